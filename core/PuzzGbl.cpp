@@ -1,0 +1,7 @@
+#include "core/PuzzGbl.h"
+
+namespace PuzzGbl {
+
+void reset() {}
+
+} // namespace PuzzGbl

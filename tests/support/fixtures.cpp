@@ -1,0 +1,32 @@
+#include "tests/support/fixtures.h"
+
+namespace testing_support {
+
+QStringList asciiArt(const plat::Surface& s, int x0, int y0, int w, int h) {
+    QStringList rows;
+    for (int y = y0; y < y0 + h; ++y) {
+        QString row;
+        for (int x = x0; x < x0 + w; ++x) {
+            const plat::Color c = s.point(x, y);
+            row += c == plat::kBlack ? QChar('#') : c == plat::kWhite ? QChar('.') : QChar('?');
+        }
+        rows << row;
+    }
+    return rows;
+}
+
+QStringList asciiArt(const plat::Surface& s) { return asciiArt(s, 0, 0, s.scaleWidth(), s.scaleHeight()); }
+
+int countColor(const plat::Surface& s, plat::Color c) {
+    int n = 0;
+    for (int y = 0; y < s.scaleHeight(); ++y)
+        for (int x = 0; x < s.scaleWidth(); ++x)
+            if (s.point(x, y) == c) ++n;
+    return n;
+}
+
+ScratchDir::ScratchDir() { dir_.setAutoRemove(true); }
+
+QString ScratchDir::path() const { return dir_.path() + "/"; }
+
+} // namespace testing_support

@@ -1,0 +1,31 @@
+// Helpers shared by the tests: pictures drawn as text, and a scratch folder.
+#pragma once
+
+#include "platform/surface.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace testing_support {
+
+// Renders a surface as rows of characters, one per pixel: '#' for black,
+// '.' for white, '?' for anything else (or the character the legend gives).
+QStringList asciiArt(const plat::Surface& s);
+QStringList asciiArt(const plat::Surface& s, int x, int y, int w, int h);
+
+// Counts the pixels of one colour.
+int countColor(const plat::Surface& s, plat::Color c);
+
+// A fresh folder, removed at the end of the test; path() ends in "/".
+class ScratchDir {
+public:
+    ScratchDir();
+    QString path() const;
+    QString file(const QString& name) const { return path() + name; }
+
+private:
+    QTemporaryDir dir_;
+};
+
+} // namespace testing_support
