@@ -18,9 +18,9 @@ namespace plat {
 // picture this program can show.
 QImage loadPicture(const QString& path);
 
-// Writes the image as an uncompressed 24-bit bottom-up BMP file. The file is
-// written aside and put in place only when complete, so a failure leaves any
-// earlier file of that name as it was. Throws RuntimeError:
+// Writes the image as an uncompressed 24-bit bottom-up BMP file (transparent
+// pixels over white). The file is written aside and put in place only when
+// complete, so a failure leaves any earlier file of that name as it was. Throws RuntimeError:
 // err::kInvalidPicture for an empty image or one too large for the format,
 // err::kPathNotFound when the folder does not exist,
 // err::kPathFileAccessError when the file cannot be created or replaced,
