@@ -1,0 +1,160 @@
+#include "platform/picture.h"
+
+#include "platform/errors.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QMimeData>
+#include <QPainter>
+#include <QSaveFile>
+
+#include <cstdint>
+
+namespace plat {
+
+namespace {
+
+std::uint32_t le32(const QByteArray& b, qsizetype at) {
+    if (at + 4 > b.size()) return 0;
+    const auto* p = reinterpret_cast<const unsigned char*>(b.constData() + at);
+    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
+           (std::uint32_t(p[3]) << 24);
+}
+
+std::uint16_t le16(const QByteArray& b, qsizetype at) {
+    if (at + 2 > b.size()) return 0;
+    const auto* p = reinterpret_cast<const unsigned char*>(b.constData() + at);
+    return std::uint16_t(p[0] | (p[1] << 8));
+}
+
+// Windows and enhanced metafiles, by their headers.
+bool isMetafile(const QByteArray& b) {
+    if (le32(b, 0) == 0x9AC6CDD7u) return true; // placeable metafile
+    const std::uint16_t type = le16(b, 0), headerWords = le16(b, 2), version = le16(b, 4);
+    if ((type == 1 || type == 2) && headerWords == 9 && (version == 0x0100 || version == 0x0300))
+        return true;
+    return le32(b, 0) == 1 && le32(b, 40) == 0x464D4520u; // EMR_HEADER, " EMF"
+}
+
+// Opaque RGB32; pixels with transparency are laid over white.
+QImage opaque(const QImage& img) {
+    if (img.isNull()) return img;
+    if (!img.hasAlphaChannel()) return img.convertToFormat(QImage::Format_RGB32);
+    QImage out(img.size(), QImage::Format_RGB32);
+    if (out.isNull()) return out;
+    out.fill(Qt::white);
+    QPainter p(&out);
+    p.drawImage(0, 0, img);
+    p.end();
+    return out;
+}
+
+void put16(QByteArray& b, std::uint16_t v) {
+    b.append(char(v & 0xFF));
+    b.append(char(v >> 8));
+}
+
+void put32(QByteArray& b, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b.append(char((v >> (8 * i)) & 0xFF));
+}
+
+} // namespace
+
+QImage loadPicture(const QString& path) {
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists()) throw RuntimeError(err::kFileNotFound);
+    if (info.isDir()) throw RuntimeError(err::kPathFileAccessError);
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) throw RuntimeError(err::kPathFileAccessError);
+    const QByteArray data = f.readAll();
+    if (f.error() != QFileDevice::NoError) throw RuntimeError(err::kPathFileAccessError);
+    f.close();
+
+    if (data.isEmpty() || isMetafile(data)) throw RuntimeError(err::kInvalidPicture);
+
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    const QImage img = opaque(reader.read());
+    if (img.isNull()) throw RuntimeError(err::kInvalidPicture);
+    return img;
+}
+
+void savePictureBmp(const QImage& image, const QString& path) {
+    if (image.isNull()) throw RuntimeError(err::kInvalidPicture);
+    const QImage img = opaque(image);
+    if (img.isNull()) throw RuntimeError(err::kOutOfMemory);
+    const int w = img.width(), h = img.height();
+    const std::uint64_t rowBytes = (std::uint64_t(w) * 3 + 3) & ~std::uint64_t(3);
+    const std::uint64_t pixelBytes = rowBytes * std::uint64_t(h);
+    const std::uint64_t fileBytes = 54 + pixelBytes;
+    if (fileBytes > 0x7FFFFFFFu) throw RuntimeError(err::kInvalidPicture);
+
+    if (path.isEmpty()) throw RuntimeError(err::kPathFileAccessError);
+    const QFileInfo info(path);
+    if (!info.absoluteDir().exists()) throw RuntimeError(err::kPathNotFound);
+    if (info.isDir()) throw RuntimeError(err::kPathFileAccessError);
+
+    QByteArray out;
+    out.reserve(qsizetype(fileBytes));
+    // File header.
+    out.append("BM", 2);
+    put32(out, std::uint32_t(fileBytes));
+    put32(out, 0);
+    put32(out, 54);
+    // Information header: bottom-up rows, 24 bits, no compression, 96 dpi.
+    put32(out, 40);
+    put32(out, std::uint32_t(w));
+    put32(out, std::uint32_t(h));
+    put16(out, 1);
+    put16(out, 24);
+    put32(out, 0);
+    put32(out, std::uint32_t(pixelBytes));
+    put32(out, 3780);
+    put32(out, 3780);
+    put32(out, 0);
+    put32(out, 0);
+    const qsizetype pad = qsizetype(rowBytes) - qsizetype(w) * 3;
+    for (int y = h - 1; y >= 0; --y) {
+        const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < w; ++x) {
+            out.append(char(qBlue(row[x])));
+            out.append(char(qGreen(row[x])));
+            out.append(char(qRed(row[x])));
+        }
+        for (qsizetype i = 0; i < pad; ++i) out.append('\0');
+    }
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) throw RuntimeError(err::kPathFileAccessError);
+    if (file.write(out) != out.size()) {
+        const bool full = file.error() == QFileDevice::ResourceError;
+        file.cancelWriting();
+        throw RuntimeError(full ? err::kDiskFull : err::kDeviceIoError);
+    }
+    if (!file.commit()) {
+        throw RuntimeError(file.error() == QFileDevice::ResourceError ? err::kDiskFull
+                                                                      : err::kPathFileAccessError);
+    }
+}
+
+bool clipboardHasPicture() {
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return false;
+    const QClipboard* cb = QGuiApplication::clipboard();
+    const QMimeData* m = cb ? cb->mimeData() : nullptr;
+    return m && m->hasImage();
+}
+
+QImage clipboardPicture() {
+    if (!clipboardHasPicture()) return QImage();
+    return opaque(QGuiApplication::clipboard()->image());
+}
+
+} // namespace plat
