@@ -1,0 +1,453 @@
+#include "platform/files.h"
+
+#include "platform/errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace plat {
+
+namespace {
+
+// Bytes 0x80..0x9F; the five unassigned ones keep their own value.
+constexpr char16_t kHigh[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char encodeChar(char16_t u) {
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return static_cast<char>(u);
+    for (int k = 0; k < 32; ++k)
+        if (kHigh[k] == u) return static_cast<char>(0x80 + k);
+    return '?';
+}
+
+std::optional<WriteFault> g_fault;
+std::function<bool(const QString&)> g_writableProbe;
+
+QByteArray nativePath(const QString& path) { return QFile::encodeName(path); }
+
+[[noreturn]] void fail(int savedErrno, const QString& path) {
+    throw RuntimeError(runtimeErrorForErrno(savedErrno, path));
+}
+
+bool parentExists(const QString& path) {
+    const QFileInfo fi(path);
+    return QFileInfo(fi.absolutePath()).isDir();
+}
+
+// write() of all bytes, honouring the injected fault.
+bool writeAll(int fd, const QByteArray& bytes, int* savedErrno) {
+    qint64 done = 0;
+    const qint64 total = bytes.size();
+    while (done < total) {
+        qint64 chunk = total - done;
+        if (g_fault) {
+            const qint64 allowed = g_fault->afterBytes - done;
+            if (allowed <= 0) {
+                *savedErrno = g_fault->errnoValue;
+                return false;
+            }
+            chunk = std::min(chunk, allowed);
+        }
+        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(chunk));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            *savedErrno = errno;
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
+QString targetOf(const QString& path) {
+    const QFileInfo fi(path);
+    if (fi.isSymLink()) return fi.symLinkTarget();
+    return path;
+}
+
+} // namespace
+
+// ---- Windows-1252 -----------------------------------------------------------
+
+QByteArray toCp1252(const QString& text) {
+    QByteArray out(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) out[i] = encodeChar(text[i].unicode());
+    return out;
+}
+
+QString fromCp1252(const QByteArray& bytes) {
+    QString out(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        out[i] = QChar(b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : static_cast<char16_t>(b));
+    }
+    return out;
+}
+
+// ---- Error numbers ------------------------------------------------------------
+
+int runtimeErrorForErrno(int savedErrno, const QString& path) {
+    switch (savedErrno) {
+    case 0: return 0;
+    case ENOENT:
+        return !path.isEmpty() && !parentExists(path) ? err::kPathNotFound : err::kFileNotFound;
+    case ENOTDIR:
+    case ELOOP: return err::kPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR: return err::kPathFileAccessError;
+    case EBUSY:
+    case ETXTBSY: return err::kPermissionDenied;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return err::kDiskFull;
+    case EIO: return err::kDeviceIoError;
+    case EEXIST: return err::kFileAlreadyExists;
+    case EMFILE:
+    case ENFILE: return err::kTooManyFiles;
+    case ENAMETOOLONG:
+    case EINVAL: return err::kBadFileNameOrNumber;
+    case ENXIO:
+    case ENODEV: return err::kDeviceUnavailable;
+    case ENOMEM: return err::kOutOfMemory;
+    default: return err::kPathFileAccessError;
+    }
+}
+
+int runtimeErrorFor(QFileDevice::FileError error, int savedErrno, const QString& path) {
+    if (error == QFileDevice::NoError) return 0;
+    if (savedErrno != 0) return runtimeErrorForErrno(savedErrno, path);
+    switch (error) {
+    case QFileDevice::ResourceError:
+    case QFileDevice::ResizeError: return err::kDiskFull;
+    case QFileDevice::PermissionsError: return err::kPermissionDenied;
+    case QFileDevice::OpenError:
+    case QFileDevice::AbortError:
+    case QFileDevice::RemoveError:
+    case QFileDevice::RenameError: return err::kPathFileAccessError;
+    default: return err::kDeviceIoError;
+    }
+}
+
+// ---- Whole files ------------------------------------------------------------
+
+QByteArray readFile(const QString& path) {
+    if (path.isEmpty()) throw RuntimeError(err::kBadFileNameOrNumber);
+    const int fd = ::open(nativePath(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) fail(errno, path);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        const int e = S_ISDIR(st.st_mode) ? EISDIR : errno;
+        ::close(fd);
+        fail(e, path);
+    }
+    QByteArray out;
+    if (st.st_size > 0) out.reserve(static_cast<qsizetype>(st.st_size));
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int e = errno;
+            ::close(fd);
+            fail(e, path);
+        }
+        if (n == 0) break;
+        out.append(buf, n);
+    }
+    ::close(fd);
+    return out;
+}
+
+QStringList readLines(const QString& path) {
+    const QString text = fromCp1252(readFile(path));
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c == u'\n' || c == u'\r') {
+            lines << text.mid(start, i - start);
+            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n) lines << text.mid(start);
+    return lines;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    if (path.isEmpty()) throw RuntimeError(err::kBadFileNameOrNumber);
+    const QString target = targetOf(path);
+    const QByteArray nativeTarget = nativePath(target);
+    struct stat old {};
+    const bool exists = ::stat(nativeTarget.constData(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode)) fail(EISDIR, target);
+
+    const QFileInfo fi(target);
+    const QString folder = fi.absolutePath() + u'/';
+    QByteArray tempName;
+    int fd = -1;
+    for (int attempt = 0; fd < 0; ++attempt) {
+        tempName = nativePath(folder + u'.' + fi.fileName() + u'.' +
+                              QString::number(QRandomGenerator::global()->generate(), 36) + QStringLiteral(".tmp"));
+        fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && (errno != EEXIST || attempt > 100)) {
+            const int e = errno;
+            // The folder is what is missing when the temporary file cannot be made.
+            throw RuntimeError(e == ENOENT ? err::kPathNotFound : runtimeErrorForErrno(e, target));
+        }
+    }
+
+    int e = 0;
+    bool ok = writeAll(fd, bytes, &e);
+    if (ok && exists && ::fchmod(fd, old.st_mode & 07777) != 0) ok = (e = errno, false);
+    if (ok && ::fsync(fd) != 0) ok = (e = errno, false);
+    if (::close(fd) != 0 && ok) ok = (e = errno, false);
+    if (ok && ::rename(tempName.constData(), nativeTarget.constData()) != 0) ok = (e = errno, false);
+    if (!ok) {
+        ::unlink(tempName.constData());
+        fail(e, target);
+    }
+    // Make the rename itself durable; a failure here loses nothing.
+    const int dirFd = ::open(nativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+}
+
+namespace {
+QByteArray encodeLines(const QStringList& lines) {
+    QByteArray out;
+    for (const QString& l : lines) {
+        out += toCp1252(l);
+        out += "\r\n";
+    }
+    return out;
+}
+} // namespace
+
+void writeLines(const QString& path, const QStringList& lines) { writeFile(path, encodeLines(lines)); }
+
+void appendLines(const QString& path, const QStringList& lines) {
+    QByteArray content;
+    if (QFileInfo::exists(path)) {
+        content = readFile(path);
+        if (!content.isEmpty() && !content.endsWith('\n') && !content.endsWith('\r')) content += "\r\n";
+    }
+    writeFile(path, content + encodeLines(lines));
+}
+
+void copyFile(const QString& from, const QString& to) { writeFile(to, readFile(from)); }
+
+void removeFile(const QString& path) {
+    if (::unlink(nativePath(path).constData()) != 0) fail(errno, path);
+}
+
+void createFolder(const QString& path) {
+    QString p = path;
+    while (p.size() > 1 && p.endsWith(u'/')) p.chop(1);
+    if (::mkdir(nativePath(p).constData(), 0777) != 0) {
+        const int e = errno;
+        throw RuntimeError(e == EEXIST ? err::kPathFileAccessError
+                           : e == ENOENT ? err::kPathNotFound
+                                         : runtimeErrorForErrno(e, p));
+    }
+}
+
+// ---- Quoted lines -------------------------------------------------------------
+
+QString quoteField(const QString& text) { return u'"' + text + u'"'; }
+
+QString unquoteLine(const QString& line) {
+    qsizetype i = 0;
+    while (i < line.size() && (line[i] == u' ' || line[i] == u'\t')) ++i;
+    if (i < line.size() && line[i] == u'"') {
+        const qsizetype last = line.lastIndexOf(u'"');
+        return last > i ? line.mid(i + 1, last - i - 1) : line.mid(i + 1);
+    }
+    const qsizetype comma = line.indexOf(u',', i);
+    return line.mid(i, comma < 0 ? -1 : comma - i).trimmed();
+}
+
+QStringList splitFields(const QString& line) {
+    QStringList fields;
+    QString current;
+    bool inQuotes = false;
+    bool quoted = false;
+    auto finish = [&] {
+        fields << (quoted ? current : current.trimmed());
+        current.clear();
+        quoted = false;
+    };
+    for (const QChar c : line) {
+        if (inQuotes) {
+            if (c == u'"') inQuotes = false;
+            else current += c;
+        } else if (c == u'"') {
+            // A quote opens a field only at its start; text before it is blanks.
+            if (current.trimmed().isEmpty() && !quoted) {
+                current.clear();
+                inQuotes = true;
+                quoted = true;
+            } else {
+                current += c;
+            }
+        } else if (c == u',') {
+            finish();
+        } else if (!quoted) {
+            current += c; // text after a closing quote is dropped
+        }
+    }
+    finish();
+    return fields;
+}
+
+// ---- Fixed-length records -----------------------------------------------------
+
+namespace {
+void checkRecordArgs(int recordLength, int n) {
+    if (recordLength < 1) throw RuntimeError(err::kBadRecordLength);
+    if (n < 1) throw RuntimeError(err::kBadRecordNumber);
+}
+} // namespace
+
+QString padRecord(const QString& text, int length) {
+    if (length <= 0) return QString();
+    return text.size() >= length ? text.left(length) : text + QString(length - text.size(), u' ');
+}
+
+int recordCount(const QString& path, int recordLength) {
+    checkRecordArgs(recordLength, 1);
+    const qint64 size = readFile(path).size();
+    return static_cast<int>((size + recordLength - 1) / recordLength);
+}
+
+QString readRecord(const QString& path, int recordLength, int n) {
+    checkRecordArgs(recordLength, n);
+    const QByteArray data = readFile(path);
+    const qint64 offset = static_cast<qint64>(n - 1) * recordLength;
+    if (offset >= data.size()) return QString();
+    return padRecord(fromCp1252(data.mid(offset, recordLength)), recordLength);
+}
+
+QStringList readRecords(const QString& path, int recordLength) {
+    checkRecordArgs(recordLength, 1);
+    const QByteArray data = readFile(path);
+    QStringList out;
+    for (qint64 offset = 0; offset < data.size(); offset += recordLength)
+        out << padRecord(fromCp1252(data.mid(offset, recordLength)), recordLength);
+    return out;
+}
+
+void writeRecord(const QString& path, int recordLength, int n, const QString& record) {
+    checkRecordArgs(recordLength, n);
+    QByteArray data;
+    if (QFileInfo::exists(path)) data = readFile(path);
+    const qint64 count = (data.size() + recordLength - 1) / recordLength;
+    if (n > count + 1) throw RuntimeError(err::kBadRecordNumber);
+    const qint64 offset = static_cast<qint64>(n - 1) * recordLength;
+    if (data.size() < offset) data.append(offset - data.size(), ' ');
+    const QByteArray bytes = toCp1252(padRecord(record, recordLength));
+    data.replace(offset, std::min<qint64>(recordLength, data.size() - offset), bytes);
+    writeFile(path, data);
+}
+
+// ---- Names --------------------------------------------------------------------
+
+QString asFolder(const QString& folder) {
+    if (folder.isEmpty() || folder.endsWith(u'/')) return folder;
+    return folder + u'/';
+}
+
+namespace {
+
+QString folded(const QString& s) {
+    QString out = s;
+    for (QChar& c : out) {
+        if (c.unicode() < 0x80) {
+            if (c >= u'A' && c <= u'Z') c = QChar(c.unicode() + 0x20);
+        } else {
+            c = c.toLower();
+        }
+    }
+    return out;
+}
+
+// The entry of dir matching part without regard to case; empty when none.
+QString matchEntry(const QString& dir, const QString& part) {
+    if (QFileInfo::exists(dir + part)) return part;
+    const QString key = folded(part);
+    const QStringList entries = QDir(dir.isEmpty() ? QStringLiteral(".") : dir)
+                                    .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                               QDir::Name);
+    for (const QString& e : entries)
+        if (e.size() == part.size() && folded(e) == key) return e;
+    return QString();
+}
+
+} // namespace
+
+QString findFileCaseInsensitive(const QString& folder, const QString& name) {
+    QString current = asFolder(folder);
+    const QStringList parts = QString(name).replace(u'\\', u'/').split(u'/', Qt::SkipEmptyParts);
+    bool found = true;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (found) {
+            const QString hit = matchEntry(current, parts[i]);
+            found = !hit.isEmpty();
+            current += found ? hit : parts[i];
+        } else {
+            current += parts[i];
+        }
+        if (i + 1 < parts.size()) current += u'/';
+    }
+    return current;
+}
+
+bool fileExists(const QString& folder, const QString& name) {
+    const QFileInfo fi(findFileCaseInsensitive(folder, name));
+    return fi.exists() && !fi.isDir();
+}
+
+bool folderExists(const QString& path) { return QFileInfo(path).isDir(); }
+
+// ---- Writability --------------------------------------------------------------
+
+bool folderIsWritable(const QString& folder) {
+    if (g_writableProbe) return g_writableProbe(folder);
+    const QString dir = asFolder(folder.isEmpty() ? QStringLiteral(".") : folder);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray probe =
+            nativePath(dir + QStringLiteral(".probe.") + QString::number(QRandomGenerator::global()->generate(), 36) + QStringLiteral(".tmp"));
+        const int fd = ::open(probe.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            return false;
+        }
+        const bool wrote = ::write(fd, "x", 1) == 1;
+        const bool closed = ::close(fd) == 0;
+        const bool removed = ::unlink(probe.constData()) == 0;
+        return wrote && closed && removed;
+    }
+    return false;
+}
+
+void setFolderWritableOverrideForTests(std::function<bool(const QString& folder)> probe) {
+    g_writableProbe = std::move(probe);
+}
+
+void setWriteFaultForTests(std::optional<WriteFault> fault) { g_fault = fault; }
+
+} // namespace plat

@@ -1,0 +1,328 @@
+// Text files in Windows-1252, safe replacement, records, names and errors.
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "tests/support/fixtures.h"
+
+#include <QDir>
+#include <QFile>
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace plat;
+using testing_support::ScratchDir;
+
+namespace {
+
+template <typename F>
+int errorNumberOf(F&& f) {
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+QByteArray rawBytes(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return QByteArray("<missing>");
+    return f.readAll();
+}
+
+void putBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QStringList folderEntries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+} // namespace
+
+TEST(Cp1252, FullTableRoundTrips) {
+    QByteArray all;
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    const QString text = fromCp1252(all);
+    ASSERT_EQ(text.size(), 256);
+    EXPECT_EQ(toCp1252(text), all);
+
+    struct Case {
+        unsigned char byte;
+        char16_t unicode;
+    };
+    const Case cases[] = {{0x80, 0x20AC}, {0x81, 0x0081}, {0x84, 0x201E}, {0x8A, 0x0160}, {0x8C, 0x0152},
+                          {0x8D, 0x008D}, {0x8E, 0x017D}, {0x8F, 0x008F}, {0x90, 0x0090}, {0x93, 0x201C},
+                          {0x96, 0x2013}, {0x97, 0x2014}, {0x9D, 0x009D}, {0x9F, 0x0178}, {0xA0, 0x00A0},
+                          {0xD1, 0x00D1}, {0xFF, 0x00FF}};
+    for (const Case& c : cases) EXPECT_EQ(text[c.byte].unicode(), c.unicode) << int(c.byte);
+}
+
+TEST(Cp1252, CharactersOutsideBecomeQuestionMarks) {
+    // U+0080 is not the euro's byte; Cyrillic, CJK and a surrogate pair are
+    // outside; each UTF-16 unit gives one byte so lengths are kept.
+    const QString text = QString::fromUtf16(u"a\u0080\u0416\u4E2D\U0001F600\u20AC");
+    EXPECT_EQ(toCp1252(text), QByteArray("a?????\x80", 7));
+}
+
+TEST(TextFiles, SpanishTextGoesToDiskAsWindows1252WithCrLf) {
+    ScratchDir dir;
+    const QString path = dir.file("t.txt");
+    writeLines(path, {QString::fromUtf8("¿Ñandú?")});
+    EXPECT_EQ(rawBytes(path), QByteArray("\xBF\xD1\x61\x6E\x64\xFA\x3F\x0D\x0A"));
+    EXPECT_EQ(readLines(path), QStringList{QString::fromUtf8("¿Ñandú?")});
+}
+
+TEST(TextFiles, ReadersAcceptEveryLineEnd) {
+    ScratchDir dir;
+    struct Case {
+        QByteArray bytes;
+        QStringList lines;
+    };
+    const Case cases[] = {
+        {"a\r\nb\r\n", {"a", "b"}}, {"a\nb\n", {"a", "b"}},   {"a\nb", {"a", "b"}},       {"a\rb\r", {"a", "b"}},
+        {"", {}},                   {"\r\n", {""}},            {"a\r\n\r\nb", {"a", "", "b"}}, {"x\n\n", {"x", ""}},
+    };
+    for (const Case& c : cases) {
+        putBytes(dir.file("l.txt"), c.bytes);
+        EXPECT_EQ(readLines(dir.file("l.txt")), c.lines) << c.bytes.toStdString();
+    }
+}
+
+TEST(TextFiles, ReadErrorsCarryTheRuntimeNumbers) {
+    ScratchDir dir;
+    putBytes(dir.file("plain"), "x");
+    QDir().mkdir(dir.file("sub"));
+    EXPECT_EQ(errorNumberOf([&] { readLines(dir.file("missing.ini")); }), err::kFileNotFound);
+    EXPECT_EQ(errorNumberOf([&] { readLines(dir.file("nofolder/missing.ini")); }), err::kPathNotFound);
+    EXPECT_EQ(errorNumberOf([&] { readLines(dir.file("plain/under-a-file")); }), err::kPathNotFound);
+    EXPECT_EQ(errorNumberOf([&] { readLines(dir.file("sub")); }), err::kPathFileAccessError);
+    EXPECT_EQ(errorNumberOf([&] { readLines(QString()); }), err::kBadFileNameOrNumber);
+}
+
+TEST(SafeWrite, FailureHalfWayLeavesTheOldFileByteForByte) {
+    ScratchDir dir;
+    const QString path = dir.file("Tsl2134.ini");
+    const QByteArray old("\"old content\"\r\n\"second line\"\r\n");
+    putBytes(path, old);
+    ::chmod(QFile::encodeName(path).constData(), 0640);
+
+    struct Case {
+        int errnoValue;
+        int number;
+    };
+    const Case cases[] = {{ENOSPC, err::kDiskFull}, {EIO, err::kDeviceIoError}, {EDQUOT, err::kDiskFull}};
+    for (const Case& c : cases) {
+        ScopedWriteFault fault({10, c.errnoValue});
+        EXPECT_EQ(errorNumberOf([&] { writeLines(path, {"new content that is longer", "more"}); }), c.number);
+        EXPECT_EQ(rawBytes(path), old);
+        EXPECT_EQ(folderEntries(dir.path()), QStringList{"Tsl2134.ini"}) << "temporary file left behind";
+    }
+    // Through the other writers too.
+    {
+        ScopedWriteFault fault({0, ENOSPC});
+        EXPECT_EQ(errorNumberOf([&] { appendLines(path, {"x"}); }), err::kDiskFull);
+        EXPECT_EQ(errorNumberOf([&] { writeRecord(path, 15, 1, "abc"); }), err::kDiskFull);
+        EXPECT_EQ(rawBytes(path), old);
+    }
+    // Without the fault the replacement succeeds and keeps the permissions.
+    writeLines(path, {"new"});
+    EXPECT_EQ(rawBytes(path), QByteArray("new\r\n"));
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(folderEntries(dir.path()), QStringList{"Tsl2134.ini"});
+}
+
+TEST(SafeWrite, WriteErrorsCarryTheRuntimeNumbers) {
+    ScratchDir dir;
+    putBytes(dir.file("plain"), "keep");
+    QDir().mkdir(dir.file("sub"));
+    EXPECT_EQ(errorNumberOf([&] { writeLines(dir.file("plain/x.ini"), {"a"}); }), err::kPathNotFound);
+    EXPECT_EQ(errorNumberOf([&] { writeLines(dir.file("nofolder/x.ini"), {"a"}); }), err::kPathNotFound);
+    EXPECT_EQ(errorNumberOf([&] { writeLines(dir.file("sub"), {"a"}); }), err::kPathFileAccessError);
+    EXPECT_EQ(rawBytes(dir.file("plain")), QByteArray("keep"));
+}
+
+TEST(SafeWrite, SymbolicLinkIsFollowed) {
+    ScratchDir dir;
+    putBytes(dir.file("real.ini"), "old");
+    ASSERT_TRUE(QFile::link(dir.file("real.ini"), dir.file("link.ini")));
+    writeLines(dir.file("link.ini"), {"new"});
+    EXPECT_TRUE(QFileInfo(dir.file("link.ini")).isSymLink());
+    EXPECT_EQ(rawBytes(dir.file("real.ini")), QByteArray("new\r\n"));
+}
+
+TEST(AppendLines, AddsToTheEndAndCreatesTheFile) {
+    ScratchDir dir;
+    const QString path = dir.file("Tesel34.his");
+    appendLines(path, {"\"a\",1"});
+    appendLines(path, {"\"b\",2"});
+    EXPECT_EQ(rawBytes(path), QByteArray("\"a\",1\r\n\"b\",2\r\n"));
+    // A last line without its end is closed first.
+    putBytes(path, "one");
+    appendLines(path, {"two"});
+    EXPECT_EQ(rawBytes(path), QByteArray("one\r\ntwo\r\n"));
+}
+
+TEST(FileOperations, CopyRemoveAndCreateFolder) {
+    ScratchDir dir;
+    putBytes(dir.file("a"), "\x01\x02\xFF");
+    copyFile(dir.file("a"), dir.file("b"));
+    EXPECT_EQ(rawBytes(dir.file("b")), QByteArray("\x01\x02\xFF"));
+    EXPECT_EQ(errorNumberOf([&] { copyFile(dir.file("none"), dir.file("c")); }), err::kFileNotFound);
+    removeFile(dir.file("b"));
+    EXPECT_FALSE(QFile::exists(dir.file("b")));
+    EXPECT_EQ(errorNumberOf([&] { removeFile(dir.file("b")); }), err::kFileNotFound);
+    createFolder(dir.file("Archivo/"));
+    EXPECT_TRUE(folderExists(dir.file("Archivo")));
+    EXPECT_EQ(errorNumberOf([&] { createFolder(dir.file("Archivo")); }), err::kPathFileAccessError);
+    EXPECT_EQ(errorNumberOf([&] { createFolder(dir.file("x/y")); }), err::kPathNotFound);
+    EXPECT_EQ(errorNumberOf([&] { removeFile(dir.file("Archivo")); }), err::kPathFileAccessError);
+}
+
+TEST(QuotedLines, FieldsRoundTripThroughAFile) {
+    ScratchDir dir;
+    const QString path = dir.file("q.ini");
+    const QStringList fields = {"21-1050", "", " ", "say \"hi\", twice", QString(125, u' ')};
+    QStringList lines;
+    for (const QString& f : fields) lines << quoteField(f);
+    writeLines(path, lines);
+    QStringList back;
+    for (const QString& l : readLines(path)) back << unquoteLine(l);
+    EXPECT_EQ(back, fields);
+}
+
+TEST(QuotedLines, UnquoteRules) {
+    struct Case {
+        const char* in;
+        const char* out;
+    };
+    const Case cases[] = {{"\"abc\"", "abc"},   {"  \"abc\"  ", "abc"}, {"\"a\"b\"", "a\"b"}, {"\"open", "open"},
+                          {"plain, rest", "plain"}, {"  plain  ", "plain"}, {"\"\"", ""},       {"", ""}};
+    for (const Case& c : cases) EXPECT_EQ(unquoteLine(QString::fromLatin1(c.in)), QString::fromLatin1(c.out)) << c.in;
+}
+
+TEST(QuotedLines, SplitFieldsOfARecordLine) {
+    EXPECT_EQ(splitFields(R"("05/03/2024","09:07:02",21,"a, b.bmp", 640 ,-1,12.5,"")"),
+              (QStringList{"05/03/2024", "09:07:02", "21", "a, b.bmp", "640", "-1", "12.5", ""}));
+    EXPECT_EQ(splitFields("1"), QStringList{"1"});
+    EXPECT_EQ(splitFields(" \"x\" ,2"), (QStringList{"x", "2"}));
+}
+
+TEST(Records, ReadAndWriteByNumber) {
+    ScratchDir dir;
+    const QString path = dir.file("ModTan.mlp");
+    const int len = 126;
+    const QString empty = QString(25, u' ') + QString(99, u'0') + "\r\n";
+    const QString fig = padRecord(QString::fromUtf8("Cisne"), 25) + QString(99, u'1') + "\r\n";
+    writeRecord(path, len, 1, empty);
+    writeRecord(path, len, 2, empty);
+    writeRecord(path, len, 3, fig);
+    EXPECT_EQ(rawBytes(path).size(), 3 * len);
+    EXPECT_EQ(rawBytes(path).mid(2 * len, 5), QByteArray("Cisne"));
+    EXPECT_EQ(rawBytes(path).mid(3 * len - 2), QByteArray("\r\n"));
+    EXPECT_EQ(recordCount(path, len), 3);
+    EXPECT_EQ(readRecord(path, len, 3), fig);
+    EXPECT_EQ(readRecord(path, len, 4), QString());
+    EXPECT_EQ(readRecords(path, len), (QStringList{empty, empty, fig}));
+    // Each record is also a line of the file.
+    EXPECT_EQ(readLines(path).size(), 3);
+
+    // Replacing record 2 leaves the others; a gap is refused.
+    writeRecord(path, len, 2, fig);
+    EXPECT_EQ(readRecords(path, len), (QStringList{empty, fig, fig}));
+    EXPECT_EQ(errorNumberOf([&] { writeRecord(path, len, 5, fig); }), err::kBadRecordNumber);
+    EXPECT_EQ(errorNumberOf([&] { readRecord(path, len, 0); }), err::kBadRecordNumber);
+    EXPECT_EQ(errorNumberOf([&] { readRecord(path, 0, 1); }), err::kBadRecordLength);
+    EXPECT_EQ(errorNumberOf([&] { readRecord(dir.file("none"), len, 1); }), err::kFileNotFound);
+}
+
+TEST(Records, ShortLastRecordAndAccentedText) {
+    ScratchDir dir;
+    const QString path = dir.file("r");
+    putBytes(path, "abcdefgh");
+    EXPECT_EQ(recordCount(path, 5), 2);
+    EXPECT_EQ(readRecord(path, 5, 2), "fgh  ");
+    writeRecord(path, 5, 3, QString::fromUtf8("Ñú"));
+    EXPECT_EQ(rawBytes(path), QByteArray("abcdefgh  \xD1\xFA   "));
+    EXPECT_EQ(padRecord("abcdef", 3), "abc");
+    EXPECT_EQ(padRecord("ab", 4), "ab  ");
+}
+
+TEST(Names, FoundWithoutRegardToCase) {
+    ScratchDir dir;
+    putBytes(dir.file("TSL34.INI"), "x");
+    QDir().mkdir(dir.file("ARCHIVO"));
+    putBytes(dir.file("ARCHIVO/ModTan.MLP"), "x");
+    putBytes(dir.file(QString::fromUtf8("ÑANDÚ.BMP")), "x");
+
+    struct Case {
+        QString asked;
+        QString found;
+    };
+    const Case cases[] = {
+        {"Tsl34.ini", "TSL34.INI"},
+        {"tsl34.ini", "TSL34.INI"},
+        {"Archivo/modtan.mlp", "ARCHIVO/ModTan.MLP"},
+        {"Archivo\\ModTan.mlp", "ARCHIVO/ModTan.MLP"},
+        {QString::fromUtf8("ñandú.bmp"), QString::fromUtf8("ÑANDÚ.BMP")},
+        {"Tsl2134.ini", "Tsl2134.ini"},       // nothing there: the spelling to create
+        {"Archivo/Tesel34.CSE", "ARCHIVO/Tesel34.CSE"},
+        {"Nada/Tesel34.CSE", "Nada/Tesel34.CSE"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(findFileCaseInsensitive(dir.path(), c.asked), dir.path() + c.found) << c.asked.toStdString();
+
+    // Without the trailing '/' on the folder.
+    QString folder = dir.path();
+    folder.chop(1);
+    EXPECT_EQ(findFileCaseInsensitive(folder, "tsl34.ini"), dir.path() + "TSL34.INI");
+
+    EXPECT_TRUE(fileExists(dir.path(), "Tsl34.ini"));
+    EXPECT_FALSE(fileExists(dir.path(), "Tsl2134.ini"));
+    EXPECT_FALSE(fileExists(dir.path(), "archivo")); // a folder is not a file
+
+    // An exact spelling wins over another that differs only in case.
+    putBytes(dir.file("Tsl34.ini"), "y");
+    EXPECT_EQ(findFileCaseInsensitive(dir.path(), "Tsl34.ini"), dir.path() + "Tsl34.ini");
+    EXPECT_EQ(findFileCaseInsensitive(dir.path(), "TSL34.INI"), dir.path() + "TSL34.INI");
+}
+
+TEST(ErrorTable, SystemErrorsToRuntimeNumbers) {
+    ScratchDir dir;
+    struct Case {
+        int e;
+        int number;
+    };
+    const Case cases[] = {{ENOENT, 53}, {ENOTDIR, 76}, {EACCES, 75}, {EPERM, 75},  {EROFS, 75},  {EISDIR, 75},
+                          {EBUSY, 70},  {ETXTBSY, 70}, {ENOSPC, 61}, {EDQUOT, 61}, {EFBIG, 61},  {EIO, 57},
+                          {EEXIST, 58}, {EMFILE, 67},  {ENFILE, 67}, {ENAMETOOLONG, 52},         {EINVAL, 52},
+                          {ENODEV, 68}, {ENOMEM, 7},   {EPIPE, 75},  {0, 0}};
+    for (const Case& c : cases) EXPECT_EQ(runtimeErrorForErrno(c.e), c.number) << c.e;
+    EXPECT_EQ(runtimeErrorForErrno(ENOENT, dir.file("x.ini")), 53);
+    EXPECT_EQ(runtimeErrorForErrno(ENOENT, dir.file("nofolder/x.ini")), 76);
+
+    EXPECT_EQ(runtimeErrorFor(QFileDevice::NoError, 0), 0);
+    EXPECT_EQ(runtimeErrorFor(QFileDevice::WriteError, ENOSPC), 61);
+    EXPECT_EQ(runtimeErrorFor(QFileDevice::ResourceError, 0), 61);
+    EXPECT_EQ(runtimeErrorFor(QFileDevice::OpenError, 0), 75);
+    EXPECT_EQ(runtimeErrorFor(QFileDevice::PermissionsError, 0), 70);
+    EXPECT_EQ(runtimeErrorFor(QFileDevice::ReadError, 0), 57);
+}
+
+TEST(Writability, ProbeCreatesAndRemovesAFile) {
+    ScratchDir dir;
+    EXPECT_TRUE(folderIsWritable(dir.path()));
+    EXPECT_TRUE(folderEntries(dir.path()).isEmpty());
+    EXPECT_FALSE(folderIsWritable(dir.file("missing/")));
+    putBytes(dir.file("plain"), "x");
+    EXPECT_FALSE(folderIsWritable(dir.file("plain/")));
+
+    setFolderWritableOverrideForTests([&](const QString& f) { return f != dir.path(); });
+    EXPECT_FALSE(folderIsWritable(dir.path()));
+    EXPECT_TRUE(folderIsWritable(dir.file("missing/")));
+    setFolderWritableOverrideForTests({});
+    EXPECT_TRUE(folderIsWritable(dir.path()));
+}
