@@ -88,10 +88,11 @@ Cursor closedHand() {
     QPainterPath hand;
     hand.addRoundedRect(QRectF(8.0, 12.0, 18.0, 16.0), 5.0, 5.0);
     for (double x : {11.0, 15.3, 19.6, 23.6}) hand = hand.united(capsule({x, 11.5}, {x, 15.0}, 4.2));
-    hand = hand.united(capsule({5.5, 17.0}, {11.0, 21.0}, 4.4));
     paintShape(p, hand.simplified(), kWhite);
     drawLines(p, {QLineF(13.15, 11.0, 13.15, 16.0), QLineF(17.45, 11.0, 17.45, 16.0),
-                  QLineF(21.6, 11.0, 21.6, 16.0), QLineF(11.5, 21.5, 16.0, 20.5)});
+                  QLineF(21.6, 11.0, 21.6, 16.0)});
+    // The thumb folded across the front of the fingers.
+    paintShape(p, capsule({6.5, 17.5}, {17.0, 20.0}, 4.4), kWhite, 1.4);
     p.end();
     return {image, QPoint(16, 18)};
 }
@@ -130,9 +131,9 @@ Cursor crossArrows() {
         t.rotate(90.0 * turn);
         t.translate(-16.0, -16.0);
         QPainterPath arm;
-        arm.addPolygon(QPolygonF({QPointF(16, 1.5), QPointF(22.5, 7.5), QPointF(18.5, 7.5),
+        arm.addPolygon(QPolygonF({QPointF(16, 1.5), QPointF(21.5, 7.5), QPointF(18.5, 7.5),
                                   QPointF(18.5, 16), QPointF(13.5, 16), QPointF(13.5, 7.5),
-                                  QPointF(9.5, 7.5)}));
+                                  QPointF(10.5, 7.5)}));
         arm.closeSubpath();
         shape = shape.united(t.map(arm));
     }

@@ -382,8 +382,8 @@ QImage cityAtNight() {
     QPainter p;
     beginSmooth(p, image);
     Rng rng(4004);
-    fillGradient(p, QRectF(0, 0, w, shore), {{0.0, QColor(8, 10, 36)}, {0.6, QColor(40, 30, 86)},
-                                             {1.0, QColor(120, 60, 110)}});
+    fillGradient(p, QRectF(0, 0, w, shore), {{0.0, QColor(8, 10, 40)}, {0.45, QColor(44, 34, 104)},
+                                             {0.8, QColor(150, 70, 120)}, {1.0, QColor(236, 120, 90)}});
     p.setPen(Qt::NoPen);
     for (int i = 0; i < 220; ++i) {
         const double r = rng.chance(0.1) ? 1.6 : 0.8;
@@ -406,7 +406,9 @@ QImage cityAtNight() {
             const double bw = rng.uniform(34, 80);
             const double bh = layer == 0 ? rng.uniform(120, 300) : rng.uniform(70, 240);
             const QRectF b(x, shore - bh, bw, bh);
-            const QColor wall = layer == 0 ? QColor(36, 32, 70) : shade(QColor(30, 40, 66), rng.uniform(-0.3, 0.2));
+            static const QColor walls[] = {QColor(34, 46, 84), QColor(70, 36, 70), QColor(26, 70, 84),
+                                           QColor(84, 60, 46), QColor(50, 50, 60), QColor(30, 60, 50)};
+            const QColor wall = layer == 0 ? QColor(52, 40, 92) : shade(walls[rng.range(0, 5)], rng.uniform(-0.2, 0.25));
             p.setBrush(wall);
             p.drawRect(b);
             if (layer == 1 && rng.chance(0.3)) {  // a spire with a red light
@@ -418,7 +420,9 @@ QImage cityAtNight() {
             for (double wy = b.top() + 8; wy < b.bottom() - 10; wy += step * 1.3) {
                 for (double wx = b.left() + 5; wx < b.right() - 8; wx += step) {
                     if (!rng.chance(layer == 0 ? 0.25 : 0.45)) continue;
-                    const QColor lit = rng.chance(0.75) ? QColor(255, 214, 110) : QColor(170, 220, 255);
+                    static const QColor lights[] = {QColor(255, 214, 110), QColor(255, 214, 110),
+                                                    QColor(255, 170, 80), QColor(170, 220, 255)};
+                    const QColor lit = lights[rng.range(0, 3)];
                     p.setBrush(layer == 0 ? shade(lit, -0.45) : lit);
                     p.drawRect(QRectF(wx, wy, step * 0.55, step * 0.7));
                 }
