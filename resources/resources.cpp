@@ -1,5 +1,7 @@
 #include "resources/resources.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QtCore/qglobal.h>
 
 static void initGenerated() {
@@ -14,6 +16,17 @@ void initResources() {
     if (done) return;
     done = true;
     initGenerated();
+}
+
+QByteArray soundResource(int id) {
+    initResources();
+    QFile f(QStringLiteral(":/sounds/%1.wav").arg(id));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+QString helpFolder() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/help");
 }
 
 } // namespace teselaro

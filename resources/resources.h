@@ -10,4 +10,12 @@ namespace teselaro {
 // Registers the embedded resources; call once before using any of them.
 void initResources();
 
+// The complete WAV file of sound `id` (":/sounds/<id>.wav"), or an empty array
+// when the program has no such sound.
+QByteArray soundResource(int id);
+
+// The folder of the help pages, "help" beside the program, with no trailing
+// slash.
+QString helpFolder();
+
 } // namespace teselaro

@@ -1,0 +1,124 @@
+// The help pages and their checker: the checker finds each kind of broken page,
+// and the pages we ship pass it.
+#include "tests/support/fixtures.h"
+#include "tools/checkhelp/checkhelp.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+
+namespace {
+
+QByteArray page(const QByteArray& title, const QByteArray& body) {
+    return "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + title +
+           "</title>\n<style>p > b { color: red; }</style>\n</head>\n<body>\n" + body + "\n</body>\n</html>\n";
+}
+
+struct HelpCase {
+    const char* what;
+    std::map<std::string, QByteArray> files;
+    const char* problem;  // a piece of the one expected problem; empty: none
+};
+
+void PrintTo(const HelpCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class HelpChecker : public ::testing::TestWithParam<HelpCase> {};
+
+TEST_P(HelpChecker, ReportsWhatIsWrong) {
+    const HelpCase& c = GetParam();
+    testing_support::ScratchDir dir;
+    for (const auto& [name, bytes] : c.files) {
+        const QString path = dir.file(QString::fromStdString(name));
+        QDir().mkpath(QFileInfo(path).path());
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    const QStringList problems = checkhelp::checkFolder(dir.path());
+    if (*c.problem == '\0') {
+        EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
+    } else {
+        // The fault is named, and it does not drag a trail of follow-on reports.
+        const QString wanted = QString::fromUtf8(c.problem);
+        EXPECT_TRUE(std::any_of(problems.begin(), problems.end(), [&](const QString& p) { return p.contains(wanted); }))
+            << problems.join('\n').toStdString();
+        EXPECT_LE(problems.size(), 2) << problems.join('\n').toStdString();
+    }
+}
+
+const QByteArray kIndex = page("Ayuda", "<p>Hola</p>");
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, HelpChecker,
+    ::testing::Values(
+        HelpCase{"sound pages with anchors, void elements, pictures and a subfolder",
+                 {{"index.html",
+                   page("Ayuda", "<p id=\"arriba\">Índice<br>línea<br/></p><img src=\"dibujo.png\" alt=\"\">"
+                                 "<a href=\"#arriba\">arriba</a> <a href=\"temas/uno.html#dos\">uno</a>"
+                                 " <a href='p%C3%A1gina.html'>página</a> <!-- <div> en un comentario -->")},
+                  {"dibujo.png", "not really a picture"},
+                  {"página.html", page("Página", "<p>texto &amp; más</p>")},
+                  {"temas/uno.html", page("Uno", "<h2 id=\"dos\">Dos</h2><a href=\"../index.html\">índice</a>")}},
+                 ""},
+        HelpCase{"bytes that are not UTF-8", {{"index.html", page("Men\xfa", "<p>a</p>")}}, "not valid UTF-8"},
+        HelpCase{"no title",
+                 {{"index.html", "<html><head><meta charset=\"utf-8\"></head><body><p>a</p></body></html>"}},
+                 "has no <title>"},
+        HelpCase{"a blank title", {{"index.html", page("  ", "<p>a</p>")}}, "title is empty"},
+        HelpCase{"no declared encoding",
+                 {{"index.html", "<html><head><title>Ayuda</title></head><body></body></html>"}},
+                 "does not declare"},
+        HelpCase{"a link to a page that is missing", {{"index.html", page("Ayuda", "<a href=\"falta.html\">x</a>")}},
+                 "\"falta.html\" does not exist"},
+        HelpCase{"a picture that is missing", {{"index.html", page("Ayuda", "<img src=\"falta.png\">")}},
+                 "\"falta.png\" does not exist"},
+        HelpCase{"a link to an anchor that is missing",
+                 {{"index.html", page("Ayuda", "<a href=\"otra.html#nada\">x</a>")},
+                  {"otra.html", page("Otra", "<p id=\"algo\">y</p>")}},
+                 "anchor that otra.html does not have"},
+        HelpCase{"a link to an anchor of the same page that is missing",
+                 {{"index.html", page("Ayuda", "<a href=\"#nada\">x</a>")}},
+                 "anchor that index.html does not have"},
+        HelpCase{"a link to the web",
+                 {{"index.html", page("Ayuda", "<a href=\"https://example.invalid/\">x</a>")}},
+                 "points outside the help folder"},
+        HelpCase{"a link out of the folder", {{"index.html", page("Ayuda", "<a href=\"../fuera.html\">x</a>")}},
+                 "points outside the help folder"},
+        HelpCase{"an absolute path", {{"index.html", page("Ayuda", "<a href=\"/etc/hosts\">x</a>")}},
+                 "points outside the help folder"},
+        HelpCase{"an empty link", {{"index.html", page("Ayuda", "<a href=\"\">x</a>")}}, "an empty link"},
+        HelpCase{"an element never closed", {{"index.html", page("Ayuda", "<div><p>a</p>")}},
+                 "<div> is never closed"},
+        HelpCase{"crossed elements", {{"index.html", page("Ayuda", "<p><b><i>a</b></i></p>")}},
+                 "<i> is never closed (</b> on line 9)"},
+        HelpCase{"a closing tag with nothing open", {{"index.html", page("Ayuda", "<p>a</p></span>")}},
+                 "</span> closes nothing that is open"},
+        HelpCase{"a folder without its contents page", {{"otra.html", page("Otra", "<p>a</p>")}},
+                 "index.html: missing"}));
+
+TEST(HelpPages, ShippedPagesPassTheChecker) {
+    const QString folder = QStringLiteral(TESELARO_SOURCE_DIR "/resources/help");
+    const QStringList problems = checkhelp::checkFolder(folder);
+    EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
+}
+
+TEST(HelpPages, ContentsPageCoversEveryGameAndTheWelcome) {
+    QFile f(QStringLiteral(TESELARO_SOURCE_DIR "/resources/help/index.html"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(f.readAll());
+    EXPECT_TRUE(text.contains(QStringLiteral("<title>Ayuda</title>")));
+    for (const char* game : {"Piezas móviles", "Piezas deslizantes", "Tangram", "Pentominós", "Taipei"})
+        EXPECT_TRUE(text.contains(QRegularExpression("<h2[^>]*>" + QString::fromUtf8(game) + "</h2>"))) << game;
+    EXPECT_TRUE(text.contains(QStringLiteral("href=\"1020.html\"")));
+    EXPECT_TRUE(QFile::exists(QStringLiteral(TESELARO_SOURCE_DIR "/resources/help/1020.html")));
+}
+
+} // namespace

@@ -1,0 +1,222 @@
+// Checks the help pages: each page must be valid UTF-8 and say so, have a
+// title, close every element it opens, and every link and picture it refers
+// to must be a page or file of the help folder itself (with the named anchor,
+// when the link has one). Nothing may point outside the folder.
+// Header-only, so that both the checkhelp program and the tests use it.
+#pragma once
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStringDecoder>
+#include <QStringList>
+#include <QUrl>
+
+namespace checkhelp {
+
+// What one page holds that matters to the others: its anchors.
+struct Page {
+    QStringList problems;
+    QSet<QString> anchors;
+    struct Link {
+        QString target;  // as written
+        int line;
+    };
+    QList<Link> links;
+};
+
+namespace detail {
+
+inline int lineOf(const QString& text, qsizetype pos) {
+    return int(text.left(pos).count(u'\n')) + 1;
+}
+
+inline QString decodeEntities(QString s) {
+    s.replace(QLatin1String("&quot;"), QLatin1String("\""));
+    s.replace(QLatin1String("&apos;"), QLatin1String("'"));
+    s.replace(QLatin1String("&lt;"), QLatin1String("<"));
+    s.replace(QLatin1String("&gt;"), QLatin1String(">"));
+    s.replace(QLatin1String("&amp;"), QLatin1String("&"));
+    return s;
+}
+
+// Reads the page's text, its tags, anchors and links.
+inline Page parse(const QByteArray& bytes) {
+    Page page;
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(bytes);
+    if (decoder.hasError()) {
+        page.problems << QStringLiteral("the page is not valid UTF-8");
+        return page;
+    }
+
+    static const QSet<QString> kVoid = {"area", "base", "br", "col", "embed", "hr", "img",
+                                        "input", "link", "meta", "source", "track", "wbr"};
+    static const QRegularExpression kAttribute(
+        QStringLiteral(R"re(([A-Za-z_:][-A-Za-z0-9_:.]*)(?:\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s"'=<>`]+)))?)re"));
+    static const QRegularExpression kName(QStringLiteral(R"(^/?([A-Za-z][A-Za-z0-9]*))"));
+
+    bool charset = false;
+    QString title;
+    bool titleSeen = false;
+    struct Open {
+        QString name;
+        int line;
+    };
+    QList<Open> open;
+    qsizetype pos = 0;
+    while ((pos = text.indexOf(u'<', pos)) >= 0) {
+        if (text.mid(pos, 4) == QLatin1String("<!--")) {
+            const qsizetype end = text.indexOf(QLatin1String("-->"), pos + 4);
+            if (end < 0) {
+                page.problems << QStringLiteral("line %1: a comment is never closed").arg(lineOf(text, pos));
+                break;
+            }
+            pos = end + 3;
+            continue;
+        }
+        const qsizetype end = text.indexOf(u'>', pos);
+        if (end < 0) {
+            page.problems << QStringLiteral("line %1: a tag is never closed").arg(lineOf(text, pos));
+            break;
+        }
+        const QString inner = text.mid(pos + 1, end - pos - 1);
+        const int line = lineOf(text, pos);
+        pos = end + 1;
+        if (inner.startsWith(u'!') || inner.startsWith(u'?')) continue;  // doctype
+        const QRegularExpressionMatch nameMatch = kName.match(inner);
+        if (!nameMatch.hasMatch()) continue;  // a lone '<' in the text
+        const QString name = nameMatch.captured(1).toLower();
+        if (inner.startsWith(u'/')) {
+            // Close the innermost open element of that name; whatever is still
+            // open inside it was never closed.
+            qsizetype k = open.size() - 1;
+            while (k >= 0 && open[k].name != name) --k;
+            if (k < 0) {
+                page.problems << QStringLiteral("line %1: </%2> closes nothing that is open").arg(line).arg(name);
+                continue;
+            }
+            for (qsizetype i = open.size() - 1; i > k; --i)
+                page.problems << QStringLiteral("line %1: <%2> is never closed (</%3> on line %4)")
+                                     .arg(open[i].line)
+                                     .arg(open[i].name, name)
+                                     .arg(line);
+            open.resize(k);
+            continue;
+        }
+        QHash<QString, QString> attributes;
+        auto it = kAttribute.globalMatch(inner, nameMatch.capturedEnd(0));
+        while (it.hasNext()) {
+            const QRegularExpressionMatch m = it.next();
+            QString value = m.captured(2);
+            if (value.isEmpty()) value = m.captured(3);
+            if (value.isEmpty()) value = m.captured(4);
+            attributes.insert(m.captured(1).toLower(), decodeEntities(value));
+        }
+        for (const char* key : {"id", "name"}) {
+            if (attributes.contains(key) && name != QLatin1String("meta")) page.anchors.insert(attributes.value(key));
+        }
+        for (const char* key : {"href", "src"}) {
+            if (attributes.contains(key)) page.links.push_back({attributes.value(key), line});
+        }
+        if (name == QLatin1String("meta") &&
+            (attributes.value("charset").compare(QLatin1String("utf-8"), Qt::CaseInsensitive) == 0 ||
+             attributes.value("content").contains(QLatin1String("charset=utf-8"), Qt::CaseInsensitive)))
+            charset = true;
+        const bool selfClosed = inner.endsWith(u'/');
+        if (kVoid.contains(name) || selfClosed) continue;
+        if (name == QLatin1String("style") || name == QLatin1String("script") || name == QLatin1String("title")) {
+            // Their content is text up to the closing tag.
+            static const QString kClose = QStringLiteral("</%1");
+            const qsizetype close = text.indexOf(kClose.arg(name), pos, Qt::CaseInsensitive);
+            if (close < 0) {
+                page.problems << QStringLiteral("line %1: <%2> is never closed").arg(line).arg(name);
+                break;
+            }
+            if (name == QLatin1String("title")) {
+                titleSeen = true;
+                title = text.mid(pos, close - pos).trimmed();
+            }
+            pos = close;
+        }
+        open.push_back({name, line});
+    }
+    for (const Open& o : open) page.problems << QStringLiteral("line %1: <%2> is never closed").arg(o.line).arg(o.name);
+    if (!charset) page.problems << QStringLiteral("the page does not declare <meta charset=\"utf-8\">");
+    if (!titleSeen) page.problems << QStringLiteral("the page has no <title>");
+    else if (title.isEmpty()) page.problems << QStringLiteral("the page's title is empty");
+    return page;
+}
+
+} // namespace detail
+
+// Checks every .html page under `folder` (which must hold index.html) and
+// returns one line per problem, "<page>: <problem>"; empty when all is well.
+inline QStringList checkFolder(const QString& folder) {
+    QStringList problems;
+    const QDir root(folder);
+    if (!root.exists()) return {QStringLiteral("%1: no such folder").arg(folder)};
+    if (!root.exists(QStringLiteral("index.html"))) problems << QStringLiteral("index.html: missing");
+
+    QHash<QString, Page> pages;  // by path relative to the folder
+    QDirIterator it(root.absolutePath(), {QStringLiteral("*.html"), QStringLiteral("*.htm")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    QStringList names;
+    while (it.hasNext()) names << root.relativeFilePath(it.next());
+    names.sort();
+    for (const QString& name : names) {
+        QFile f(root.filePath(name));
+        if (!f.open(QIODevice::ReadOnly)) {
+            problems << QStringLiteral("%1: cannot be read").arg(name);
+            continue;
+        }
+        pages.insert(name, detail::parse(f.readAll()));
+    }
+
+    static const QRegularExpression kScheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:"));
+    for (const QString& name : names) {
+        const Page& page = pages[name];
+        for (const QString& p : page.problems) problems << name + ": " + p;
+        for (const Page::Link& link : page.links) {
+            const QString where = QStringLiteral("%1: line %2: ").arg(name).arg(link.line);
+            const QString& target = link.target;
+            if (target.isEmpty()) {
+                problems << where + QStringLiteral("an empty link");
+                continue;
+            }
+            if (kScheme.match(target).hasMatch() || target.startsWith(QLatin1String("//")) ||
+                target.startsWith(u'/')) {
+                problems << where + QStringLiteral("\"%1\" points outside the help folder").arg(target);
+                continue;
+            }
+            const qsizetype hash = target.indexOf(u'#');
+            QString file = QUrl::fromPercentEncoding(target.left(hash).section(u'?', 0, 0).toUtf8());
+            const QString anchor = hash >= 0 ? QUrl::fromPercentEncoding(target.mid(hash + 1).toUtf8()) : QString();
+            QString resolved = name;
+            if (!file.isEmpty()) {
+                resolved = QDir::cleanPath(QFileInfo(name).path() + "/" + file);
+                if (resolved.startsWith(QLatin1String("../")) || resolved == QLatin1String("..")) {
+                    problems << where + QStringLiteral("\"%1\" points outside the help folder").arg(target);
+                    continue;
+                }
+                if (!QFileInfo(root.filePath(resolved)).isFile()) {
+                    problems << where + QStringLiteral("\"%1\" does not exist").arg(target);
+                    continue;
+                }
+            }
+            if (!anchor.isEmpty()) {
+                const auto found = pages.constFind(resolved);
+                if (found == pages.constEnd() || !found->anchors.contains(anchor))
+                    problems << where + QStringLiteral("\"%1\" names an anchor that %2 does not have")
+                                            .arg(target, resolved);
+            }
+        }
+    }
+    return problems;
+}
+
+} // namespace checkhelp
