@@ -15,7 +15,7 @@ namespace {
 
 // A WAV file image built piece by piece, so that a test can reorder, pad,
 // truncate or damage it.
-struct WavSpec {
+struct WavShape {
     int formatTag = 1;
     int channels = 1;
     int rate = 8000;
@@ -43,7 +43,7 @@ QByteArray chunk(const char* id, const QByteArray& body) {
     return c;
 }
 
-QByteArray buildWav(const WavSpec& s) {
+QByteArray buildWav(const WavShape& s) {
     const int align = s.blockAlign >= 0 ? s.blockAlign : s.channels * s.bits / 8;
     QByteArray fmt = u16(s.extensible ? 0xFFFE : s.formatTag) + u16(s.channels) + u32(quint32(s.rate)) +
                      u32(quint32(s.rate * align)) + u16(align) + u16(s.bits);
@@ -63,14 +63,14 @@ QByteArray buildWav(const WavSpec& s) {
 
 struct DurationCase {
     const char* name;
-    WavSpec spec;
+    WavShape shape;
     int ms;
 };
 
 class WavDuration : public ::testing::TestWithParam<DurationCase> {};
 
 TEST_P(WavDuration, FromTheHeaderAndTheSamplesPresent) {
-    EXPECT_EQ(wavDurationMs(buildWav(GetParam().spec)), GetParam().ms);
+    EXPECT_EQ(wavDurationMs(buildWav(GetParam().shape)), GetParam().ms);
 }
 
 INSTANTIATE_TEST_SUITE_P(
