@@ -6,6 +6,11 @@
 
 namespace plat {
 
+QSize screenSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->size() : QSize(800, 600);
+}
+
 FullScreenWindow::FullScreenWindow(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint | Qt::Window) {}
 
 void FullScreenWindow::showOverScreen(int extraWidth, int extraHeight) {

@@ -1,9 +1,13 @@
 // A frameless top-level window that covers the whole screen.
 #pragma once
 
+#include <QSize>
 #include <QWidget>
 
 namespace plat {
+
+// The size of the primary screen in pixels (800 x 600 when there is none).
+QSize screenSize();
 
 class FullScreenWindow : public QWidget {
     Q_OBJECT
