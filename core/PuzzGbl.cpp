@@ -1,7 +1,3 @@
 #include "core/PuzzGbl.h"
 
-namespace PuzzGbl {
-
-void reset() {}
-
-} // namespace PuzzGbl
+PuzzGblData PuzzGbl;

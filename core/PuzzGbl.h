@@ -1,9 +1,57 @@
-// The program-wide globals. Each subsystem adds its own as it lands; reset()
-// brings every one back to its start value, so tests begin from a clean state.
+// The program-wide globals. Every subsystem reads and writes them directly;
+// each adds its own here as it lands. PuzzGbl.reset() brings every one back
+// to its start value, so that tests begin from a clean state.
+//
+// Types follow the files and the drawing: 16-bit values where they fit,
+// 32-bit colours 0x00BBGGRR; flags are bool in memory and -1/0 in files.
 #pragma once
 
-namespace PuzzGbl {
+#include <QString>
 
-void reset();
+#include <cstdint>
 
-} // namespace PuzzGbl
+// The display mode record of the start-up road. There are no display modes to
+// switch here; the record only keeps what the road asks for.
+struct RegistroModoPantalla {
+    std::int16_t dmSize = 0;
+    std::int32_t dmFields = 0;
+    std::int32_t dmPelsWidth = 0;
+    std::int32_t dmPelsHeight = 0;
+};
+
+struct PuzzGblData {
+    // ---- folders and texts of the start-up road ----
+    QString SaltoLinea = QStringLiteral("\r\n");
+    QString RutaPrograma;  // the working folder, ending in "/"
+    QString RutaArchivo;   // RutaPrograma + "Archivo/"
+    QString RutaImagenes;  // the program folder's "Imagenes/", never relocated
+    QString CarpetaActual; // the current folder (the program never changes its process's own)
+    RegistroModoPantalla ModoPantalla;
+    std::int16_t AnchoMesa = 0; // the table area (the screen), pixels
+    std::int16_t AltoMesa = 0;
+    bool ResolviendoAuto = false;
+    bool BotoneraOculta = false;
+
+    // ---- common services ----
+    std::int16_t CursorActual = 0;
+    std::int64_t InicioRetardo = 0; // start of the wait in progress (ms); 0 = none
+    bool SonidoActivo = false;
+    std::int16_t VelocidadJuego = 0; // 0..100, 50 neutral
+    std::int16_t NroLineasMensaje = 0;
+    std::int16_t TipoMensaje = 0; // 1 one button, else two
+    std::int16_t AyudaMensaje = 0; // help topic, 0 none
+    bool RespuestaMensaje = false;
+
+    // ---- game table ----
+    std::int16_t TipoJuego = 0; // 21..25
+    bool CronometroEnMarcha = false;
+    std::int32_t SegundosCronometro = 0;
+    std::int16_t EstadoListaMov = 0; // 1 hidden, 2 compressed, 3 extended
+    std::int16_t NroSugerencia = 0;
+    std::int16_t MovActual = 0;
+    std::int16_t UltimoMovGrabado = 0;
+
+    void reset() { *this = PuzzGblData{}; }
+};
+
+extern PuzzGblData PuzzGbl;
