@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
     resgen::addCursors(registry);
     resgen::addIcons(registry);
     resgen::addPictures(registry);
+    resgen::addSplash(registry);
     QString error;
     if (!registry.writeAll(out, &error)) {
         std::fprintf(stderr, "resgen: %s\n", qPrintable(error));

@@ -53,5 +53,6 @@ private:
 void addCursors(Registry& r);
 void addIcons(Registry& r);
 void addPictures(Registry& r);
+void addSplash(Registry& r);
 
 } // namespace resgen

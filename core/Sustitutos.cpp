@@ -1,0 +1,19 @@
+#include "core/Sustitutos.h"
+
+#include "platform/errors.h"
+
+namespace {
+QStringList g_llamadas;
+QStringList g_fallos;
+} // namespace
+
+QStringList& LlamadasAnotadas() { return g_llamadas; }
+void AnotaLlamada(const QString& llamada) { g_llamadas << llamada; }
+void SimulaFallo(const QString& nombre) { g_fallos << nombre; }
+void CompruebaFallo(const QString& nombre) {
+    if (g_fallos.removeOne(nombre)) throw plat::RuntimeError(plat::err::kDeviceIoError);
+}
+void ReiniciaSustitutos() {
+    g_llamadas.clear();
+    g_fallos.clear();
+}
