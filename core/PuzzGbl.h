@@ -51,6 +51,12 @@ struct PuzzGblData {
     std::int16_t MovActual = 0;
     std::int16_t UltimoMovGrabado = 0;
 
+    // ---- constant tables ----
+
+    // ---- pieces, moves and geometry ----
+
+    // ---- settings and state files ----
+
     void reset() { *this = PuzzGblData{}; }
 };
 
