@@ -45,6 +45,8 @@ void waitMs(int ms) {
 
 void setClockSourceForTests(std::function<std::int64_t()> source) { testSource() = std::move(source); }
 
+bool clockSourceIsForTests() { return static_cast<bool>(testSource()); }
+
 double now() { return toDateValue(QDateTime::currentDateTime()); }
 
 } // namespace plat

@@ -28,6 +28,9 @@ void waitMs(int ms);
 // Replaces the clock behind msClock() (and timeGetTime() and waitMs()) for
 // tests; an empty function restores the real clock.
 void setClockSourceForTests(std::function<std::int64_t()> source);
+// Whether a test clock is installed (a waiting loop then only reads the clock
+// and never sleeps on the real one).
+bool clockSourceIsForTests();
 
 // Installs a test clock for the lifetime of the object.
 class ScopedClockSource {

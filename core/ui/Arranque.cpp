@@ -2,6 +2,7 @@
 // whole screen and runs the event loop; Escape closes it.
 #include "core/ui/Arranque.h"
 
+#include "core/ui/mensajes.h"
 #include "platform/ui/fullscreen.h"
 #include "resources/resources.h"
 
@@ -9,6 +10,7 @@
 
 int Main() {
     teselaro::initResources();
+    InstalaMensajes();
     plat::FullScreenWindow table;
     table.setWindowTitle(QStringLiteral("Teselaro"));
     table.showOverScreen();

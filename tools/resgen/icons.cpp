@@ -1,8 +1,10 @@
-// The program icon: four interlocking jigsaw tiles, one of them lifted out.
+// The program icon: four interlocking jigsaw tiles, one of them lifted out;
+// and the sheet of the dialogs' 48 x 48 button pictures.
 #include "draw.h"
 #include "registry.h"
 
 #include <QLinearGradient>
+#include <QRadialGradient>
 
 namespace resgen {
 
@@ -50,10 +52,112 @@ QImage programIcon() {
     return image;
 }
 
+// ---- the button sheet: 12 x 2 cells of 48 x 48 at a pitch of 49 ----
+
+const QColor kSheetBack(0xC0, 0xC0, 0xC0);
+constexpr int kButtonSide = 48;
+constexpr int kButtonPitch = 49;
+
+// A raised square button filling the cell, with a round face of the colour.
+void buttonFace(QPainter& p, const QRectF& cell, const QColor& face) {
+    p.save();
+    p.setPen(Qt::NoPen);
+    // Bevel: light on the top and left, dark on the bottom and right.
+    p.setBrush(QColor(0xF4, 0xF4, 0xF4));
+    p.drawRect(cell);
+    p.setBrush(QColor(0x70, 0x70, 0x70));
+    p.drawPolygon(QPolygonF({cell.topRight(), cell.bottomRight(), cell.bottomLeft(),
+                             cell.bottomLeft() + QPointF(3, -3), cell.topRight() + QPointF(-3, 3)}));
+    p.setBrush(QColor(0xD0, 0xD0, 0xD0));
+    p.drawRect(cell.adjusted(3, 3, -3, -3));
+    const QRectF disc = cell.adjusted(7, 7, -7, -7);
+    QRadialGradient g(disc.center() - QPointF(5, 6), disc.width() * 0.75);
+    g.setColorAt(0.0, shade(face, 0.45));
+    g.setColorAt(1.0, shade(face, -0.25));
+    p.setBrush(QColor(0, 0, 0, 60));
+    p.drawEllipse(disc.translated(1.2, 1.6));
+    p.setBrush(g);
+    p.setPen(QPen(shade(face, -0.5), 1.2));
+    p.drawEllipse(disc);
+    p.restore();
+}
+
+void checkMark(QPainter& p, const QRectF& c) {
+    QPainterPath tick;
+    tick.moveTo(c.left() + 14, c.top() + 25);
+    tick.lineTo(c.left() + 21, c.top() + 32);
+    tick.lineTo(c.left() + 34, c.top() + 16);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::white, 5.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(tick);
+}
+
+void crossMark(QPainter& p, const QRectF& c) {
+    p.setPen(QPen(Qt::white, 5.0, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(c.topLeft() + QPointF(16, 16), c.topLeft() + QPointF(32, 32));
+    p.drawLine(c.topLeft() + QPointF(32, 16), c.topLeft() + QPointF(16, 32));
+}
+
+void questionMark(QPainter& p, const QRectF& c) {
+    QPainterPath hook;
+    hook.moveTo(c.left() + 18, c.top() + 19);
+    hook.cubicTo(c.left() + 18, c.top() + 11, c.left() + 31, c.top() + 11, c.left() + 31, c.top() + 19);
+    hook.cubicTo(c.left() + 31, c.top() + 24, c.left() + 24, c.top() + 24, c.left() + 24, c.top() + 29);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::white, 4.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(hook);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(c.left() + 24, c.top() + 35), 2.8, 2.8);
+}
+
+// An open door with an arrow leaving through it.
+void exitMark(QPainter& p, const QRectF& c) {
+    const QPointF o = c.topLeft();
+    p.setPen(QPen(Qt::white, 2.5, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygonF({o + QPointF(25, 15), o + QPointF(16, 15), o + QPointF(16, 33), o + QPointF(25, 33)}));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawPolygon(QPolygonF({o + QPointF(16, 15), o + QPointF(23, 18), o + QPointF(23, 36), o + QPointF(16, 33)}));
+    p.setPen(QPen(Qt::white, 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(o + QPointF(25, 24), o + QPointF(35, 24));
+    p.drawPolyline(QPolygonF({o + QPointF(31, 19.5), o + QPointF(35.5, 24), o + QPointF(31, 28.5)}));
+}
+
+QImage buttonSheet() {
+    QImage image = opaqueCanvas(12 * kButtonPitch, 2 * kButtonPitch, kSheetBack);
+    QPainter p;
+    beginSmooth(p, image);
+    struct Button {
+        int column;
+        QColor face;
+        void (*mark)(QPainter&, const QRectF&);
+    };
+    // Row 1: accept, cancel, help and exit; the other cells are kept free.
+    const Button row1[] = {
+        {0, QColor(40, 160, 70), checkMark},
+        {1, QColor(200, 45, 40), crossMark},
+        {6, QColor(45, 110, 200), questionMark},
+        {7, QColor(200, 140, 30), exitMark},
+    };
+    for (const Button& b : row1) {
+        const QRectF cell(b.column * kButtonPitch, kButtonPitch, kButtonSide, kButtonSide);
+        p.save();
+        p.setClipRect(cell);
+        buttonFace(p, cell, b.face);
+        b.mark(p, cell);
+        p.restore();
+    }
+    p.end();
+    return image;
+}
+
 } // namespace
 
 void addIcons(Registry& r) {
     r.addImage("icons/teselaro.png", ":/icons/teselaro.png", programIcon);
+    r.addImage("sheets/BmpBoton.png", ":/sheets/BmpBoton.png", buttonSheet);
 }
 
 } // namespace resgen
