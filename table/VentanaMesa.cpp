@@ -71,6 +71,14 @@ plat::SurfaceView* VentanaMesa::agregaVista(plat::Surface& s, const plat::Surfac
     }
     auto* v = new plat::SurfaceView(&s, padre);
     vistas_.push_back({&s, v});
+    // The view follows the surface; the window's own pointer comes after it.
+    if (auto propio = s.onChanged) {
+        s.onChanged = [this, propio, &s, v] {
+            propio();
+            aplicaPuntero(s, v);
+        };
+    }
+    aplicaPuntero(s, v);
     v->raise();
     if (auto* tabla = vista(mesa.Pic_Trabajo); tabla && tabla != v) tabla->lower();
     return v;
@@ -87,7 +95,7 @@ void VentanaMesa::conecta() {
     EnlaceVentanaMesa e;
     e.mover = [this](int left, int top, int width, int height) { setGeometry(left, top, width, height); };
     e.mostrar = [this] { show(); };
-    e.ponPuntero = [this](int codigo) { setCursor(plat::cursorFor(codigo)); };
+    e.ponPuntero = [this](int) { aplicaPunteroVentana(); };
     e.refrescar = [this] { repintaTodo(); };
     e.descargar = [this] {
         descargando_ = true;
@@ -99,13 +107,26 @@ void VentanaMesa::conecta() {
 
     // What the table was given before the window came.
     if (mesa.Width() > 0 || mesa.Height() > 0) setGeometry(mesa.Left(), mesa.Top(), mesa.Width(), mesa.Height());
-    setCursor(plat::cursorFor(mesa.MousePointer()));
+    aplicaPunteroVentana();
     if (mesa.Visible()) show();
+}
+
+void VentanaMesa::aplicaPunteroVentana() {
+    setCursor(plat::cursorFor(mesa.MousePointer()));
+    for (const auto& v : vistas_) aplicaPuntero(*v.superficie, v.vista);
+}
+
+void VentanaMesa::aplicaPuntero(const plat::Surface& s, plat::SurfaceView* v) {
+    const int ventana = mesa.MousePointer();
+    if (ventana != 0 && s.mousePointer() == 0)
+        v->setCursor(plat::cursorFor(ventana));
+    else
+        v->setCursor(plat::cursorFor(s.mousePointer(), s.customCursor()));
 }
 
 void VentanaMesa::repintaTodo() {
     // Repainting the window alone does not reach its children at once, so
-    // every control shown is repainted in turn, from the bottom up.
+    // every control shown is repainted in turn.
     if (!isVisible()) return;
     repaint();
     for (QWidget* w : findChildren<QWidget*>())

@@ -2,7 +2,9 @@
 // the surfaces of the global `mesa` (the table at the bottom, the panels above
 // it), its two scroll bars and the square between them. It attaches itself to
 // `mesa`, so that the table's window operations (move, show, pointer, refresh,
-// unload) act on it.
+// unload) act on it. While the window's pointer is not the default (the
+// hourglass of a long set-up), it shows over every control whose own pointer
+// is the default too.
 #pragma once
 
 #include "core/mesa.h"
@@ -49,6 +51,9 @@ private:
 
     void enlazaBarra(BarraDesplazamiento& barra, QScrollBar* widget);
     void conecta();
+    void aplicaPunteroVentana();
+    // A control whose own pointer is the default shows the window's pointer.
+    void aplicaPuntero(const plat::Surface& s, plat::SurfaceView* v);
 
     struct Vista {
         const plat::Surface* superficie;

@@ -88,16 +88,32 @@ TEST_F(VentanaMesaTest, MovesSizesAndShows) {
     EXPECT_EQ(ventana->geometry(), QRect(5, 6, 300, 200));
 }
 
-TEST_F(VentanaMesaTest, PointerReachesTheWindow) {
+// The window's pointer shows over the window and over every control whose own
+// pointer is the default; a control with a pointer of its own keeps it.
+TEST_F(VentanaMesaTest, PointerReachesTheWindowAndTheControlsWithoutOneOfTheirOwn) {
+    QWidget* tabla = ventana->vista(mesa.Pic_Trabajo);
+    QWidget* panel = ventana->vista(mesa.Pic_Botonera);
+    mesa.Pic_Botonera.setMousePointer(15);
     const struct {
         int codigo;
         Qt::CursorShape forma;
-    } casos[] = {{11, Qt::WaitCursor}, {12, Qt::ForbiddenCursor}, {0, Qt::ArrowCursor}};
+    } casos[] = {{11, Qt::WaitCursor}, {12, Qt::ForbiddenCursor}, {0, Qt::ArrowCursor}, {11, Qt::WaitCursor}};
     for (const auto& c : casos) {
+        SCOPED_TRACE(c.codigo);
         mesa.setMousePointer(c.codigo);
-        EXPECT_EQ(ventana->cursor().shape(), c.forma) << c.codigo;
         EXPECT_EQ(mesa.MousePointer(), c.codigo);
+        EXPECT_EQ(ventana->cursor().shape(), c.forma);
+        EXPECT_EQ(tabla->cursor().shape(), c.forma);
+        EXPECT_EQ(panel->cursor().shape(), Qt::SizeAllCursor);
     }
+    // With the hourglass on, a control that gives up its own pointer shows it.
+    mesa.Pic_Botonera.setMousePointer(0);
+    EXPECT_EQ(panel->cursor().shape(), Qt::WaitCursor);
+    mesa.Pic_Trabajo.setMousePointer(12);
+    EXPECT_EQ(tabla->cursor().shape(), Qt::ForbiddenCursor);
+    mesa.setMousePointer(0);
+    EXPECT_EQ(panel->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(tabla->cursor().shape(), Qt::ForbiddenCursor);
 }
 
 // A window made after the table was placed and shown takes those values.
