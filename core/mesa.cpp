@@ -1,5 +1,7 @@
 #include "core/mesa.h"
 
+#include "core/Sustitutos.h"
+
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
 #include "platform/blit.h"
@@ -313,12 +315,14 @@ void Mesa::reset() {
 
 void MarchaCronometro(std::int16_t modo) {
     // The chronometer's switch is drawn by the chronometer's own work.
+    AnotaLlamada(QStringLiteral("MarchaCronometro ") + QString::number(modo));
     PuzzGbl.CronometroEnMarcha = (modo == 1);
 }
 
 void DibujaBotonera() {
     // Only the panel's place for now; the command panel's drawing replaces
     // this with the buttons, grooves, chronometer and counter.
+    AnotaLlamada(QStringLiteral("DibujaBotonera"));
     mesa.Pic_Botonera.cls();
     mesa.Pic_Botonera.move(PuzzGbl.AnchoMesa - kAnchoBotonera, 0, kAnchoBotonera, kAltoBotonera);
 }

@@ -1,18 +1,123 @@
-// Until the start-up road lands, Main shows the empty game table over the
-// whole screen and runs the event loop; Escape closes it.
+// The start-up road: from the splash to the welcome message, in order. From
+// the display question on, a step that fails is passed over and the next one
+// runs; the folder set-up before it has its own handling.
 #include "core/ui/Arranque.h"
 
-#include "core/ui/mensajes.h"
-#include "platform/ui/fullscreen.h"
-#include "resources/resources.h"
+#include "core/Carpetas.h"
+#include "core/Configuracion.h"
+#include "core/Pantalla.h"
+#include "core/PuzzGbl.h"
+#include "core/ServiciosMesa.h"
+#include "core/Tablas.h"
+#include "core/TsComun.h"
+#include "core/mesa.h"
+#include "core/ui/careta.h"
+#include "platform/errors.h"
+#include "platform/numbers.h"
+#include "platform/random.h"
 
-#include <QApplication>
+#include <QCoreApplication>
+#include <QTimer>
 
-int Main() {
-    teselaro::initResources();
-    InstalaMensajes();
-    plat::FullScreenWindow table;
-    table.setWindowTitle(QStringLiteral("Teselaro"));
-    table.showOverScreen();
-    return QApplication::exec();
+#include <exception>
+
+namespace {
+
+// Runs one step of the road; a run-time failure in it is passed over.
+template <class Paso>
+void paso(Paso&& f) {
+    try {
+        f();
+    } catch (const plat::RuntimeError&) {
+    } catch (const std::exception&) {
+    }
+}
+
+QString tresCifras(int n) { return QString::number(n).rightJustified(3, QLatin1Char(' ')); }
+
+} // namespace
+
+QString TextoResolucion(int w, int h) {
+    return QString::fromUtf8(
+               "Este programa se ha  diseñado para funcionar con  una  resolución mínima  de  pantalla de "
+               "800x600 con profundidad de color de  16 bits o superior.  Actualmente  tiene seleccionada "
+               "una resolución de (") +
+           tresCifras(w) + QLatin1Char('x') + tresCifras(h) +
+           QString::fromUtf8("). Pulse Aceptar para  cambiar la resolución de la pantalla o Cancelar para "
+                             "abandonar el programa.");
+}
+
+bool Main() {
+    // 1. The splash, with its wait at speed 50.
+    careta::Muestra();
+    // 2-3. Texts and folders.
+    PuzzGbl.SaltoLinea = QStringLiteral("\r\n");
+    PuzzGbl.RutaPrograma = CarpetaPrograma();
+    PuzzGbl.RutaArchivo = PuzzGbl.RutaPrograma + QStringLiteral("Archivo/");
+    PuzzGbl.RutaImagenes = PuzzGbl.RutaPrograma + QStringLiteral("Imagenes/");
+    // 4-5. There are no drives; the working folder is tested and relocated
+    // when the program folder cannot be written.
+    PreparaCarpetaTrabajo();
+
+    // 7. A screen narrower than 800 pixels: the display cannot be switched
+    // here, so accepting only says so and goes on at the real size.
+    bool seguir = true;
+    paso([&] {
+        const QSize pantalla = TamanoPantalla();
+        if (pantalla.width() >= 800) return;
+        Mensaje(QString::fromUtf8("Resolución de pantalla"), TextoResolucion(pantalla.width(), pantalla.height()), 7,
+                2, 1040);
+        if (!PuzzGbl.RespuestaMensaje) {
+            seguir = false;
+            return;
+        }
+        Mensaje(QString::fromUtf8("Cambio de resolución de pantalla"),
+                QString::fromUtf8("No se puede cambiar la resolución de la pantalla."), 2, 1);
+    });
+    if (!seguir) {
+        careta::Descarga();
+        return false;
+    }
+
+    paso([] { plat::randomize(plat::timer()); });                        // 8
+    paso([] { mesa.Load(); });                                           // 9
+    paso([] {                                                            // 10
+        PuzzGbl.ResolviendoAuto = false;
+        PuzzGbl.BotoneraOculta = true;
+    });
+    paso([] { InicializaTablas(); });                                    // 11
+    paso([] {                                                            // 12
+        const QSize pantalla = TamanoPantalla();
+        mesa.Move(0, 0, pantalla.width(), pantalla.height());
+    });
+    paso([] { MarchaCronometro(1); });                                   // 13
+    paso([] { careta::Descarga(); });                                    // 14
+    paso([] { LeeConfiguracion(); });                                    // 15
+    paso([] { DibujaBotonera(); });                                      // 16
+    paso([] {                                                            // 17
+        LeePuzzleJuego(PuzzGbl.RutaPrograma + QStringLiteral("Tsl") + plat::format(PuzzGbl.TipoJuego, QStringLiteral("00")) +
+                       QStringLiteral("34.ini"));
+    });
+    paso([] { mesa.setMousePointer(0); });                               // 18
+    paso([] { mesa.Show(); });                                           // 19
+    paso([] {                                                            // 20
+        Mensaje(QStringLiteral("TESELARO 3.4"),
+                QString::fromUtf8("Si desea consultar una descripción general de este  programa  para  conocer  "
+                                  "rápidamente su funcionamiento, pulse el botón de Ayuda."),
+                3, 1, 1020);
+    });
+    return true; // 21
+}
+
+bool TerminaPrograma() {
+    bool configuracion = false, estado = false;
+    paso([&] { configuracion = GuardaConfiguracion(); });
+    paso([&] { estado = GuardaPuzzleJuego(); });
+    // The program ends when control is back in the main event loop, that is
+    // once every loop running inside a handler has returned.
+    QTimer::singleShot(0, [] {
+        mesa.Unload();
+        QCoreApplication::exit(0);
+    });
+    return configuracion && estado;
 }

@@ -1,0 +1,167 @@
+// The start-up road with fakes: a fixed screen, a clock that runs fast for
+// the splash, a message presenter that answers at once, and a recording
+// window for the table.
+#include "core/Carpetas.h"
+#include "core/Pantalla.h"
+#include "core/PuzzGbl.h"
+#include "core/Sustitutos.h"
+#include "core/TsComun.h"
+#include "core/mesa.h"
+#include "core/ui/Arranque.h"
+#include "core/ui/careta.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "tests/support/fixtures.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct MensajeVisto {
+    QString titulo, texto;
+    int lineas, tipo, ayuda;
+};
+
+class Arranque : public ::testing::Test {
+protected:
+    void SetUp() override {
+        PuzzGbl.reset();
+        mesa.reset();
+        ReiniciaSustitutos();
+        vistos.clear();
+        acepta = true;
+        FijaCarpetaPrograma(carpeta.path());
+        plat::setFolderWritableOverrideForTests([](const QString&) { return true; });
+        FijaTamanoPantalla(QSize(1024, 768));
+        reloj = 1000;
+        plat::setClockSourceForTests([this] { return reloj += 50; });
+        RegistraPresentadorMensaje([this](const QString& t, const QString& x) {
+            vistos.push_back({t, x, PuzzGbl.NroLineasMensaje, PuzzGbl.TipoMensaje, PuzzGbl.AyudaMensaje});
+            AnotaLlamada("Mensaje " + t);
+            PuzzGbl.RespuestaMensaje = PuzzGbl.TipoMensaje == 1 ? true : acepta;
+        });
+        mesa.ponCreadorVentana([] {
+            AnotaLlamada("Load");
+            EnlaceVentanaMesa e;
+            e.mover = [](int l, int t, int w, int h) {
+                AnotaLlamada(QString("Move %1 %2 %3 %4").arg(l).arg(t).arg(w).arg(h));
+            };
+            e.mostrar = [] { AnotaLlamada("Show"); };
+            e.ponPuntero = [](int c) { AnotaLlamada(QString("Pointer %1").arg(c)); };
+            mesa.conectaVentana(e);
+        });
+    }
+    void TearDown() override {
+        careta::Descarga();
+        QCoreApplication::processEvents();
+        mesa.desconectaVentana();
+        mesa.ponCreadorVentana({});
+        mesa.reset();
+        RegistraPresentadorMensaje({});
+        plat::setClockSourceForTests({});
+        plat::setFolderWritableOverrideForTests({});
+        FijaTamanoPantalla(QSize());
+        FijaCarpetaPrograma(QString());
+        ReiniciaSustitutos();
+    }
+    // The calls from the table's load on (the splash and folders come first).
+    QStringList desdeCarga() const {
+        QStringList l = LlamadasAnotadas();
+        const auto i = l.indexOf("Load");
+        return i < 0 ? QStringList() : l.mid(i);
+    }
+
+    testing_support::ScratchDir carpeta;
+    std::int64_t reloj = 0;
+    bool acepta = true;
+    std::vector<MensajeVisto> vistos;
+};
+
+TEST_F(Arranque, StepsRunInOrder) {
+    ASSERT_TRUE(Main());
+    const QString estado = carpeta.path() + "Tsl0034.ini";
+    EXPECT_EQ(desdeCarga(), QStringList({"Load", "InicializaTablas", "Move 0 0 1024 768", "MarchaCronometro 1",
+                                         "LeeConfiguracion", "DibujaBotonera", "LeePuzzleJuego " + estado,
+                                         "Pointer 0", "Show", "Mensaje TESELARO 3.4"}));
+    EXPECT_EQ(PuzzGbl.RutaPrograma, carpeta.path());
+    EXPECT_EQ(PuzzGbl.RutaArchivo, carpeta.path() + "Archivo/");
+    EXPECT_EQ(PuzzGbl.RutaImagenes, carpeta.path() + "Imagenes/");
+    EXPECT_EQ(PuzzGbl.SaltoLinea, QString("\r\n"));
+    EXPECT_EQ(PuzzGbl.VelocidadJuego, 50); // the splash's, until the settings are read
+    EXPECT_TRUE(PuzzGbl.BotoneraOculta);
+    EXPECT_FALSE(PuzzGbl.ResolviendoAuto);
+    EXPECT_TRUE(PuzzGbl.CronometroEnMarcha);
+    EXPECT_EQ(careta::Cargada(), nullptr);
+    ASSERT_EQ(vistos.size(), 1u);
+    EXPECT_EQ(vistos[0].texto, QString::fromUtf8("Si desea consultar una descripción general de este  programa  para  "
+                                                 "conocer  rápidamente su funcionamiento, pulse el botón de Ayuda."));
+    EXPECT_EQ(vistos[0].lineas, 3);
+    EXPECT_EQ(vistos[0].tipo, 1);
+    EXPECT_EQ(vistos[0].ayuda, 1020);
+}
+
+TEST_F(Arranque, AFailingStepStopsNothing) {
+    for (const char* paso : {"InicializaTablas", "LeeConfiguracion", "LeePuzzleJuego"}) {
+        SCOPED_TRACE(paso);
+        SetUp();
+        SimulaFallo(paso);
+        ASSERT_TRUE(Main());
+        EXPECT_EQ(desdeCarga().size(), 10);
+        EXPECT_EQ(desdeCarga().last(), "Mensaje TESELARO 3.4");
+        TearDown();
+    }
+}
+
+TEST_F(Arranque, NarrowScreensAreAskedAbout) {
+    struct Caso {
+        QSize pantalla;
+        const char* texto; // the size as the question shows it; nullptr: no question
+    } casos[] = {{{799, 600}, "(799x600)"}, {{99, 80}, "( 99x 80)"}, {{800, 600}, nullptr}, {{800, 300}, nullptr}};
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.pantalla.width());
+        SetUp();
+        FijaTamanoPantalla(c.pantalla);
+        ASSERT_TRUE(Main());
+        if (!c.texto) {
+            EXPECT_EQ(vistos.size(), 1u);
+        } else {
+            ASSERT_EQ(vistos.size(), 3u);
+            EXPECT_EQ(vistos[0].titulo, QString::fromUtf8("Resolución de pantalla"));
+            EXPECT_TRUE(vistos[0].texto.contains(c.texto)) << vistos[0].texto.toStdString();
+            EXPECT_EQ(vistos[0].texto, TextoResolucion(c.pantalla.width(), c.pantalla.height()));
+            EXPECT_EQ(vistos[0].lineas, 7);
+            EXPECT_EQ(vistos[0].tipo, 2);
+            EXPECT_EQ(vistos[0].ayuda, 1040);
+            EXPECT_EQ(vistos[1].titulo, QString::fromUtf8("Cambio de resolución de pantalla"));
+            EXPECT_EQ(vistos[1].texto, QString::fromUtf8("No se puede cambiar la resolución de la pantalla."));
+            EXPECT_EQ(vistos[1].lineas, 2);
+            EXPECT_EQ(vistos[1].tipo, 1);
+            EXPECT_EQ(vistos[1].ayuda, 0);
+            // The table still covers the real screen.
+            EXPECT_TRUE(desdeCarga().contains(
+                QString("Move 0 0 %1 %2").arg(c.pantalla.width()).arg(c.pantalla.height())));
+        }
+        TearDown();
+    }
+}
+
+TEST_F(Arranque, CancellingTheDisplayQuestionEndsBeforeAnyFile) {
+    FijaTamanoPantalla(QSize(640, 480));
+    acepta = false;
+    EXPECT_FALSE(Main());
+    EXPECT_EQ(LlamadasAnotadas(), QStringList({"Mensaje " + QString::fromUtf8("Resolución de pantalla")}));
+    EXPECT_FALSE(mesa.Loaded());
+    EXPECT_EQ(careta::Cargada(), nullptr);
+}
+
+TEST_F(Arranque, EndingWritesSettingsThenStateAndSaysWhetherBothWrote) {
+    EXPECT_TRUE(TerminaPrograma());
+    EXPECT_EQ(LlamadasAnotadas(), QStringList({"GuardaConfiguracion", "GuardaPuzzleJuego"}));
+    ReiniciaSustitutos();
+    SimulaFallo("GuardaConfiguracion");
+    EXPECT_FALSE(TerminaPrograma());
+    EXPECT_EQ(LlamadasAnotadas(), QStringList({"GuardaConfiguracion", "GuardaPuzzleJuego"}));
+}
+
+} // namespace
