@@ -6,8 +6,12 @@
 // 32-bit colours 0x00BBGGRR; flags are bool in memory and -1/0 in files.
 #pragma once
 
+#include "core/Tablas.h"
+#include "platform/region.h"
+
 #include <QString>
 
+#include <array>
 #include <cstdint>
 
 // The display mode record of the start-up road. There are no display modes to
@@ -52,6 +56,25 @@ struct PuzzGblData {
     std::int16_t UltimoMovGrabado = 0;
 
     // ---- constant tables ----
+    // Filled once by InicializaTablas and only read afterwards, except the
+    // regions, the tip clock and the options of selector 2.
+    std::array<plat::Region, 7> Regiones; // entries 1 to 6, empty at start; the drawing sets them
+    std::array<QString, 100> TextosControles; // captions by control number
+    // Option texts by selector (0..36) and option (0..6), 38 characters each.
+    TablaOpcionesSelector OpcionesSelector = OpcionesEnBlanco();
+    std::array<ParametroSpin, 91> ParametrosSpin; // by control number
+    std::array<QString, 11> TextoOpcionesSelec; // rows 1 to 4 of the table's option panel
+    std::array<QString, 8> NombresFormas; // jigsaw piece shapes by FormaPieza (0..7)
+    std::array<QString, 8> NombresPiezasTangram; // Tangram pieces 1 to 7
+    std::array<std::int16_t, 8> TAN_Gemela{}; // twin of each Tangram piece, 0 none
+    std::array<PEN_RegistroForma, 13> PEN_TablaPiezas; // pentomino shapes 1 to 12
+    QString LetrasPiezas; // 24 letters of the sliding pieces
+    std::array<QString, 8> TAI_NombrePalo; // Taipei suits 1 to 7
+    std::array<std::array<QString, 5>, 8> TAI_NombreFicha; // by suit and value (suits 4 to 7)
+    std::array<Sugerencia, 71> Sugerencias;
+    std::int64_t TiempoSugerencia = 0; // clock (ms) when the shown tip was set
+    std::int32_t AnchoControl = 0; // size of the control or display being drawn (also scratch)
+    std::int32_t AltoControl = 0;
 
     // ---- pieces, moves and geometry ----
 
