@@ -34,7 +34,8 @@ Buffer press() {
     percussive(body, 0.001, 0.01);
     mixInto(b, body, 0.0, 0.45);
     lowpass(b, 5000.0);
-    return finish(b, 0.045, kSoft);
+    // The press is short, but callers that wait for it hold about 100 ms.
+    return finish(b, 0.1, kSoft);
 }
 
 // 7: the control comes back up. Higher and lighter than the press.
@@ -42,7 +43,7 @@ Buffer release() {
     Noise n(7);
     Buffer b = knock(1600.0, 0.004, 0.4, n);
     lowpass(b, 6000.0);
-    return finish(b, 0.035, kLight);
+    return finish(b, 0.1, kLight);
 }
 
 // 9: a command button. A crisp tick with a short bright ping.
@@ -57,7 +58,7 @@ Buffer command() {
     percussive(over, 0.001, 0.008);
     mixInto(b, ping, 0.001, 0.8);
     mixInto(b, over, 0.001, 0.2);
-    return finish(b, 0.08, kFull);
+    return finish(b, 0.1, kFull);
 }
 
 // 11: a picture is refused. A low, slightly falling buzz with a tremble.
