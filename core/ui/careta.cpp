@@ -27,6 +27,10 @@ careta& careta::Muestra() {
     if (!g_careta) {
         g_careta = new careta();
         g_careta->Form_Load();
+        // Once loaded the window is active, and activation unloads it.
+        careta* c = g_careta.data();
+        c->Form_Activate();
+        return *c;
     }
     return *g_careta;
 }
