@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 // The display mode record of the start-up road. There are no display modes to
 // switch here; the record only keeps what the road asks for.
@@ -21,6 +22,24 @@ struct RegistroModoPantalla {
     std::int32_t dmFields = 0;
     std::int32_t dmPelsWidth = 0;
     std::int32_t dmPelsHeight = 0;
+};
+
+// One piece, or one Taipei tile: seventeen 16-bit fields in this order.
+struct RegistroPieza {
+    std::int16_t X = 0, Y = 0, Giro = 0, Volteo = 0;                     // where it is now
+    std::int16_t XDestino = 0, YDestino = 0, GiroDestino = 0, VolteoDestino = 0; // its home
+    std::int16_t Fila = 0, Columna = 0, Nivel = 0, Estado = 0;           // Taipei
+    std::int16_t Valor = 0, Palo = 0, Clase = 0, Copia = 0, Id = 0;      // Taipei
+    bool operator==(const RegistroPieza&) const = default;
+};
+
+// One recorded move (for a Taipei pair: Pieza 0, XAntes and YAntes the two
+// tiles, the rest 0).
+struct RegistroMovimiento {
+    std::int16_t Pieza = 0;
+    std::int16_t XAntes = 0, YAntes = 0, GiroAntes = 0, VolteoAntes = 0;
+    std::int16_t XDespues = 0, YDespues = 0, GiroDespues = 0, VolteoDespues = 0;
+    bool operator==(const RegistroMovimiento&) const = default;
 };
 
 struct PuzzGblData {
@@ -52,8 +71,8 @@ struct PuzzGblData {
     std::int32_t SegundosCronometro = 0;
     std::int16_t EstadoListaMov = 0; // 1 hidden, 2 compressed, 3 extended
     std::int16_t NroSugerencia = 0;
-    std::int16_t MovActual = 0;
-    std::int16_t UltimoMovGrabado = 0;
+    std::int32_t MovActual = 0;        // moves now applied (0..UltimoMovGrabado)
+    std::int32_t UltimoMovGrabado = 0; // moves recorded
 
     // ---- constant tables ----
     // Filled once by InicializaTablas and only read afterwards, except the
@@ -77,6 +96,11 @@ struct PuzzGblData {
     std::int32_t AltoControl = 0;
 
     // ---- pieces, moves and geometry ----
+    std::int16_t NroPiezas = 0;
+    std::vector<RegistroPieza> Piezas = std::vector<RegistroPieza>(1);     // 0..NroPiezas, 0 unused
+    std::vector<std::int16_t> OrdenPiezas = std::vector<std::int16_t>(1);  // 0..NroPiezas, 1 = front
+    RegistroPieza PiezaActual;
+    std::vector<RegistroMovimiento> MovGrabados = std::vector<RegistroMovimiento>(101); // from 1
 
     // ---- settings and state files ----
 
