@@ -14,15 +14,7 @@ using testing_support::ScratchDir;
 
 namespace {
 
-template <typename F>
-int errorNumberOf(F&& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testing_support::errorNumberOf;
 
 QByteArray rawBytes(const QString& path) {
     QFile f(path);

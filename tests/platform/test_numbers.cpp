@@ -1,6 +1,7 @@
 // Number conversions, formatting patterns and the random generator.
 #include "platform/errors.h"
 #include "platform/numbers.h"
+#include "tests/support/fixtures.h"
 #include "platform/random.h"
 
 #include <QDateTime>
@@ -14,15 +15,7 @@ using namespace plat;
 
 namespace {
 
-template <typename F>
-int errorNumberOf(F&& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testing_support::errorNumberOf;
 
 } // namespace
 

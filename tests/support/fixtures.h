@@ -1,6 +1,7 @@
 // Helpers shared by the tests: pictures drawn as text, and a scratch folder.
 #pragma once
 
+#include "platform/errors.h"
 #include "platform/surface.h"
 
 #include <QString>
@@ -16,6 +17,17 @@ QStringList asciiArt(const plat::Surface& s, int x, int y, int w, int h);
 
 // Counts the pixels of one colour.
 int countColor(const plat::Surface& s, plat::Color c);
+
+// The run-time error number f throws, 0 when it throws none.
+template <typename F>
+int errorNumberOf(F&& f) {
+    try {
+        f();
+    } catch (const plat::RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
+}
 
 // A fresh folder, removed at the end of the test; path() ends in "/".
 class ScratchDir {
