@@ -3,6 +3,8 @@
 #include "core/mesa.h"
 #include "core/ui/Arranque.h"
 #include "core/ui/mensajes.h"
+#include "platform/sound.h"
+#include "platform/ui/audioplayer.h"
 #include "resources/resources.h"
 #include "table/VentanaMesa.h"
 
@@ -13,6 +15,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("teselaro"));
     QApplication::setQuitOnLastWindowClosed(false);
     teselaro::initResources();
+    plat::AudioSoundPlayer sonidos;
+    plat::setSoundPlayer(&sonidos);
     InstalaMensajes();
     RegistraVentanaMesa();
     PonPunteroMesa = [](int codigo) { mesa.setMousePointer(codigo); };
@@ -21,6 +25,7 @@ int main(int argc, char** argv) {
         TerminaPrograma();
         return true;
     };
-    if (!Main()) return 0;
-    return QApplication::exec();
+    const int codigo = Main() ? QApplication::exec() : 0;
+    plat::setSoundPlayer(nullptr);
+    return codigo;
 }
