@@ -1,10 +1,15 @@
-// The mask and the image of one piece.
+// The mask and image of one piece, and the turning of a picture.
 #pragma once
+
+#include "platform/surface.h"
 
 #include <cstdint>
 
-// Builds the mask (black where the piece is, white elsewhere) of piece
-// `pieza` in mesa.Pic_PiezaMascara and its image (its pixels where the piece
-// is, black elsewhere) in mesa.Pic_PiezaImagen, for its present rotation and
-// flip; copies its record into PiezaActual.
+// Builds mesa.Pic_PiezaMascara (black where the piece is, white elsewhere) and
+// mesa.Pic_PiezaImagen (the piece's pixels, black elsewhere) for the piece in
+// its current orientation; remembers it in PiezaAnterior and GiroAnterior.
 void GeneraImagenPieza(std::int16_t pieza);
+
+// Turns the surface's picture in place: 1 a quarter turn clockwise, 2 a half
+// turn, 3 a quarter turn counter-clockwise; other codes change nothing.
+void GiraImagen(plat::Surface& superficie, std::int16_t giro);
