@@ -42,6 +42,21 @@ struct RegistroMovimiento {
     bool operator==(const RegistroMovimiento&) const = default;
 };
 
+// One stored pentomino solution: for each pentomino 1..12 (entry 0 unused)
+// the row and column of its box's top-left cell (from 1), its rotation and
+// flip; and how many pieces of the current placement agree with it.
+struct PEN_RegistroSolucion {
+    std::array<std::int16_t, 13> Fila{}, Columna{}, Giro{}, Volteo{};
+    std::int16_t Coincidencias = 0;
+    bool operator==(const PEN_RegistroSolucion&) const = default;
+};
+
+// A box on the board picture, in pixels.
+struct RegistroMarco {
+    std::int32_t Izquierda = 0, Arriba = 0, Derecha = 0, Abajo = 0;
+    bool operator==(const RegistroMarco&) const = default;
+};
+
 struct PuzzGblData {
     // ---- folders and texts of the start-up road ----
     QString SaltoLinea = QStringLiteral("\r\n");
@@ -101,6 +116,33 @@ struct PuzzGblData {
     std::vector<std::int16_t> OrdenPiezas = std::vector<std::int16_t>(1);  // 0..NroPiezas, 1 = front
     RegistroPieza PiezaActual;
     std::vector<RegistroMovimiento> MovGrabados = std::vector<RegistroMovimiento>(101); // from 1
+    std::int16_t NroPiezasColocadas = 0; // pieces in place (Taipei: tiles removed)
+    // The visible part of the last measured triangle piece, board pixels.
+    std::int32_t MascaraPosX = 0, MascaraPosY = 0, MascaraAncho = 0, MascaraAlto = 0;
+    std::int16_t TrabajoNuevoX = 0, TrabajoNuevoY = 0; // pointer where the dragged piece was last placed
+    bool ArrastrandoPieza = false;
+    // The puzzle's geometry.
+    std::int16_t PiezasCasilla = 0; // pieces per grid cell of the jigsaw shape: 1, 2 or 4
+    std::int16_t AnchoPieza = 0, AltoPieza = 0;         // one piece or cell
+    std::int16_t AnchoPiezaBase = 0, AltoPiezaBase = 0; // a piece's picture (Tangram, pentominoes: last orientation asked)
+    std::int16_t AnchoImagen = 0, AltoImagen = 0;       // the board picture
+    std::int16_t OrigenX = 0, OrigenY = 0;              // the board's origin on the table
+    std::array<std::int16_t, 8> TAN_AnchoPiezas{}, TAN_AltoPiezas{}, TAN_LadoPiezas{}; // Tangram pieces 1..7
+    RegistroMarco MarcoFigura; // the Tangram figure's box
+    std::int16_t LadoCelda = 0; // pentomino cell, pixels
+    std::int16_t FilasTablero = 0, ColumnasTablero = 0; // pentomino or Taipei board
+    std::int16_t TAI_NroNiveles = 0;
+    std::int16_t TAI_Relieve = 0; // pixel offset of each Taipei level
+    std::vector<PEN_RegistroSolucion> PEN_Soluciones = std::vector<PEN_RegistroSolucion>(1); // from 1
+    std::int16_t PEN_NumSoluciones = 0;
+    std::int16_t PEN_SolucionActual = 0;
+    // Settings read by the geometry; they belong with the settings and state
+    // files and move there when those land.
+    std::int16_t PiezasLado = 0; // pieces per side
+    std::int16_t FormaPieza = 0; // jigsaw shape 0..7
+    std::int16_t ZoomImagen = 0; // percent
+    std::int32_t AnchoBmp = 0, AltoBmp = 0; // the loaded picture, pixels
+    std::int16_t TAN_ModoJuego = 0; // 1 design, 2 solve
 
     // ---- settings and state files ----
 

@@ -1,0 +1,28 @@
+// Helpers of the model's procedures that carry on past a failing step.
+#pragma once
+
+#include "core/PuzzGbl.h"
+
+#include <cstdint>
+#include <exception>
+#include <utility>
+
+namespace pasos {
+
+// Runs one step; a run-time error inside it ends that step only.
+template <class F>
+void Paso(F&& f) {
+    try {
+        std::forward<F>(f)();
+    } catch (const std::exception&) {
+    }
+}
+
+// Whether `pieza` names a piece of the present puzzle (1..NroPiezas, and held
+// by the piece array).
+inline bool PiezaValida(std::int16_t pieza) {
+    return pieza >= 1 && pieza <= PuzzGbl.NroPiezas &&
+           static_cast<std::size_t>(pieza) < PuzzGbl.Piezas.size();
+}
+
+} // namespace pasos
