@@ -102,6 +102,39 @@ struct PuzzGblData {
     RegistroPieza PiezaActual;
     std::vector<RegistroMovimiento> MovGrabados = std::vector<RegistroMovimiento>(101); // from 1
 
+    // drawing
+    struct TAI_Casilla {
+        std::int16_t Altura = 0;                 // levels filled, at most 5
+        std::array<std::int16_t, 6> Ficha{};     // tile on levels 1..5, 0 none
+    };
+    struct PEN_RegistroGirada {
+        std::array<std::int16_t, 6> X{}, Y{};    // cells 1 to 5
+        std::int16_t Ancho = 0, Alto = 0;        // box in cells
+    };
+    std::int16_t FormaPieza = 0;                 // jigsaw shape 0..7
+    std::int16_t AnchoPieza = 0, AltoPieza = 0;  // cell size, pixels
+    std::int16_t AnchoPiezaBase = 0, AltoPiezaBase = 0; // piece picture size
+    std::int16_t MargenPiezaX = 0, MargenPiezaY = 0;
+    std::int16_t AnchoImagen = 0, AltoImagen = 0; // board picture size
+    std::int16_t LadoCelda = 0;                  // pentomino cell side
+    bool MostrarBienoMal = false;
+    bool DibujarBorde = false;
+    bool PiezasUnColor = false;
+    bool MostrandoModelo = false;
+    bool ArrastrandoPieza = false;
+    plat::Color ColorPieza = 0, ColorPiezaClaro = 0, ColorPiezaOscuro = 0;
+    std::int16_t MaterialPiezas = 1;             // Taipei tiles: 1 bone, 2 wood
+    std::array<std::array<std::int16_t, 5>, 8> TAN_VerticeX{}, TAN_VerticeY{}; // (piece, vertex)
+    std::int16_t TAN_DesplX = 0, TAN_DesplY = 0; // a point inside the Tangram piece
+    PEN_RegistroGirada PEN_PiezaGirada;
+    std::int16_t PiezaAnterior = 0, GiroAnterior = 0; // the piece imaged last
+    std::int16_t TrabajoAntX = 0, TrabajoAntY = 0;     // dragged box before the last refresh
+    std::int16_t TrabajoNuevoX = 0, TrabajoNuevoY = 0; // pointer at the last refresh
+    std::int16_t MuestraX = 0, MuestraY = 0;           // model preview's place
+    std::int16_t FilasTablero = 0, ColumnasTablero = 0;
+    std::array<std::array<TAI_Casilla, 24>, 17> TAI_Tablero{}; // rows 1..16, columns 1..22
+    std::int16_t NroPiezasColocadas = 0;
+
     // ---- settings and state files ----
 
     void reset() { *this = PuzzGblData{}; }
