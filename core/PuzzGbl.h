@@ -144,6 +144,30 @@ struct PuzzGblData {
     std::int32_t AnchoBmp = 0, AltoBmp = 0; // the loaded picture, pixels
     std::int16_t TAN_ModoJuego = 0; // 1 design, 2 solve
 
+    // drawing
+    struct TAI_Casilla {
+        std::int16_t Altura = 0;                 // levels filled, at most 5
+        std::array<std::int16_t, 6> Ficha{};     // tile on levels 1..5, 0 none
+    };
+    struct PEN_RegistroGirada {
+        std::array<std::int16_t, 6> X{}, Y{};    // cells 1 to 5
+        std::int16_t Ancho = 0, Alto = 0;        // box in cells
+    };
+    std::int16_t MargenPiezaX = 0, MargenPiezaY = 0;
+    bool MostrarBienoMal = false;
+    bool DibujarBorde = false;
+    bool PiezasUnColor = false;
+    bool MostrandoModelo = false;
+    plat::Color ColorPieza = 0, ColorPiezaClaro = 0, ColorPiezaOscuro = 0;
+    std::int16_t MaterialPiezas = 1;             // Taipei tiles: 1 bone, 2 wood
+    std::array<std::array<std::int16_t, 5>, 8> TAN_VerticeX{}, TAN_VerticeY{}; // (piece, vertex)
+    std::int16_t TAN_DesplX = 0, TAN_DesplY = 0; // a point inside the Tangram piece
+    PEN_RegistroGirada PEN_PiezaGirada;
+    std::int16_t PiezaAnterior = 0, GiroAnterior = 0; // the piece imaged last
+    std::int16_t TrabajoAntX = 0, TrabajoAntY = 0;     // dragged box before the last refresh
+    std::int16_t MuestraX = 0, MuestraY = 0;           // model preview's place
+    std::array<std::array<TAI_Casilla, 24>, 17> TAI_Tablero{}; // rows 1..16, columns 1..22
+
     // ---- settings and state files ----
 
     void reset() { *this = PuzzGblData{}; }

@@ -60,7 +60,7 @@ void Surface::setBorder(int pixels) {
 
 void Surface::paintBackground(QImage& img) const {
     img.fill(toQRgb(backColor_));
-    if (!picture_.isNull()) {
+    if (!picture_.isNull() && !img.isNull()) {
         QPainter p(&img);
         p.setCompositionMode(QPainter::CompositionMode_Source);
         p.drawImage(0, 0, picture_);

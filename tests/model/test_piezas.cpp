@@ -273,6 +273,7 @@ protected:
         piezas(2);
         PuzzGbl.TipoJuego = 21;
         PuzzGbl.AnchoPiezaBase = PuzzGbl.AltoPiezaBase = 4;
+        PuzzGbl.AnchoPieza = PuzzGbl.AltoPieza = 4; // shape 0: the whole cell
         auto& b = mesa.Pic_Bitmap;
         b.setSize(8, 4);
         b.filledBox(0, 0, 3, 3, kRojo);

@@ -54,5 +54,6 @@ void addCursors(Registry& r);
 void addIcons(Registry& r);
 void addPictures(Registry& r);
 void addSplash(Registry& r);
+void addTaipei(Registry& r);
 
 } // namespace resgen
