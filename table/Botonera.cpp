@@ -561,7 +561,8 @@ void Form_Load() {
 
 QString RutaEstadoJuego(std::int16_t juego) {
     return plat::findFileCaseInsensitive(PuzzGbl.RutaPrograma,
-                                         QStringLiteral("Tsl%134.ini").arg(int(juego), 2, 10, QLatin1Char('0')));
+                                         QStringLiteral("Tsl") + QStringLiteral("%1").arg(int(juego), 2, 10, QLatin1Char('0')) +
+                                             QStringLiteral("34.ini"));
 }
 
 bool CierreVentanaMesa() {
