@@ -5,6 +5,7 @@
 #include "botonera_fakes.h"
 
 #include "platform/ui/events.h"
+#include "resources/resources.h"
 #include "tests/support/fixtures.h"
 
 #include <QCoreApplication>
@@ -123,6 +124,22 @@ TEST_F(PanelTest, ButtonFacesComeFromTheirCellsOfTheSheet) {
     for (int i = 1; i <= 12; ++i) mesa.Pic_BmpBoton.plot((i - 1) * 49 + 47, 47, plat::Color(i));
     DibujaBotonera();
     for (int i = 1; i <= 12; ++i) EXPECT_EQ(mesa.Pic_Boton(i).point(47, 47), plat::Color(i)) << i;
+}
+
+TEST_F(PanelTest, TheProgramCarriesTwelveDistinctButtonFaces) {
+    teselaro::initResources();
+    mesa.Load();
+    std::vector<QImage> caras;
+    for (int i = 0; i < 12; ++i) {
+        const QImage cara = mesa.Pic_BmpBoton.image().copy(i * 49, 0, 48, 48);
+        const QColor esquina = cara.pixelColor(0, 0);
+        bool lisa = true;
+        for (int y = 0; y < 48 && lisa; ++y)
+            for (int x = 0; x < 48 && lisa; ++x) lisa = cara.pixelColor(x, y) == esquina;
+        EXPECT_FALSE(lisa) << i + 1;
+        for (const QImage& otra : caras) EXPECT_NE(cara, otra) << i + 1;
+        caras.push_back(cara);
+    }
 }
 
 TEST_F(PanelTest, TheTabShowsThePanelAsShownAfterAHideAndANewPuzzle) {

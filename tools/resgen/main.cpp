@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
     resgen::addIcons(registry);
     resgen::addPictures(registry);
     resgen::addSplash(registry);
+    resgen::addPanelCells(registry);
     QString error;
     if (!registry.writeAll(out, &error)) {
         std::fprintf(stderr, "resgen: %s\n", qPrintable(error));

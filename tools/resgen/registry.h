@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QPainter>
 #include <QPoint>
 #include <QString>
 
@@ -54,5 +55,9 @@ void addCursors(Registry& r);
 void addIcons(Registry& r);
 void addPictures(Registry& r);
 void addSplash(Registry& r);
+// The command panel's cells of the small-pictures sheet, on a transparent
+// sheet of its own; drawPanelCells draws them onto any 524 x 73 sheet.
+void addPanelCells(Registry& r);
+void drawPanelCells(QPainter& p);
 
 } // namespace resgen
