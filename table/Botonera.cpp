@@ -207,6 +207,7 @@ void comandoMuestra() {
     g.MuestraVisible = !g.MuestraVisible;
     if (g.MuestraVisible) paso([] { ColocaMuestra(); });
     mesa.Pic_Muestra.setVisible(g.MuestraVisible);
+    mesa.Refresh(); // shown before the wait, which runs no events
     Retardo(35);
 }
 
