@@ -586,6 +586,9 @@ void InstalaBotonera() {
     RegistraBotonera();
     Timer1().setInterval(1000);
     Timer1().setEnabled(true);
+    // No tick once the program is ending.
+    if (auto* app = QCoreApplication::instance())
+        QObject::connect(app, &QCoreApplication::aboutToQuit, [] { Timer1().setEnabled(false); });
 }
 
 void ConectaVistasBotonera(VentanaMesa& ventana) {

@@ -6,6 +6,7 @@
 
 #include "platform/ui/events.h"
 #include "resources/resources.h"
+#include "table/VentanaMesa.h"
 #include "tests/support/fixtures.h"
 
 #include <QCoreApplication>
@@ -454,6 +455,32 @@ TEST_F(PanelTest, FormLoadStopsTheReplays) {
     mesa.Load();
     EXPECT_FALSE(PuzzGbl.RetrocesoContinuo);
     EXPECT_FALSE(PuzzGbl.AvanceContinuo);
+}
+
+} // namespace
+
+namespace {
+
+using namespace botonera_pruebas;
+
+// The panel on the window: where its views lie and where their mouse goes.
+TEST_F(PanelTest, ThePanelsViewsLieInsideItAndHandTheirMouseOn) {
+    VentanaMesa* ventana = InstalaMesa();
+    ASSERT_NE(ventana, nullptr);
+    QWidget* panel = ventana->vista(mesa.Pic_Botonera);
+    for (int i = 1; i <= 12; ++i) EXPECT_EQ(ventana->vista(mesa.Pic_Boton(i))->parentWidget(), panel) << i;
+    EXPECT_EQ(ventana->vista(mesa.Pic_Cronome)->parentWidget(), panel);
+    EXPECT_EQ(ventana->vista(mesa.Pic_CroTime)->parentWidget(), ventana->vista(mesa.Pic_Cronome));
+    EXPECT_EQ(ventana->vista(mesa.Pic_EsconderBot)->parentWidget(), ventana);
+
+    const int antes = mesa.llamadasBoton();
+    ventana->vista(mesa.Pic_Boton(6))->mouse.onMouseDown(1, 0, 5, 5);
+    EXPECT_EQ(mesa.llamadasBoton(), antes + 1);
+    EXPECT_EQ(ayudas, 1);
+    MarchaCronometro(1);
+    ventana->vista(mesa.Pic_Cronome)->mouse.onMouseDown(1, 0, 20, 10);
+    EXPECT_FALSE(PuzzGbl.CronometroEnMarcha);
+    DesinstalaMesa();
 }
 
 } // namespace
