@@ -6,6 +6,7 @@
 #include "platform/sound.h"
 #include "platform/ui/audioplayer.h"
 #include "resources/resources.h"
+#include "table/Botonera.h"
 #include "table/VentanaMesa.h"
 
 #include <QApplication>
@@ -20,11 +21,9 @@ int main(int argc, char** argv) {
     InstalaMensajes();
     RegistraVentanaMesa();
     PonPunteroMesa = [](int codigo) { mesa.setMousePointer(codigo); };
-    // Until the command panel's exit button lands, closing the table ends the program.
-    AlCerrarMesa = [] {
-        TerminaPrograma();
-        return true;
-    };
+    InstalaBotonera();
+    // Closing the table is the exit button's question.
+    AlCerrarMesa = [] { return CierreVentanaMesa(); };
     const int codigo = Main() ? QApplication::exec() : 0;
     plat::setSoundPlayer(nullptr);
     return codigo;

@@ -89,6 +89,29 @@ struct PuzzGblData {
     std::int32_t MovActual = 0;        // moves now applied (0..UltimoMovGrabado)
     std::int32_t UltimoMovGrabado = 0; // moves recorded
 
+    // command panel and chronometer
+    std::array<std::int16_t, 13> BotonX{}, BotonY{}; // buttons 1..12 inside the panel
+    std::array<std::int16_t, 13> BotonCursor{};      // 23 active, 12 inactive
+    std::int16_t CursorCrono = 0;    // 23 over the switch, 0 elsewhere
+    std::int16_t CronoSenalado = -1; // hover code the switch's pointer and tip were set for
+    bool CronoAntesGrabadora = false; // the recorder's saved running state
+    std::int16_t HuecoX = 0, HuecoY = 0; // layout cursors
+    std::int16_t TipoRotulo = 1;     // sliding-game background: 1 picture, else numbers or letters
+    bool GrabadoraEncendida = false;
+    bool TutorActivo = false;
+    bool RecogiendoPiezas = false;
+    bool ColocacionManual = false;
+    std::int16_t PiezaSeleccionada = 0;
+    bool PasaAlHistorico = false;
+    bool MuestraVisible = false;
+    std::int16_t TipoJuegoInicial = 0;
+    bool ReiniciarPuzzle = false;
+    bool CambioCosmetico = false;
+    bool RetrocesoContinuo = false, AvanceContinuo = false;
+    std::int16_t GradoDificultad = 0;
+    std::array<std::int16_t, 3> TAI_ParejaSugerida{}; // entries 1 and 2, 0 none
+    bool SaliendoPrograma = false; // the exit was accepted: every running loop ends
+
     // ---- constant tables ----
     // Filled once by InicializaTablas and only read afterwards, except the
     // regions, the tip clock and the options of selector 2.

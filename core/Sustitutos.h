@@ -1,6 +1,7 @@
-// Stand-ins for the services whose own work has not landed yet. Each records
-// its call, so that the start-up road can be checked step by step, and can be
-// told to fail, so that a failing step is seen to stop nothing.
+// Stand-ins for the services whose own work has not landed yet, and a record
+// of calls: each stand-in (and a few services worth watching, such as the full
+// redraw) records its call, so that a road can be checked step by step; a
+// stand-in can be told to fail, so that a failing step is seen to stop nothing.
 #pragma once
 
 #include <QString>

@@ -14,6 +14,15 @@
 
 Mesa mesa;
 
+namespace {
+ProcedimientosPanel& procedimientos() {
+    static ProcedimientosPanel p;
+    return p;
+}
+} // namespace
+
+void RegistraProcedimientosPanel(ProcedimientosPanel p) { procedimientos() = std::move(p); }
+
 // ------------------------------------------------------------------ scroll bar
 
 void BarraDesplazamiento::notifyVista() {
@@ -156,6 +165,8 @@ constexpr int kAltoBotonera = 431;
 } // namespace
 
 Mesa::Mesa() {
+    for (int i = 0; i <= 12; ++i)
+        botones_.push_back(std::make_unique<plat::Surface>(QStringLiteral("Pic_Boton(%1)").arg(i)));
     BarraHor.onChange = [this] { BarraHor_Change(); };
     BarraVer.onChange = [this] { BarraVer_Change(); };
     estadoInicial();
@@ -167,6 +178,21 @@ std::vector<plat::Surface*> Mesa::superficies() {
             &Pic_Temporal,  &Pic_BmpVario,   &Pic_BmpTaipei,    &Pic_BmpBoton,    &Pic_BmpContr,
             &Pic_Muestra,   &Pic_Grabadora,  &Pic_Botonera,     &Pic_Sugerencia,  &Pic_InfoColo,
             &Pic_Cuadrito};
+}
+
+plat::Surface& Mesa::Pic_Boton(int indice) {
+    if (indice < 1 || indice > 12)
+        throw plat::RuntimeError(340, QStringLiteral("Control array element does not exist"));
+    return *botones_[std::size_t(indice)];
+}
+
+std::vector<plat::Surface*> Mesa::superficiesBotonera() {
+    std::vector<plat::Surface*> v;
+    for (int i = 1; i <= 12; ++i) v.push_back(botones_[std::size_t(i)].get());
+    v.push_back(&Pic_Cronome);
+    v.push_back(&Pic_CroTime);
+    v.push_back(&Pic_EsconderBot);
+    return v;
 }
 
 void Mesa::estadoInicial() {
@@ -194,6 +220,10 @@ void Mesa::estadoInicial() {
     ponInicio(Pic_Sugerencia, {.width = 423, .height = 64});
     ponInicio(Pic_InfoColo, {.left = 73, .width = 58, .height = 25, .visible = true});
     ponInicio(Pic_Cuadrito, {.width = 16, .height = 16});
+    for (int i = 1; i <= 12; ++i) ponInicio(*botones_[std::size_t(i)], {.width = 48, .height = 48, .visible = true});
+    ponInicio(Pic_Cronome, {.left = 10, .width = 58, .height = 43, .visible = true});
+    ponInicio(Pic_CroTime, {.left = 3, .top = 20, .width = 52, .height = 20, .visible = true});
+    ponInicio(Pic_EsconderBot, {.width = 9, .height = 33, .visible = true});
 
     BarraHor.reset();
     BarraHor.setHeight(16);
@@ -230,6 +260,7 @@ void Mesa::Load() {
     reiniciar_ = false;
     cargaLaminas();
     loaded_ = true;
+    if (const auto alCargar = procedimientos().formLoad) alCargar();
 }
 
 void Mesa::Move(int left, int top, int width, int height) {
@@ -286,11 +317,10 @@ void Mesa::Pic_Trabajo_Paint() {
 
 void Mesa::Pic_Boton_MouseDown(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x,
                                double y) {
-    // Stands in for the command panel: the call is only noted. The command
-    // panel's dispatcher replaces this body with the twelve commands (index 2
-    // opens the settings window and rebuilds the puzzle).
+    // Every call is noted; the command panel, once registered, runs it.
     ++llamadasBoton_;
     ultimaLlamada_ = LlamadaBoton{indice, boton, shift, x, y};
+    if (const auto ejecuta = procedimientos().botonMouseDown) ejecuta(indice, boton, shift, x, y);
 }
 
 void Mesa::BarraHor_Change() { Pic_Trabajo.move(-BarraHor.Value(), Pic_Trabajo.top()); }
@@ -314,15 +344,19 @@ void Mesa::reset() {
 // ------------------------------------------------ procedures of the table panels
 
 void MarchaCronometro(std::int16_t modo) {
-    // The chronometer's switch is drawn by the chronometer's own work.
+    // The switch is drawn by the chronometer, once it is registered.
     AnotaLlamada(QStringLiteral("MarchaCronometro ") + QString::number(modo));
     PuzzGbl.CronometroEnMarcha = (modo == 1);
+    if (const auto dibuja = procedimientos().marchaCronometro) dibuja(modo);
 }
 
 void DibujaBotonera() {
-    // Only the panel's place for now; the command panel's drawing replaces
-    // this with the buttons, grooves, chronometer and counter.
+    // Without the command panel registered only the panel's place is set.
     AnotaLlamada(QStringLiteral("DibujaBotonera"));
+    if (const auto dibuja = procedimientos().dibujaBotonera) {
+        dibuja();
+        return;
+    }
     mesa.Pic_Botonera.cls();
     mesa.Pic_Botonera.move(PuzzGbl.AnchoMesa - kAnchoBotonera, 0, kAnchoBotonera, kAltoBotonera);
 }

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 // A scroll bar without its widget: the values the program reads and writes.
@@ -144,6 +145,14 @@ public:
     plat::Surface Pic_Sugerencia{QStringLiteral("Pic_Sugerencia")}; // tips
     plat::Surface Pic_InfoColo{QStringLiteral("Pic_InfoColo")};     // pieces-in-place counter
     plat::Surface Pic_Cuadrito{QStringLiteral("Pic_Cuadrito")};     // corner between the scroll bars
+    // The command panel's buttons 1..12, the chronometer's switch with its
+    // time display inside, and the tab that slides the panel in and out.
+    plat::Surface& Pic_Boton(int indice); // 1..12; anything else is run-time error 340
+    plat::Surface Pic_Cronome{QStringLiteral("Pic_Cronome")};
+    plat::Surface Pic_CroTime{QStringLiteral("Pic_CroTime")};
+    plat::Surface Pic_EsconderBot{QStringLiteral("Pic_EsconderBot")};
+    // The surfaces above (buttons 1 to 12 first), in that order.
+    std::vector<plat::Surface*> superficiesBotonera();
 
     BarraDesplazamiento BarraHor;
     BarraDesplazamiento BarraVer;
@@ -223,6 +232,7 @@ private:
     EnlaceVentanaMesa enlace_;
     std::function<void()> creador_;
 
+    std::vector<std::unique_ptr<plat::Surface>> botones_; // 0..12, 0 unused
     int llamadasBoton_ = 0;
     LlamadaBoton ultimaLlamada_;
 };

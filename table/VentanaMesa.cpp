@@ -1,5 +1,7 @@
 #include "table/VentanaMesa.h"
 
+#include "table/Botonera.h"
+
 #include "platform/ui/cursors.h"
 
 #include <QCloseEvent>
@@ -42,6 +44,11 @@ VentanaMesa::VentanaMesa() {
     agregaVista(mesa.Pic_Sugerencia);
     agregaVista(mesa.Pic_Botonera);
     agregaVista(mesa.Pic_InfoColo, &mesa.Pic_Botonera); // the counter lies on the command panel
+    for (int i = 1; i <= 12; ++i) agregaVista(mesa.Pic_Boton(i), &mesa.Pic_Botonera);
+    agregaVista(mesa.Pic_Cronome, &mesa.Pic_Botonera);
+    agregaVista(mesa.Pic_CroTime, &mesa.Pic_Cronome); // the time display lies on the switch button
+    agregaVista(mesa.Pic_EsconderBot); // the tab stands left of the panel, on the window
+    ConectaVistasBotonera(*this);
 
     barraHor_ = new QScrollBar(Qt::Horizontal, this);
     barraVer_ = new QScrollBar(Qt::Vertical, this);

@@ -1,5 +1,6 @@
 // The program icon: four interlocking jigsaw tiles, one of them lifted out;
-// and the sheet of the dialogs' 48 x 48 button pictures.
+// and the sheet of 48 x 48 button pictures: the command panel's twelve
+// buttons on row 0, the dialogs' buttons on row 1.
 #include "draw.h"
 #include "registry.h"
 
@@ -125,6 +126,102 @@ void exitMark(QPainter& p, const QRectF& c) {
     p.drawPolyline(QPolygonF({o + QPointF(31, 19.5), o + QPointF(35.5, 24), o + QPointF(31, 28.5)}));
 }
 
+// ---- the command panel's marks (row 0), white on the button's disc ----
+
+QPen whitePen(double w) { return QPen(Qt::white, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+
+// Two arrows crossing: shuffle.
+void shuffleMark(QPainter& p, const QRectF& c) {
+    const QPointF o = c.topLeft();
+    p.setBrush(Qt::NoBrush);
+    p.setPen(whitePen(3.0));
+    p.drawLine(o + QPointF(14, 17), o + QPointF(33, 31));
+    p.drawLine(o + QPointF(14, 31), o + QPointF(33, 17));
+    p.drawPolyline(QPolygonF({o + QPointF(28, 17), o + QPointF(33, 17), o + QPointF(33, 22)}));
+    p.drawPolyline(QPolygonF({o + QPointF(28, 31), o + QPointF(33, 31), o + QPointF(33, 26)}));
+}
+
+// Three sliders: the settings.
+void slidersMark(QPainter& p, const QRectF& c) {
+    const QPointF o = c.topLeft();
+    p.setPen(whitePen(2.0));
+    for (int i = 0; i < 3; ++i) p.drawLine(o + QPointF(14, 16 + 8 * i), o + QPointF(34, 16 + 8 * i));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    const double knobs[] = {19, 29, 23};
+    for (int i = 0; i < 3; ++i) p.drawRect(QRectF(o.x() + knobs[i] - 2.5, o.y() + 16 + 8 * i - 3.5, 5, 7));
+}
+
+// A light bulb: the tutor.
+void bulbMark(QPainter& p, const QRectF& c) {
+    const QPointF o = c.topLeft();
+    p.setPen(whitePen(2.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(o.x() + 17, o.y() + 12, 14, 14));
+    p.drawLine(o + QPointF(21, 29), o + QPointF(27, 29));
+    p.drawLine(o + QPointF(21, 33), o + QPointF(27, 33));
+}
+
+// Rising bars: statistics.
+void barsMark(QPainter& p, const QRectF& c) {
+    const QPointF o = c.topLeft();
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    const double heights[] = {7, 13, 19};
+    for (int i = 0; i < 3; ++i) p.drawRect(QRectF(o.x() + 14 + 7 * i, o.y() + 34 - heights[i], 5, heights[i]));
+}
+
+// A ruled page: the history.
+void pageMark(QPainter& p, const QRectF& c) {
+    const QPointF o = c.topLeft();
+    p.setPen(whitePen(2.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(o.x() + 16, o.y() + 12, 16, 23));
+    for (int i = 0; i < 3; ++i) p.drawLine(o + QPointF(19, 18 + 5 * i), o + QPointF(29, 18 + 5 * i));
+}
+
+// An eye: the model preview.
+void eyeMark(QPainter& p, const QRectF& c) {
+    const QPointF o = c.topLeft();
+    QPainterPath eye;
+    eye.moveTo(o + QPointF(12, 24));
+    eye.quadTo(o + QPointF(24, 12), o + QPointF(36, 24));
+    eye.quadTo(o + QPointF(24, 36), o + QPointF(12, 24));
+    p.setPen(whitePen(2.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(eye);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawEllipse(o + QPointF(24, 24), 4, 4);
+}
+
+// Two overlapping squares, the hidden one lifted: hidden pieces.
+void stackMark(QPainter& p, const QRectF& c) {
+    const QPointF o = c.topLeft();
+    p.setPen(whitePen(2.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(o.x() + 14, o.y() + 20, 13, 13));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(o.x() + 21, o.y() + 14, 13, 13));
+}
+
+// A grid of four cells: ordering the pieces.
+void gridMark(QPainter& p, const QRectF& c) {
+    const QPointF o = c.topLeft();
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j) p.drawRect(QRectF(o.x() + 15 + 10 * i, o.y() + 15 + 10 * j, 8, 8));
+}
+
+// A play triangle: solving.
+void playMark(QPainter& p, const QRectF& c) {
+    const QPointF o = c.topLeft();
+    p.setPen(whitePen(1.5));
+    p.setBrush(Qt::white);
+    p.drawPolygon(QPolygonF({o + QPointF(19, 14), o + QPointF(34, 24), o + QPointF(19, 34)}));
+}
+
 QImage buttonSheet() {
     QImage image = opaqueCanvas(12 * kButtonPitch, 2 * kButtonPitch, kSheetBack);
     QPainter p;
@@ -134,6 +231,23 @@ QImage buttonSheet() {
         QColor face;
         void (*mark)(QPainter&, const QRectF&);
     };
+    // Row 0: the command panel's buttons 1 to 12.
+    const Button row0[] = {
+        {0, QColor(200, 120, 30), shuffleMark},  {1, QColor(90, 110, 130), slidersMark},
+        {2, QColor(210, 170, 20), bulbMark},     {3, QColor(40, 140, 150), barsMark},
+        {4, QColor(130, 80, 160), pageMark},     {5, QColor(45, 110, 200), questionMark},
+        {6, QColor(200, 45, 40), exitMark},      {7, QColor(60, 150, 90), eyeMark},
+        {8, QColor(150, 100, 60), stackMark},    {9, QColor(40, 160, 70), checkMark},
+        {10, QColor(70, 90, 180), gridMark},     {11, QColor(180, 60, 120), playMark},
+    };
+    for (const Button& b : row0) {
+        const QRectF cell(b.column * kButtonPitch, 0, kButtonSide, kButtonSide);
+        p.save();
+        p.setClipRect(cell);
+        buttonFace(p, cell, b.face);
+        b.mark(p, cell);
+        p.restore();
+    }
     // Row 1: accept, cancel, help and exit; the other cells are kept free.
     const Button row1[] = {
         {0, QColor(40, 160, 70), checkMark},

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QPainter>
 #include <QPoint>
 #include <QString>
 
@@ -54,6 +55,9 @@ void addCursors(Registry& r);
 void addIcons(Registry& r);
 void addPictures(Registry& r);
 void addSplash(Registry& r);
+// The Taipei tile bodies and faces; the sheet of assorted parts also carries
+// the command panel's cells, drawn by drawPanelCells.
 void addTaipei(Registry& r);
+void drawPanelCells(QPainter& p);
 
 } // namespace resgen

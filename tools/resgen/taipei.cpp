@@ -79,6 +79,8 @@ QImage variousSheet() {
     drawBody(img, kWood, wood);
     for (int y = 0; y < kTileH; ++y)
         for (int x = 0; x < kTileW; ++x) img.setPixelColor(kMask + x, y, onTile(x, y) ? Qt::black : Qt::white);
+    QPainter p(&img);
+    drawPanelCells(p); // the chronometer switch and the panel tab, left of the bodies
     return img;
 }
 
@@ -90,7 +92,7 @@ const QColor kRedInk(0xC0, 0x20, 0x20);
 const QColor kGreenInk(0x1A, 0x80, 0x30);
 
 void corner(QPainter& p, const QRectF& r, const QString& t, const QColor& c) {
-    QFont f(QStringLiteral("DejaVu Sans"));
+    QFont f(QStringLiteral("Liberation Sans"));
     f.setPixelSize(10);
     f.setBold(true);
     p.setFont(f);

@@ -1,0 +1,614 @@
+#include "table/Botonera.h"
+
+#include "core/Configuracion.h"
+#include "core/PuzzGbl.h"
+#include "core/ServiciosMesa.h"
+#include "core/TsComun.h"
+#include "core/Visores.h"
+#include "core/mesa.h"
+#include "imaging/Dibujo.h"
+#include "imaging/ImagenPieza.h"
+#include "model/Juego.h"
+#include "model/Partida.h"
+#include "platform/blit.h"
+#include "platform/files.h"
+#include "platform/ui/events.h"
+#include "platform/ui/helpviewer.h"
+#include "table/Cronometro.h"
+#include "table/VentanaMesa.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <deque>
+#include <exception>
+
+namespace {
+
+// A failing statement is passed over and the next one runs.
+template <class F>
+void paso(F&& f) {
+    try {
+        f();
+    } catch (const std::exception&) {
+    }
+}
+
+constexpr int kAnchoPanel = 141, kAltoPanel = 431;
+constexpr int kLadoBoton = 48, kPasoLamina = 49;
+constexpr plat::Color kColorOscuro = 0x042484, kColorClaro = 0x7C9CFC;
+
+struct Boton {
+    int x, y;
+    const char* texto;
+};
+const Boton kBotones[13] = {
+    {0, 0, ""},
+    {15, 194, " Barajar las piezas "},
+    {15, 10, " Personalizar "},
+    {15, 68, " Tutor de juego "},
+    {78, 68, " Estadísticas "},
+    {15, 126, " Histórico de puzzles resueltos "},
+    {78, 10, " Ayuda de la aplicación "},
+    {78, 126, " Salir de la aplicación "},
+    {78, 194, " Mostrar modelo "},
+    {15, 310, " Mostrar piezas ocultas "},
+    {78, 252, " Mostrar piezas colocadas "},
+    {15, 252, " Ordenar las piezas "},
+    {78, 310, " Resolver el puzzle "},
+};
+
+bool indiceValido(int i) { return i >= 1 && i <= 12; }
+
+LanzadorVentanas lanzadorInicial() {
+    LanzadorVentanas l;
+    l.ayuda = [] { plat::showHelp(0); };
+    l.terminaPrograma = [] {
+        mesa.Unload();
+        // Every loop sees SaliendoPrograma and returns; the main loop then ends.
+        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    };
+    return l;
+}
+
+LanzadorVentanas& lanzador() {
+    static LanzadorVentanas l = lanzadorInicial();
+    return l;
+}
+
+bool enModoDiseno() { return PuzzGbl.TipoJuego == 23 && PuzzGbl.TAN_ModoJuego == 1; }
+
+// ---------------------------------------------------------------- commands
+
+void comandoNuevo() {
+    auto& g = PuzzGbl;
+    g.RespuestaMensaje = true;
+    if (g.TipoJuego == 23 && g.TAN_ModoJuego == 2)
+        Mensaje(QStringLiteral("Barajar las piezas del Tangram"),
+                QString::fromUtf8(
+                    "Si pulsa este botón cuando  está resolviendo un modelo,  se  despejará la mesa de juego y podrá "
+                    "crear sus propios diseños,  por lo que finalizará la resolución del modelo actual y se "
+                    "mezclarán  las  piezas.  Pulse  el  botón Aceptar para mezclar las piezas. Si pulsa el botón  "
+                    "Cancelar  podrá continuar resolviendo el modelo actual."),
+                8, 2, 2180);
+    if (!g.RespuestaMensaje) return;
+    if (g.TipoJuego == 23) g.TAN_ModoJuego = 1;
+    if (g.TipoJuego != 22) {
+        paso([] { PreparaJuego(true); });
+    } else {
+        paso([] { BarajaPiezas(); });
+        g.UltimoMovGrabado = g.MovActual;
+        paso([] { DibujaGrabadora(); });
+    }
+}
+
+void comandoPersonalizar() {
+    auto& g = PuzzGbl;
+    g.TipoJuegoInicial = g.TipoJuego;
+    PausaCronometro pausa;
+    g.ReiniciarPuzzle = false;
+    g.CambioCosmetico = false;
+    paso([] { lanzador().personal(); });
+    paso([] { mesa.Pic_Botonera.refresh(); });
+    mesa.setMousePointer(11);
+    if (g.TipoJuego == g.TipoJuegoInicial) {
+        if (g.ReiniciarPuzzle) {
+            paso([] { PreparaJuego(true); });
+            if (g.TipoJuego == 22) paso([] { RedibujaImagen(1); });
+        } else if (g.CambioCosmetico) {
+            paso([] { PreparaJuego(false); });
+            paso([] { RedibujaImagen(PuzzGbl.TipoJuego == 22 ? 1 : 0); });
+        }
+    } else {
+        paso([] { LeePuzzleJuego(RutaEstadoJuego(PuzzGbl.TipoJuego)); });
+        paso([] {
+            std::int16_t nro = PuzzGbl.TipoJuego;
+            MuestraSugerencia(nro);
+        });
+    }
+    mesa.setMousePointer(0);
+    pausa.restaura();
+}
+
+void comandoTutor() {
+    auto& g = PuzzGbl;
+    PausaCronometro pausa;
+    switch (g.TipoJuego) {
+    case 22:
+        g.PasaAlHistorico = false;
+        paso([] { lanzador().resuelvePuzzle(); });
+        break;
+    case 25:
+        g.PasaAlHistorico = false;
+        paso([] { TAI_BuscaPareja(); });
+        if (g.TAI_ParejaSugerida[1] != 0 || g.TAI_ParejaSugerida[2] != 0) {
+            paso([] { lanzador().tutorIndicando(); });
+        } else {
+            Mensaje(QString::fromUtf8("Puzzle sin solución"),
+                    QString::fromUtf8(
+                        "La situación actual del puzzle no le permite emparejar ninguna de las piezas libres,  por "
+                        "tanto, no puede continuar resolviéndolo.  Si lo  desea  puede  utilizar  la  Grabadora de "
+                        "movimientos y  retroceder para encontrar una solución por otra vía."),
+                    6, 1, 3050);
+        }
+        break;
+    default:
+        g.TutorActivo = true;
+        paso([] {
+            std::int16_t nro = 9;
+            MuestraSugerencia(nro);
+        });
+        break;
+    }
+}
+
+void comandoVentana(const std::function<void()>& ventana) {
+    PausaCronometro pausa;
+    paso([&] { ventana(); });
+}
+
+// Both files, settings first; whether both were written.
+bool guardaEstado() {
+    bool configuracion = false, estado = false;
+    paso([&] { configuracion = GuardaConfiguracion(); });
+    paso([&] { estado = GuardaPuzzleJuego(); });
+    return configuracion && estado;
+}
+
+void comandoSalir() {
+    auto& g = PuzzGbl;
+    if (g.GrabadoraEncendida) {
+        Mensaje(QStringLiteral("Salir del programa"),
+                QString::fromUtf8("Tiene que apagar la Grabadora de movimientos antes de poder salir del programa."), 2,
+                1);
+        return;
+    }
+    PausaCronometro pausa;
+    Mensaje(QStringLiteral("Salir de TESELARO"), QString::fromUtf8("¿Desea abandonar el programa?"), 1, 2);
+    if (!g.RespuestaMensaje) return; // the pause restores
+    if (!guardaEstado()) {
+        Mensaje(QStringLiteral("Salir del programa"),
+                QString::fromUtf8("No se ha podido guardar el estado del programa. ¿Desea salir de todos modos?"),
+                2, 2);
+        if (!g.RespuestaMensaje) return;
+    }
+    pausa.descarta();
+    g.SaliendoPrograma = true;
+    g.ResolviendoAuto = false;
+    g.RecogiendoPiezas = false;
+    g.RetrocesoContinuo = false;
+    g.AvanceContinuo = false;
+    if (const auto termina = lanzador().terminaPrograma) termina();
+}
+
+void comandoMuestra() {
+    auto& g = PuzzGbl;
+    Retardo(5);
+    g.MuestraVisible = !g.MuestraVisible;
+    if (g.MuestraVisible) paso([] { ColocaMuestra(); });
+    mesa.Pic_Muestra.setVisible(g.MuestraVisible);
+    mesa.Refresh(); // shown before the wait, which runs no events
+    Retardo(35);
+}
+
+void comandoPiezasOcultas() {
+    auto& g = PuzzGbl;
+    mesa.setMousePointer(11);
+    for (int i = 1; i <= g.NroPiezas && i < int(g.OrdenPiezas.size()); ++i) {
+        paso([&] {
+            const std::int16_t p = g.OrdenPiezas[std::size_t(i)];
+            if (p < 1 || std::size_t(p) >= g.Piezas.size()) return;
+            if (!PiezaBienColocada(p)) {
+                PasaAlFrente(std::int16_t(i));
+                GeneraImagenPieza(p);
+                DibujaPiezaEnImagen(mesa.Pic_Imagen, p);
+            }
+            const auto& pz = g.Piezas[std::size_t(p)];
+            const int w = AnchoPiezaGirada(p, pz.Giro, pz.Volteo);
+            const int h = AltoPiezaGirada(p, pz.Giro, pz.Volteo);
+            // Pieces are drawn at their position without a margin.
+            plat::bitBlt(mesa.Pic_Trabajo, pz.X, pz.Y, w, h, mesa.Pic_Imagen, pz.X, pz.Y, plat::rop::kSrcCopy);
+            mesa.Pic_Trabajo.refresh();
+        });
+        Retardo(15);
+    }
+    mesa.setMousePointer(0);
+}
+
+void comandoBienoMal() {
+    PuzzGbl.MostrarBienoMal = !PuzzGbl.MostrarBienoMal;
+    paso([] { lanzador().mostrarPiezasBienoMal(); });
+}
+
+void comandoOrdenar() {
+    auto& g = PuzzGbl;
+    mesa.setMousePointer(11);
+    PausaCronometro pausa;
+    if (g.TipoJuego == 22) {
+        g.RespuestaMensaje = true;
+        mesa.setMousePointer(0);
+        if (!g.ColocacionManual) {
+            Mensaje(QStringLiteral("Ordenar las piezas manualmente"),
+                    QString::fromUtf8(
+                        "Si pulsa este botón para colocar manualmente las  piezas,  cuando  finalize  ese  proceso "
+                        "comenzará  la  resolución del puzzle con las piezas en la posición  que  Usted  prefiera. "
+                        "Pulse  el  botón  Aceptar  para  colocar las piezas como desee y comenzar un nuevo puzzle. "
+                        "Si pulsa el botón  Cancelar  podrá continuar resolviendo el puzzle actual."),
+                    8, 2, 2184);
+        } else if (EsResoluble()) {
+            paso([] { CalculaDificultad(); });
+            paso([] { IniciaGrabadora(); });
+        } else {
+            Mensaje(QString::fromUtf8("Configuración sin solución"),
+                    QString::fromUtf8(
+                        "Este puzzle no tiene ninguna solución con la configuración  de  piezas  actual.  Pulse el "
+                        "botón  Aceptar  para  que el programa baraje automáticamente  las  piezas  y  obtenga una "
+                        "configuración  soluble.  Si  pulsa  el botón Cancelar podrá seguir ordenando  las  piezas "
+                        "hasta obtener una  configuración que permita su solución."),
+                    8, 2, 3020);
+            if (g.RespuestaMensaje) {
+                paso([] { mesa.Refresh(); });
+                paso([] { BarajaDeslizantes(); });
+                paso([] { RedibujaImagen(0); });
+            }
+        }
+        if (g.RespuestaMensaje) g.ColocacionManual = !g.ColocacionManual;
+    } else {
+        g.RecogiendoPiezas = !g.RecogiendoPiezas;
+        if (g.RecogiendoPiezas) paso([] { RecogePiezas(); });
+    }
+    pausa.restaura();
+    mesa.setMousePointer(0);
+}
+
+void comandoResolver() {
+    auto& g = PuzzGbl;
+    if (g.ResolviendoAuto) {
+        g.PiezaSeleccionada = 0;
+        g.ResolviendoAuto = false;
+        return;
+    }
+    g.ResolviendoAuto = true;
+    mesa.setMousePointer(11);
+    PausaCronometro pausa;
+    paso([] { lanzador().resuelvePuzzle(); });
+    pausa.restaura();
+    mesa.setMousePointer(0);
+}
+
+void ejecutaComando(int c) {
+    if (!ComandoDisponible(c)) {
+        Mensaje(SinBlancos(TextoBoton(PuzzGbl.TipoJuego, c)), TextoNoDisponible(), 1, 1);
+        return;
+    }
+    switch (c) {
+    case 1: comandoNuevo(); break;
+    case 2: comandoPersonalizar(); break;
+    case 3: comandoTutor(); break;
+    case 4: comandoVentana(lanzador().estadis); break;
+    case 5: comandoVentana(lanzador().historic); break;
+    case 6: comandoVentana(lanzador().ayuda); break;
+    case 7: comandoSalir(); break;
+    case 8: comandoMuestra(); break;
+    case 9: comandoPiezasOcultas(); break;
+    case 10: comandoBienoMal(); break;
+    case 11: comandoOrdenar(); break;
+    case 12: comandoResolver(); break;
+    default: break;
+    }
+}
+
+// Commands pressed while a loop that runs events was going; they run once the
+// loop has returned, in the order they came.
+std::deque<int> pendientes;
+
+void procesaPendientes() {
+    if (plat::longActionRunning()) {
+        QTimer::singleShot(20, [] { procesaPendientes(); });
+        return;
+    }
+    while (!pendientes.empty()) {
+        const int c = pendientes.front();
+        pendientes.pop_front();
+        if (PuzzGbl.SaliendoPrograma) continue;
+        ejecutaComando(c);
+    }
+}
+
+void difiere(int c) {
+    pendientes.push_back(c);
+    if (pendientes.size() == 1) QTimer::singleShot(0, [] { procesaPendientes(); });
+}
+
+} // namespace
+
+// ----------------------------------------------------------------- tables
+
+EstadoBotones EstadoBotonesActual() {
+    const auto& g = PuzzGbl;
+    return EstadoBotones{g.TipoJuego, g.TAN_ModoJuego, g.TipoRotulo, g.GrabadoraEncendida, g.MostrandoModelo};
+}
+
+bool BotonInactivo(const EstadoBotones& e, int indice) {
+    const bool diseno = e.juego == 23 && e.modoTangram == 1;
+    switch (indice) {
+    case 1:
+    case 2:
+    case 4: return e.grabadora;
+    case 3:
+    case 10:
+    case 12: return e.mostrandoModelo || e.grabadora || diseno;
+    case 8: return (e.juego == 22 && e.tipoRotulo != 1) || e.juego == 23 || e.juego == 24 || e.juego == 25;
+    case 9:
+    case 11: return e.mostrandoModelo || e.grabadora || e.juego == 25;
+    default: return false;
+    }
+}
+
+std::int16_t CursorBoton(const EstadoBotones& e, int indice) { return BotonInactivo(e, indice) ? 12 : 23; }
+
+bool BotonVisible(std::int16_t juego, int indice) {
+    switch (indice) {
+    case 8: return !(juego == 23 || juego == 24 || juego == 25);
+    case 9: return !(juego == 22 || juego == 23 || juego == 25);
+    case 11: return juego != 25;
+    default: return indiceValido(indice);
+    }
+}
+
+QString TextoBoton(std::int16_t juego, int indice) {
+    if (!indiceValido(indice)) return QString();
+    if (indice == 10 && juego == 25) return QStringLiteral(" Mostrar piezas libres ");
+    return QString::fromUtf8(kBotones[indice].texto);
+}
+
+int PosicionBotonX(int indice) { return indiceValido(indice) ? kBotones[indice].x : 0; }
+int PosicionBotonY(int indice) { return indiceValido(indice) ? kBotones[indice].y : 0; }
+
+// --------------------------------------------------------------- launcher
+
+LanzadorVentanas& Lanzador() { return lanzador(); }
+void ReiniciaLanzador() { lanzador() = lanzadorInicial(); }
+
+bool ComandoDisponible(int indice) {
+    const auto& l = lanzador();
+    switch (indice) {
+    case 2: return bool(l.personal);
+    case 3: return l.resuelvePuzzle && l.tutorIndicando;
+    case 4: return bool(l.estadis);
+    case 5: return bool(l.historic);
+    case 6: return bool(l.ayuda);
+    case 10: return bool(l.mostrarPiezasBienoMal);
+    case 12: return bool(l.resuelvePuzzle);
+    default: return indiceValido(indice);
+    }
+}
+
+QString TextoNoDisponible() { return QString::fromUtf8("Esta función todavía no está disponible."); }
+
+// ------------------------------------------------------------------ pause
+
+PausaCronometro::PausaCronometro() : antes_(PuzzGbl.CronometroEnMarcha) { MarchaCronometro(2); }
+
+PausaCronometro::~PausaCronometro() { paso([this] { restaura(); }); }
+
+void PausaCronometro::restaura() {
+    if (!activa_) return;
+    activa_ = false;
+    MarchaCronometro(antes_ ? 1 : 2);
+}
+
+// ------------------------------------------------------------------ panel
+
+void DibujaBotoneraPanel() {
+    auto& g = PuzzGbl;
+    auto& panel = mesa.Pic_Botonera;
+    paso([&] {
+        panel.cls();
+        panel.move(g.AnchoMesa - kAnchoPanel, 0, kAnchoPanel, kAltoPanel);
+    });
+    paso([&] {
+        const int w = panel.scaleWidth(), h = panel.scaleHeight();
+        panel.box(0, 0, w - 1, h - 1, kColorOscuro);
+        panel.line(0, 0, w, 0, kColorClaro);
+        panel.line(0, 0, 0, h, kColorClaro);
+    });
+    paso([&] {
+        // The tab's flag reads "shown: the next press hides the panel".
+        auto& tab = mesa.Pic_EsconderBot;
+        tab.move(panel.left() - 9, 0, 9, 33);
+        g.BotoneraOculta = true;
+        plat::bitBlt(tab, 0, 0, 9, 33, mesa.Pic_BmpVario, 98, 30, plat::rop::kSrcCopy);
+        PonCursor(tab, 23);
+        tab.refresh();
+    });
+    for (int i = 1; i <= 12; ++i) {
+        g.BotonX[std::size_t(i)] = std::int16_t(kBotones[i].x);
+        g.BotonY[std::size_t(i)] = std::int16_t(kBotones[i].y);
+    }
+    for (int i = 1; i <= 12; ++i)
+        paso([&] {
+            auto& b = mesa.Pic_Boton(i);
+            b.move(g.BotonX[std::size_t(i)], g.BotonY[std::size_t(i)], kLadoBoton, kLadoBoton);
+            b.setVisible(BotonVisible(g.TipoJuego, i));
+        });
+    paso([&] {
+        const int w = panel.scaleWidth();
+        const int y1 = g.BotonY[7] + kLadoBoton + 9;
+        const int y2 = g.BotonY[12] + kLadoBoton + 9;
+        for (const int y : {y1, y2}) {
+            panel.line(0, y, w, y, kColorOscuro);
+            panel.line(0, y + 1, w - 1, y + 1, kColorClaro);
+        }
+        g.HuecoY = std::int16_t(y2);
+    });
+    for (int i = 1; i <= 12; ++i)
+        paso([&] {
+            auto& b = mesa.Pic_Boton(i);
+            plat::bitBlt(b, 0, 0, kLadoBoton, kLadoBoton, mesa.Pic_BmpBoton, (i - 1) * kPasoLamina, 0,
+                         plat::rop::kSrcCopy);
+            PonCursor(b, 23);
+            g.BotonCursor[std::size_t(i)] = 23;
+            b.refresh();
+        });
+    for (int i = 1; i <= 12; ++i) mesa.Pic_Boton(i).setToolTip(TextoBoton(g.TipoJuego, i));
+    paso([&] {
+        if (enModoDiseno()) {
+            mesa.Pic_Cronome.setVisible(false);
+            return;
+        }
+        mesa.Pic_Cronome.move(10, g.HuecoY + 11);
+        mesa.Pic_Cronome.setVisible(true);
+        MuestraTiempoCrono();
+    });
+    paso([&] {
+        if (enModoDiseno()) {
+            mesa.Pic_InfoColo.setVisible(false);
+            return;
+        }
+        mesa.Pic_InfoColo.move(73, g.HuecoY + 20, 58, 25);
+        mesa.Pic_InfoColo.setVisible(true);
+        ActualizaInfoPiezas();
+    });
+    paso([&] { panel.refresh(); });
+}
+
+void Pic_Boton_MouseMove(std::int16_t indice, std::int16_t, std::int16_t, double, double) {
+    if (!indiceValido(indice)) return;
+    auto& g = PuzzGbl;
+    auto& b = mesa.Pic_Boton(indice);
+    const bool inactivo = BotonInactivo(EstadoBotonesActual(), indice);
+    if (g.BotonCursor[std::size_t(indice)] == 12 && !inactivo) {
+        PonCursor(b, 23);
+        g.BotonCursor[std::size_t(indice)] = 23;
+    }
+    if (inactivo && b.mousePointer() != 12) {
+        PonCursor(b, 12);
+        g.BotonCursor[std::size_t(indice)] = 12;
+    }
+}
+
+void EjecutaBoton(std::int16_t indice, std::int16_t, std::int16_t, double, double) {
+    auto& g = PuzzGbl;
+    paso([] {
+        if (const auto oculta = lanzador().ocultaOpciones) oculta();
+    });
+    if (!indiceValido(indice) || g.BotonCursor[std::size_t(indice)] == 12) return;
+    g.TutorActivo = false;
+    Sonido(0, 9);
+    if (indice != 10 && g.MostrarBienoMal) {
+        g.MostrarBienoMal = false;
+        paso([] {
+            if (const auto muestra = lanzador().mostrarPiezasBienoMal) muestra();
+        });
+    }
+    if (indice != 12) g.ResolviendoAuto = false;
+    if (indice != 11) g.RecogiendoPiezas = false;
+    int comando = indice;
+    if (indice != 11 && g.ColocacionManual) {
+        if (EsResoluble()) {
+            // The arrangement becomes the start of a new puzzle, as when it is
+            // ended with its own button.
+            g.ColocacionManual = false;
+            paso([] { CalculaDificultad(); });
+            paso([] { IniciaGrabadora(); });
+        } else if (indice != 6 && indice != 8) {
+            comando = 11;
+        }
+    }
+    if (plat::longActionRunning()) {
+        // The flags cleared above stop the running loop; a stop press is done.
+        if (comando == 11 && g.TipoJuego != 22 && g.RecogiendoPiezas) {
+            g.RecogiendoPiezas = false;
+            return;
+        }
+        if (comando == 12 && g.ResolviendoAuto) {
+            g.PiezaSeleccionada = 0;
+            g.ResolviendoAuto = false;
+            return;
+        }
+        if (comando != 4 && comando != 5 && comando != 6) {
+            difiere(comando);
+            return;
+        }
+    }
+    ejecutaComando(comando);
+}
+
+void Form_Load() {
+    PuzzGbl.RetrocesoContinuo = false;
+    PuzzGbl.AvanceContinuo = false;
+}
+
+QString RutaEstadoJuego(std::int16_t juego) {
+    return plat::findFileCaseInsensitive(PuzzGbl.RutaPrograma,
+                                         QStringLiteral("Tsl") + QStringLiteral("%1").arg(int(juego), 2, 10, QLatin1Char('0')) +
+                                             QStringLiteral("34.ini"));
+}
+
+bool CierreVentanaMesa() {
+    mesa.Pic_Boton_MouseDown(7, 1, 0, 0, 0);
+    return PuzzGbl.SaliendoPrograma;
+}
+
+void RegistraBotonera() {
+    ProcedimientosPanel p;
+    p.marchaCronometro = [](std::int16_t) { DibujaInterruptorCrono(); };
+    p.dibujaBotonera = [] { DibujaBotoneraPanel(); };
+    p.botonMouseDown = [](std::int16_t i, std::int16_t b, std::int16_t s, double x, double y) {
+        EjecutaBoton(i, b, s, x, y);
+    };
+    p.formLoad = [] { Form_Load(); };
+    RegistraProcedimientosPanel(std::move(p));
+}
+
+void InstalaBotonera() {
+    RegistraBotonera();
+    Timer1().setInterval(1000);
+    Timer1().setEnabled(true);
+    // No tick once the program is ending.
+    if (auto* app = QCoreApplication::instance())
+        QObject::connect(app, &QCoreApplication::aboutToQuit, [] { Timer1().setEnabled(false); });
+}
+
+void ConectaVistasBotonera(VentanaMesa& ventana) {
+    for (int i = 1; i <= 12; ++i) {
+        if (auto* v = ventana.vista(mesa.Pic_Boton(i))) {
+            const auto indice = std::int16_t(i);
+            v->mouse.onMouseDown = [indice](int b, int s, double x, double y) {
+                mesa.Pic_Boton_MouseDown(indice, std::int16_t(b), std::int16_t(s), x, y);
+            };
+            v->mouse.onMouseMove = [indice](int b, int s, double x, double y) {
+                Pic_Boton_MouseMove(indice, std::int16_t(b), std::int16_t(s), x, y);
+            };
+        }
+    }
+    if (auto* v = ventana.vista(mesa.Pic_Cronome)) {
+        v->mouse.onMouseDown = [](int b, int s, double x, double y) {
+            Pic_Cronome_MouseDown(std::int16_t(b), std::int16_t(s), x, y);
+        };
+        v->mouse.onMouseMove = [](int b, int s, double x, double y) {
+            Pic_Cronome_MouseMove(std::int16_t(b), std::int16_t(s), x, y);
+        };
+    }
+}

@@ -1,0 +1,106 @@
+// The command panel: twelve buttons in a column at the right edge of the
+// table, with the chronometer and the counter of pieces in place below them.
+//
+// The commands that open windows or run work of other parts of the table go
+// through a window launcher, so that each of those parts plugs itself in.
+// A command whose part is not there yet keeps its button, tooltip and hover
+// state; pressing it tells the player that it is not available yet.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+class VentanaMesa;
+
+// ---- which buttons act, which are shown, what they say ----
+
+// What decides whether a button acts.
+struct EstadoBotones {
+    std::int16_t juego = 21;       // TipoJuego
+    std::int16_t modoTangram = 0;  // TAN_ModoJuego: 1 design
+    std::int16_t tipoRotulo = 1;   // sliding game: 1 picture background
+    bool grabadora = false;        // GrabadoraEncendida
+    bool mostrandoModelo = false;  // MostrandoModelo
+};
+EstadoBotones EstadoBotonesActual();
+// Whether button 1..12 is inactive in that state (false for any other index).
+bool BotonInactivo(const EstadoBotones& e, int indice);
+// The pointer the button shows: 23 active, 12 inactive.
+std::int16_t CursorBoton(const EstadoBotones& e, int indice);
+// Whether the game shows button 1..12.
+bool BotonVisible(std::int16_t juego, int indice);
+// The button's tooltip, blanks included ("" for an index outside 1..12).
+QString TextoBoton(std::int16_t juego, int indice);
+// Left and top of button 1..12 inside the panel.
+int PosicionBotonX(int indice);
+int PosicionBotonY(int indice);
+
+// ---- the window launcher ----
+
+// The parts of the table and the windows the commands start. An empty member
+// is a part that is not there yet; its commands say so.
+struct LanzadorVentanas {
+    std::function<void()> personal;  // the settings window, modal (command 2)
+    std::function<void()> estadis;   // the statistics window, modal (4)
+    std::function<void()> historic;  // the history window, modal (5)
+    std::function<void()> resuelvePuzzle;        // automatic solving (12; the sliding tutor, 3)
+    std::function<void()> tutorIndicando;        // the tutor's pointing (3)
+    std::function<void()> mostrarPiezasBienoMal; // the right/wrong display (10)
+    std::function<void()> ocultaOpciones;        // hides the option panel; every press
+    std::function<void()> ayuda;                 // the help contents, not modal (6)
+    // The end once the exit is accepted and written: the window goes and the
+    // program ends when every running loop has returned.
+    std::function<void()> terminaPrograma;
+};
+LanzadorVentanas& Lanzador();
+// Back to the launcher the program starts with (help and ending only).
+void ReiniciaLanzador();
+// Whether the command of button 1..12 can run with the present launcher.
+bool ComandoDisponible(int indice);
+// The text of a command that is not there yet.
+QString TextoNoDisponible();
+
+// ---- the pause of the chronometer around a command ----
+
+// Stops the chronometer and keeps its running state for itself, so that
+// pauses nest; restores it once (restaura or the end of the scope) unless
+// dropped.
+class PausaCronometro {
+public:
+    PausaCronometro();
+    ~PausaCronometro();
+    PausaCronometro(const PausaCronometro&) = delete;
+    PausaCronometro& operator=(const PausaCronometro&) = delete;
+    void restaura();
+    void descarta() { activa_ = false; }
+
+private:
+    bool antes_;
+    bool activa_ = true;
+};
+
+// ---- the panel ----
+
+// Lays out and draws the whole panel for the current game.
+void DibujaBotoneraPanel();
+// Hover over button 1..12: its pointer and BotonCursor entry follow the state.
+void Pic_Boton_MouseMove(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x, double y);
+// The command dispatcher behind mesa.Pic_Boton_MouseDown.
+void EjecutaBoton(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x, double y);
+// The window's load: the continuous replays are off.
+void Form_Load();
+// The state file a change of game loads: "Tsl<game, 2 digits>34.ini" in
+// RutaPrograma, an existing file being found whatever its case.
+QString RutaEstadoJuego(std::int16_t juego);
+// A close request of the window goes through the exit command; whether the
+// exit was accepted.
+bool CierreVentanaMesa();
+
+// Registers the panel's and chronometer's procedures with the table.
+void RegistraBotonera();
+// RegistraBotonera, and the timer running every 1000 ms.
+void InstalaBotonera();
+// Hands the mouse of the panel's views to the handlers above.
+void ConectaVistasBotonera(VentanaMesa& ventana);

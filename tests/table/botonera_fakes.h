@@ -1,0 +1,81 @@
+// Shared by the command panel and chronometer tests: a clean table with the
+// panel registered, a message window that records what it is asked and gives
+// the answers queued, and a launcher of fake windows.
+#pragma once
+
+#include "core/PuzzGbl.h"
+#include "core/ServiciosMesa.h"
+#include "core/Sustitutos.h"
+#include "core/TsComun.h"
+#include "core/mesa.h"
+#include "model/PartidaSustitutos.h"
+#include "table/Botonera.h"
+#include "table/Cronometro.h"
+#include "core/Visores.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <gtest/gtest.h>
+
+namespace botonera_pruebas {
+
+struct MensajeVisto {
+    QString titulo, texto;
+    int lineas = 0, tipo = 0, ayuda = 0;
+};
+
+class PanelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        PuzzGbl.reset();
+        mesa.reset();
+        ReiniciaSustitutos();
+        ReiniciaLanzador();
+        RespuestaResolubleSustituta = true;
+        AlTimer1 = nullptr;
+        RegistraBotonera();
+        PuzzGbl.VelocidadJuego = 100; // pauses take no time
+        PuzzGbl.AnchoMesa = 1024;
+        PuzzGbl.TipoJuego = 21;
+        PuzzGbl.TAN_ModoJuego = 2;
+        RegistraPresentadorMensaje([this](const QString& titulo, const QString& texto) {
+            mensajes.push_back({titulo, texto, PuzzGbl.NroLineasMensaje, PuzzGbl.TipoMensaje, PuzzGbl.AyudaMensaje});
+            bool si = true;
+            if (!respuestas.empty()) {
+                si = respuestas.front();
+                respuestas.pop_front();
+            }
+            PuzzGbl.RespuestaMensaje = PuzzGbl.TipoMensaje == 1 || si;
+        });
+        auto& l = Lanzador();
+        l.ocultaOpciones = [this] { ++opcionesOcultas; };
+        l.ayuda = [this] { ++ayudas; };
+        l.terminaPrograma = [this] { ++finales; };
+        DibujaBotonera();
+        ReiniciaSustitutos();
+    }
+    void TearDown() override {
+        RegistraPresentadorMensaje(nullptr);
+        RegistraProcedimientosPanel({});
+        ReiniciaLanzador();
+        ReiniciaSustitutos();
+        RespuestaResolubleSustituta = true;
+        mesa.reset();
+        PuzzGbl.reset();
+    }
+    // A press of button i as the mouse gives it.
+    static void pulsa(int i) { mesa.Pic_Boton_MouseDown(std::int16_t(i), 1, 0, 20, 20); }
+    QStringList titulos() const {
+        QStringList t;
+        for (const auto& m : mensajes) t << m.titulo;
+        return t;
+    }
+
+    std::vector<MensajeVisto> mensajes;
+    std::deque<bool> respuestas; // answers of the questions, in order; accept when empty
+    int opcionesOcultas = 0, ayudas = 0, finales = 0;
+};
+
+} // namespace botonera_pruebas

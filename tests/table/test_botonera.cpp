@@ -1,0 +1,486 @@
+// The command panel: which buttons act and show per game, its layout, the
+// pause of the chronometer around commands, the exit, the manual arrangement
+// of the sliding game, the commands that are not there yet and the hidden
+// pieces.
+#include "botonera_fakes.h"
+
+#include "platform/ui/events.h"
+#include "resources/resources.h"
+#include "table/VentanaMesa.h"
+#include "tests/support/fixtures.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QFile>
+
+namespace {
+
+using namespace botonera_pruebas;
+
+// ------------------------------------------------------------ active matrix
+
+TEST(BotoneraTabla, WhichButtonsActInEveryState) {
+    // One letter per button 1..12: A active (pointing hand), I inactive (no-drop).
+    const struct {
+        EstadoBotones e;
+        const char* esperado;
+    } casos[] = {
+        {{21, 2, 1, false, false}, "AAAAAAAAAAAA"},
+        {{21, 2, 1, true, false}, "IIIIAAAAIIII"},
+        {{21, 2, 1, false, true}, "AAIAAAAAIIII"},
+        {{22, 2, 1, false, false}, "AAAAAAAAAAAA"},
+        {{22, 2, 2, false, false}, "AAAAAAAIAAAA"},
+        {{22, 2, 3, true, true}, "IIIIAAAIIIII"},
+        {{23, 1, 1, false, false}, "AAIAAAAIAIAI"},
+        {{23, 2, 1, false, false}, "AAAAAAAIAAAA"},
+        {{24, 1, 1, false, false}, "AAAAAAAIAAAA"},
+        {{25, 2, 1, false, false}, "AAAAAAAIIAIA"},
+        {{25, 2, 1, false, true}, "AAIAAAAIIIII"},
+    };
+    for (const auto& c : casos) {
+        QString visto;
+        for (int i = 1; i <= 12; ++i) visto += CursorBoton(c.e, i) == 23 ? 'A' : 'I';
+        EXPECT_EQ(visto.toStdString(), c.esperado)
+            << "game " << c.e.juego << " mode " << c.e.modoTangram << " background " << c.e.tipoRotulo
+            << " recorder " << c.e.grabadora << " finished " << c.e.mostrandoModelo;
+    }
+}
+
+TEST_F(PanelTest, HoverFollowsTheStateAndAPressActsOnTheStoredOne) {
+    PuzzGbl.GrabadoraEncendida = true;
+    Pic_Boton_MouseMove(1, 0, 0, 5, 5);
+    EXPECT_EQ(PuzzGbl.BotonCursor[1], 12);
+    EXPECT_EQ(mesa.Pic_Boton(1).mousePointer(), 12);
+    // The recorder goes off but the pointer has not moved over the button:
+    // the button keeps its inactive state and the press is silent.
+    PuzzGbl.GrabadoraEncendida = false;
+    PuzzGbl.TutorActivo = true;
+    pulsa(1);
+    EXPECT_TRUE(LlamadasAnotadas().isEmpty()) << LlamadasAnotadas().join(", ").toStdString();
+    EXPECT_TRUE(PuzzGbl.TutorActivo);
+    EXPECT_EQ(opcionesOcultas, 1) << "even an inactive press hides the option panel";
+    EXPECT_TRUE(mensajes.empty());
+    Pic_Boton_MouseMove(1, 0, 0, 5, 5);
+    EXPECT_EQ(PuzzGbl.BotonCursor[1], 23);
+    pulsa(1);
+    EXPECT_TRUE(LlamadasAnotadas().contains("PreparaPiezasMoviles -1"));
+    EXPECT_FALSE(PuzzGbl.TutorActivo);
+}
+
+// ------------------------------------------------------------------- layout
+
+TEST_F(PanelTest, ButtonsShownAndLayoutPerGame) {
+    const struct {
+        std::int16_t juego, modo;
+        const char* visibles; // buttons 1..12
+        bool cronometro;
+    } casos[] = {
+        {21, 2, "111111111111", true}, {22, 2, "111111110111", true}, {23, 1, "111111100111", false},
+        {23, 2, "111111100111", true}, {24, 2, "111111101111", true}, {25, 2, "111111100101", true},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << "game " << c.juego << " mode " << c.modo);
+        PuzzGbl.TipoJuego = c.juego;
+        PuzzGbl.TAN_ModoJuego = c.modo;
+        for (int i = 1; i <= 12; ++i) mesa.Pic_Boton(i).setVisible(false);
+        DibujaBotonera();
+        QString visto;
+        for (int i = 1; i <= 12; ++i) visto += mesa.Pic_Boton(i).visible() ? '1' : '0';
+        EXPECT_EQ(visto.toStdString(), c.visibles);
+        EXPECT_EQ(mesa.Pic_Cronome.visible(), c.cronometro);
+        EXPECT_EQ(mesa.Pic_InfoColo.visible(), c.cronometro);
+        EXPECT_EQ(mesa.Pic_Boton(10).toolTip(),
+                  c.juego == 25 ? QString(" Mostrar piezas libres ") : QString(" Mostrar piezas colocadas "));
+    }
+    EXPECT_EQ(mesa.Pic_Botonera.left(), 1024 - 141);
+    EXPECT_EQ(mesa.Pic_Botonera.width(), 141);
+    EXPECT_EQ(mesa.Pic_Botonera.height(), 431);
+    const int esperadas[13][2] = {{0, 0},   {15, 194}, {15, 10},  {15, 68},  {78, 68},  {15, 126}, {78, 10},
+                                  {78, 126}, {78, 194}, {15, 310}, {78, 252}, {15, 252}, {78, 310}};
+    for (int i = 1; i <= 12; ++i) {
+        EXPECT_EQ(mesa.Pic_Boton(i).left(), esperadas[i][0]) << i;
+        EXPECT_EQ(mesa.Pic_Boton(i).top(), esperadas[i][1]) << i;
+        EXPECT_EQ(mesa.Pic_Boton(i).width(), 48);
+        EXPECT_EQ(PuzzGbl.BotonCursor[std::size_t(i)], 23);
+    }
+    // The grooves and what lies below the second one.
+    for (const int y : {183, 367}) {
+        EXPECT_EQ(mesa.Pic_Botonera.point(70, y), 0x042484u) << y;
+        EXPECT_EQ(mesa.Pic_Botonera.point(70, y + 1), 0x7C9CFCu) << y;
+    }
+    EXPECT_EQ(PuzzGbl.HuecoY, 367);
+    PuzzGbl.TAN_ModoJuego = 2;
+    DibujaBotonera();
+    EXPECT_EQ(mesa.Pic_Cronome.left(), 10);
+    EXPECT_EQ(mesa.Pic_Cronome.top(), 378);
+    EXPECT_EQ(mesa.Pic_InfoColo.left(), 73);
+    EXPECT_EQ(mesa.Pic_InfoColo.top(), 387);
+    EXPECT_EQ(mesa.Pic_InfoColo.width(), 58);
+    EXPECT_EQ(mesa.Pic_InfoColo.height(), 25);
+    EXPECT_EQ(mesa.Pic_Boton(5).toolTip(), QString::fromUtf8(" Histórico de puzzles resueltos "));
+}
+
+TEST_F(PanelTest, ButtonFacesComeFromTheirCellsOfTheSheet) {
+    for (int i = 1; i <= 12; ++i) mesa.Pic_BmpBoton.plot((i - 1) * 49 + 47, 47, plat::Color(i));
+    DibujaBotonera();
+    for (int i = 1; i <= 12; ++i) EXPECT_EQ(mesa.Pic_Boton(i).point(47, 47), plat::Color(i)) << i;
+}
+
+TEST_F(PanelTest, TheProgramCarriesTwelveDistinctButtonFaces) {
+    teselaro::initResources();
+    mesa.Load();
+    std::vector<QImage> caras;
+    for (int i = 0; i < 12; ++i) {
+        const QImage cara = mesa.Pic_BmpBoton.image().copy(i * 49, 0, 48, 48);
+        const QColor esquina = cara.pixelColor(0, 0);
+        bool lisa = true;
+        for (int y = 0; y < 48 && lisa; ++y)
+            for (int x = 0; x < 48 && lisa; ++x) lisa = cara.pixelColor(x, y) == esquina;
+        EXPECT_FALSE(lisa) << i + 1;
+        for (const QImage& otra : caras) EXPECT_NE(cara, otra) << i + 1;
+        caras.push_back(cara);
+    }
+}
+
+TEST_F(PanelTest, TheTabShowsThePanelAsShownAfterAHideAndANewPuzzle) {
+    mesa.Pic_BmpVario.plot(98, 30, 0x123456);
+    mesa.Pic_BmpVario.plot(108, 30, 0x654321);
+    PuzzGbl.BotoneraOculta = false; // the panel was slid away
+    DibujaBotonera(); // a new puzzle's set-up
+    EXPECT_TRUE(PuzzGbl.BotoneraOculta) << "the next press of the tab hides the panel";
+    EXPECT_EQ(mesa.Pic_EsconderBot.point(0, 0), 0x123456u);
+    EXPECT_EQ(mesa.Pic_EsconderBot.left(), 1024 - 141 - 9);
+    EXPECT_EQ(mesa.Pic_EsconderBot.width(), 9);
+    EXPECT_EQ(mesa.Pic_EsconderBot.height(), 33);
+}
+
+// ------------------------------------------------------------- pause rule
+
+TEST_F(PanelTest, AWindowCommandPausesAndRestoresTheChronometer) {
+    bool corriaDentro = true;
+    Lanzador().historic = [&] { corriaDentro = PuzzGbl.CronometroEnMarcha; };
+    Lanzador().estadis = [&] { corriaDentro = PuzzGbl.CronometroEnMarcha; };
+    for (int boton : {4, 5, 6}) {
+        for (bool enMarcha : {true, false}) {
+            SCOPED_TRACE(testing::Message() << "button " << boton << " running " << enMarcha);
+            MarchaCronometro(enMarcha ? 1 : 2);
+            corriaDentro = true;
+            pulsa(boton);
+            if (boton != 6) {
+                EXPECT_FALSE(corriaDentro);
+            }
+            EXPECT_EQ(PuzzGbl.CronometroEnMarcha, enMarcha);
+        }
+    }
+    EXPECT_EQ(ayudas, 2);
+}
+
+TEST_F(PanelTest, NestedPausesEachRestoreTheirOwnState) {
+    // The history opened from inside a running solve.
+    MarchaCronometro(1);
+    bool corriaTrasHistorico = true;
+    Lanzador().historic = [] {};
+    Lanzador().resuelvePuzzle = [&] {
+        plat::LongAction bucle;
+        pulsa(5);
+        corriaTrasHistorico = PuzzGbl.CronometroEnMarcha;
+    };
+    pulsa(12);
+    EXPECT_FALSE(corriaTrasHistorico) << "the solve's own pause still holds";
+    EXPECT_TRUE(PuzzGbl.CronometroEnMarcha) << "running before the solve, running after it";
+
+    // The history with the recorder on: the recorder's saved state is its own.
+    PuzzGbl.GrabadoraEncendida = true;
+    PuzzGbl.CronoAntesGrabadora = true;
+    MarchaCronometro(2);
+    pulsa(5);
+    EXPECT_TRUE(PuzzGbl.CronoAntesGrabadora);
+    EXPECT_FALSE(PuzzGbl.CronometroEnMarcha);
+}
+
+// --------------------------------------------------------------------- exit
+
+TEST_F(PanelTest, ExitDeclinedRestoresAcceptedWritesSettingsFirst) {
+    MarchaCronometro(1);
+    respuestas = {false};
+    pulsa(7);
+    ASSERT_EQ(mensajes.size(), 1u);
+    EXPECT_EQ(mensajes[0].titulo, "Salir de TESELARO");
+    EXPECT_EQ(mensajes[0].texto, QString::fromUtf8("¿Desea abandonar el programa?"));
+    EXPECT_EQ(mensajes[0].lineas, 1);
+    EXPECT_EQ(mensajes[0].tipo, 2);
+    EXPECT_EQ(mensajes[0].ayuda, 0);
+    EXPECT_TRUE(PuzzGbl.CronometroEnMarcha);
+    EXPECT_FALSE(PuzzGbl.SaliendoPrograma);
+    EXPECT_EQ(finales, 0);
+
+    ReiniciaSustitutos();
+    EXPECT_TRUE(CierreVentanaMesa());
+    EXPECT_EQ(LlamadasAnotadas().filter("Guarda"), QStringList({"GuardaConfiguracion", "GuardaPuzzleJuego"}));
+    EXPECT_TRUE(PuzzGbl.SaliendoPrograma);
+    EXPECT_EQ(finales, 1);
+    EXPECT_EQ(mensajes.size(), 2u) << "no question after a good write";
+}
+
+TEST_F(PanelTest, AFailedWriteAsksAndCancelStays) {
+    for (const char* falla : {"GuardaConfiguracion", "GuardaPuzzleJuego"}) {
+        SCOPED_TRACE(falla);
+        mensajes.clear();
+        MarchaCronometro(1);
+        SimulaFallo(falla);
+        respuestas = {true, false};
+        EXPECT_FALSE(CierreVentanaMesa());
+        ASSERT_EQ(mensajes.size(), 2u);
+        EXPECT_EQ(mensajes[1].titulo, "Salir del programa");
+        EXPECT_EQ(mensajes[1].texto,
+                  QString::fromUtf8("No se ha podido guardar el estado del programa. ¿Desea salir de todos modos?"));
+        EXPECT_EQ(mensajes[1].lineas, 2);
+        EXPECT_EQ(mensajes[1].tipo, 2);
+        EXPECT_TRUE(PuzzGbl.CronometroEnMarcha);
+        EXPECT_EQ(finales, 0);
+    }
+    SimulaFallo("GuardaPuzzleJuego");
+    respuestas = {true, true};
+    EXPECT_TRUE(CierreVentanaMesa());
+    EXPECT_EQ(finales, 1);
+}
+
+TEST_F(PanelTest, ExitRefusedWhileRecording) {
+    PuzzGbl.GrabadoraEncendida = true;
+    MarchaCronometro(2);
+    EXPECT_FALSE(CierreVentanaMesa());
+    ASSERT_EQ(mensajes.size(), 1u);
+    EXPECT_EQ(mensajes[0].texto,
+              QString::fromUtf8("Tiene que apagar la Grabadora de movimientos antes de poder salir del programa."));
+    EXPECT_EQ(mensajes[0].lineas, 2);
+    EXPECT_EQ(mensajes[0].tipo, 1);
+    EXPECT_TRUE(LlamadasAnotadas().filter("Guarda").isEmpty());
+}
+
+// ------------------------------------------------------- manual arrangement
+
+TEST_F(PanelTest, UnsolvableArrangementLetsOnlyHelpAndPreviewThrough) {
+    PuzzGbl.TipoJuego = 22;
+    DibujaBotonera();
+    Lanzador().personal = [] {};
+    Lanzador().estadis = [] {};
+    Lanzador().historic = [] {};
+    RespuestaResolubleSustituta = false;
+    for (int boton = 1; boton <= 12; ++boton) {
+        if (boton == 11) continue;
+        SCOPED_TRACE(boton);
+        PuzzGbl.ColocacionManual = true;
+        PuzzGbl.MuestraVisible = false;
+        mensajes.clear();
+        ayudas = 0;
+        respuestas = {false}; // keep arranging
+        ReiniciaSustitutos();
+        pulsa(boton);
+        EXPECT_TRUE(PuzzGbl.ColocacionManual);
+        if (boton == 6 || boton == 8) {
+            EXPECT_TRUE(mensajes.empty());
+            EXPECT_EQ(boton == 6 ? ayudas : int(PuzzGbl.MuestraVisible), 1);
+        } else {
+            ASSERT_EQ(mensajes.size(), 1u);
+            EXPECT_EQ(mensajes[0].titulo, QString::fromUtf8("Configuración sin solución"));
+            EXPECT_EQ(mensajes[0].lineas, 8);
+            EXPECT_EQ(mensajes[0].ayuda, 3020);
+            EXPECT_TRUE(LlamadasAnotadas().filter("Baraja").isEmpty());
+        }
+    }
+    // Accepting the shuffle ends the arrangement on a solvable deal.
+    respuestas = {true};
+    ReiniciaSustitutos();
+    pulsa(3);
+    EXPECT_FALSE(PuzzGbl.ColocacionManual);
+    EXPECT_TRUE(LlamadasAnotadas().contains("BarajaDeslizantes"));
+    EXPECT_TRUE(LlamadasAnotadas().contains("RedibujaImagen 0"));
+}
+
+TEST_F(PanelTest, SolvableArrangementEndedByAnotherButtonStartsAFreshPuzzle) {
+    PuzzGbl.TipoJuego = 22;
+    Lanzador().historic = [] {};
+    for (int boton : {5, 11}) {
+        SCOPED_TRACE(boton);
+        PuzzGbl.ColocacionManual = true;
+        PuzzGbl.SegundosCronometro = 321;
+        PuzzGbl.MovActual = PuzzGbl.UltimoMovGrabado = 7;
+        PuzzGbl.PasaAlHistorico = false;
+        ReiniciaSustitutos();
+        pulsa(boton);
+        EXPECT_FALSE(PuzzGbl.ColocacionManual);
+        EXPECT_EQ(PuzzGbl.SegundosCronometro, 0);
+        EXPECT_EQ(PuzzGbl.MovActual, 0);
+        EXPECT_TRUE(PuzzGbl.PasaAlHistorico);
+        EXPECT_TRUE(LlamadasAnotadas().contains("CalculaDificultad"));
+    }
+}
+
+TEST_F(PanelTest, ArrangementStartsOnlyWhenAccepted) {
+    PuzzGbl.TipoJuego = 22;
+    respuestas = {false};
+    pulsa(11);
+    EXPECT_FALSE(PuzzGbl.ColocacionManual);
+    ASSERT_EQ(mensajes.size(), 1u);
+    EXPECT_EQ(mensajes[0].titulo, "Ordenar las piezas manualmente");
+    EXPECT_EQ(mensajes[0].ayuda, 2184);
+    pulsa(11);
+    EXPECT_TRUE(PuzzGbl.ColocacionManual);
+}
+
+// ----------------------------------------------------- commands not there yet
+
+TEST_F(PanelTest, ACommandNotThereYetOnlySaysSo) {
+    for (int boton : {2, 3, 4, 5, 10, 12}) {
+        SCOPED_TRACE(boton);
+        mensajes.clear();
+        ReiniciaSustitutos();
+        MarchaCronometro(1);
+        ReiniciaSustitutos();
+        pulsa(boton);
+        ASSERT_EQ(mensajes.size(), 1u);
+        EXPECT_EQ(mensajes[0].titulo, SinBlancos(TextoBoton(21, boton)));
+        EXPECT_EQ(mensajes[0].texto, QString::fromUtf8("Esta función todavía no está disponible."));
+        EXPECT_EQ(mensajes[0].lineas, 1);
+        EXPECT_EQ(mensajes[0].tipo, 1);
+        EXPECT_EQ(mensajes[0].ayuda, 0);
+        EXPECT_TRUE(LlamadasAnotadas().isEmpty()) << LlamadasAnotadas().join(", ").toStdString();
+        EXPECT_TRUE(PuzzGbl.CronometroEnMarcha);
+        EXPECT_FALSE(PuzzGbl.MostrarBienoMal);
+        EXPECT_FALSE(PuzzGbl.ResolviendoAuto);
+        EXPECT_FALSE(PuzzGbl.TutorActivo);
+        EXPECT_EQ(PuzzGbl.BotonCursor[std::size_t(boton)], 23);
+    }
+}
+
+// ---------------------------------------------------------- settings return
+
+TEST_F(PanelTest, SettingsReturnActsOnWhatTheWindowChanged) {
+    testing_support::ScratchDir carpeta;
+    PuzzGbl.RutaPrograma = carpeta.path();
+    QFile f(carpeta.file("TSL2334.INI"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    const struct {
+        std::int16_t juego, nuevoJuego;
+        bool reiniciar, cosmetico;
+        QStringList esperado;
+    } casos[] = {
+        {21, 21, true, false, {"PreparaPiezasMoviles -1"}},
+        {22, 22, true, true, {"PreparaDeslizantes -1", "RedibujaImagen 1"}},
+        {21, 21, false, true, {"PreparaPiezasMoviles 0", "RedibujaImagen 0"}},
+        {22, 22, false, true, {"PreparaDeslizantes 0", "RedibujaImagen 1"}},
+        {21, 21, false, false, {}},
+        {21, 23, true, true, {"LeePuzzleJuego " + carpeta.file("TSL2334.INI")}},
+        {23, 24, false, false, {"LeePuzzleJuego " + carpeta.file("Tsl2434.ini")}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.juego << " to " << c.nuevoJuego);
+        PuzzGbl.TipoJuego = c.juego;
+        PuzzGbl.TAN_ModoJuego = 2;
+        PuzzGbl.ReiniciarPuzzle = PuzzGbl.CambioCosmetico = true;
+        bool limpios = false;
+        Lanzador().personal = [&] {
+            limpios = !PuzzGbl.ReiniciarPuzzle && !PuzzGbl.CambioCosmetico && !PuzzGbl.CronometroEnMarcha &&
+                      PuzzGbl.TipoJuegoInicial == c.juego;
+            PuzzGbl.TipoJuego = c.nuevoJuego;
+            PuzzGbl.ReiniciarPuzzle = c.reiniciar;
+            PuzzGbl.CambioCosmetico = c.cosmetico;
+        };
+        MarchaCronometro(1);
+        ReiniciaSustitutos();
+        pulsa(2);
+        EXPECT_TRUE(limpios);
+        QStringList hecho;
+        for (const QString& l : LlamadasAnotadas())
+            if (l.startsWith("Prepara") || l.startsWith("Redibuja") || l.startsWith("LeePuzzle")) hecho << l;
+        EXPECT_EQ(hecho.join(" | ").toStdString(), c.esperado.join(" | ").toStdString());
+        EXPECT_TRUE(PuzzGbl.CronometroEnMarcha);
+        EXPECT_EQ(mesa.MousePointer(), 0);
+    }
+}
+
+// ------------------------------------------------------------ hidden pieces
+
+TEST_F(PanelTest, HiddenPiecesComeToTheFrontOthersKeepTheirOrder) {
+    auto& g = PuzzGbl;
+    g.NroPiezas = 5;
+    g.AnchoPiezaBase = g.AltoPiezaBase = 4;
+    g.Piezas.assign(6, RegistroPieza{});
+    g.OrdenPiezas = {0, 1, 2, 3, 4, 5};
+    for (int p = 1; p <= 5; ++p) {
+        auto& pz = g.Piezas[std::size_t(p)];
+        pz.X = pz.XDestino = std::int16_t(p * 10);
+        pz.Y = pz.YDestino = 5;
+    }
+    g.Piezas[2].X = 70; // misplaced
+    g.Piezas[4].Y = 20; // misplaced
+    mesa.Pic_Imagen.setSize(100, 40);
+    mesa.Pic_Imagen.filledBox(0, 0, 99, 39, 0x00FF00);
+    mesa.Pic_Trabajo.setSize(100, 40);
+    pulsa(9);
+    EXPECT_EQ(std::vector<std::int16_t>(g.OrdenPiezas.begin() + 1, g.OrdenPiezas.end()),
+              (std::vector<std::int16_t>{4, 2, 1, 3, 5}));
+    EXPECT_EQ(mesa.Pic_Trabajo.point(31, 6), 0x00FF00u) << "a placed piece's box is copied too";
+    EXPECT_EQ(mesa.MousePointer(), 0);
+}
+
+// ------------------------------------------------------ presses inside loops
+
+TEST_F(PanelTest, APressInsideALoopWaitsForTheLoopExceptTheStopPress) {
+    {
+        plat::LongAction bucle;
+        PuzzGbl.RecogiendoPiezas = true;
+        pulsa(11);
+        EXPECT_FALSE(PuzzGbl.RecogiendoPiezas);
+        EXPECT_TRUE(LlamadasAnotadas().filter("RecogePiezas").isEmpty());
+        PuzzGbl.RecogiendoPiezas = true;
+        pulsa(1); // stops the gathering now, deals once the loop is over
+        EXPECT_FALSE(PuzzGbl.RecogiendoPiezas);
+        plat::doEvents();
+        EXPECT_FALSE(LlamadasAnotadas().contains("PreparaPiezasMoviles -1"));
+    }
+    QElapsedTimer espera;
+    espera.start();
+    while (!LlamadasAnotadas().contains("PreparaPiezasMoviles -1") && espera.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    EXPECT_TRUE(LlamadasAnotadas().contains("PreparaPiezasMoviles -1"));
+}
+
+TEST_F(PanelTest, FormLoadStopsTheReplays) {
+    PuzzGbl.RetrocesoContinuo = PuzzGbl.AvanceContinuo = true;
+    mesa.Load();
+    EXPECT_FALSE(PuzzGbl.RetrocesoContinuo);
+    EXPECT_FALSE(PuzzGbl.AvanceContinuo);
+}
+
+} // namespace
+
+namespace {
+
+using namespace botonera_pruebas;
+
+// The panel on the window: where its views lie and where their mouse goes.
+TEST_F(PanelTest, ThePanelsViewsLieInsideItAndHandTheirMouseOn) {
+    VentanaMesa* ventana = InstalaMesa();
+    ASSERT_NE(ventana, nullptr);
+    QWidget* panel = ventana->vista(mesa.Pic_Botonera);
+    for (int i = 1; i <= 12; ++i) EXPECT_EQ(ventana->vista(mesa.Pic_Boton(i))->parentWidget(), panel) << i;
+    EXPECT_EQ(ventana->vista(mesa.Pic_Cronome)->parentWidget(), panel);
+    EXPECT_EQ(ventana->vista(mesa.Pic_CroTime)->parentWidget(), ventana->vista(mesa.Pic_Cronome));
+    EXPECT_EQ(ventana->vista(mesa.Pic_EsconderBot)->parentWidget(), ventana);
+
+    const int antes = mesa.llamadasBoton();
+    ventana->vista(mesa.Pic_Boton(6))->mouse.onMouseDown(1, 0, 5, 5);
+    EXPECT_EQ(mesa.llamadasBoton(), antes + 1);
+    EXPECT_EQ(ayudas, 1);
+    MarchaCronometro(1);
+    ventana->vista(mesa.Pic_Cronome)->mouse.onMouseDown(1, 0, 20, 10);
+    EXPECT_FALSE(PuzzGbl.CronometroEnMarcha);
+    DesinstalaMesa();
+}
+
+} // namespace
