@@ -503,6 +503,7 @@ void Surface::print(const QString& text, bool stayOnLine) {
     const double x = currentX_, y = currentY_;
     if (allFinite({x, y}) && !image_.isNull()) {
         const int px = int(pix(x)), py = int(pix(y));
+        ++generation_;
         QPainter p(&image_);
         if (!fontTransparent_) p.fillRect(QRect(px, py, tw, th), QColor::fromRgb(toQRgb(backColor_)));
         p.setFont(f);

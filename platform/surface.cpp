@@ -58,7 +58,8 @@ void Surface::setBorder(int pixels) {
     notifyChanged();
 }
 
-void Surface::paintBackground(QImage& img) const {
+void Surface::paintBackground(QImage& img) {
+    ++generation_;
     img.fill(toQRgb(backColor_));
     if (!picture_.isNull() && !img.isNull()) {
         QPainter p(&img);
@@ -78,6 +79,7 @@ void Surface::resizeImage(int w, int h) {
         }
     }
     image_ = std::move(next);
+    ++generation_;
     innerWidth_ = w;
     innerHeight_ = h;
 }
@@ -122,12 +124,14 @@ void Surface::setImage(const QImage& img) {
     QImage converted = img.convertToFormat(QImage::Format_RGB32);
     const bool resized = converted.width() != innerWidth_ || converted.height() != innerHeight_;
     image_ = std::move(converted);
+    ++generation_;
     innerWidth_ = image_.width();
     innerHeight_ = image_.height();
     if (resized) notifyChanged();
 }
 
 void Surface::plot(int x, int y, Color c) {
+    ++generation_;
     if (x < 0 || y < 0 || x >= innerWidth_ || y >= innerHeight_) return;
     QRgb* px = reinterpret_cast<QRgb*>(image_.scanLine(y)) + x;
     switch (drawMode_) {

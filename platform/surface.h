@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -189,8 +190,15 @@ public:
 
     // ---- raw pixels ----
     // The image, Format_RGB32 (0xFFRRGGBB), scaleWidth() x scaleHeight().
-    QImage& image() { return image_; }
+    // Taking it for writing counts as a change of the drawing.
+    QImage& image() {
+        ++generation_;
+        return image_;
+    }
     const QImage& image() const { return image_; }
+    // Grows whenever the drawing may have changed, so that a view can show
+    // drawings without being asked (as a persistent picture shows on screen).
+    std::uint64_t generation() const { return generation_; }
     // Writes one pixel honouring the drawing mode and the bounds (no clip).
     void plot(int x, int y, Color c);
     // Replaces the image wholesale; the surface takes the image's size.
@@ -203,7 +211,7 @@ public:
 private:
     void resizeImage(int w, int h);
     void notifyChanged();
-    void paintBackground(QImage& img) const;
+    void paintBackground(QImage& img);
 
     QString name_;
     int left_ = 0, top_ = 0;
@@ -227,6 +235,7 @@ private:
 
     QImage image_;
     QImage picture_;
+    std::uint64_t generation_ = 0;
     std::unique_ptr<Region> clip_; // a copy of the selected region
 };
 

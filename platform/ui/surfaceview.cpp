@@ -2,8 +2,14 @@
 
 #include "platform/ui/cursors.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QTimer>
+
+#include <set>
+#include <utility>
 
 namespace plat {
 
@@ -40,7 +46,39 @@ void drawSunkenFrame(QPainter& p, int w, int h, int border) {
 
 } // namespace
 
+namespace {
+
+// Every view alive, and one timer that shows the drawings made on their
+// surfaces since they last painted, a few times a second: a drawing shows
+// without being asked, as on a persistent picture, while refresh() still
+// shows it at once.
+std::set<SurfaceView*>& liveViews() {
+    static std::set<SurfaceView*> views;
+    return views;
+}
+
+void sweepViews() {
+    for (SurfaceView* v : liveViews()) v->updateIfDrawn();
+}
+
+void ensureSweep() {
+    static QPointer<QTimer> timer;
+    if (timer || !QCoreApplication::instance()) return;
+    timer = new QTimer(QCoreApplication::instance());
+    timer->setInterval(40);
+    QObject::connect(timer, &QTimer::timeout, sweepViews);
+    timer->start();
+}
+
+} // namespace
+
+void SurfaceView::updateIfDrawn() {
+    if (isVisible() && std::as_const(*surface_).generation() != paintedGeneration_) update();
+}
+
 SurfaceView::SurfaceView(Surface* surface, QWidget* parent) : QWidget(parent), surface_(surface) {
+    liveViews().insert(this);
+    ensureSweep();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
@@ -51,6 +89,7 @@ SurfaceView::SurfaceView(Surface* surface, QWidget* parent) : QWidget(parent), s
 }
 
 SurfaceView::~SurfaceView() {
+    liveViews().erase(this);
     surface_->onChanged = nullptr;
     surface_->onRefresh = nullptr;
 }
@@ -82,7 +121,9 @@ void SurfaceView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const int b = surface_->border();
     drawSunkenFrame(p, width(), height(), b);
-    const QImage& img = surface_->image();
+    const Surface& surface = *surface_;
+    const QImage& img = surface.image();
+    paintedGeneration_ = surface.generation();
     const QRect inner = rect().adjusted(b, b, -b, -b);
     if (img.width() < inner.width() || img.height() < inner.height())
         p.fillRect(inner, QColor::fromRgb(toQRgb(surface_->backColor())));

@@ -45,6 +45,9 @@ public:
     // How many times the view has painted itself.
     int paintCount() const { return paintCount_; }
 
+    // Schedules a repaint when the surface was drawn on since the last one.
+    void updateIfDrawn();
+
 protected:
     bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
@@ -55,6 +58,7 @@ private:
     Surface* surface_;
     MouseAdapter adapter_{mouse};
     int paintCount_ = 0;
+    std::uint64_t paintedGeneration_ = ~std::uint64_t(0);
     int pointerCode_ = -1;
     QString pointerName_;
 };

@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <gtest/gtest.h>
+#include <utility>
 
 using namespace plat;
 using testing_support::ScratchDir;
@@ -165,6 +166,26 @@ TEST_F(SurfaceViewTest, RefreshRepaintsAtOnce) {
     EXPECT_EQ(grabbed.pixelColor(10, 0), QColor(0x80, 0x80, 0x80));
     EXPECT_EQ(grabbed.pixelColor(43, 10), QColor(0xFF, 0xFF, 0xFF));
     EXPECT_EQ(grabbed.pixelColor(10, 33), QColor(0xFF, 0xFF, 0xFF));
+}
+
+// A drawing shows without refresh() on the next sweep; an untouched surface
+// is not painted again, and reading the image is no change.
+TEST_F(SurfaceViewTest, DrawingsShowWithoutBeingAsked) {
+    doEvents();
+    const int before = view->paintCount();
+    view->updateIfDrawn();
+    doEvents();
+    EXPECT_EQ(view->paintCount(), before);
+    (void)std::as_const(surface).image();
+    view->updateIfDrawn();
+    doEvents();
+    EXPECT_EQ(view->paintCount(), before);
+
+    surface.line(0, 0, 10, 10);
+    view->updateIfDrawn();
+    doEvents();
+    EXPECT_EQ(view->paintCount(), before + 1);
+    EXPECT_EQ(view->grab().toImage().pixelColor(2 + 3, 2 + 3), QColor(0, 0, 0));
 }
 
 TEST_F(SurfaceViewTest, MouseAndKeysReachTheHandlersInSurfacePixels) {
