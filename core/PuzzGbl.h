@@ -112,6 +112,24 @@ struct PuzzGblData {
     std::array<std::int16_t, 3> TAI_ParejaSugerida{}; // entries 1 and 2, 0 none
     bool SaliendoPrograma = false; // the exit was accepted: every running loop ends
 
+    // table surface, picking and dragging
+    std::int16_t RatonX = 0, RatonY = 0;   // pointer at the last press on the table
+    std::int16_t BotonRaton = 0;           // button of that press: 1 left, 2 right
+    std::int16_t PunteroRaton = -1;        // pointer code last applied to the table; -1 none
+    bool SoltandoPieza = false;            // a drop is being handled
+    bool GirandoPieza = false;             // the right-button rotation loop runs
+    bool GiroSimulado = false;             // the solver presses the table to turn a piece
+    bool GiroPermitido = true;             // pieces may be turned
+    bool Barajando = false;                // a shuffle runs
+    bool EjecutandoSolucion = false;       // the solver moves pieces
+    bool MostrarSugerencias = false;       // the tips panel is shown
+    std::int16_t PosAnteriorX = 0, PosAnteriorY = 0; // the pressed piece before the move
+    std::int16_t AgujeroX = 0, AgujeroY = 0;         // sliding game: the hole on the table
+    std::int16_t DireccionDeslizar = 0;    // 0 none, 1 up, 2 right, 3 down, 4 left
+    std::int16_t TAI_PiezaPareja = 0;      // the other selected Taipei tile, 0 none
+    std::int16_t OpcionSenalada = 0;       // row of the option panel under the pointer
+    std::array<bool, 5> OpcionesSelecActivas{}; // option panel rows 1..4 enabled
+
     // ---- constant tables ----
     // Filled once by InicializaTablas and only read afterwards, except the
     // regions, the tip clock and the options of selector 2.

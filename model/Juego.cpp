@@ -82,6 +82,10 @@ void MuestraContador() {
 } // namespace
 
 void PreparaJuego(bool nuevo) {
+    // A new puzzle: nothing is pointed at and no piece's mask is kept.
+    PuzzGbl.PiezaSeleccionada = 0;
+    PuzzGbl.PiezaAnterior = 0;
+    PuzzGbl.GiroAnterior = 0;
     Paso([] { CalculaGeometriaPuzzle(); });
     PuzzGbl.EstadoListaMov = 2;
     Paso([nuevo] {
