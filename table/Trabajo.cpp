@@ -483,16 +483,22 @@ void Pic_EsconderBot_MouseDown(std::int16_t, std::int16_t, double, double) {
     tab.refresh();
 }
 
+plat::MouseHandlers ManejadoresTrabajo() {
+    auto a = [](auto f) {
+        return [f](int b, int s, double x, double y) { f(std::int16_t(b), std::int16_t(s), x, y); };
+    };
+    plat::MouseHandlers h;
+    h.onMouseDown = a(Pic_Trabajo_MouseDown);
+    h.onMouseUp = a(SueltaPiezaProvisional);
+    h.onMouseMove = a(Pic_Trabajo_MouseMove);
+    h.onClick = Pic_Trabajo_Click;
+    h.onDblClick = Pic_Trabajo_DblClick;
+    return h;
+}
+
 void ConectaVistasTrabajo(VentanaMesa& ventana) {
     if (auto* v = ventana.vista(mesa.Pic_Trabajo)) {
-        auto a = [](auto f) {
-            return [f](int b, int s, double x, double y) { f(std::int16_t(b), std::int16_t(s), x, y); };
-        };
-        v->mouse.onMouseDown = a(Pic_Trabajo_MouseDown);
-        v->mouse.onMouseUp = a(SueltaPiezaProvisional);
-        v->mouse.onMouseMove = a(Pic_Trabajo_MouseMove);
-        v->mouse.onClick = Pic_Trabajo_Click;
-        v->mouse.onDblClick = Pic_Trabajo_DblClick;
+        v->mouse = ManejadoresTrabajo();
         v->onKeyPress = Pic_Trabajo_KeyPress;
     }
     if (auto* v = ventana.vista(mesa.Pic_EsconderBot))

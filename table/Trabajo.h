@@ -6,6 +6,8 @@
 // Positions are table pixels (the table's own coordinates, scrolled or not).
 #pragma once
 
+#include "platform/ui/mouse.h"
+
 #include <cstdint>
 #include <functional>
 
@@ -56,5 +58,7 @@ void PasoArrastre(double x, double y);
 // ---- the command panel's tab ----
 void Pic_EsconderBot_MouseDown(std::int16_t boton, std::int16_t shift, double x, double y);
 
+// The table's mouse handlers as its view calls them.
+plat::MouseHandlers ManejadoresTrabajo();
 // Hands the mouse and keys of the table's and the tab's views to the handlers above.
 void ConectaVistasTrabajo(VentanaMesa& ventana);
