@@ -129,6 +129,7 @@ struct PuzzGblData {
     std::int16_t TAI_PiezaPareja = 0;      // the other selected Taipei tile, 0 none
     std::int16_t OpcionSenalada = 0;       // row of the option panel under the pointer
     std::array<bool, 5> OpcionesSelecActivas{}; // option panel rows 1..4 enabled
+    std::int32_t GeneracionMascaras = 0;   // grows at every set-up: kept piece masks are stale
 
     // ---- constant tables ----
     // Filled once by InicializaTablas and only read afterwards, except the

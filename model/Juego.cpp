@@ -86,6 +86,7 @@ void PreparaJuego(bool nuevo) {
     PuzzGbl.PiezaSeleccionada = 0;
     PuzzGbl.PiezaAnterior = 0;
     PuzzGbl.GiroAnterior = 0;
+    ++PuzzGbl.GeneracionMascaras;
     Paso([] { CalculaGeometriaPuzzle(); });
     PuzzGbl.EstadoListaMov = 2;
     Paso([nuevo] {

@@ -20,11 +20,12 @@
 #include "table/VentanaMesa.h"
 
 #include <QGuiApplication>
+#include <QImage>
 
 #include <algorithm>
 #include <cmath>
 #include <exception>
-#include <limits>
+#include <vector>
 
 namespace {
 
@@ -36,9 +37,15 @@ constexpr int kCursorManoCerrada = 29, kCursorTutor = 24;
 
 // The piece the last left press lifted; a double click acts only on it.
 std::int16_t piezaLevantada = 0;
-// The flip the mask in Pic_PiezaMascara was built for (PiezaAnterior and
-// GiroAnterior key the rest).
-std::int16_t volteoMascara = std::numeric_limits<std::int16_t>::min();
+// The hover's masks, one per piece, each for the orientation and set-up it
+// was built for, so that a walk through a stack builds none again.
+struct MascaraGuardada {
+    bool valida = false;
+    std::int16_t juego = 0, giro = 0, volteo = 0;
+    std::int32_t generacion = 0;
+    QImage imagen;
+};
+std::vector<MascaraGuardada> mascaras;
 
 bool JuegoLibre(std::int16_t juego) { return juego == kRompecabezas || juego == kTangram || juego == kPentominos; }
 
@@ -67,13 +74,16 @@ bool FichaCubierta(const RegistroPieza& r) {
 // The mask pixel of piece p at the table point: black is the piece.
 bool EnMascara(std::int16_t p, const RegistroPieza& r, int mx, int my) {
     auto& g = PuzzGbl;
-    if (p != g.PiezaAnterior || r.Giro != g.GiroAnterior || r.Volteo != volteoMascara) {
+    if (mascaras.size() <= std::size_t(p)) mascaras.resize(std::size_t(p) + 1);
+    auto& c = mascaras[std::size_t(p)];
+    if (!c.valida || c.juego != g.TipoJuego || c.giro != r.Giro || c.volteo != r.Volteo ||
+        c.generacion != g.GeneracionMascaras) {
         GeneraImagenPieza(p);
-        volteoMascara = r.Volteo;
+        const plat::Surface& m = mesa.Pic_PiezaMascara;
+        c = {true, g.TipoJuego, r.Giro, r.Volteo, g.GeneracionMascaras, m.image()};
     }
-    const auto& m = mesa.Pic_PiezaMascara;
-    if (mx < 0 || my < 0 || mx >= m.scaleWidth() || my >= m.scaleHeight()) return false;
-    return m.point(mx, my) == 0;
+    if (mx < 0 || my < 0 || mx >= c.imagen.width() || my >= c.imagen.height()) return false;
+    return (c.imagen.pixel(mx, my) & 0xFFFFFFu) == 0;
 }
 
 void AplicaPuntero() {
@@ -263,8 +273,10 @@ ProcedimientosTrabajo& ProcTrabajo() {
 void ReiniciaProcTrabajo() {
     ProcTrabajo() = procedimientosIniciales();
     piezaLevantada = 0;
-    volteoMascara = std::numeric_limits<std::int16_t>::min();
+    OlvidaMascarasTrabajo();
 }
+
+void OlvidaMascarasTrabajo() { mascaras.clear(); }
 
 void GiraPieza() {
     if (const auto& f = ProcTrabajo().giraPieza) {

@@ -27,8 +27,10 @@ struct ProcedimientosTrabajo {
     std::function<bool()> conFoco;
 };
 ProcedimientosTrabajo& ProcTrabajo();
-// Back to the plain behaviour of every member.
+// Back to the plain behaviour of every member; the hover's masks are dropped.
 void ReiniciaProcTrabajo();
+// Drops the masks the hover keeps (they are rebuilt at the next hover).
+void OlvidaMascarasTrabajo();
 
 // The neighbours above, as the table calls them.
 void GiraPieza();
