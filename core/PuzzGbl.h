@@ -68,7 +68,7 @@ struct PuzzGblData {
     std::int16_t AnchoMesa = 0; // the table area (the screen), pixels
     std::int16_t AltoMesa = 0;
     bool ResolviendoAuto = false;
-    bool BotoneraOculta = false;
+    bool BotoneraOculta = true; // the panel is shown: the next press of its tab hides it
 
     // ---- common services ----
     std::int16_t CursorActual = 0;

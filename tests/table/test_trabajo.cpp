@@ -8,10 +8,15 @@
 #include "core/mesa.h"
 #include "imaging/ImagenPieza.h"
 #include "platform/sound.h"
+#include "platform/ui/events.h"
 #include "platform/ui/mouse.h"
 #include "resources/resources.h"
 #include "table/Botonera.h"
 #include "table/Trabajo.h"
+#include "table/VentanaMesa.h"
+
+#include <QApplication>
+#include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
@@ -684,6 +689,63 @@ TEST_F(TrabajoTest, TheTabSlidesThePanelOutToTheLastColumnAndBack) {
     EXPECT_EQ(tab.left(), 1024 - 141 - 9);
     EXPECT_TRUE(PuzzGbl.BotoneraOculta);
     EXPECT_EQ(tab.point(4, 4), 0x111111u);
+}
+
+// ------------------------------------------------------- through the window
+
+// The table's and the tab's views hand Qt's mouse events to the handlers.
+class TrabajoVentanaTest : public TrabajoTest {
+protected:
+    void SetUp() override {
+        TrabajoTest::SetUp();
+        ventana = InstalaMesa();
+        ASSERT_NE(ventana, nullptr);
+        mesa.Move(0, 0, 800, 600);
+        mesa.Show();
+        plat::doEvents();
+        mesa.Pic_Trabajo.move(0, 0);
+    }
+    void TearDown() override {
+        DesinstalaMesa();
+        mesa.ponCreadorVentana(nullptr);
+        TrabajoTest::TearDown();
+    }
+    static void envia(QWidget* w, QEvent::Type t, QPointF at, Qt::MouseButton b, Qt::MouseButtons held) {
+        QMouseEvent e(t, at, w->mapToGlobal(at), b, held, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+    VentanaMesa* ventana = nullptr;
+};
+
+TEST_F(TrabajoVentanaTest, AClickAndADoubleClickOnTheTableLiftAndLandThePiece) {
+    rompecabezas();
+    PuzzGbl.Piezas[1] = en(20, 20);
+    auto* v = ventana->vista(mesa.Pic_Trabajo);
+    ASSERT_NE(v, nullptr);
+    envia(v, QEvent::MouseMove, {25, 25}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(PuzzGbl.PiezaSeleccionada, 1);
+    envia(v, QEvent::MouseButtonPress, {25, 25}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_TRUE(PuzzGbl.ArrastrandoPieza);
+    envia(v, QEvent::MouseMove, {35, 28}, Qt::NoButton, Qt::LeftButton);
+    envia(v, QEvent::MouseButtonRelease, {35, 28}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(PuzzGbl.ArrastrandoPieza);
+    EXPECT_EQ(PuzzGbl.Piezas[1].X, 30);
+    EXPECT_EQ(PuzzGbl.UltimoMovGrabado, 1);
+    // The second press of a double click lifts nothing; its release lands nothing twice.
+    envia(v, QEvent::MouseButtonDblClick, {35, 28}, Qt::LeftButton, Qt::LeftButton);
+    envia(v, QEvent::MouseButtonRelease, {35, 28}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(PuzzGbl.ArrastrandoPieza);
+    EXPECT_EQ(PuzzGbl.UltimoMovGrabado, 1);
+}
+
+TEST_F(TrabajoVentanaTest, APressOnTheTabSlidesThePanel) {
+    DibujaBotonera();
+    ASSERT_EQ(mesa.Pic_Botonera.left(), 1024 - 141);
+    auto* v = ventana->vista(mesa.Pic_EsconderBot);
+    ASSERT_NE(v, nullptr);
+    envia(v, QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton, Qt::LeftButton);
+    envia(v, QEvent::MouseButtonRelease, {3, 3}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(mesa.Pic_Botonera.left(), 1024 - 1);
 }
 
 } // namespace
