@@ -7,6 +7,7 @@
 #include "core/TsComun.h"
 #include "core/mesa.h"
 #include "imaging/ImagenPieza.h"
+#include "model/Juego.h"
 #include "platform/sound.h"
 #include "platform/ui/events.h"
 #include "platform/ui/mouse.h"
@@ -185,6 +186,22 @@ TEST_F(TrabajoTest, ThePointerOverATransparentPartOfTheFrontBoxFindsThePieceBehi
     // A piece turned over between two hovers is imaged afresh.
     PuzzGbl.Piezas[1].Volteo = 1;
     PuzzGbl.PiezaAnterior = 1;
+    mueve(22, 22);
+    EXPECT_EQ(PuzzGbl.PiezaSeleccionada, 1);
+}
+
+TEST_F(TrabajoTest, ASetUpForgetsThePointedPieceAndTheMasksKeptForTheHover) {
+    rompecabezas();
+    PuzzGbl.Piezas[1] = en(20, 20);
+    mueve(27, 27);
+    ASSERT_EQ(PuzzGbl.PiezaSeleccionada, 1);
+    // The same piece number in a puzzle of smaller pieces: (27, 27) is now
+    // in the transparent part of its box.
+    PuzzGbl.AnchoPieza = PuzzGbl.AltoPieza = 5;
+    PreparaJuego(false);
+    EXPECT_EQ(PuzzGbl.PiezaSeleccionada, 0);
+    mueve(27, 27);
+    EXPECT_EQ(PuzzGbl.PiezaSeleccionada, 0);
     mueve(22, 22);
     EXPECT_EQ(PuzzGbl.PiezaSeleccionada, 1);
 }
