@@ -3,6 +3,7 @@
 #include "core/mesa.h"
 #include "core/ui/Arranque.h"
 #include "core/ui/mensajes.h"
+#include "model/EstadoPuzzle.h"
 #include "resources/resources.h"
 #include "table/VentanaMesa.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     teselaro::initResources();
     InstalaMensajes();
+    InstalaEstadoPuzzle();
     RegistraVentanaMesa();
     PonPunteroMesa = [](int codigo) { mesa.setMousePointer(codigo); };
     // Until the command panel's exit button lands, closing the table ends the program.

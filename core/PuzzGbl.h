@@ -42,6 +42,14 @@ struct RegistroMovimiento {
     bool operator==(const RegistroMovimiento&) const = default;
 };
 
+// One cell of the Taipei board: its stack height and the tile on each level
+// (1 = bottom, 0 = none).
+struct TAI_Casilla {
+    std::int16_t Altura = 0;
+    std::array<std::int16_t, 6> Ficha{};
+    bool operator==(const TAI_Casilla&) const = default;
+};
+
 struct PuzzGblData {
     // ---- folders and texts of the start-up road ----
     QString SaltoLinea = QStringLiteral("\r\n");
@@ -103,6 +111,60 @@ struct PuzzGblData {
     std::vector<RegistroMovimiento> MovGrabados = std::vector<RegistroMovimiento>(101); // from 1
 
     // ---- settings and state files ----
+    // The global settings file.
+    bool MostrarSugerencias = false;
+    std::int16_t ListaMovimientos = 0; // 1 always visible, 2 only while the recorder is on
+    // The game's own settings, kept in its state file.
+    QString NombreJugador;             // 9 characters, blank-padded
+    std::int32_t ColorFondo = 0;       // 0x00BBGGRR
+    std::int32_t ColorPieza = 0;
+    std::int32_t ColorLineas = 0;
+    std::int32_t ColorFondoClaro = 0;  // the shades: 40 a channel lighter and darker
+    std::int32_t ColorFondoOscuro = 0;
+    std::int32_t ColorPiezaClaro = 0;
+    std::int32_t ColorPiezaOscuro = 0;
+    bool MuestraVisible = false;       // model preview shown
+    std::int16_t NroModelo = 0;        // record number in the game's model file
+    std::int16_t ZoomImagen = 0;       // percent
+    std::int16_t PiezasLado = 0;
+    std::int16_t FormaPieza = 0;       // 0..7
+    std::int16_t PiezasCasilla = 0;    // pieces per grid cell of the shape
+    bool MostrandoModelo = false;      // finished picture shown
+    bool PasaAlHistorico = false;
+    std::int16_t TAN_ModoJuego = 0;    // 1 design, 2 solve stored models
+    std::int16_t TipoRotulo = 0;       // sliding background: 1 picture, 2 numbers, 3 letters
+    std::int16_t MaterialPiezas = 0;   // Taipei tiles: 1 bone, 2 wood
+    std::int16_t FactorAtraccion = 0;  // 0..100
+    bool GiroPermitido = false;
+    bool DibujarBorde = false;
+    bool AtraccionPiezas = false;
+    bool PiezasUnColor = false;
+    QString NombreModelo;
+    double GradoDificultad = 0;
+    std::int16_t PEN_SolucionActual = 0;
+    std::int16_t AgujeroX = 0;         // sliding hole, pixel corner of its cell
+    std::int16_t AgujeroY = 0;
+    std::int32_t AnchoBmp = 0;         // the picture, pixels
+    std::int32_t AltoBmp = 0;
+    // The picture: drive, folder, file name and full path (" " = none).
+    QString UnidadImagen, CarpetaImagen, ArchivoImagen, FicheroImagen;
+    // The nine lines of a state file (1..9) as last composed.
+    std::array<QString, 10> LineasConfiguracion;
+    std::int16_t ErrorFichero = 0;     // error number of the last failed open, 0 = opened
+    bool CargaCorrecta = false;        // the quiet loader could read its file
+    bool LeyendoInstantanea = false;   // reading the settings window's snapshot back
+    bool CambioCosmetico = false;      // a reload that must not redraw the table
+    bool SeleccionValida = false;      // the puzzle on the table has a usable picture
+    // Geometry outputs and the Taipei board, which the state files read and
+    // write (also kept by the geometry and the Taipei rules).
+    std::int16_t AnchoPieza = 0, AltoPieza = 0;
+    std::int16_t AnchoImagen = 0, AltoImagen = 0;
+    std::int16_t OrigenX = 0, OrigenY = 0;
+    std::int16_t LadoCelda = 0;
+    std::int16_t FilasTablero = 0, ColumnasTablero = 0;
+    std::int16_t TAI_NroNiveles = 0;
+    std::array<std::array<TAI_Casilla, 24>, 17> TAI_Tablero{}; // rows 0..16, columns 0..23
+    std::array<std::array<std::int16_t, 3>, 73> TAI_Reparto{}; // pair 1..72, tile 1..2
 
     void reset() { *this = PuzzGblData{}; }
 };
