@@ -170,6 +170,7 @@ TEST_F(Arranque, CancellingTheDisplayQuestionEndsBeforeAnyFile) {
 }
 
 TEST_F(Arranque, EndingWritesSettingsThenStateAndSaysWhetherBothWrote) {
+    PuzzGbl.RutaPrograma = carpeta.path();
     EXPECT_TRUE(TerminaPrograma());
     EXPECT_EQ(LlamadasAnotadas(), QStringList({"GuardaConfiguracion", "GuardaPuzzleJuego"}));
     ReiniciaSustitutos();
