@@ -10,7 +10,6 @@
 
 #include <QFileInfo>
 #include <QImage>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <cmath>
@@ -47,11 +46,33 @@ QString RutaEnDisco(const QString& ruta) {
     return plat::findFileCaseInsensitive(info.path(), info.fileName());
 }
 
+// Well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF)
+// holding at least one multi-byte sequence.
 bool EsUtf8ConVariosBytes(const QByteArray& bytes) {
-    if (std::none_of(bytes.begin(), bytes.end(), [](char c) { return (unsigned char)c >= 0x80; })) return false;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(bytes);
-    return !decoder.hasError();
+    bool variosBytes = false;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const auto b = (unsigned char)bytes[i];
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        int sigue = 0;
+        char32_t v = 0, minimo = 0;
+        if (b >= 0xC2 && b <= 0xDF) sigue = 1, v = b & 0x1F, minimo = 0x80;
+        else if (b >= 0xE0 && b <= 0xEF) sigue = 2, v = b & 0x0F, minimo = 0x800;
+        else if (b >= 0xF0 && b <= 0xF4) sigue = 3, v = b & 0x07, minimo = 0x10000;
+        else return false;
+        if (i + sigue >= bytes.size()) return false;
+        for (int k = 1; k <= sigue; ++k) {
+            const auto c = (unsigned char)bytes[i + k];
+            if ((c & 0xC0) != 0x80) return false;
+            v = (v << 6) | (c & 0x3F);
+        }
+        if (v < minimo || v > 0x10FFFF || (v >= 0xD800 && v <= 0xDFFF)) return false;
+        variosBytes = true;
+        i += sigue + 1;
+    }
+    return variosBytes;
 }
 
 bool CabeEnCp1252(const QString& texto) { return plat::fromCp1252(plat::toCp1252(texto)) == texto; }
