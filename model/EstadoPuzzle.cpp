@@ -154,9 +154,11 @@ CabeceraPartida LeeCabecera(const QString& l, QString& motivo) {
     c.AtraccionPiezas = Bandera(Mitad(l, 98, 2)).value_or(true);
     c.NombreModelo = SinBlancos(Mitad(l, 100, 25));
     {
+        // Only a degree that fits "00.0000" is taken (a huge one would not
+        // even round to four decimals).
         const auto v = plat::parseReal(Mitad(l, 125, 7));
-        const double g = v ? plat::roundFixed4(*v) : 0.0;
-        c.GradoDificultad = g >= 0 && g < 100 ? g : 0.0;
+        c.GradoDificultad = v && std::isfinite(*v) && *v >= 0 && *v < 100 ? plat::roundFixed4(*v) : 0.0;
+        if (c.GradoDificultad >= 100) c.GradoDificultad = 0.0;
     }
     c.PEN_SolucionActual = std::max<std::int16_t>(0, Entero(Mitad(l, 132, 4)).value_or(0));
     c.PiezasUnColor = Entero(Mitad(l, 136, 2)).value_or(0) == -1;

@@ -258,6 +258,15 @@ TEST_F(EstadoPuzzle, AHandMadeHeaderReadsToKnownValues) {
     EXPECT_EQ(escrita.mid(65, 2), QString("-1"));
     EXPECT_EQ(escrita.mid(124, 7), QString("12.5000"));
     EXPECT_EQ(escrita.mid(75, 4), QString("-040"));
+    // Degrees that do not fit the field take 0.
+    for (const char* grado : {"2E3038", "-1.5000", "99.9999"}) {
+        SCOPED_TRACE(grado);
+        QStringList otras = lineas;
+        otras[4].replace(124, 7, QString(grado).leftJustified(7));
+        const LecturaPartida g = LeeLineasPartida(otras);
+        ASSERT_TRUE(g.estado);
+        EXPECT_DOUBLE_EQ(g.estado->c.GradoDificultad, QString(grado) == "99.9999" ? 99.9999 : 0.0);
+    }
 }
 
 TEST_F(EstadoPuzzle, EveryGameWritesReadsAndWritesTheSameBytes) {
