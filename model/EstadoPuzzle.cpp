@@ -3,7 +3,7 @@
 #include "core/Configuracion.h"
 #include "core/TsComun.h"
 #include "core/mesa.h"
-#include "imaging/RedibujaImagen.h"
+#include "imaging/Dibujo.h"
 #include "model/EstadoServicios.h"
 #include "model/Juego.h"
 #include "platform/blit.h"

@@ -3,7 +3,7 @@
 // load can be followed, and does the least that keeps a load meaningful.
 #include "core/PuzzGbl.h"
 #include "core/Sustitutos.h"
-#include "imaging/RedibujaImagen.h"
+#include "imaging/Dibujo.h"
 #include "model/EstadoServicios.h"
 
 #include <QString>
@@ -68,5 +68,5 @@ void TAI_AsignaPalos() {
     }
 }
 
-// Replaced by the board drawing.
+// Replaced by the board drawing (imaging/Dibujo.h).
 void RedibujaImagen(std::int16_t modo) { AnotaLlamada(QStringLiteral("RedibujaImagen %1").arg(modo)); }
