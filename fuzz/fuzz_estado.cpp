@@ -32,7 +32,22 @@ void EstadoIdaYVuelta(const QByteArray& bytes) {
     LecturaPartida otra = CargaDatosPuzzle(escrito);
     if (!otra.estado) Falla("written state does not parse");
     if (!ValidaEstadoPartida(*otra.estado, ctx).isEmpty()) Falla("written state is refused");
-    if (!(*otra.estado == *r.estado)) Falla("state value changed");
+    if (!(*otra.estado == *r.estado)) {
+        // Which line tells the two values apart.
+        const QStringList a = ComponeLineas(*r.estado), b = ComponeLineas(*otra.estado);
+        for (qsizetype i = 0; i < a.size(); ++i)
+            if (a[i] != b[i])
+                std::fprintf(stderr, "line %d:\n  %s\n  %s\n", int(i + 1), qPrintable(a[i].left(200)),
+                             qPrintable(b[i].left(200)));
+        const EstadoPartida &x = *r.estado, &y = *otra.estado;
+        std::fprintf(stderr, "header %d pieces %d order %d moves %d layout %d deal %d paths %d grade %.17g %.17g\n",
+                     x.c == y.c, x.Piezas == y.Piezas, x.OrdenPiezas == y.OrdenPiezas,
+                     x.Movimientos == y.Movimientos, x.Tablero == y.Tablero, x.Reparto == y.Reparto,
+                     x.FicheroImagen == y.FicheroImagen && x.UnidadImagen == y.UnidadImagen &&
+                         x.CarpetaImagen == y.CarpetaImagen && x.ArchivoImagen == y.ArchivoImagen,
+                     x.c.GradoDificultad, y.c.GradoDificultad);
+        Falla("state value changed");
+    }
 }
 
 } // namespace

@@ -369,7 +369,7 @@ LecturaPartida LeeLineasPartida(const QStringList& lineas) {
             const QString t = lt.mid(qsizetype(k) * 3, 3);
             if (EnBlanco(t)) continue;
             const auto v = Numero(t);
-            if (!v) return falla(QStringLiteral("Taipei layout is damaged"));
+            if (!v || *v < 0) return falla(QStringLiteral("Taipei layout is damaged"));
             e.Tablero[k] = *v;
         }
         e.Reparto.assign(kFichasTaipei, 0);

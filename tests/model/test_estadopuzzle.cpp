@@ -375,6 +375,7 @@ TEST_F(EstadoPuzzle, HostileFilesAreRefusedWhole) {
         {"short move line", [](QStringList& l) { l[6].chop(1); }},
         {"taipei line missing", [](QStringList& l) { l = l.mid(0, 8); }},
         {"short deal", [](QStringList& l) { l[8].chop(3); }},
+        {"negative tile off the layout", [](QStringList& l) { l[7].replace(IndiceTablero(16, 22, 1) * 3, 3, "-05"); }},
         {"letters in a piece", [](QStringList& l) { l[5].replace(0, 4, "ab12"); }},
         {"letters in the count", [](QStringList& l) { l[4].replace(52, 3, "x44"); }},
         {"blank game", [](QStringList& l) { l[4].replace(87, 2, "  "); }},
