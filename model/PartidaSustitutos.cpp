@@ -9,6 +9,7 @@
 #include "core/Sustitutos.h"
 #include "model/Partida.h"
 #include "model/PartidaSustitutos.h"
+#include "platform/errors.h"
 
 void IniciaGrabadora() {
     AnotaLlamada(QStringLiteral("IniciaGrabadora"));
@@ -37,6 +38,11 @@ bool RespuestaResolubleSustituta = true;
 
 bool EsResoluble() {
     AnotaLlamada(QStringLiteral("EsResoluble"));
+    try {
+        CompruebaFallo(QStringLiteral("EsResoluble")); // a test asked for an unsolvable board
+    } catch (const plat::RuntimeError&) {
+        return false;
+    }
     return RespuestaResolubleSustituta;
 }
 

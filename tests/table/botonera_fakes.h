@@ -3,6 +3,9 @@
 // the answers queued, and a launcher of fake windows.
 #pragma once
 
+#include "model/EstadoPuzzle.h"
+#include "tests/support/fixtures.h"
+
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
 #include "core/Sustitutos.h"
@@ -40,6 +43,8 @@ protected:
         PuzzGbl.AnchoMesa = 1024;
         PuzzGbl.TipoJuego = 21;
         PuzzGbl.TAN_ModoJuego = 2;
+        PuzzGbl.RutaPrograma = carpeta.path(); // the exit writes its files here
+        InstalaEstadoPuzzle();
         RegistraPresentadorMensaje([this](const QString& titulo, const QString& texto) {
             mensajes.push_back({titulo, texto, PuzzGbl.NroLineasMensaje, PuzzGbl.TipoMensaje, PuzzGbl.AyudaMensaje});
             bool si = true;
@@ -73,6 +78,7 @@ protected:
         return t;
     }
 
+    testing_support::ScratchDir carpeta;
     std::vector<MensajeVisto> mensajes;
     std::deque<bool> respuestas; // answers of the questions, in order; accept when empty
     int opcionesOcultas = 0, ayudas = 0, finales = 0;
