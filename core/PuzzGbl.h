@@ -191,6 +191,20 @@ struct PuzzGblData {
     std::int16_t MuestraX = 0, MuestraY = 0;           // model preview's place
     std::array<std::array<TAI_Casilla, 24>, 17> TAI_Tablero{}; // rows 1..16, columns 1..22
 
+    // recorder, shuffle and deal
+    std::int16_t OperacionGrabadora = 0; // 11 while review ends by replaying to the last move
+    bool Barajando = false;              // a shuffle or deal is running: the table refuses presses
+    bool CaminoDeslizante = false;       // the sliding walk is letting events run between its moves
+    std::int16_t AgujeroX = 0, AgujeroY = 0; // the sliding hole's cell corner
+    std::int16_t DireccionDeslizar = 0;      // 0 cannot move, 1 up, 2 right, 3 down, 4 left
+    std::array<std::int16_t, 5> PiezasMovibles{}; // entries 1..NumMovibles
+    std::int16_t NumMovibles = 0;
+    std::int16_t PosAnteriorX = 0, PosAnteriorY = 0;
+    std::array<std::array<std::int16_t, 3>, 73> TAI_Reparto{}; // pairs 1..72, tiles 1 and 2
+    // Settings the deal reads; they belong with the settings file and move there when it lands.
+    bool GiroPermitido = false;      // jigsaw pieces may be dealt turned
+    bool MostrarSugerencias = false; // the tips panel is shown
+
     // ---- settings and state files ----
 
     void reset() { *this = PuzzGblData{}; }

@@ -8,7 +8,6 @@
 #include "core/Sustitutos.h"
 #include "core/TsComun.h"
 #include "core/mesa.h"
-#include "model/PartidaSustitutos.h"
 #include "table/Botonera.h"
 #include "table/Cronometro.h"
 #include "core/Visores.h"
@@ -33,7 +32,6 @@ protected:
         mesa.reset();
         ReiniciaSustitutos();
         ReiniciaLanzador();
-        RespuestaResolubleSustituta = true;
         AlTimer1 = nullptr;
         RegistraBotonera();
         PuzzGbl.VelocidadJuego = 100; // pauses take no time
@@ -61,7 +59,6 @@ protected:
         RegistraProcedimientosPanel({});
         ReiniciaLanzador();
         ReiniciaSustitutos();
-        RespuestaResolubleSustituta = true;
         mesa.reset();
         PuzzGbl.reset();
     }
