@@ -125,7 +125,10 @@ void CaminoAleatorio() {
         ultima = p;
         if (cuenta >= movimientos) {
             // Something outside the walk may have changed the board meanwhile.
-            if (!EsResoluble()) BarajaPorIntercambios();
+            if (!EsResoluble()) {
+                BarajaPorIntercambios();
+                return;
+            }
             break;
         }
         if (Eventos()) {
