@@ -27,7 +27,7 @@ constexpr int kFilasMax = 16, kColumnasMax = 22, kNivelesMax = 5;
 constexpr int kRelieve = 6;
 // Bounds of the Taipei deal: failed draws for one tile, and attempts, before
 // giving up on the kind of deal that can always be cleared.
-constexpr int kFallosPorFicha = 1000, kReiniciosMax = 1000, kFallosEnFila = 50;
+constexpr int kFallosPorFicha = 1000, kFallosEnFila = 50;
 // A jigsaw table too small for the rules takes the last place drawn after this many.
 constexpr int kIntentosSitio = 100000;
 
@@ -375,7 +375,7 @@ bool TAI_DisposicionValida() {
     return total == kFichas;
 }
 
-bool TAI_Reparte() {
+bool TAI_Reparte(int reiniciosMax) {
     auto& g = PuzzGbl;
     Estadistica() = {};
     const bool fichas = g.NroPiezas == kFichas && g.Piezas.size() > std::size_t(kFichas) &&
@@ -385,7 +385,7 @@ bool TAI_Reparte() {
         return false;
     }
     while (!IntentoReparto()) {
-        if (++Estadistica().reinicios >= kReiniciosMax) {
+        if (++Estadistica().reinicios >= reiniciosMax) {
             Estadistica().relleno = true;
             RellenoDeAbajoArriba();
             Mensaje(QStringLiteral("Repartir las fichas"),

@@ -13,8 +13,10 @@ void RegistraEventosBarajado(std::function<void()> eventos);
 // Deals the 144 Taipei tiles onto the layout in TAI_Tablero's stack heights
 // so that the pairs of TAI_Reparto can be removed from the last to the first.
 // Returns false, dealing nothing, when the layout cannot hold the tiles (the
-// player is told). Part of BarajaPiezas; exposed for the layout checks.
-bool TAI_Reparte();
+// player is told). After reiniciosMax attempts that found no place for some
+// tile, the tiles are stacked bottom up at random instead and the player is
+// told the deal may not clear. Part of BarajaPiezas, which keeps the default.
+bool TAI_Reparte(int reiniciosMax = 1000);
 
 // Whether the layout's stack heights can take the 144 tiles: inside the
 // 16 x 22 board, each at most TAI_NroNiveles (at most 5), summing to 144.

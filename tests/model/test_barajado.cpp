@@ -344,6 +344,40 @@ TEST_F(BarajadoTest, ALayoutForcingRestartsEnds) {
     EXPECT_GT(reinicios, 0);
 }
 
+TEST_F(BarajadoTest, AfterTooManyRestartsTheStacksAreFilledBottomUp) {
+    int rellenos = 0;
+    for (std::uint32_t semilla = 1; semilla <= 20; ++semilla) {
+        SCOPED_TRACE(semilla);
+        mensajes.clear();
+        PonTaipei(Disposiciones().at("twoRows"));
+        plat::randomGenerator().setState(semilla * 99991u);
+        ASSERT_TRUE(TAI_Reparte(1));
+        if (!UltimoReparto().relleno) {
+            EXPECT_TRUE(mensajes.empty());
+            continue;
+        }
+        ++rellenos;
+        EXPECT_EQ(mensajes.size(), 1u) << "the player is told";
+        CompruebaReparto();
+        for (int f = 1; f <= 2; ++f)
+            for (int c = 1; c <= 18; ++c)
+                for (int k = 1; k <= 4; ++k) EXPECT_NE(PuzzGbl.TAI_Tablero[f][c].Ficha[k], 0);
+    }
+    EXPECT_GT(rellenos, 0);
+}
+
+TEST_F(BarajadoTest, AJigsawTableTooSmallForTheRulesStillGetsItsPieces) {
+    auto& g = PuzzGbl;
+    g.TipoJuego = 21;
+    g.AnchoPieza = g.AltoPieza = 60;
+    g.AnchoImagen = g.AltoImagen = 30; // every place lies across the board's edges
+    mesa.Pic_Trabajo.setSize(50, 50);
+    PonPiezas(2);
+    BarajaPiezas();
+    EXPECT_FALSE(g.Barajando);
+    EXPECT_EQ(g.MovActual, 0);
+}
+
 TEST_F(BarajadoTest, TheTaipeiFrameRedrawsTileByTile) {
     PreparaLaminas();
     PonTaipei(Disposiciones().at("flat"));
