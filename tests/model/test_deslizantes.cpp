@@ -188,7 +188,10 @@ Camino Recorre(std::function<void(int)> entreMovimientos = nullptr) {
     Camino c;
     RegistraEventosBarajado([&c, entreMovimientos] {
         c.huecos.emplace_back(PuzzGbl.AgujeroX, PuzzGbl.AgujeroY);
-        if (PuzzGbl.Barajando && PuzzGbl.CaminoDeslizante) ++c.barajandoVistos;
+        // Between moves: the walk is marked, the pointer is the hourglass, the clock stopped.
+        if (PuzzGbl.Barajando && PuzzGbl.CaminoDeslizante && mesa.Pic_Trabajo.mousePointer() == 11 &&
+            !PuzzGbl.CronometroEnMarcha)
+            ++c.barajandoVistos;
         if (entreMovimientos) entreMovimientos(int(c.huecos.size()));
     });
     BarajaPiezas();
