@@ -178,6 +178,15 @@ struct PuzzGblData {
     std::int16_t MuestraX = 0, MuestraY = 0;           // model preview's place
     std::array<std::array<TAI_Casilla, 24>, 17> TAI_Tablero{}; // rows 1..16, columns 1..22
 
+    // recorder, shuffle and deal
+    std::int16_t OperacionGrabadora = 0; // 11 while review ends by replaying to the last move
+    bool Barajando = false;              // a shuffle or deal is running: the table refuses presses
+    bool CaminoDeslizante = false;       // the sliding walk is letting events run between its moves
+    std::int16_t DireccionDeslizar = 0;      // 0 cannot move, 1 up, 2 right, 3 down, 4 left
+    std::array<std::int16_t, 5> PiezasMovibles{}; // entries 1..NumMovibles
+    std::int16_t NumMovibles = 0;
+    std::int16_t PosAnteriorX = 0, PosAnteriorY = 0;
+
     // ---- settings and state files ----
     // The global settings file.
     bool MostrarSugerencias = false;

@@ -11,7 +11,6 @@
 #include "core/Sustitutos.h"
 #include "core/TsComun.h"
 #include "core/mesa.h"
-#include "model/PartidaSustitutos.h"
 #include "table/Botonera.h"
 #include "table/Cronometro.h"
 #include "core/Visores.h"
@@ -36,7 +35,6 @@ protected:
         mesa.reset();
         ReiniciaSustitutos();
         ReiniciaLanzador();
-        RespuestaResolubleSustituta = true;
         AlTimer1 = nullptr;
         RegistraBotonera();
         PuzzGbl.VelocidadJuego = 100; // pauses take no time
@@ -66,7 +64,6 @@ protected:
         RegistraProcedimientosPanel({});
         ReiniciaLanzador();
         ReiniciaSustitutos();
-        RespuestaResolubleSustituta = true;
         mesa.reset();
         PuzzGbl.reset();
     }
