@@ -1,16 +1,24 @@
 # Two commands on a fresh Debian 12 machine (as root, or with sudo):
 #   make run   installs what is missing, builds and starts the game
 #   make test  installs what is missing, builds and runs every test
+#   make fuzz  also installs clang, then fuzzes the state-file readers for
+#              FUZZ_SECONDS seconds (failing on any finding)
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
+BUILD_FUZZ ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 PACKAGES   := cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev \
               libgtest-dev libgmock-dev googletest libbenchmark-dev fonts-liberation2
+# Only for the fuzz target.
+FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 
-.PHONY: run test test-asan deps build build-asan bench clean
+.PHONY: run test test-asan deps fuzz-deps build build-asan bench fuzz clean
 
-deps:
-	@missing=""; for p in $(PACKAGES); do \
+deps: PACKAGES_WANTED = $(PACKAGES)
+fuzz-deps: PACKAGES_WANTED = $(FUZZ_PACKAGES)
+deps fuzz-deps:
+	@missing=""; for p in $(PACKAGES_WANTED); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -46,5 +54,19 @@ test-asan: build-asan
 bench: build
 	@for b in $(BUILD)/benchmarks/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen $$b; done
 
+# libFuzzer over the settings line and the puzzle-state readers, in its own
+# clang build; seeds are one state of each game, written by the program.
+$(BUILD_FUZZ)/build.ninja:
+	cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+	  -DTESELARO_FUZZ=ON -DTESELARO_TESTS=OFF -DTESELARO_BENCHMARKS=OFF
+
+fuzz: deps fuzz-deps $(BUILD_FUZZ)/build.ninja
+	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target fuzz_estado fuzz_semillas
+	mkdir -p $(BUILD_FUZZ)/corpus $(BUILD_FUZZ)/findings
+	$(BUILD_FUZZ)/fuzz/fuzz_semillas $(BUILD_FUZZ)/corpus
+	cd $(BUILD_FUZZ) && UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ./fuzz/fuzz_estado \
+	  -max_total_time=$(FUZZ_SECONDS) -max_len=20000 -print_final_stats=1 \
+	  -artifact_prefix=findings/ corpus
+
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)

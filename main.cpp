@@ -3,6 +3,7 @@
 #include "core/mesa.h"
 #include "core/ui/Arranque.h"
 #include "core/ui/mensajes.h"
+#include "model/EstadoPuzzle.h"
 #include "platform/sound.h"
 #include "platform/ui/audioplayer.h"
 #include "resources/resources.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     plat::AudioSoundPlayer sonidos;
     plat::setSoundPlayer(&sonidos);
     InstalaMensajes();
+    InstalaEstadoPuzzle();
     RegistraVentanaMesa();
     PonPunteroMesa = [](int codigo) { mesa.setMousePointer(codigo); };
     InstalaBotonera();

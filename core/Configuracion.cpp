@@ -1,27 +1,383 @@
-// Stand-ins until the settings and state files land: they record their calls
-// and write nothing.
 #include "core/Configuracion.h"
 
+#include "core/PuzzGbl.h"
 #include "core/Sustitutos.h"
+#include "core/TsComun.h"
+#include "core/mesa.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "platform/numbers.h"
+
+#include <QFileInfo>
+#include <QImage>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+ServiciosEstadoPuzzle g_servicios;
+
+const QString kTituloCarga = QString::fromUtf8("Error en la carga de datos iniciales");
+constexpr int kAnchoLineaConfiguracion = 125;
+
+// A whole number in a fixed slot: zero-padded; a negative one as its sign and
+// width - 1 digits ("-040"); what still does not fit is held to the slot.
+QString Cifras(long long v, int ancho) {
+    long long maximo = 1;
+    for (int i = 0; i < ancho; ++i) maximo *= 10;
+    const long long minimo = -(maximo / 10 - 1);
+    v = std::clamp(v, minimo, maximo - 1);
+    if (v < 0) return QStringLiteral("-") + QString::number(-v).rightJustified(ancho - 1, u'0');
+    return QString::number(v).rightJustified(ancho, u'0');
+}
+
+std::optional<std::int16_t> Entero(const QString& campo) { return plat::parseInt16(campo); }
+
+void Pon(QString& linea, int columna, const QString& texto) {
+    linea.replace(columna - 1, texto.size(), texto);
+}
+
+QString Mitad(const QString& linea, int columna, int ancho) { return linea.mid(columna - 1, ancho); }
+
+// The file as it is spelled on disk, for a path given in any case.
+QString RutaEnDisco(const QString& ruta) {
+    const QFileInfo info(ruta);
+    return plat::findFileCaseInsensitive(info.path(), info.fileName());
+}
+
+// Well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF)
+// holding at least one multi-byte sequence.
+bool EsUtf8ConVariosBytes(const QByteArray& bytes) {
+    bool variosBytes = false;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const auto b = (unsigned char)bytes[i];
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        int sigue = 0;
+        char32_t v = 0, minimo = 0;
+        if (b >= 0xC2 && b <= 0xDF) sigue = 1, v = b & 0x1F, minimo = 0x80;
+        else if (b >= 0xE0 && b <= 0xEF) sigue = 2, v = b & 0x0F, minimo = 0x800;
+        else if (b >= 0xF0 && b <= 0xF4) sigue = 3, v = b & 0x07, minimo = 0x10000;
+        else return false;
+        if (i + sigue >= bytes.size()) return false;
+        for (int k = 1; k <= sigue; ++k) {
+            const auto c = (unsigned char)bytes[i + k];
+            if ((c & 0xC0) != 0x80) return false;
+            v = (v << 6) | (c & 0x3F);
+        }
+        if (v < minimo || v > 0x10FFFF || (v >= 0xD800 && v <= 0xDFFF)) return false;
+        variosBytes = true;
+        i += sigue + 1;
+    }
+    return variosBytes;
+}
+
+bool CabeEnCp1252(const QString& texto) { return plat::fromCp1252(plat::toCp1252(texto)) == texto; }
+
+void MensajeCarga(const QString& texto, int lineas) { Mensaje(kTituloCarga, texto, lineas, 1); }
+
+QString TextoNoCreado(const QString& ruta) {
+    return QStringLiteral("No se ha podido crear el archivo ") + ruta + QStringLiteral(".");
+}
+
+// The defaults of the current game, in their order, then its new puzzle.
+void AplicaValoresPorDefecto() {
+    auto& g = PuzzGbl;
+    g.NombreJugador = QStringLiteral("MiNombre ");
+    g.ColorFondo = 0x800000;
+    g.ColorPieza = 0x8000;
+    g.ColorLineas = 0xFFFFFF;
+    CalculaColoresDerivados();
+    if (g.TipoJuego == 21) g.MuestraVisible = true;
+    else if (g.TipoJuego >= 22 && g.TipoJuego <= 25) g.MuestraVisible = false;
+    g.NroModelo = 1;
+    g.ZoomImagen = 100;
+    g.PiezasLado = 5;
+    g.FormaPieza = 0;
+    switch (g.TipoJuego) {
+    case 21: g.NroPiezas = 25; break;
+    case 22: g.NroPiezas = 24; break;
+    case 23: g.NroPiezas = 7; break;
+    case 24: g.NroPiezas = 12; break;
+    default: break;
+    }
+    if (g_servicios.iniciaGrabadora) g_servicios.iniciaGrabadora();
+    g.PasaAlHistorico = false;
+    g.TAN_ModoJuego = 2;
+    g.TipoRotulo = 2;
+    g.MaterialPiezas = 1;
+    g.FactorAtraccion = 20;
+    g.GiroPermitido = true;
+    g.DibujarBorde = true;
+    g.AtraccionPiezas = true;
+    g.PiezasUnColor = false;
+    g.PiezasCasilla = 1;
+    if (g.TipoJuego == 21) {
+        // The drive line is kept empty: paths carry no drive here.
+        g.UnidadImagen.clear();
+        g.CarpetaImagen = g.RutaImagenes;
+        plat::Surface& modi = mesa.Pic_FonTamModi;
+        modi.clearPicture();
+        modi.setSize(320, 240);
+        modi.cls();
+        modi.keepImageAsPicture();
+        mesa.Pic_Boton_MouseDown(2, 0, 0, 0, 0);
+    } else if (g_servicios.puzzleNuevo) {
+        g_servicios.puzzleNuevo();
+    }
+}
+
+// The road of a state file that cannot be used: the message, the defaults,
+// the new puzzle and the file written; a write that fails is said too.
+void CreaEstadoPorDefecto(const QString& ruta, const QString& texto, int lineas) {
+    if (!texto.isEmpty()) MensajeCarga(texto, lineas);
+    AplicaValoresPorDefecto();
+    if (!GuardaPuzzleJuego()) MensajeCarga(TextoNoCreado(ruta), 2);
+}
+
+} // namespace
+
+// ---- the settings line ----------------------------------------------------------
+
+AjustesGlobales LeeLineaConfiguracion(const QString& linea, AjustesGlobales a) {
+    if (auto v = Entero(Mitad(linea, 1, 2))) a.TipoJuego = *v;
+    if (auto v = Entero(Mitad(linea, 3, 2))) a.SonidoActivo = *v != 0;
+    if (auto v = Entero(Mitad(linea, 5, 3))) a.VelocidadJuego = *v;
+    if (auto v = Entero(Mitad(linea, 8, 2))) a.MostrarSugerencias = *v != 0;
+    if (auto v = Entero(Mitad(linea, 10, 1))) a.ListaMovimientos = *v;
+    return a;
+}
+
+AjustesGlobales ValidaAjustes(AjustesGlobales a) {
+    if (a.TipoJuego < 21 || a.TipoJuego > 25) a.TipoJuego = 21;
+    if (a.VelocidadJuego < 0 || a.VelocidadJuego > 100) a.VelocidadJuego = 50;
+    if (a.ListaMovimientos != 1 && a.ListaMovimientos != 2) a.ListaMovimientos = 2;
+    return a;
+}
+
+QString ComponeLineaConfiguracion(const AjustesGlobales& a) {
+    QString linea(kAnchoLineaConfiguracion, u' ');
+    Pon(linea, 1, Cifras(a.TipoJuego, 2));
+    Pon(linea, 3, a.SonidoActivo ? QStringLiteral("-1") : QStringLiteral("0"));
+    Pon(linea, 5, Cifras(a.VelocidadJuego, 3));
+    Pon(linea, 8, a.MostrarSugerencias ? QStringLiteral("-1") : QStringLiteral("0"));
+    Pon(linea, 10, Cifras(a.ListaMovimientos, 1));
+    return linea;
+}
+
+// ---- quoted lines ---------------------------------------------------------------
+
+QByteArray ComponeArchivoEstado(const QStringList& lineas) {
+    QByteArray bytes;
+    for (qsizetype i = 0; i < lineas.size(); ++i) {
+        const QString& l = lineas[i];
+        bytes += '"';
+        bytes += (i < 4 && !CabeEnCp1252(l)) ? l.toUtf8() : plat::toCp1252(l);
+        bytes += "\"\r\n";
+    }
+    return bytes;
+}
+
+QStringList LeeLineasEstado(const QByteArray& contenido) {
+    QStringList lineas;
+    qsizetype inicio = 0;
+    while (inicio < contenido.size()) {
+        qsizetype fin = contenido.indexOf('\n', inicio);
+        const bool ultima = fin < 0;
+        if (ultima) fin = contenido.size();
+        QByteArray bruta = contenido.mid(inicio, fin - inicio);
+        if (bruta.endsWith('\r')) bruta.chop(1);
+        QString texto = (lineas.size() < 4 && EsUtf8ConVariosBytes(bruta)) ? QString::fromUtf8(bruta)
+                                                                           : plat::fromCp1252(bruta);
+        if (texto.startsWith(u'"')) texto.remove(0, 1);
+        if (texto.endsWith(u'"')) texto.chop(1);
+        lineas << texto;
+        inicio = fin + 1;
+    }
+    return lineas;
+}
+
+// ---- the global settings file -----------------------------------------------------
 
 void LeeConfiguracion() {
     AnotaLlamada(QStringLiteral("LeeConfiguracion"));
     CompruebaFallo(QStringLiteral("LeeConfiguracion"));
-}
+    auto& g = PuzzGbl;
+    g.ErrorFichero = 0;
+    AjustesGlobales a{g.TipoJuego, g.SonidoActivo, g.VelocidadJuego, g.MostrarSugerencias, g.ListaMovimientos};
+    const QString ruta = plat::findFileCaseInsensitive(g.RutaPrograma, QStringLiteral("Tsl34.ini"));
+    try {
+        a = LeeLineaConfiguracion(LeeLineasEstado(plat::readFile(ruta)).value(0), a);
+    } catch (const plat::RuntimeError& e) {
+        g.ErrorFichero = std::int16_t(e.number());
+    }
+    a = ValidaAjustes(a);
+    g.TipoJuego = a.TipoJuego;
+    g.SonidoActivo = a.SonidoActivo;
+    g.VelocidadJuego = a.VelocidadJuego;
+    g.MostrarSugerencias = a.MostrarSugerencias;
+    g.ListaMovimientos = a.ListaMovimientos;
+    if (g.ErrorFichero == 0) return;
 
-void LeePuzzleJuego(const QString& ruta) {
-    AnotaLlamada(QStringLiteral("LeePuzzleJuego ") + ruta);
-    CompruebaFallo(QStringLiteral("LeePuzzleJuego"));
+    // Written first, so that the message tells what really happened.
+    const bool escrito = GuardaConfiguracion();
+    if (g.ErrorFichero == plat::err::kOverflow) return;
+    QString texto = g.ErrorFichero == plat::err::kFileNotFound
+                        ? QString::fromUtf8("No  se  encuentra  el  fichero de inicialización  Tsl34.ini .  Se ha  "
+                                            "procedido  a  crearlo  automáticamente  con  los  valores establecidos "
+                                            "por defecto.")
+                        : QStringLiteral("IDC ERROR ") + QString::number(g.ErrorFichero);
+    int lineas = 3;
+    if (!escrito) {
+        texto += g.SaltoLinea + TextoNoCreado(ruta);
+        lineas += 2;
+    }
+    MensajeCarga(texto, lineas);
 }
 
 bool GuardaConfiguracion() {
     AnotaLlamada(QStringLiteral("GuardaConfiguracion"));
     CompruebaFallo(QStringLiteral("GuardaConfiguracion"));
-    return true;
+    const auto& g = PuzzGbl;
+    const AjustesGlobales a{g.TipoJuego, g.SonidoActivo, g.VelocidadJuego, g.MostrarSugerencias, g.ListaMovimientos};
+    try {
+        plat::writeFile(plat::findFileCaseInsensitive(g.RutaPrograma, QStringLiteral("Tsl34.ini")),
+                        ComponeArchivoEstado({ComponeLineaConfiguracion(a)}));
+        return true;
+    } catch (const plat::RuntimeError&) {
+        return false;
+    }
+}
+
+// ---- state files ---------------------------------------------------------------------
+
+QString RutaEstadoJuego(std::int16_t juego) {
+    return plat::findFileCaseInsensitive(PuzzGbl.RutaPrograma,
+                                         QStringLiteral("Tsl") + Cifras(juego, 2) + QStringLiteral("34.ini"));
+}
+
+void LeePuzzleJuego(const QString& ruta) {
+    AnotaLlamada(QStringLiteral("LeePuzzleJuego ") + ruta);
+    CompruebaFallo(QStringLiteral("LeePuzzleJuego"));
+    auto& g = PuzzGbl;
+    g.ErrorFichero = 0;
+    const QString enDisco = RutaEnDisco(ruta);
+    const bool esEstadoDelJuego = enDisco.compare(RutaEstadoJuego(g.TipoJuego), Qt::CaseInsensitive) == 0;
+
+    QByteArray contenido;
+    try {
+        contenido = plat::readFile(enDisco);
+    } catch (const plat::RuntimeError& e) {
+        g.ErrorFichero = std::int16_t(e.number());
+    }
+    if (g.ErrorFichero == 0) {
+        if (!g_servicios.comprueba) return; // nothing installed to read it with: left alone
+        if (g_servicios.comprueba(contenido, esEstadoDelJuego ? g.TipoJuego : 0).isEmpty()) {
+            // A saved puzzle of another game: the game left keeps its own state.
+            if (g_servicios.juegoComprobado && g_servicios.juegoComprobado() != g.TipoJuego) GuardaPuzzleJuego();
+            g_servicios.aplica();
+            return;
+        }
+    }
+
+    if (!esEstadoDelJuego) {
+        Mensaje(QStringLiteral("Cargar un puzzle archivado"),
+                QStringLiteral("No se ha podido cargar el puzzle archivado ") + QFileInfo(ruta).completeBaseName() +
+                    QStringLiteral(". El puzzle actual no se ha modificado."),
+                3, 1, 2500);
+        return;
+    }
+    if (g.ErrorFichero != 0) {
+        QString texto;
+        if (g.ErrorFichero == plat::err::kFileNotFound)
+            texto = QString::fromUtf8("No se encuentra el archivo de inicialización ") + ruta +
+                    QString::fromUtf8(". Se ha  procedido  a  crearlo automáticamente  con  los  valores "
+                                      "establecidos por defecto.");
+        else if (g.ErrorFichero != plat::err::kOverflow)
+            texto = QStringLiteral("CID ERROR ") + QString::number(g.ErrorFichero);
+        CreaEstadoPorDefecto(ruta, texto, 3);
+        return;
+    }
+    // Damaged: kept aside before the defaults replace it.
+    try {
+        plat::copyFile(enDisco, enDisco + QStringLiteral(".bak"));
+    } catch (const plat::RuntimeError&) {
+        MensajeCarga(QString::fromUtf8("El archivo de inicialización ") + ruta +
+                         QString::fromUtf8(" está dañado y no se ha podido guardar una copia .bak; se ha dejado "
+                                           "como estaba y se usan los valores establecidos por defecto."),
+                     4);
+        AplicaValoresPorDefecto();
+        return;
+    }
+    CreaEstadoPorDefecto(ruta,
+                         QString::fromUtf8("El archivo de inicialización ") + ruta +
+                             QString::fromUtf8(" está dañado. Se ha guardado una copia .bak y se ha vuelto a crear "
+                                               "con los valores establecidos por defecto."),
+                         4);
 }
 
 bool GuardaPuzzleJuego() {
     AnotaLlamada(QStringLiteral("GuardaPuzzleJuego"));
     CompruebaFallo(QStringLiteral("GuardaPuzzleJuego"));
-    return true;
+    return GuardaPuzzleArchivo(RutaEstadoJuego(PuzzGbl.TipoJuego));
 }
+
+void CargaPuzzleArchivo(const QString& ruta) {
+    PuzzGbl.CargaCorrecta = false;
+    QByteArray contenido;
+    try {
+        contenido = plat::readFile(RutaEnDisco(ruta));
+    } catch (const plat::RuntimeError&) {
+        return;
+    }
+    if (!g_servicios.comprueba || !g_servicios.comprueba(contenido, 0).isEmpty()) return;
+    g_servicios.aplica();
+    PuzzGbl.CargaCorrecta = true;
+}
+
+bool GuardaPuzzleArchivo(const QString& ruta) {
+    if (!g_servicios.compone) return false;
+    try {
+        plat::writeFile(RutaEnDisco(ruta), ComponeArchivoEstado(g_servicios.compone()));
+        return true;
+    } catch (const plat::RuntimeError&) {
+        return false;
+    }
+}
+
+// ---- colours -------------------------------------------------------------------------
+
+namespace {
+struct Canales {
+    long long r, g, b;
+};
+Canales Separa(std::int32_t color) {
+    const long long v = color;
+    const long long b = v / 65536;
+    const long long g = (v - b * 65536) / 256;
+    return {v - b * 65536 - g * 256, g, b};
+}
+std::int32_t Matiz(std::int32_t color, int d) {
+    const Canales c = Separa(color);
+    auto ajusta = [d](long long x) { return std::clamp<long long>(x + d, 0, 255); };
+    return std::int32_t(ajusta(c.r) + 256 * ajusta(c.g) + 65536 * ajusta(c.b));
+}
+} // namespace
+
+void CalculaColoresDerivados() {
+    auto& g = PuzzGbl;
+    const Canales c = Separa(g.ColorFondo);
+    const double brillo = plat::roundHalfEven((0.8 * double(c.r) + 2.0 * double(c.g) + 0.2 * double(c.b)) / 3.0);
+    g.ColorLineas = brillo > 128 ? 0 : 0xFFFFFF;
+    if ((g.ColorFondo == 0 && g.ColorPieza == 0xFFFFFF) || (g.ColorFondo == 0xFFFFFF && g.ColorPieza == 0))
+        g.ColorLineas = 0xC0C0C0;
+    g.ColorFondoClaro = Matiz(g.ColorFondo, 40);
+    g.ColorFondoOscuro = Matiz(g.ColorFondo, -40);
+    g.ColorPiezaClaro = Matiz(g.ColorPieza, 40);
+    g.ColorPiezaOscuro = Matiz(g.ColorPieza, -40);
+}
+
+void InstalaServiciosEstadoPuzzle(ServiciosEstadoPuzzle servicios) { g_servicios = std::move(servicios); }

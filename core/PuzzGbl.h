@@ -57,6 +57,14 @@ struct RegistroMarco {
     bool operator==(const RegistroMarco&) const = default;
 };
 
+// One cell of the Taipei board: its stack height and the tile on each level
+// (1 = bottom, 0 = none).
+struct TAI_Casilla {
+    std::int16_t Altura = 0;
+    std::array<std::int16_t, 6> Ficha{};
+    bool operator==(const TAI_Casilla&) const = default;
+};
+
 struct PuzzGblData {
     // ---- folders and texts of the start-up road ----
     QString SaltoLinea = QStringLiteral("\r\n");
@@ -96,19 +104,14 @@ struct PuzzGblData {
     std::int16_t CronoSenalado = -1; // hover code the switch's pointer and tip were set for
     bool CronoAntesGrabadora = false; // the recorder's saved running state
     std::int16_t HuecoX = 0, HuecoY = 0; // layout cursors
-    std::int16_t TipoRotulo = 1;     // sliding-game background: 1 picture, else numbers or letters
     bool GrabadoraEncendida = false;
     bool TutorActivo = false;
     bool RecogiendoPiezas = false;
     bool ColocacionManual = false;
     std::int16_t PiezaSeleccionada = 0;
-    bool PasaAlHistorico = false;
-    bool MuestraVisible = false;
     std::int16_t TipoJuegoInicial = 0;
     bool ReiniciarPuzzle = false;
-    bool CambioCosmetico = false;
     bool RetrocesoContinuo = false, AvanceContinuo = false;
-    std::int16_t GradoDificultad = 0;
     std::array<std::int16_t, 3> TAI_ParejaSugerida{}; // entries 1 and 2, 0 none
     bool SaliendoPrograma = false; // the exit was accepted: every running loop ends
 
@@ -119,13 +122,7 @@ struct PuzzGblData {
     bool SoltandoPieza = false;            // a drop is being handled
     bool GirandoPieza = false;             // the right-button rotation loop runs
     bool GiroSimulado = false;             // the solver presses the table to turn a piece
-    bool GiroPermitido = true;             // pieces may be turned
-    bool Barajando = false;                // a shuffle runs
     bool EjecutandoSolucion = false;       // the solver moves pieces
-    bool MostrarSugerencias = false;       // the tips panel is shown
-    std::int16_t PosAnteriorX = 0, PosAnteriorY = 0; // the pressed piece before the move
-    std::int16_t AgujeroX = 0, AgujeroY = 0;         // sliding game: the hole on the table
-    std::int16_t DireccionDeslizar = 0;    // 0 none, 1 up, 2 right, 3 down, 4 left
     std::int16_t TAI_PiezaPareja = 0;      // the other selected Taipei tile, 0 none
     std::int16_t OpcionSenalada = 0;       // row of the option panel under the pointer
     std::array<bool, 5> OpcionesSelecActivas{}; // option panel rows 1..4 enabled
@@ -178,30 +175,14 @@ struct PuzzGblData {
     std::vector<PEN_RegistroSolucion> PEN_Soluciones = std::vector<PEN_RegistroSolucion>(1); // from 1
     std::int16_t PEN_NumSoluciones = 0;
     std::int16_t PEN_SolucionActual = 0;
-    // Settings read by the geometry; they belong with the settings and state
-    // files and move there when those land.
-    std::int16_t PiezasLado = 0; // pieces per side
-    std::int16_t FormaPieza = 0; // jigsaw shape 0..7
-    std::int16_t ZoomImagen = 0; // percent
-    std::int32_t AnchoBmp = 0, AltoBmp = 0; // the loaded picture, pixels
-    std::int16_t TAN_ModoJuego = 0; // 1 design, 2 solve
 
     // drawing
-    struct TAI_Casilla {
-        std::int16_t Altura = 0;                 // levels filled, at most 5
-        std::array<std::int16_t, 6> Ficha{};     // tile on levels 1..5, 0 none
-    };
     struct PEN_RegistroGirada {
         std::array<std::int16_t, 6> X{}, Y{};    // cells 1 to 5
         std::int16_t Ancho = 0, Alto = 0;        // box in cells
     };
     std::int16_t MargenPiezaX = 0, MargenPiezaY = 0;
     bool MostrarBienoMal = false;
-    bool DibujarBorde = false;
-    bool PiezasUnColor = false;
-    bool MostrandoModelo = false;
-    plat::Color ColorPieza = 0, ColorPiezaClaro = 0, ColorPiezaOscuro = 0;
-    std::int16_t MaterialPiezas = 1;             // Taipei tiles: 1 bone, 2 wood
     std::array<std::array<std::int16_t, 5>, 8> TAN_VerticeX{}, TAN_VerticeY{}; // (piece, vertex)
     std::int16_t TAN_DesplX = 0, TAN_DesplY = 0; // a point inside the Tangram piece
     PEN_RegistroGirada PEN_PiezaGirada;
@@ -210,7 +191,59 @@ struct PuzzGblData {
     std::int16_t MuestraX = 0, MuestraY = 0;           // model preview's place
     std::array<std::array<TAI_Casilla, 24>, 17> TAI_Tablero{}; // rows 1..16, columns 1..22
 
+    // recorder, shuffle and deal
+    std::int16_t OperacionGrabadora = 0; // 11 while review ends by replaying to the last move
+    bool Barajando = false;              // a shuffle or deal is running: the table refuses presses
+    bool CaminoDeslizante = false;       // the sliding walk is letting events run between its moves
+    std::int16_t DireccionDeslizar = 0;      // 0 cannot move, 1 up, 2 right, 3 down, 4 left
+    std::array<std::int16_t, 5> PiezasMovibles{}; // entries 1..NumMovibles
+    std::int16_t NumMovibles = 0;
+    std::int16_t PosAnteriorX = 0, PosAnteriorY = 0;
+
     // ---- settings and state files ----
+    // The global settings file.
+    bool MostrarSugerencias = false;
+    std::int16_t ListaMovimientos = 0; // 1 always visible, 2 only while the recorder is on
+    // The game's own settings, kept in its state file.
+    QString NombreJugador;             // 9 characters, blank-padded
+    std::int32_t ColorFondo = 0;       // 0x00BBGGRR
+    std::int32_t ColorPieza = 0;
+    std::int32_t ColorLineas = 0;
+    std::int32_t ColorFondoClaro = 0;  // the shades: 40 a channel lighter and darker
+    std::int32_t ColorFondoOscuro = 0;
+    std::int32_t ColorPiezaClaro = 0;
+    std::int32_t ColorPiezaOscuro = 0;
+    bool MuestraVisible = false;       // model preview shown
+    std::int16_t NroModelo = 0;        // record number in the game's model file
+    std::int16_t ZoomImagen = 0;       // percent
+    std::int16_t PiezasLado = 0;
+    std::int16_t FormaPieza = 0;       // 0..7
+    bool MostrandoModelo = false;      // finished picture shown
+    bool PasaAlHistorico = false;
+    std::int16_t TAN_ModoJuego = 0;    // 1 design, 2 solve stored models
+    std::int16_t TipoRotulo = 1;       // sliding background: 1 picture, 2 numbers, 3 letters
+    std::int16_t MaterialPiezas = 1;   // Taipei tiles: 1 bone, 2 wood
+    std::int16_t FactorAtraccion = 0;  // 0..100
+    bool GiroPermitido = false;
+    bool DibujarBorde = false;
+    bool AtraccionPiezas = false;
+    bool PiezasUnColor = false;
+    QString NombreModelo;
+    double GradoDificultad = 0;
+    std::int16_t AgujeroX = 0;         // sliding hole, pixel corner of its cell
+    std::int16_t AgujeroY = 0;
+    std::int32_t AnchoBmp = 0;         // the picture, pixels
+    std::int32_t AltoBmp = 0;
+    // The picture: drive, folder, file name and full path (" " = none).
+    QString UnidadImagen, CarpetaImagen, ArchivoImagen, FicheroImagen;
+    // The nine lines of a state file (1..9) as last composed.
+    std::array<QString, 10> LineasConfiguracion;
+    std::int16_t ErrorFichero = 0;     // error number of the last failed open, 0 = opened
+    bool CargaCorrecta = false;        // the quiet loader could read its file
+    bool LeyendoInstantanea = false;   // reading the settings window's snapshot back
+    bool CambioCosmetico = false;      // a reload that must not redraw the table
+    bool SeleccionValida = false;      // the puzzle on the table has a usable picture
+    std::array<std::array<std::int16_t, 3>, 73> TAI_Reparto{}; // pair 1..72, tile 1..2
 
     void reset() { *this = PuzzGblData{}; }
 };

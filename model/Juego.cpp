@@ -1,6 +1,7 @@
 #include "model/Juego.h"
 
 #include "core/PuzzGbl.h"
+#include "core/Sustitutos.h"
 #include "core/Visores.h"
 #include "core/mesa.h"
 #include "imaging/Dibujo.h"
@@ -82,6 +83,7 @@ void MuestraContador() {
 } // namespace
 
 void PreparaJuego(bool nuevo) {
+    AnotaLlamada(QStringLiteral("PreparaJuego ") + (nuevo ? QStringLiteral("1") : QStringLiteral("0")));
     // A new puzzle: nothing is pointed at and no piece's mask is kept.
     PuzzGbl.PiezaSeleccionada = 0;
     PuzzGbl.PiezaAnterior = 0;

@@ -2,8 +2,6 @@
 // calls them; and the Taipei hint search.
 #pragma once
 
-#include <cstdint>
-
 // Shuffles or deals the pieces of the current game and starts the puzzle
 // (IniciaGrabadora).
 void BarajaPiezas();
@@ -23,8 +21,3 @@ void IniciaGrabadora();
 // Taipei: a removable pair of free tiles into TAI_ParejaSugerida (1) and (2),
 // both 0 when there is none.
 void TAI_BuscaPareja();
-// Appends one move (before: x, y, rotation, flip; after: the same) when
-// anything changed: piece 0 in Taipei (x and y before are the two tiles), the
-// front piece otherwise. Later moves are dropped; the recorder panel is redrawn.
-void GrabaMovimiento(std::int16_t xA, std::int16_t yA, std::int16_t gA, std::int16_t vA, std::int16_t xD,
-                     std::int16_t yD, std::int16_t gD, std::int16_t vD);

@@ -560,11 +560,6 @@ void Form_Load() {
     PuzzGbl.AvanceContinuo = false;
 }
 
-QString RutaEstadoJuego(std::int16_t juego) {
-    return plat::findFileCaseInsensitive(PuzzGbl.RutaPrograma,
-                                         QStringLiteral("Tsl") + QStringLiteral("%1").arg(int(juego), 2, 10, QLatin1Char('0')) +
-                                             QStringLiteral("34.ini"));
-}
 
 bool CierreVentanaMesa() {
     mesa.Pic_Boton_MouseDown(7, 1, 0, 0, 0);

@@ -7,6 +7,8 @@
 // state; pressing it tells the player that it is not available yet.
 #pragma once
 
+#include "core/Configuracion.h" // RutaEstadoJuego
+
 #include <QString>
 
 #include <cstdint>
@@ -91,9 +93,6 @@ void Pic_Boton_MouseMove(std::int16_t indice, std::int16_t boton, std::int16_t s
 void EjecutaBoton(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x, double y);
 // The window's load: the continuous replays are off.
 void Form_Load();
-// The state file a change of game loads: "Tsl<game, 2 digits>34.ini" in
-// RutaPrograma, an existing file being found whatever its case.
-QString RutaEstadoJuego(std::int16_t juego);
 // A close request of the window goes through the exit command; whether the
 // exit was accepted.
 bool CierreVentanaMesa();

@@ -2,6 +2,7 @@
 // the splash, a message presenter that answers at once, and a recording
 // window for the table.
 #include "core/Carpetas.h"
+#include "core/Configuracion.h"
 #include "core/Pantalla.h"
 #include "core/PuzzGbl.h"
 #include "core/Sustitutos.h"
@@ -32,6 +33,16 @@ protected:
         vistos.clear();
         acepta = true;
         FijaCarpetaPrograma(carpeta.path());
+        // Settings and a state that read back as they are, so that the road
+        // runs without the messages of a first start.
+        plat::writeFile(carpeta.file("Tsl34.ini"), ComponeArchivoEstado({ComponeLineaConfiguracion({21, false, 50, false, 2})}));
+        plat::writeFile(carpeta.file("Tsl2134.ini"), ComponeArchivoEstado({"estado"}));
+        ServiciosEstadoPuzzle servicios;
+        servicios.compone = [] { return QStringList{"estado"}; };
+        servicios.comprueba = [](const QByteArray&, std::int16_t) { return QString(); };
+        servicios.juegoComprobado = [] { return PuzzGbl.TipoJuego; };
+        servicios.aplica = [] {};
+        InstalaServiciosEstadoPuzzle(servicios);
         plat::setFolderWritableOverrideForTests([](const QString&) { return true; });
         FijaTamanoPantalla(QSize(1024, 768));
         reloj = 1000;
@@ -63,6 +74,7 @@ protected:
         plat::setFolderWritableOverrideForTests({});
         FijaTamanoPantalla(QSize());
         FijaCarpetaPrograma(QString());
+        InstalaServiciosEstadoPuzzle({});
         ReiniciaSustitutos();
     }
     // The calls from the table's load on (the splash and folders come first).
@@ -80,7 +92,7 @@ protected:
 
 TEST_F(Arranque, StepsRunInOrder) {
     ASSERT_TRUE(Main());
-    const QString estado = carpeta.path() + "Tsl0034.ini";
+    const QString estado = carpeta.path() + "Tsl2134.ini";
     EXPECT_EQ(desdeCarga(), QStringList({"Load", "InicializaTablas", "Move 0 0 1024 768", "MarchaCronometro 1",
                                          "LeeConfiguracion", "DibujaBotonera", "LeePuzzleJuego " + estado,
                                          "Pointer 0", "Show", "Mensaje TESELARO 3.4"}));
@@ -107,7 +119,9 @@ TEST_F(Arranque, AFailingStepStopsNothing) {
         SetUp();
         SimulaFallo(paso);
         ASSERT_TRUE(Main());
-        EXPECT_EQ(desdeCarga().size(), 10);
+        // Every later step still runs (a settings step that fails leaves no game,
+        // whose state file is then reported missing).
+        for (const char* despues : {"DibujaBotonera", "Pointer 0", "Show"}) EXPECT_TRUE(desdeCarga().contains(despues));
         EXPECT_EQ(desdeCarga().last(), "Mensaje TESELARO 3.4");
         TearDown();
     }
@@ -156,6 +170,7 @@ TEST_F(Arranque, CancellingTheDisplayQuestionEndsBeforeAnyFile) {
 }
 
 TEST_F(Arranque, EndingWritesSettingsThenStateAndSaysWhetherBothWrote) {
+    PuzzGbl.RutaPrograma = carpeta.path();
     EXPECT_TRUE(TerminaPrograma());
     EXPECT_EQ(LlamadasAnotadas(), QStringList({"GuardaConfiguracion", "GuardaPuzzleJuego"}));
     ReiniciaSustitutos();

@@ -3,12 +3,14 @@
 // the answers queued, and a launcher of fake windows.
 #pragma once
 
+#include "model/EstadoPuzzle.h"
+#include "tests/support/fixtures.h"
+
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
 #include "core/Sustitutos.h"
 #include "core/TsComun.h"
 #include "core/mesa.h"
-#include "model/PartidaSustitutos.h"
 #include "table/Botonera.h"
 #include "table/Cronometro.h"
 #include "core/Visores.h"
@@ -33,13 +35,14 @@ protected:
         mesa.reset();
         ReiniciaSustitutos();
         ReiniciaLanzador();
-        RespuestaResolubleSustituta = true;
         AlTimer1 = nullptr;
         RegistraBotonera();
         PuzzGbl.VelocidadJuego = 100; // pauses take no time
         PuzzGbl.AnchoMesa = 1024;
         PuzzGbl.TipoJuego = 21;
         PuzzGbl.TAN_ModoJuego = 2;
+        PuzzGbl.RutaPrograma = carpeta.path(); // the exit writes its files here
+        InstalaEstadoPuzzle();
         RegistraPresentadorMensaje([this](const QString& titulo, const QString& texto) {
             mensajes.push_back({titulo, texto, PuzzGbl.NroLineasMensaje, PuzzGbl.TipoMensaje, PuzzGbl.AyudaMensaje});
             bool si = true;
@@ -61,7 +64,6 @@ protected:
         RegistraProcedimientosPanel({});
         ReiniciaLanzador();
         ReiniciaSustitutos();
-        RespuestaResolubleSustituta = true;
         mesa.reset();
         PuzzGbl.reset();
     }
@@ -73,6 +75,7 @@ protected:
         return t;
     }
 
+    testing_support::ScratchDir carpeta;
     std::vector<MensajeVisto> mensajes;
     std::deque<bool> respuestas; // answers of the questions, in order; accept when empty
     int opcionesOcultas = 0, ayudas = 0, finales = 0;

@@ -4,6 +4,7 @@
 // pieces.
 #include "botonera_fakes.h"
 
+#include "model/Partida.h"
 #include "platform/ui/events.h"
 #include "resources/resources.h"
 #include "table/VentanaMesa.h"
@@ -260,13 +261,33 @@ TEST_F(PanelTest, ExitRefusedWhileRecording) {
 
 // ------------------------------------------------------- manual arrangement
 
+// A 3 x 3 sliding board with pieces 1 and 2 exchanged: no slides solve it.
+void PonTableroSinSolucion() {
+    auto& g = PuzzGbl;
+    g.PiezasLado = 3;
+    g.NroPiezas = 8;
+    g.AnchoPieza = g.AltoPieza = 40;
+    g.OrigenX = g.OrigenY = 10;
+    g.Piezas.assign(9, RegistroPieza{});
+    g.OrdenPiezas.assign(9, 0);
+    for (int i = 1; i <= 8; ++i) {
+        auto& p = g.Piezas[std::size_t(i)];
+        p.X = p.XDestino = std::int16_t(10 + (i - 1) % 3 * 40);
+        p.Y = p.YDestino = std::int16_t(10 + (i - 1) / 3 * 40);
+        g.OrdenPiezas[std::size_t(i)] = std::int16_t(i);
+    }
+    std::swap(g.Piezas[1].X, g.Piezas[2].X);
+    g.AgujeroX = g.AgujeroY = 90;
+}
+
 TEST_F(PanelTest, UnsolvableArrangementLetsOnlyHelpAndPreviewThrough) {
     PuzzGbl.TipoJuego = 22;
     DibujaBotonera();
     Lanzador().personal = [] {};
     Lanzador().estadis = [] {};
     Lanzador().historic = [] {};
-    RespuestaResolubleSustituta = false;
+    PonTableroSinSolucion();
+    ASSERT_FALSE(EsResoluble());
     for (int boton = 1; boton <= 12; ++boton) {
         if (boton == 11) continue;
         SCOPED_TRACE(boton);
@@ -294,7 +315,9 @@ TEST_F(PanelTest, UnsolvableArrangementLetsOnlyHelpAndPreviewThrough) {
     ReiniciaSustitutos();
     pulsa(3);
     EXPECT_FALSE(PuzzGbl.ColocacionManual);
-    EXPECT_TRUE(LlamadasAnotadas().contains("BarajaDeslizantes"));
+    EXPECT_TRUE(EsResoluble());
+    EXPECT_EQ(PuzzGbl.AgujeroX, 90);
+    EXPECT_TRUE(LlamadasAnotadas().contains("CalculaDificultad"));
     EXPECT_TRUE(LlamadasAnotadas().contains("RedibujaImagen 0"));
 }
 
@@ -372,8 +395,10 @@ TEST_F(PanelTest, SettingsReturnActsOnWhatTheWindowChanged) {
         {21, 21, false, true, {"PreparaPiezasMoviles 0", "RedibujaImagen 0"}},
         {22, 22, false, true, {"PreparaDeslizantes 0", "RedibujaImagen 1"}},
         {21, 21, false, false, {}},
-        {21, 23, true, true, {"LeePuzzleJuego " + carpeta.file("TSL2334.INI")}},
-        {23, 24, false, false, {"LeePuzzleJuego " + carpeta.file("Tsl2434.ini")}},
+        // The new game's state file is read (here: damaged, then missing), which
+        // rebuilds and redraws that game's puzzle itself.
+        {21, 23, true, true, {"LeePuzzleJuego " + carpeta.file("TSL2334.INI"), "RedibujaImagen 1"}},
+        {23, 24, false, false, {"LeePuzzleJuego " + carpeta.file("Tsl2434.ini"), "RedibujaImagen 1"}},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(testing::Message() << c.juego << " to " << c.nuevoJuego);
@@ -394,7 +419,9 @@ TEST_F(PanelTest, SettingsReturnActsOnWhatTheWindowChanged) {
         EXPECT_TRUE(limpios);
         QStringList hecho;
         for (const QString& l : LlamadasAnotadas())
-            if (l.startsWith("Prepara") || l.startsWith("Redibuja") || l.startsWith("LeePuzzle")) hecho << l;
+            if ((l.startsWith("Prepara") && !l.startsWith("PreparaJuego")) || l.startsWith("Redibuja") ||
+                l.startsWith("LeePuzzle"))
+                hecho << l;
         EXPECT_EQ(hecho.join(" | ").toStdString(), c.esperado.join(" | ").toStdString());
         EXPECT_TRUE(PuzzGbl.CronometroEnMarcha);
         EXPECT_EQ(mesa.MousePointer(), 0);

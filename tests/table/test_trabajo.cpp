@@ -46,6 +46,7 @@ protected:
         PuzzGbl.VelocidadJuego = 100; // pauses take no time
         PuzzGbl.AnchoMesa = 1024;
         PuzzGbl.AltoMesa = 768;
+        PuzzGbl.GiroPermitido = true;
         RegistraPresentadorMensaje([this](const QString& titulo, const QString&) {
             mensajes.push_back({titulo, PuzzGbl.NroLineasMensaje, PuzzGbl.AyudaMensaje});
             PuzzGbl.RespuestaMensaje = true;
@@ -88,6 +89,7 @@ protected:
     static void rompecabezas(int caja = 10) {
         auto& g = PuzzGbl;
         g.TipoJuego = 21;
+        g.GiroPermitido = true;
         g.FormaPieza = 0;
         g.AnchoPieza = g.AltoPieza = 10;
         g.AnchoPiezaBase = g.AltoPiezaBase = std::int16_t(caja);

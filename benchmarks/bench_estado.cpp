@@ -1,0 +1,70 @@
+// Reading back the state of a large jigsaw: 15 x 15 cells of four triangles (900 pieces)
+// with 9999 recorded moves, parsed, checked and put in force, with the
+// picture's zoom and the rebuild of the table.
+#include "core/Configuracion.h"
+#include "core/PuzzGbl.h"
+#include "core/Sustitutos.h"
+#include "core/mesa.h"
+#include "model/EstadoPuzzle.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QByteArray EstadoGrande() {
+    EstadoPartida e;
+    e.FicheroImagen = QStringLiteral(" ");
+    CabeceraPartida& c = e.c;
+    c.NombreJugador = QStringLiteral("MiNombre ");
+    c.ColorFondo = 0x800000;
+    c.ColorPieza = 0x8000;
+    c.NroModelo = 1;
+    c.ZoomImagen = 100;
+    c.PiezasLado = 15;
+    c.FormaPieza = 3;
+    c.NroPiezas = 900;
+    c.TAN_ModoJuego = 2;
+    c.TipoRotulo = 2;
+    c.AnchoBmp = 900;
+    c.AltoBmp = 600;
+    c.TipoJuego = 21;
+    c.FactorAtraccion = 20;
+    c.MaterialPiezas = 1;
+    c.AnchoMesa = 1024;
+    c.AltoMesa = 768;
+    c.MovActual = 9999;
+    e.Piezas.assign(901, {});
+    e.OrdenPiezas.assign(901, 0);
+    for (int i = 1; i <= 900; ++i) {
+        e.Piezas[i] = {std::int16_t(i % 1000), std::int16_t(i / 3), std::int16_t(i % 4), 0,
+                       std::int16_t((i - 1) % 30 * 30), std::int16_t((i - 1) / 30 * 20), 0, 0};
+        e.OrdenPiezas[i] = std::int16_t(901 - i);
+    }
+    e.Movimientos.assign(10000, {});
+    for (int j = 1; j <= 9999; ++j)
+        e.Movimientos[j] = {std::int16_t(j % 900 + 1), std::int16_t(j % 1000), 40, 1, 0, -40, 700, 2, 0};
+    return ComponeArchivoEstado(ComponeLineas(e));
+}
+
+void BM_LeeJigsawGrande(benchmark::State& state) {
+    PuzzGbl.AnchoMesa = 1024;
+    PuzzGbl.AltoMesa = 768;
+    mesa.Pic_Botonera.move(1024 - 141, 0, 141, 431);
+    const QByteArray bytes = EstadoGrande();
+    for (auto _ : state) {
+        LecturaPartida r = CargaDatosPuzzle(bytes);
+        if (!r.estado || !ValidaEstadoPartida(*r.estado, ContextoActual(21)).isEmpty()) {
+            state.SkipWithError("the state was refused");
+            break;
+        }
+        AplicaEstadoPartida(*r.estado);
+        ReiniciaSustitutos();
+        benchmark::DoNotOptimize(PuzzGbl.Piezas.data());
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * bytes.size());
+}
+BENCHMARK(BM_LeeJigsawGrande)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,144 @@
+// The puzzle-state text format: nine quoted lines that hold the picture, the
+// game's settings, every piece, the recorded moves and the Taipei board and
+// deal. The same format serves the per-game state files, the saved puzzles
+// and the settings window's snapshot.
+//
+// Reading goes in three steps so that a damaged file changes nothing:
+// CargaDatosPuzzle turns the bytes into a value (or says why it cannot),
+// ValidaEstadoPartida checks that value against the rules of its game (and
+// moves its positions to the current table size), and AplicaEstadoPartida puts
+// it in force and rebuilds the puzzle.
+#pragma once
+
+#include "core/PuzzGbl.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+// Line 5: the game's settings.
+struct CabeceraPartida {
+    QString NombreJugador; // always 9 characters
+    std::int32_t ColorFondo = 0, ColorPieza = 0, ColorLineas = 0;
+    bool MuestraVisible = false;
+    std::int16_t MovActual = 0; // moves in line 7
+    std::int16_t NroModelo = 0;
+    std::int16_t ZoomImagen = 0;
+    std::int16_t PiezasLado = 0;
+    std::int16_t FormaPieza = 0;
+    std::int16_t NroPiezas = 0;
+    std::int32_t SegundosCronometro = 0;
+    bool MostrandoModelo = false;
+    bool PasaAlHistorico = false;
+    std::int16_t TAN_ModoJuego = 0;
+    std::int16_t TipoRotulo = 0;
+    std::int16_t AgujeroX = 0, AgujeroY = 0;
+    std::int32_t AnchoBmp = 0, AltoBmp = 0;
+    std::int16_t TipoJuego = 0;
+    std::int16_t FactorAtraccion = 0;
+    bool GiroPermitido = false, DibujarBorde = false, AtraccionPiezas = false;
+    QString NombreModelo;
+    double GradoDificultad = 0;
+    std::int16_t PEN_SolucionActual = 0;
+    bool PiezasUnColor = false;
+    std::int16_t MaterialPiezas = 0;
+    // The table the positions were laid out for; 0 when the file does not say.
+    std::int16_t AnchoMesa = 0, AltoMesa = 0;
+    bool operator==(const CabeceraPartida&) const = default;
+};
+
+// Taipei line 8: 16 rows x 22 columns x 4 levels.
+constexpr int kFilasTaipei = 16, kColumnasTaipei = 22, kNivelesGuardados = 4;
+constexpr int kCeldasTaipei = kFilasTaipei * kColumnasTaipei * kNivelesGuardados;
+inline int IndiceTablero(int fila, int columna, int nivel) {
+    return ((fila - 1) * kColumnasTaipei + (columna - 1)) * kNivelesGuardados + (nivel - 1);
+}
+
+struct EstadoPartida {
+    QString UnidadImagen, CarpetaImagen, ArchivoImagen, FicheroImagen;
+    CabeceraPartida c;
+    std::vector<RegistroPieza> Piezas;           // 0..NroPiezas, 0 unused
+    std::vector<std::int16_t> OrdenPiezas;       // 0..NroPiezas
+    std::vector<RegistroMovimiento> Movimientos; // 0..MovActual, 0 unused
+    // Taipei only: the tile on each stored level of each cell (-1 where the
+    // line is blank) and the deal, pair by pair.
+    std::vector<std::int16_t> Tablero;
+    std::vector<std::int16_t> Reparto; // 144 tiles: pair k tile j at (k - 1) x 2 + (j - 1)
+    bool operator==(const EstadoPartida&) const = default;
+};
+
+struct LecturaPartida {
+    std::optional<EstadoPartida> estado;
+    QString motivo; // why there is no state
+};
+
+// The bytes of a state file as a value. A missing or short line, or a field
+// that must be a number and is not, gives a reason instead. Settings that
+// cannot be read take their defaults and the settings are held to their
+// ranges; nothing is checked against the rules of the game yet.
+LecturaPartida CargaDatosPuzzle(const QByteArray& contenido);
+// The same from lines already read.
+LecturaPartida LeeLineasPartida(const QStringList& lineas);
+
+// The nine lines of a value, and of the current state (left in
+// LineasConfiguracion as well).
+QStringList ComponeLineas(const EstadoPartida& e);
+QStringList ComponeRegistroPartida();
+// The current state as a value, as the writer sees it: at most the last 9999
+// moves are kept.
+EstadoPartida EstadoActual();
+
+// ---- checks -------------------------------------------------------------------
+
+// A Taipei layout: the stack height of each cell.
+struct DisposicionTaipei {
+    std::int16_t filas = 0, columnas = 0, niveles = 0;
+    std::array<std::array<std::int16_t, 24>, 17> altura{};
+};
+
+// Where a board lies on a table of a given size, for a game's settings.
+struct Rejilla {
+    std::int16_t OrigenX = 0, OrigenY = 0;
+    std::int16_t AnchoPieza = 0, AltoPieza = 0;
+    std::int16_t LadoCelda = 0;
+};
+
+struct ContextoValidacion {
+    std::int16_t juego = 0; // the game the file must hold; 0: any
+    std::int16_t AnchoMesa = 0, AltoMesa = 0; // the table now
+    // The layout of a Taipei model; nothing when it cannot be read.
+    std::function<std::optional<DisposicionTaipei>(std::int16_t nroModelo)> disposicion;
+    // The board for the settings on a table of that size; nothing when the
+    // settings make no board.
+    std::function<std::optional<Rejilla>(const CabeceraPartida&, std::int16_t ancho, std::int16_t alto,
+                                         const DisposicionTaipei*)>
+        rejilla;
+};
+
+// The context of the running program: its table, its model files and its
+// geometry.
+ContextoValidacion ContextoActual(std::int16_t juego);
+// The board the geometry gives for the settings at that table size. Leaves
+// every global as it was.
+std::optional<Rejilla> RejillaDe(const CabeceraPartida& c, std::int16_t ancho, std::int16_t alto,
+                                 const DisposicionTaipei* disposicion);
+
+// Checks the state against the rules of its game; an empty text when it
+// holds, else the reason. Positions laid out for another table size are moved
+// to the current one first, and a selected Taipei tile comes back as merely on
+// the board.
+QString ValidaEstadoPartida(EstadoPartida& e, const ContextoValidacion& ctx);
+
+// Puts a checked state in force and rebuilds its puzzle on the table (or,
+// while LeyendoInstantanea is set, only in memory).
+void AplicaEstadoPartida(const EstadoPartida& e);
+
+// Installs the reading and writing of states into the settings and state
+// files (core/Configuracion.h). The program calls it once at start.
+void InstalaEstadoPuzzle();

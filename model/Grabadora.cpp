@@ -1,0 +1,140 @@
+#include "model/Grabadora.h"
+
+#include "core/PuzzGbl.h"
+#include "core/ServiciosMesa.h"
+#include "core/TsComun.h"
+#include "core/mesa.h"
+#include "imaging/Dibujo.h"
+#include "imaging/ImagenPieza.h"
+#include "model/Juego.h"
+#include "model/Partida.h"
+
+namespace {
+
+constexpr std::int16_t kDeslizante = 22, kTaipei = 25;
+constexpr int kCrecimientoLista = 100;
+constexpr int kFichasTaipei = 144;
+
+// Moves a fresh puzzle has room for (entries 0 to 100).
+constexpr std::size_t kListaInicial = 101;
+
+bool PiezaDelPuzzle(int pieza) {
+    const auto& g = PuzzGbl;
+    return pieza >= 1 && pieza <= g.NroPiezas && std::size_t(pieza) < g.Piezas.size();
+}
+
+bool FichaDelTablero(int ficha) {
+    return ficha >= 1 && ficha <= kFichasTaipei && PiezaDelPuzzle(ficha);
+}
+
+void AplicaPaso(const RegistroMovimiento& m, bool adelante) {
+    auto& g = PuzzGbl;
+    if (g.TipoJuego == kTaipei) {
+        if (!FichaDelTablero(m.XAntes) || !FichaDelTablero(m.YAntes)) return;
+        const std::int16_t estado = adelante ? 0 : 1;
+        g.Piezas[std::size_t(m.XAntes)].Estado = estado;
+        g.Piezas[std::size_t(m.YAntes)].Estado = estado;
+        RedibujaImagen(1);
+        return;
+    }
+    const std::int16_t p = m.Pieza;
+    if (!PiezaDelPuzzle(p)) return;
+    if (m.GiroAntes == m.GiroDespues && m.VolteoAntes == m.VolteoDespues) {
+        PasaAlFrente(PosicionEnOrden(p));
+        if (adelante)
+            MuevePiezaAnimada(m.XAntes, m.YAntes, m.XDespues, m.YDespues, p);
+        else
+            MuevePiezaAnimada(m.XDespues, m.YDespues, m.XAntes, m.YAntes, p);
+        if (g.TipoJuego == kDeslizante) {
+            g.AgujeroX = adelante ? m.XAntes : m.XDespues;
+            g.AgujeroY = adelante ? m.YAntes : m.YDespues;
+        }
+        return;
+    }
+    BorraPiezaDeImagen(p);
+    auto& pieza = g.Piezas[std::size_t(p)];
+    pieza.X = adelante ? m.XDespues : m.XAntes;
+    pieza.Y = adelante ? m.YDespues : m.YAntes;
+    pieza.Giro = adelante ? m.GiroDespues : m.GiroAntes;
+    pieza.Volteo = adelante ? m.VolteoDespues : m.VolteoAntes;
+    GeneraImagenPieza(p);
+    DibujaPiezaEnImagen(mesa.Pic_Imagen, p);
+}
+
+} // namespace
+
+void GrabaMovimiento(std::int16_t xAntes, std::int16_t yAntes, std::int16_t giroAntes, std::int16_t volteoAntes,
+                     std::int16_t xDespues, std::int16_t yDespues, std::int16_t giroDespues,
+                     std::int16_t volteoDespues) {
+    if (xAntes == xDespues && yAntes == yDespues && giroAntes == giroDespues && volteoAntes == volteoDespues)
+        return;
+    auto& g = PuzzGbl;
+    if (g.MovActual < 0) g.MovActual = 0;
+    ++g.MovActual;
+    auto& lista = g.MovGrabados;
+    while (lista.empty() || std::size_t(g.MovActual) >= lista.size() - 1)
+        lista.resize(lista.size() + kCrecimientoLista);
+    RegistroMovimiento& m = lista[std::size_t(g.MovActual)];
+    m.Pieza = (g.TipoJuego == kTaipei || g.OrdenPiezas.size() < 2) ? 0 : g.OrdenPiezas[1];
+    m.XAntes = xAntes, m.YAntes = yAntes, m.GiroAntes = giroAntes, m.VolteoAntes = volteoAntes;
+    m.XDespues = xDespues, m.YDespues = yDespues, m.GiroDespues = giroDespues, m.VolteoDespues = volteoDespues;
+    g.UltimoMovGrabado = g.MovActual;
+    DibujaGrabadora();
+}
+
+void IniciaGrabadora() {
+    auto& g = PuzzGbl;
+    g.PasaAlHistorico = true;
+    g.MostrandoModelo = false;
+    g.SegundosCronometro = 0;
+    g.MovActual = 0;
+    g.MovGrabados.assign(kListaInicial, RegistroMovimiento{});
+    MarchaCronometro(1);
+}
+
+void GrabadoraPaso(std::int16_t direccion) {
+    auto& g = PuzzGbl;
+    const bool adelante = direccion == 0;
+    const std::int32_t indice = adelante ? g.MovActual + 1 : g.MovActual;
+    if (indice < 1 || indice > g.UltimoMovGrabado || std::size_t(indice) >= g.MovGrabados.size()) return;
+    const RegistroMovimiento m = g.MovGrabados[std::size_t(indice)];
+    if (g.MostrandoModelo) OcultaModelo();
+    if (adelante) g.MovActual = indice;
+    AplicaPaso(m, adelante);
+    mesa.Pic_Trabajo_Paint();
+    g.ArrastrandoPieza = false;
+    ActualizaInfoPiezas();
+    if (g.NroPiezasColocadas == g.NroPiezas) MuestraModelo();
+    if (!adelante) g.MovActual = indice - 1;
+}
+
+void EnciendeGrabadora() {
+    auto& g = PuzzGbl;
+    Sonido(0, 6);
+    if (g.EstadoListaMov == 1) g.EstadoListaMov = 2;
+    Sonido(0, 7);
+    g.GrabadoraEncendida = true;
+    g.CronoAntesGrabadora = g.CronometroEnMarcha;
+    MarchaCronometro(2);
+    g.UltimoMovGrabado = g.MovActual;
+    DibujaGrabadora();
+}
+
+void ApagaGrabadora() {
+    auto& g = PuzzGbl;
+    g.OperacionGrabadora = 11;
+    Sonido(0, 6);
+    while (g.MovActual < g.UltimoMovGrabado) {
+        const std::int32_t antes = g.MovActual;
+        GrabadoraPaso(0);
+        DibujaGrabadora();
+        if (g.MovActual == antes) break; // the list holds fewer moves than counted
+    }
+    Sonido(0, 7);
+    mesa.Pic_Grabadora.setMousePointer(0);
+    g.GrabadoraEncendida = false;
+    g.OperacionGrabadora = 0;
+    DibujaGrabadora();
+    MarchaCronometro(g.CronoAntesGrabadora ? 1 : 2);
+    ActualizaInfoPiezas();
+}

@@ -1,0 +1,390 @@
+// Dealing a new puzzle: the frame round every game, the jigsaw scatter, the
+// Tangram and pentomino columns and the Taipei deal.
+#include "core/PuzzGbl.h"
+#include "core/Sustitutos.h"
+#include "core/TsComun.h"
+#include "core/mesa.h"
+#include "model/Barajado.h"
+#include "model/Partida.h"
+#include "model/Taipei.h"
+#include "platform/clock.h"
+#include "platform/random.h"
+#include "tests/imaging/imaging_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace imaging_test;
+
+namespace {
+
+constexpr int kAncho = 800, kAlto = 600, kPanel = 141;
+
+class BarajadoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Reinicia();
+        ReiniciaSustitutos();
+        for (plat::Surface* s : {&mesa.Pic_Imagen, &mesa.Pic_Fondo, &mesa.Pic_Trabajo}) s->setSize(kAncho, kAlto);
+        mesa.Pic_Botonera.move(kAncho - kPanel, 0, kPanel, 420);
+        mesa.Pic_Sugerencia.move(0, 520, 300, 80);
+        PuzzGbl.VelocidadJuego = 100;
+        RegistraPresentadorMensaje([this](const QString& titulo, const QString&) { mensajes.push_back(titulo); });
+    }
+    void TearDown() override {
+        RegistraPresentadorMensaje(nullptr);
+        ReiniciaSustitutos();
+        Reinicia();
+    }
+    std::vector<QString> mensajes;
+};
+
+// ------------------------------------------------------------------ jigsaw
+
+struct Forma {
+    std::string nombre;
+    int ancho, alto, margen;
+};
+
+class Dispersion : public BarajadoTest, public ::testing::WithParamInterface<Forma> {};
+
+TEST_P(Dispersion, NoPieceAcrossTheBoardEdgesOrUnderThePanels) {
+    const Forma& f = GetParam();
+    auto& g = PuzzGbl;
+    for (bool sugerencias : {false, true}) {
+        for (int semilla = 1; semilla <= 100; ++semilla) {
+            SCOPED_TRACE(testing::Message() << "seed " << semilla << " tips " << sugerencias);
+            std::vector<RegistroPieza> conGiro;
+            for (bool giro : {true, false}) {
+                Reinicia();
+                SetUp();
+                g.TipoJuego = 21;
+                g.AnchoPieza = std::int16_t(f.ancho);
+                g.AltoPieza = std::int16_t(f.alto);
+                g.MargenPiezaX = g.MargenPiezaY = std::int16_t(f.margen);
+                g.AnchoPiezaBase = std::int16_t(f.ancho + 2 * f.margen);
+                g.AltoPiezaBase = std::int16_t(f.alto + 2 * f.margen);
+                g.AnchoImagen = std::int16_t(3 * f.ancho);
+                g.AltoImagen = std::int16_t(2 * f.alto);
+                g.GiroPermitido = giro;
+                g.MostrarSugerencias = sugerencias;
+                PonPiezas(6);
+                plat::ScopedClockSource reloj{[semilla] { return std::int64_t(semilla) * 7777; }};
+                plat::randomGenerator().setState(plat::RandomGenerator::kInitialState);
+                BarajaPiezas();
+                std::set<int> orden(g.OrdenPiezas.begin() + 1, g.OrdenPiezas.end());
+                EXPECT_EQ(orden, (std::set<int>{1, 2, 3, 4, 5, 6}));
+                for (int i = 1; i <= 6; ++i) {
+                    const auto& p = g.Piezas[std::size_t(i)];
+                    const int x0 = p.X - f.margen, x1 = p.X + f.ancho + f.margen;
+                    const int y0 = p.Y - f.margen, y1 = p.Y + f.alto + f.margen;
+                    EXPECT_FALSE(x0 <= g.AnchoImagen && x1 >= g.AnchoImagen) << "piece " << i;
+                    EXPECT_FALSE(y0 <= g.AltoImagen && y1 >= g.AltoImagen) << "piece " << i;
+                    const double cx = p.X + f.ancho / 2.0, cy = p.Y + f.alto / 2.0;
+                    EXPECT_FALSE(cx > kAncho - kPanel && cy < 420) << "under the command panel";
+                    if (sugerencias) {
+                        EXPECT_FALSE(cx < 300 && cy > 520) << "under the tips panel";
+                    }
+                    EXPECT_GE(p.X, 1);
+                    EXPECT_LE(p.X, kAncho - f.ancho);
+                    EXPECT_GE(p.Y, 1);
+                    EXPECT_LE(p.Y, kAlto - f.alto);
+                    if (!giro) {
+                        EXPECT_EQ(p.Giro, 0);
+                    }
+                    EXPECT_TRUE(p.Giro >= 0 && p.Giro <= 3);
+                }
+                if (giro) {
+                    conGiro = g.Piezas;
+                } else {
+                    for (int i = 1; i <= 6; ++i) {
+                        EXPECT_EQ(g.Piezas[std::size_t(i)].X, conGiro[std::size_t(i)].X);
+                        EXPECT_EQ(g.Piezas[std::size_t(i)].Y, conGiro[std::size_t(i)].Y);
+                    }
+                }
+                EXPECT_FALSE(g.Barajando);
+                EXPECT_EQ(mesa.Pic_Trabajo.mousePointer(), 0);
+                EXPECT_TRUE(LlamadasAnotadas().contains("RedibujaImagen 0"));
+                EXPECT_EQ(g.MovActual, 0);
+                EXPECT_TRUE(g.CronometroEnMarcha);
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, Dispersion,
+                         ::testing::Values(Forma{"square", 60, 60, 0}, Forma{"tabbed", 50, 40, 12},
+                                           Forma{"narrow", 24, 70, 6}),
+                         [](const auto& info) { return info.param.nombre; });
+
+// ----------------------------------------------------- Tangram, pentominoes
+
+TEST_F(BarajadoTest, TangramPiecesStandInOneColumnLeftOfThePanel) {
+    auto& g = PuzzGbl;
+    g.TipoJuego = 23;
+    g.OrigenY = 20;
+    PonPiezas(7);
+    const int anchos[] = {0, 100, 100, 70, 70, 50, 50, 71};
+    const int altos[] = {0, 50, 50, 70, 35, 50, 50, 35};
+    for (int i = 1; i <= 7; ++i) {
+        g.TAN_AnchoPiezas[std::size_t(i)] = std::int16_t(anchos[i]);
+        g.TAN_AltoPiezas[std::size_t(i)] = std::int16_t(altos[i]);
+        g.Piezas[std::size_t(i)].Giro = 2;
+        g.Piezas[std::size_t(i)].Volteo = 1;
+    }
+    g.OrdenPiezas = {0, 7, 6, 5, 4, 3, 2, 1};
+    BarajaPiezas();
+    std::vector<std::pair<int, int>> lugares;
+    for (int i = 1; i <= 7; ++i) {
+        lugares.emplace_back(g.Piezas[std::size_t(i)].X, g.Piezas[std::size_t(i)].Y);
+        EXPECT_EQ(g.Piezas[std::size_t(i)].Giro, 0);
+        EXPECT_EQ(g.Piezas[std::size_t(i)].Volteo, 0);
+    }
+    EXPECT_EQ(lugares, (std::vector<std::pair<int, int>>{
+                           {539, 20}, {539, 90}, {569, 160}, {569, 250}, {589, 305}, {589, 375}, {568, 445}}));
+    EXPECT_EQ(g.OrdenPiezas, (std::vector<std::int16_t>{0, 1, 2, 3, 4, 5, 6, 7}));
+}
+
+class PentominosTest : public BarajadoTest {
+protected:
+    // The twelve boxes (columns by rows of cells) of F I L N P T U V W X Y Z.
+    void Piezas() {
+        auto& g = PuzzGbl;
+        g.TipoJuego = 24;
+        g.LadoCelda = 20;
+        g.OrigenX = g.OrigenY = 20;
+        PonPiezas(12);
+        const int cajas[13][2] = {{0, 0}, {3, 3}, {1, 5}, {2, 4}, {2, 4}, {2, 3}, {3, 3},
+                                  {3, 2}, {3, 3}, {3, 3}, {3, 3}, {2, 4}, {3, 3}};
+        for (int i = 1; i <= 12; ++i) {
+            g.PEN_TablaPiezas[std::size_t(i)].Ancho = std::int16_t(cajas[i][0]);
+            g.PEN_TablaPiezas[std::size_t(i)].Alto = std::int16_t(cajas[i][1]);
+        }
+    }
+    std::vector<std::pair<int, int>> Lugares() const {
+        std::vector<std::pair<int, int>> l;
+        for (int i = 1; i <= 12; ++i) l.emplace_back(PuzzGbl.Piezas[std::size_t(i)].X, PuzzGbl.Piezas[std::size_t(i)].Y);
+        return l;
+    }
+};
+
+TEST_F(PentominosTest, ColumnsFillFromThePanelLeftwards) {
+    Piezas();
+    PuzzGbl.AnchoImagen = 240;
+    PuzzGbl.AltoImagen = 100;
+    BarajaPiezas();
+    EXPECT_EQ(Lugares(), (std::vector<std::pair<int, int>>{{584, 10}, {584, 86}, {584, 202}, {584, 298},
+                                                           {584, 394}, {584, 470}, {584, 546}, {509, 10},
+                                                           {509, 86}, {509, 162}, {509, 238}, {509, 334}}));
+}
+
+TEST_F(PentominosTest, ABoardTooWideSendsEveryColumnBelowIt) {
+    Piezas();
+    PuzzGbl.AnchoImagen = 600;
+    PuzzGbl.AltoImagen = 60;
+    BarajaPiezas();
+    EXPECT_EQ(Lugares(), (std::vector<std::pair<int, int>>{{584, 95}, {584, 171}, {584, 287}, {584, 383},
+                                                           {584, 479}, {509, 95}, {509, 171}, {509, 227},
+                                                           {509, 303}, {509, 379}, {509, 455}, {434, 95}}));
+}
+
+TEST_F(PentominosTest, ATallWideBoardKeepsEveryPieceOnTheTable) {
+    Piezas();
+    PuzzGbl.AnchoImagen = 600;
+    PuzzGbl.AltoImagen = 560;
+    BarajaPiezas();
+    for (int i = 1; i <= 12; ++i) {
+        const auto& p = PuzzGbl.Piezas[std::size_t(i)];
+        const auto& f = PuzzGbl.PEN_TablaPiezas[std::size_t(i)];
+        SCOPED_TRACE(i);
+        EXPECT_GE(p.X, 0);
+        EXPECT_GE(p.Y, 0);
+        EXPECT_LE(p.X + f.Ancho * 20 + 1, kAncho);
+        EXPECT_LE(p.Y + f.Alto * 20 + 1, kAlto);
+    }
+}
+
+// ------------------------------------------------------------------ Taipei
+
+// Stack heights by row, one digit per column.
+using Disposicion = std::vector<std::string>;
+
+void PonTaipei(const Disposicion& d, int niveles = 5) {
+    auto& g = PuzzGbl;
+    g.TipoJuego = 25;
+    g.TAI_NroNiveles = std::int16_t(niveles);
+    g.AnchoPieza = 46;
+    g.AltoPieza = 62;
+    g.OrigenX = 10;
+    g.OrigenY = 12;
+    g.FilasTablero = std::int16_t(d.size());
+    g.ColumnasTablero = std::int16_t(d.empty() ? 0 : d[0].size());
+    g.TAI_Tablero = {};
+    for (std::size_t f = 0; f < d.size(); ++f)
+        for (std::size_t c = 0; c < d[f].size(); ++c)
+            g.TAI_Tablero[f + 1][c + 1].Altura = std::int16_t(d[f][c] - '0');
+    PonPiezas(144);
+    for (int t = 1; t <= 144; ++t) g.Piezas[std::size_t(t)].Id = std::int16_t(((t - 1) / 4 + 1) * 10 + (t - 1) % 4 + 1);
+}
+
+const std::map<std::string, Disposicion>& Disposiciones() {
+    static const std::map<std::string, Disposicion> d = {
+        {"flat", Disposicion(12, std::string(12, '1'))},
+        {"pyramid", {"1111111111", "1222222221", "1223333221", "1223333221", "1223333221", "1223333221",
+                     "1222222221", "1111111111"}},
+        {"towers", Disposicion(6, "444444")},
+        {"twoRows", {"444444444444444444", "444444444444444444"}},
+    };
+    return d;
+}
+
+int Suma(const Disposicion& d) {
+    int s = 0;
+    for (const auto& fila : d)
+        for (char c : fila) s += c - '0';
+    return s;
+}
+
+// The pairs in TAI_Reparto can be taken from the last to the first.
+void CompruebaRetirada() {
+    auto& g = PuzzGbl;
+    for (int n = 72; n >= 1; --n) {
+        const std::int16_t a = g.TAI_Reparto[std::size_t(n)][1], b = g.TAI_Reparto[std::size_t(n)][2];
+        ASSERT_TRUE(TAI_FichaLibre(a)) << "pair " << n;
+        ASSERT_TRUE(TAI_FichaLibre(b)) << "pair " << n;
+        g.Piezas[std::size_t(a)].Estado = g.Piezas[std::size_t(b)].Estado = 0;
+    }
+}
+
+void CompruebaReparto() {
+    auto& g = PuzzGbl;
+    std::map<int, int> parejasPorClase;
+    std::set<int> fichas;
+    for (int n = 1; n <= 72; ++n) {
+        const int a = g.TAI_Reparto[std::size_t(n)][1], b = g.TAI_Reparto[std::size_t(n)][2];
+        ASSERT_TRUE(a >= 1 && a <= 144 && b >= 1 && b <= 144);
+        EXPECT_EQ(g.Piezas[std::size_t(a)].Id / 10, g.Piezas[std::size_t(b)].Id / 10);
+        EXPECT_NE(a, b);
+        ++parejasPorClase[g.Piezas[std::size_t(a)].Id / 10];
+        fichas.insert(a);
+        fichas.insert(b);
+    }
+    EXPECT_EQ(fichas.size(), 144u);
+    for (const auto& [clase, n] : parejasPorClase) EXPECT_EQ(n, 2) << "kind " << clase;
+    for (int t = 1; t <= 144; ++t) {
+        const auto& p = g.Piezas[std::size_t(t)];
+        ASSERT_EQ(p.Estado, 1);
+        ASSERT_EQ(g.TAI_Tablero[std::size_t(p.Fila)][std::size_t(p.Columna)].Ficha[std::size_t(p.Nivel)], t);
+        EXPECT_EQ(p.X, (p.Columna - 1) * 46 + 10 + (g.TAI_NroNiveles - p.Nivel) * 6);
+        EXPECT_EQ(p.Y, (p.Fila - 1) * 62 + 12 + (g.TAI_NroNiveles - p.Nivel) * 6);
+        EXPECT_EQ(g.OrdenPiezas[std::size_t(t)], t);
+    }
+}
+
+TEST_F(BarajadoTest, TaipeiDealsCanAlwaysBeCleared) {
+    for (const auto& [nombre, d] : Disposiciones()) {
+        ASSERT_EQ(Suma(d), 144) << nombre;
+        for (std::uint32_t semilla = 1; semilla <= 200; ++semilla) {
+            SCOPED_TRACE(testing::Message() << nombre << " seed " << semilla);
+            PonTaipei(d);
+            plat::randomGenerator().setState(semilla * 2654435761u);
+            ASSERT_TRUE(TAI_Reparte());
+            ASSERT_FALSE(UltimoReparto().relleno);
+            CompruebaReparto();
+            CompruebaRetirada();
+            if (HasFatalFailure()) return;
+        }
+    }
+    EXPECT_TRUE(mensajes.empty());
+}
+
+TEST_F(BarajadoTest, ATaipeiLayoutThatCannotHoldTheTilesIsRefused) {
+    Disposicion corta = Disposicion(12, std::string(12, '1'));
+    corta[11][11] = '0'; // 143 slots
+    Disposicion alta = Disposicion(12, std::string(12, '1'));
+    alta[0][0] = '3', alta[0][1] = '0', alta[0][2] = '0'; // 144, one stack above the level count
+    const struct {
+        const char* nombre;
+        Disposicion d;
+        int niveles;
+    } casos[] = {{"143 slots", corta, 5}, {"too high", alta, 2}, {"six levels", Disposicion(12, std::string(12, '1')), 6}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        mensajes.clear();
+        PonTaipei(c.d, c.niveles);
+        EXPECT_FALSE(TAI_Reparte());
+        EXPECT_EQ(mensajes.size(), 1u);
+        for (int t = 1; t <= 144; ++t) ASSERT_EQ(PuzzGbl.Piezas[std::size_t(t)].Estado, 0);
+    }
+    // Through the whole deal: refused, and the frame still ends.
+    PonTaipei(corta);
+    BarajaPiezas();
+    EXPECT_FALSE(PuzzGbl.Barajando);
+    EXPECT_EQ(PuzzGbl.MovActual, 0);
+}
+
+TEST_F(BarajadoTest, ALayoutForcingRestartsEnds) {
+    // Two long rows: the last pairs often find no place, and the attempt starts again.
+    int reinicios = 0;
+    for (std::uint32_t semilla = 1; semilla <= 10; ++semilla) {
+        SCOPED_TRACE(semilla);
+        PonTaipei(Disposiciones().at("twoRows"));
+        plat::randomGenerator().setState(semilla * 99991u);
+        ASSERT_TRUE(TAI_Reparte());
+        reinicios += UltimoReparto().reinicios;
+        EXPECT_FALSE(UltimoReparto().relleno);
+        CompruebaReparto();
+        CompruebaRetirada();
+    }
+    EXPECT_GT(reinicios, 0);
+}
+
+TEST_F(BarajadoTest, AfterTooManyRestartsTheStacksAreFilledBottomUp) {
+    int rellenos = 0;
+    for (std::uint32_t semilla = 1; semilla <= 20; ++semilla) {
+        SCOPED_TRACE(semilla);
+        mensajes.clear();
+        PonTaipei(Disposiciones().at("twoRows"));
+        plat::randomGenerator().setState(semilla * 99991u);
+        ASSERT_TRUE(TAI_Reparte(1));
+        if (!UltimoReparto().relleno) {
+            EXPECT_TRUE(mensajes.empty());
+            continue;
+        }
+        ++rellenos;
+        EXPECT_EQ(mensajes.size(), 1u) << "the player is told";
+        CompruebaReparto();
+        for (int f = 1; f <= 2; ++f)
+            for (int c = 1; c <= 18; ++c)
+                for (int k = 1; k <= 4; ++k) EXPECT_NE(PuzzGbl.TAI_Tablero[f][c].Ficha[k], 0);
+    }
+    EXPECT_GT(rellenos, 0);
+}
+
+TEST_F(BarajadoTest, AJigsawTableTooSmallForTheRulesStillGetsItsPieces) {
+    auto& g = PuzzGbl;
+    g.TipoJuego = 21;
+    g.AnchoPieza = g.AltoPieza = 60;
+    g.AnchoImagen = g.AltoImagen = 30; // every place lies across the board's edges
+    mesa.Pic_Trabajo.setSize(50, 50);
+    PonPiezas(2);
+    BarajaPiezas();
+    EXPECT_FALSE(g.Barajando);
+    EXPECT_EQ(g.MovActual, 0);
+}
+
+TEST_F(BarajadoTest, TheTaipeiFrameRedrawsTileByTile) {
+    PreparaLaminas();
+    PonTaipei(Disposiciones().at("flat"));
+    BarajaPiezas();
+    EXPECT_TRUE(LlamadasAnotadas().contains("RedibujaImagen 0"));
+    EXPECT_TRUE(LlamadasAnotadas().contains("CalculaDificultad"));
+    CompruebaReparto();
+}
+
+} // namespace

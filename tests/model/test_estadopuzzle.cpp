@@ -1,0 +1,573 @@
+// The puzzle-state format read, checked and applied for real, over a table of
+// 800 x 600 with its command panel at the right edge.
+#include "core/Configuracion.h"
+#include "core/PuzzGbl.h"
+#include "core/Sustitutos.h"
+#include "core/TsComun.h"
+#include "core/mesa.h"
+#include "model/EstadoPuzzle.h"
+#include "model/Partida.h"
+#include "platform/files.h"
+#include "tests/support/fixtures.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <numeric>
+
+namespace {
+
+struct Visto {
+    QString titulo, texto;
+    int ayuda;
+};
+
+class EstadoPuzzle : public ::testing::Test {
+protected:
+    void SetUp() override {
+        PuzzGbl.reset();
+        mesa.reset();
+        ReiniciaSustitutos();
+        vistos.clear();
+        PuzzGbl.RutaPrograma = carpeta.path();
+        PuzzGbl.RutaImagenes = carpeta.path() + "Imagenes/";
+        MesaDe(800, 600);
+        RegistraPresentadorMensaje([this](const QString& t, const QString& x) {
+            vistos.push_back({t, x, PuzzGbl.AyudaMensaje});
+            PuzzGbl.RespuestaMensaje = true;
+        });
+        InstalaEstadoPuzzle();
+    }
+    void TearDown() override {
+        RegistraPresentadorMensaje({});
+        InstalaServiciosEstadoPuzzle({});
+        mesa.reset();
+        PuzzGbl.reset();
+        ReiniciaSustitutos();
+    }
+    static void MesaDe(int ancho, int alto) {
+        PuzzGbl.AnchoMesa = std::int16_t(ancho);
+        PuzzGbl.AltoMesa = std::int16_t(alto);
+        mesa.Pic_Botonera.move(ancho - 141, 0, 141, 431);
+    }
+    QString Imagen(int ancho, int alto) {
+        const QString ruta = carpeta.file(QString("img%1x%2.png").arg(ancho).arg(alto));
+        QImage img(ancho, alto, QImage::Format_RGB32);
+        img.fill(Qt::red);
+        img.save(ruta, "PNG");
+        return ruta;
+    }
+
+    // A header every game accepts, before the game's own fields.
+    static CabeceraPartida Cabecera(std::int16_t juego) {
+        CabeceraPartida c;
+        c.NombreJugador = "Ana      ";
+        c.ColorFondo = 0x800000;
+        c.ColorPieza = 0x8000;
+        c.ColorLineas = 0xFFFFFF;
+        c.NroModelo = 1;
+        c.ZoomImagen = 100;
+        c.PiezasLado = 5;
+        c.TAN_ModoJuego = 2;
+        c.TipoRotulo = 2;
+        c.TipoJuego = juego;
+        c.FactorAtraccion = 20;
+        c.GiroPermitido = c.DibujarBorde = c.AtraccionPiezas = true;
+        c.NombreModelo = "Modelo";
+        c.GradoDificultad = 12.5;
+        c.MaterialPiezas = 1;
+        c.SegundosCronometro = 321;
+        c.AnchoMesa = 800;
+        c.AltoMesa = 600;
+        return c;
+    }
+    static void Movimientos(EstadoPartida& e, int cuantos, int piezas) {
+        e.c.MovActual = std::int16_t(cuantos);
+        e.Movimientos.assign(std::size_t(cuantos) + 1, {});
+        for (int j = 1; j <= cuantos; ++j)
+            e.Movimientos[j] = {std::int16_t(j % piezas + 1), std::int16_t(j % 700), 5, 1, 0, -40, 7, 2, 1};
+    }
+    static void Piezas(EstadoPartida& e, int n) {
+        e.c.NroPiezas = std::int16_t(n);
+        e.Piezas.assign(std::size_t(n) + 1, {});
+        e.OrdenPiezas.assign(std::size_t(n) + 1, 0);
+        for (int i = 1; i <= n; ++i) {
+            e.Piezas[i] = {std::int16_t(i * 10 - 40), std::int16_t(i * 3), std::int16_t(i % 4), std::int16_t(i % 2),
+                           std::int16_t(i * 7), std::int16_t(i * 5), 0, 0};
+            e.OrdenPiezas[i] = std::int16_t(n + 1 - i);
+        }
+    }
+    EstadoPartida Jigsaw() {
+        EstadoPartida e;
+        e.CarpetaImagen = carpeta.path();
+        e.ArchivoImagen = "img640x480.png";
+        e.FicheroImagen = Imagen(640, 480);
+        e.c = Cabecera(21);
+        e.c.MuestraVisible = true;
+        e.c.AnchoBmp = 640;
+        e.c.AltoBmp = 480;
+        Piezas(e, 25);
+        Movimientos(e, 3, 25);
+        return e;
+    }
+    // A 3 x 3 board on the 800 x 600 table: cells of 107 from (169, 107).
+    static EstadoPartida Deslizante() {
+        EstadoPartida e;
+        e.FicheroImagen = " ";
+        e.c = Cabecera(22);
+        e.c.PiezasLado = 3;
+        Piezas(e, 8);
+        for (int i = 1; i <= 8; ++i) {
+            const int celda = (i + 2) % 9; // the hole on cell 2
+            e.Piezas[i] = {std::int16_t(169 + celda % 3 * 107), std::int16_t(107 + celda / 3 * 107), 0, 0,
+                           std::int16_t(169 + (i - 1) % 3 * 107), std::int16_t(107 + (i - 1) / 3 * 107), 0, 0};
+        }
+        e.c.AgujeroX = 169 + 2 * 107;
+        e.c.AgujeroY = 107;
+        Movimientos(e, 2, 8);
+        return e;
+    }
+    static EstadoPartida Tangram() {
+        EstadoPartida e;
+        e.FicheroImagen = " ";
+        e.c = Cabecera(23);
+        Piezas(e, 7);
+        e.Piezas[3].Giro = 7;
+        Movimientos(e, 4, 7);
+        return e;
+    }
+    static EstadoPartida Pentominos() {
+        EstadoPartida e;
+        e.FicheroImagen = " ";
+        e.c = Cabecera(24);
+        e.c.PEN_SolucionActual = 3;
+        e.c.PiezasUnColor = true;
+        Piezas(e, 12);
+        Movimientos(e, 1, 12);
+        return e;
+    }
+    // The stand-in layout: 8 rows of 16 single cells, four stacks of 5 in the
+    // middle; tiles numbered in cell order, bottom up.
+    static EstadoPartida Taipei() {
+        EstadoPartida e;
+        e.FicheroImagen = " ";
+        e.c = Cabecera(25);
+        e.c.MaterialPiezas = 2;
+        Piezas(e, 144);
+        e.Tablero.assign(kCeldasTaipei, -1);
+        int t = 0;
+        for (int r = 1; r <= 8; ++r)
+            for (int c = 1; c <= 16; ++c) {
+                const int altura = (r == 4 || r == 5) && (c == 8 || c == 9) ? 5 : 1;
+                for (int k = 1; k <= 4; ++k) e.Tablero[IndiceTablero(r, c, k)] = 0;
+                for (int k = 1; k <= altura; ++k) {
+                    ++t;
+                    RegistroPieza& p = e.Piezas[t];
+                    p = {std::int16_t(c * 50), std::int16_t(r * 67), 0, 0, 0, 0, 0, 0};
+                    p.Fila = std::int16_t(r);
+                    p.Columna = std::int16_t(c);
+                    p.Nivel = std::int16_t(k);
+                    p.Estado = t % 3 == 0 ? 0 : 1;
+                    if (k <= 4) e.Tablero[IndiceTablero(r, c, k)] = std::int16_t(t);
+                }
+            }
+        e.Reparto.resize(144);
+        std::iota(e.Reparto.begin(), e.Reparto.end(), std::int16_t(1));
+        e.c.MovActual = 2;
+        e.Movimientos.assign(3, {});
+        e.Movimientos[1] = {0, 3, 9, 0, 0, 0, 0, 0, 0};
+        e.Movimientos[2] = {0, 144, 1, 0, 0, 0, 0, 0, 0};
+        return e;
+    }
+
+    static QByteArray Bytes(const EstadoPartida& e) { return ComponeArchivoEstado(ComponeLineas(e)); }
+    QString Guarda(const QByteArray& b, const QString& nombre) {
+        plat::writeFile(carpeta.file(nombre), b);
+        return carpeta.file(nombre);
+    }
+    static QString Comprueba(const QByteArray& b, std::int16_t juego = 0) {
+        LecturaPartida r = CargaDatosPuzzle(b);
+        if (!r.estado) return r.motivo;
+        return ValidaEstadoPartida(*r.estado, ContextoActual(juego));
+    }
+
+    testing_support::ScratchDir carpeta;
+    std::vector<Visto> vistos;
+};
+
+TEST_F(EstadoPuzzle, AHandMadeHeaderReadsToKnownValues) {
+    QString h(146, ' ');
+    auto pon = [&h](int col, const QString& t) { h.replace(col - 1, t.size(), t); };
+    pon(1, "  Luis");
+    pon(10, "00000255");
+    pon(18, "16777216"); // over 0xFFFFFF: the default
+    pon(34, "-1");
+    pon(36, "0000");
+    pon(40, "0003");
+    pon(45, "120");
+    pon(48, "005");
+    pon(51, "03");
+    pon(53, "100");
+    pon(64, "0 ");
+    pon(66, "1 ");
+    pon(68, "7");   // Tangram mode outside 1..2
+    pon(69, "0");   // label outside 1..3
+    pon(72, "    "); // a blank reads 0
+    pon(76, "-040");
+    pon(80, "0640");
+    pon(84, "0480");
+    pon(88, "21");
+    pon(91, "150");
+    pon(94, "1 ");
+    pon(96, "0 ");
+    pon(100, "   Mi modelo   ");
+    pon(125, "12,5000");
+    pon(136, "1 ");
+    pon(138, "2");
+    const QStringList lineas{"", "", "", " ", h, QString(100 * 30, ' '), "", "", ""};
+    const LecturaPartida r = LeeLineasPartida(lineas);
+    ASSERT_TRUE(r.estado) << r.motivo.toStdString();
+    const CabeceraPartida& c = r.estado->c;
+    EXPECT_EQ(c.NombreJugador, QString("Luis     "));
+    EXPECT_EQ(c.ColorFondo, 255);
+    EXPECT_EQ(c.ColorPieza, 0x8000);
+    EXPECT_TRUE(c.MuestraVisible);
+    EXPECT_EQ(c.NroModelo, 3);
+    EXPECT_EQ(c.ZoomImagen, 120);
+    EXPECT_EQ(c.FormaPieza, 3);
+    EXPECT_EQ(c.NroPiezas, 100);
+    EXPECT_FALSE(c.MostrandoModelo);
+    EXPECT_TRUE(c.PasaAlHistorico);
+    EXPECT_EQ(c.TAN_ModoJuego, 2);
+    EXPECT_EQ(c.TipoRotulo, 2);
+    EXPECT_EQ(c.AgujeroX, 0);
+    EXPECT_EQ(c.AgujeroY, -40);
+    EXPECT_EQ(c.FactorAtraccion, 20);
+    EXPECT_TRUE(c.GiroPermitido);
+    EXPECT_FALSE(c.DibujarBorde);
+    EXPECT_TRUE(c.AtraccionPiezas); // blank: the default
+    EXPECT_EQ(c.NombreModelo, QString("Mi modelo"));
+    EXPECT_DOUBLE_EQ(c.GradoDificultad, 12.5);
+    EXPECT_FALSE(c.PiezasUnColor); // "1" is not -1
+    EXPECT_EQ(c.MaterialPiezas, 2);
+    EXPECT_EQ(c.AnchoMesa, 0); // not recorded
+    // The flags and the real number as written back.
+    const QString escrita = ComponeLineas(*r.estado)[4];
+    EXPECT_EQ(escrita.mid(33, 2), QString("-1"));
+    EXPECT_EQ(escrita.mid(63, 2), QString("0 "));
+    EXPECT_EQ(escrita.mid(65, 2), QString("-1"));
+    EXPECT_EQ(escrita.mid(124, 7), QString("12.5000"));
+    EXPECT_EQ(escrita.mid(75, 4), QString("-040"));
+    // Degrees that do not fit the field take 0.
+    for (const char* grado : {"2E3038", "-1.5000", "99.9999"}) {
+        SCOPED_TRACE(grado);
+        QStringList otras = lineas;
+        otras[4].replace(124, 7, QString(grado).leftJustified(7));
+        const LecturaPartida g = LeeLineasPartida(otras);
+        ASSERT_TRUE(g.estado);
+        EXPECT_DOUBLE_EQ(g.estado->c.GradoDificultad, QString(grado) == "99.9999" ? 99.9999 : 0.0);
+    }
+}
+
+TEST_F(EstadoPuzzle, EveryGameWritesReadsAndWritesTheSameBytes) {
+    struct Caso {
+        const char* nombre;
+        std::function<EstadoPartida()> crea;
+    } casos[] = {{"jigsaw", [this] { return Jigsaw(); }}, {"sliding", Deslizante}, {"tangram", Tangram},
+                 {"pentominoes", Pentominos},              {"taipei", Taipei}};
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nombre);
+        const EstadoPartida e = caso.crea();
+        PuzzGbl.TipoJuego = e.c.TipoJuego;
+        const QByteArray antes = Bytes(e);
+        ASSERT_EQ(Comprueba(antes, e.c.TipoJuego), QString());
+        LeePuzzleJuego(Guarda(antes, QString("Tsl%134.ini").arg(e.c.TipoJuego)));
+        EXPECT_TRUE(vistos.empty()) << (vistos.empty() ? "" : vistos[0].texto.toStdString());
+        EXPECT_EQ(ComponeArchivoEstado(ComponeRegistroPartida()), antes);
+        EXPECT_EQ(PuzzGbl.MovGrabados.size(), std::size_t(e.c.MovActual) + 1);
+        EXPECT_TRUE(LlamadasAnotadas().contains("PreparaJuego 0"));
+    }
+    // The negative position is written with its sign in the slot.
+    EXPECT_TRUE(Bytes(Jigsaw()).contains("-030"));
+}
+
+TEST_F(EstadoPuzzle, ATaipeiTileOnTheFifthLevelIsBackOnTheBoard) {
+    PuzzGbl.TipoJuego = 25;
+    EstadoPartida e = Taipei();
+    e.Piezas[7].Estado = 2; // saved selected
+    LeePuzzleJuego(Guarda(Bytes(e), "Tsl2534.ini"));
+    ASSERT_TRUE(vistos.empty());
+    // Cell (4, 8) holds a stack of 5; its top tile is kept only in its own fields.
+    int arriba = 0;
+    for (int t = 1; t <= 144; ++t)
+        if (e.Piezas[t].Fila == 4 && e.Piezas[t].Columna == 8 && e.Piezas[t].Nivel == 5) arriba = t;
+    ASSERT_GT(arriba, 0);
+    EXPECT_EQ(PuzzGbl.TAI_Tablero[4][8].Ficha[5], arriba);
+    EXPECT_EQ(PuzzGbl.Piezas[7].Estado, 1);
+    EXPECT_EQ(PuzzGbl.TAI_Reparto[72][2], 144);
+}
+
+TEST_F(EstadoPuzzle, PastTheFormatsMovesTheLastOnesAreKept) {
+    const EstadoPartida e = Jigsaw();
+    AplicaEstadoPartida(e);
+    PuzzGbl.MovGrabados.assign(10051, {});
+    for (int j = 1; j <= 10050; ++j) PuzzGbl.MovGrabados[j] = {std::int16_t(j % 25 + 1), std::int16_t(j % 5000), 1, 0, 0, 2, 3, 0, 0};
+    PuzzGbl.MovActual = 10050;
+    const QByteArray antes = ComponeArchivoEstado(ComponeRegistroPartida());
+    EXPECT_EQ(PuzzGbl.LineasConfiguracion[5].mid(35, 4), QString("9999"));
+    EXPECT_EQ(PuzzGbl.LineasConfiguracion[7].size(), 9999 * 23);
+    PuzzGbl.TipoJuego = 21;
+    LeePuzzleJuego(Guarda(antes, "Tsl2134.ini"));
+    EXPECT_EQ(PuzzGbl.MovActual, 9999);
+    EXPECT_EQ(PuzzGbl.MovGrabados[1].XAntes, 52); // move 52 of the 10 050
+    EXPECT_EQ(ComponeArchivoEstado(ComponeRegistroPartida()), antes);
+}
+
+TEST_F(EstadoPuzzle, HostileFilesAreRefusedWhole) {
+    using Cambio = std::function<void(EstadoPartida&)>;
+    struct Caso {
+        const char* regla;
+        std::function<EstadoPartida()> base;
+        Cambio cambio;
+    } casos[] = {
+        {"game outside 21..25", Deslizante, [](EstadoPartida& e) { e.c.TipoJuego = 26; }},
+        {"shape outside 0..7", Deslizante, [](EstadoPartida& e) { e.c.FormaPieza = 8; }},
+        {"sliding side 9", Deslizante, [](EstadoPartida& e) { e.c.PiezasLado = 9; }},
+        {"jigsaw side 21", [this] { return Jigsaw(); }, [](EstadoPartida& e) { e.c.PiezasLado = 21; }},
+        {"piece count not the geometry's", [this] { return Jigsaw(); },
+         [](EstadoPartida& e) { e.c.FormaPieza = 3; }},
+        {"order repeats a piece", Tangram, [](EstadoPartida& e) { e.OrdenPiezas[2] = e.OrdenPiezas[1]; }},
+        {"order past the pieces", Tangram, [](EstadoPartida& e) { e.OrdenPiezas[2] = 8; }},
+        {"jigsaw rotation 4", [this] { return Jigsaw(); }, [](EstadoPartida& e) { e.Piezas[1].Giro = 4; }},
+        {"pentomino rotation 5", Pentominos, [](EstadoPartida& e) { e.Piezas[1].GiroDestino = 5; }},
+        {"tangram rotation 8", Tangram, [](EstadoPartida& e) { e.Piezas[1].Giro = 8; }},
+        {"flip 2", Tangram, [](EstadoPartida& e) { e.Piezas[1].Volteo = 2; }},
+        {"move of piece 0", Tangram, [](EstadoPartida& e) { e.Movimientos[1].Pieza = 0; }},
+        {"move past the pieces", Deslizante, [](EstadoPartida& e) { e.Movimientos[1].Pieza = 9; }},
+        {"move rotation 9", Pentominos, [](EstadoPartida& e) { e.Movimientos[1].GiroDespues = 9; }},
+        {"taipei move of a piece", Taipei, [](EstadoPartida& e) { e.Movimientos[1].Pieza = 3; }},
+        {"taipei move of tile 145", Taipei, [](EstadoPartida& e) { e.Movimientos[1].YAntes = 145; }},
+        {"two tiles on one cell", Deslizante, [](EstadoPartida& e) { e.Piezas[2].X = e.Piezas[1].X, e.Piezas[2].Y = e.Piezas[1].Y; }},
+        {"tile off the grid", Deslizante, [](EstadoPartida& e) { e.Piezas[1].X += 3; }},
+        {"hole on a tile", Deslizante, [](EstadoPartida& e) { e.c.AgujeroX = e.Piezas[1].X, e.c.AgujeroY = e.Piezas[1].Y; }},
+        {"tiles sharing a level", Taipei, [](EstadoPartida& e) { e.Piezas[2] = e.Piezas[1]; }},
+        {"tile off the layout", Taipei, [](EstadoPartida& e) { e.Piezas[1].Fila = 9; }},
+        {"tile above its stack", Taipei, [](EstadoPartida& e) { e.Piezas[1].Nivel = 2; }},
+        {"layout line disagrees", Taipei, [](EstadoPartida& e) { e.Tablero[IndiceTablero(1, 1, 1)] = 2; }},
+        {"deal repeats a tile", Taipei, [](EstadoPartida& e) { e.Reparto[5] = 1; }},
+        {"deal of tile 0", Taipei, [](EstadoPartida& e) { e.Reparto[0] = 0; }},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.regla);
+        EstadoPartida e = caso.base();
+        caso.cambio(e);
+        EXPECT_NE(Comprueba(Bytes(e)), QString());
+    }
+    // Damage below the values: lines missing or short, text where a number goes.
+    using CambioLineas = std::function<void(QStringList&)>;
+    struct CasoLineas {
+        const char* regla;
+        CambioLineas cambio;
+    } lineas[] = {
+        {"six lines", [](QStringList& l) { l = l.mid(0, 6); }},
+        {"short header", [](QStringList& l) { l[4].chop(10); }},
+        {"short piece line", [](QStringList& l) { l[5].chop(1); }},
+        {"short move line", [](QStringList& l) { l[6].chop(1); }},
+        {"taipei line missing", [](QStringList& l) { l = l.mid(0, 8); }},
+        {"short deal", [](QStringList& l) { l[8].chop(3); }},
+        {"negative tile off the layout", [](QStringList& l) { l[7].replace(IndiceTablero(16, 22, 1) * 3, 3, "-05"); }},
+        {"letters in a piece", [](QStringList& l) { l[5].replace(0, 4, "ab12"); }},
+        {"letters in the count", [](QStringList& l) { l[4].replace(52, 3, "x44"); }},
+        {"blank game", [](QStringList& l) { l[4].replace(87, 2, "  "); }},
+    };
+    for (const CasoLineas& caso : lineas) {
+        SCOPED_TRACE(caso.regla);
+        QStringList l = ComponeLineas(Taipei());
+        caso.cambio(l);
+        EXPECT_NE(Comprueba(ComponeArchivoEstado(l)), QString());
+    }
+    // Loaded as a saved puzzle, a refused file changes nothing, a quote in a
+    // name included.
+    AplicaEstadoPartida(Tangram());
+    ReiniciaSustitutos();
+    PuzzGbl.TipoJuego = 23;
+    const QByteArray antes = ComponeArchivoEstado(ComponeRegistroPartida());
+    EstadoPartida malo = Deslizante();
+    malo.c.NombreJugador = "O\"Neil   ";
+    malo.Piezas[1].X += 1;
+    LeePuzzleJuego(Guarda(Bytes(malo), "malo.puz"));
+    ASSERT_EQ(vistos.size(), 1u);
+    EXPECT_EQ(vistos[0].titulo, QString("Cargar un puzzle archivado"));
+    EXPECT_EQ(vistos[0].texto,
+              QString("No se ha podido cargar el puzzle archivado malo. El puzzle actual no se ha modificado."));
+    EXPECT_EQ(vistos[0].ayuda, 2500);
+    EXPECT_EQ(ComponeArchivoEstado(ComponeRegistroPartida()), antes);
+    EXPECT_FALSE(LlamadasAnotadas().contains("PreparaJuego 0"));
+    EXPECT_FALSE(QFile::exists(carpeta.file("Tsl2334.ini")));
+}
+
+TEST_F(EstadoPuzzle, AQuoteInANameIsHarmless) {
+    EstadoPartida e = Tangram();
+    e.c.NombreJugador = "O\"Neil\"  ";
+    e.c.NombreModelo = "\"Casa\"";
+    e.CarpetaImagen = "/a\"b/";
+    const LecturaPartida r = CargaDatosPuzzle(Bytes(e));
+    ASSERT_TRUE(r.estado);
+    EXPECT_EQ(*r.estado, e);
+}
+
+TEST_F(EstadoPuzzle, ASavedPuzzleOfAnotherGameKeepsTheLeftGamesState) {
+    AplicaEstadoPartida(Tangram());
+    PuzzGbl.TipoJuego = 23;
+    const QByteArray tangram = ComponeArchivoEstado(ComponeRegistroPartida());
+    LeePuzzleJuego(Guarda(Bytes(Pentominos()), "pento.puz"));
+    EXPECT_TRUE(vistos.empty());
+    EXPECT_EQ(PuzzGbl.TipoJuego, 24);
+    EXPECT_EQ(plat::readFile(carpeta.file("Tsl2334.ini")), tangram);
+}
+
+TEST_F(EstadoPuzzle, JigsawPicturesOutsideTheLimitsAreRefused) {
+    struct Caso {
+        int lado, zoom;
+        bool aceptada;
+    } casos[] = {{300, 100, false}, {300, 120, true}, {1100, 100, false}};
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.zoom);
+        SetUp();
+        EstadoPartida e = Jigsaw();
+        e.FicheroImagen = Imagen(c.lado, c.lado);
+        e.c.AnchoBmp = e.c.AltoBmp = c.lado;
+        e.c.ZoomImagen = std::int16_t(c.zoom);
+        AplicaEstadoPartida(e);
+        EXPECT_EQ(PuzzGbl.SeleccionValida, c.aceptada);
+        EXPECT_EQ(mesa.llamadasBoton(), c.aceptada ? 0 : 1);
+        if (c.aceptada) {
+            EXPECT_EQ(mesa.Pic_FonTamModi.width(), 360);
+            EXPECT_TRUE(vistos.empty());
+        } else {
+            ASSERT_EQ(vistos.size(), 1u);
+            EXPECT_EQ(vistos[0].titulo, QString::fromUtf8("Imagen no válida"));
+            EXPECT_TRUE(vistos[0].texto.contains(QString("(%1 x%1 p").arg(c.lado))) << vistos[0].texto.toStdString();
+            EXPECT_EQ(mesa.Pic_FonTamModi.width(), 320);
+            EXPECT_EQ(mesa.Pic_FonTamModi.height(), 240);
+            EXPECT_EQ(PuzzGbl.ZoomImagen, 100);
+        }
+        TearDown();
+    }
+}
+
+TEST_F(EstadoPuzzle, AMissingPictureIsSaidWhereThePiecesNeedIt) {
+    const QString falta = carpeta.file("no-esta.png");
+    {
+        SCOPED_TRACE("jigsaw");
+        EstadoPartida e = Jigsaw();
+        e.FicheroImagen = falta;
+        AplicaEstadoPartida(e);
+        ASSERT_EQ(vistos.size(), 1u);
+        EXPECT_EQ(vistos[0].texto,
+                  "No se encuentra la imagen " + falta + ". Elija otra imagen en la ventana Personalizar.");
+        EXPECT_EQ(mesa.llamadasBoton(), 1);
+        EXPECT_FALSE(PuzzGbl.SeleccionValida);
+        EXPECT_FALSE(LlamadasAnotadas().contains("PreparaJuego 0"));
+    }
+    {
+        SCOPED_TRACE("sliding with its picture");
+        SetUp();
+        EstadoPartida e = Deslizante();
+        e.FicheroImagen = falta;
+        e.c.AnchoBmp = e.c.AltoBmp = 321;
+        e.c.TipoRotulo = 1;
+        AplicaEstadoPartida(e);
+        ASSERT_EQ(vistos.size(), 1u);
+        EXPECT_EQ(vistos[0].texto,
+                  QString::fromUtf8("No se encuentra la imagen ") + falta + QString::fromUtf8(". Las piezas se mostrarán con números."));
+        EXPECT_EQ(PuzzGbl.TipoRotulo, 2);
+        EXPECT_TRUE(LlamadasAnotadas().contains("PreparaJuego 0"));
+        TearDown();
+    }
+    for (auto crea : {Deslizante, Taipei}) {
+        SetUp();
+        EstadoPartida e = crea();
+        e.FicheroImagen = falta;
+        AplicaEstadoPartida(e);
+        EXPECT_TRUE(vistos.empty());
+        EXPECT_TRUE(LlamadasAnotadas().contains("PreparaJuego 0"));
+        TearDown();
+    }
+}
+
+TEST_F(EstadoPuzzle, AnUnsolvableSlidingBoardIsReshuffled) {
+    EstadoPartida e = Deslizante();
+    std::swap(e.Piezas[1].X, e.Piezas[2].X); // two tiles exchanged: no solution
+    std::swap(e.Piezas[1].Y, e.Piezas[2].Y);
+    AplicaEstadoPartida(e);
+    ASSERT_EQ(vistos.size(), 1u);
+    EXPECT_EQ(vistos[0].titulo, QString::fromUtf8("Configuración sin solución"));
+    EXPECT_EQ(vistos[0].ayuda, 3020);
+    EXPECT_TRUE(EsResoluble()); // shuffled again into a solvable board
+    const QStringList l = LlamadasAnotadas();
+    EXPECT_GE(l.indexOf("PreparaJuego 0"), 0);
+    EXPECT_EQ(l.last(), "RedibujaImagen 0");
+}
+
+TEST_F(EstadoPuzzle, TheSnapshotStopsBeforeTheTable) {
+    PuzzGbl.LeyendoInstantanea = true;
+    AplicaEstadoPartida(Deslizante());
+    EXPECT_EQ(PuzzGbl.NroPiezas, 8);
+    EXPECT_EQ(PuzzGbl.MovActual, 2);
+    EXPECT_FALSE(LlamadasAnotadas().contains("PreparaJuego 0"));
+    PuzzGbl.LeyendoInstantanea = false;
+    PuzzGbl.CambioCosmetico = true;
+    ReiniciaSustitutos();
+    AplicaEstadoPartida(Tangram());
+    EXPECT_TRUE(LlamadasAnotadas().contains("PreparaJuego 0"));
+    EXPECT_FALSE(LlamadasAnotadas().contains("RedibujaImagen 1"));
+    EXPECT_FALSE(PuzzGbl.MuestraVisible);
+}
+
+TEST_F(EstadoPuzzle, ASlidingStateFromALargerTableLandsOnThisGrid) {
+    // Laid out on 1024 x 768: cells of 141 from (230, 140).
+    EstadoPartida e = Deslizante();
+    e.c.AnchoMesa = 1024;
+    e.c.AltoMesa = 768;
+    for (int i = 1; i <= 8; ++i) {
+        RegistroPieza& p = e.Piezas[i];
+        p.X = std::int16_t(230 + (p.X - 169) / 107 * 141);
+        p.Y = std::int16_t(140 + (p.Y - 107) / 107 * 141);
+        p.XDestino = std::int16_t(230 + (p.XDestino - 169) / 107 * 141);
+        p.YDestino = std::int16_t(140 + (p.YDestino - 107) / 107 * 141);
+    }
+    e.c.AgujeroX = 230 + 2 * 141;
+    e.c.AgujeroY = 140;
+    PuzzGbl.TipoJuego = 22;
+    LeePuzzleJuego(Guarda(Bytes(e), "Tsl2234.ini"));
+    ASSERT_TRUE(vistos.empty()) << vistos[0].texto.toStdString();
+    const EstadoPartida aqui = Deslizante();
+    for (int i = 1; i <= 8; ++i) {
+        EXPECT_EQ(PuzzGbl.Piezas[i].X, aqui.Piezas[i].X);
+        EXPECT_EQ(PuzzGbl.Piezas[i].Y, aqui.Piezas[i].Y);
+        EXPECT_EQ(PuzzGbl.Piezas[i].XDestino, aqui.Piezas[i].XDestino);
+    }
+    EXPECT_EQ(PuzzGbl.AgujeroX, aqui.c.AgujeroX);
+    EXPECT_EQ(PuzzGbl.AgujeroY, aqui.c.AgujeroY);
+}
+
+TEST_F(EstadoPuzzle, ADamagedStateFileIsKeptAsideAndRecreated) {
+    PuzzGbl.TipoJuego = 23;
+    QStringList l = ComponeLineas(Tangram());
+    l[5].chop(1);
+    const QByteArray danado = ComponeArchivoEstado(l);
+    const QString ruta = Guarda(danado, "Tsl2334.ini");
+    LeePuzzleJuego(ruta);
+    ASSERT_EQ(vistos.size(), 1u);
+    EXPECT_EQ(vistos[0].texto, QString::fromUtf8("El archivo de inicialización ") + ruta +
+                                   QString::fromUtf8(" está dañado. Se ha guardado una copia .bak y se ha vuelto a "
+                                                     "crear con los valores establecidos por defecto."));
+    EXPECT_EQ(plat::readFile(ruta + ".bak"), danado);
+    EXPECT_EQ(PuzzGbl.NroPiezas, 7);
+    EXPECT_TRUE(LlamadasAnotadas().contains("PreparaJuego 1"));
+    EXPECT_NE(plat::readFile(ruta), danado);
+}
+
+} // namespace
