@@ -76,7 +76,7 @@ struct PuzzGblData {
     std::int16_t AnchoMesa = 0; // the table area (the screen), pixels
     std::int16_t AltoMesa = 0;
     bool ResolviendoAuto = false;
-    bool BotoneraOculta = false;
+    bool BotoneraOculta = true; // the panel is shown: the next press of its tab hides it
 
     // ---- common services ----
     std::int16_t CursorActual = 0;
@@ -114,6 +114,19 @@ struct PuzzGblData {
     bool RetrocesoContinuo = false, AvanceContinuo = false;
     std::array<std::int16_t, 3> TAI_ParejaSugerida{}; // entries 1 and 2, 0 none
     bool SaliendoPrograma = false; // the exit was accepted: every running loop ends
+
+    // table surface, picking and dragging
+    std::int16_t RatonX = 0, RatonY = 0;   // pointer at the last press on the table
+    std::int16_t BotonRaton = 0;           // button of that press: 1 left, 2 right
+    std::int16_t PunteroRaton = -1;        // pointer code last applied to the table; -1 none
+    bool SoltandoPieza = false;            // a drop is being handled
+    bool GirandoPieza = false;             // the right-button rotation loop runs
+    bool GiroSimulado = false;             // the solver presses the table to turn a piece
+    bool EjecutandoSolucion = false;       // the solver moves pieces
+    std::int16_t TAI_PiezaPareja = 0;      // the other selected Taipei tile, 0 none
+    std::int16_t OpcionSenalada = 0;       // row of the option panel under the pointer
+    std::array<bool, 5> OpcionesSelecActivas{}; // option panel rows 1..4 enabled
+    std::int32_t GeneracionMascaras = 0;   // grows at every set-up: kept piece masks are stale
 
     // ---- constant tables ----
     // Filled once by InicializaTablas and only read afterwards, except the

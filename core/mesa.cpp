@@ -326,8 +326,9 @@ void Mesa::Pic_Boton_MouseDown(std::int16_t indice, std::int16_t boton, std::int
 void Mesa::BarraHor_Change() { Pic_Trabajo.move(-BarraHor.Value(), Pic_Trabajo.top()); }
 
 void Mesa::BarraVer_Change() {
-    // The tips panel lies over the table; its own work shows the tip again here.
     Pic_Trabajo.move(Pic_Trabajo.left(), -BarraVer.Value());
+    // The tips panel lies over the table: its tip is shown again.
+    if (PuzzGbl.MostrarSugerencias) MuestraSugerencia(PuzzGbl.NroSugerencia);
 }
 
 void Mesa::reset() {

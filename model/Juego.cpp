@@ -84,6 +84,11 @@ void MuestraContador() {
 
 void PreparaJuego(bool nuevo) {
     AnotaLlamada(QStringLiteral("PreparaJuego ") + (nuevo ? QStringLiteral("1") : QStringLiteral("0")));
+    // A new puzzle: nothing is pointed at and no piece's mask is kept.
+    PuzzGbl.PiezaSeleccionada = 0;
+    PuzzGbl.PiezaAnterior = 0;
+    PuzzGbl.GiroAnterior = 0;
+    ++PuzzGbl.GeneracionMascaras;
     Paso([] { CalculaGeometriaPuzzle(); });
     PuzzGbl.EstadoListaMov = 2;
     Paso([nuevo] {

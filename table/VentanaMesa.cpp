@@ -1,6 +1,7 @@
 #include "table/VentanaMesa.h"
 
 #include "table/Botonera.h"
+#include "table/Trabajo.h"
 
 #include "platform/ui/cursors.h"
 
@@ -49,6 +50,7 @@ VentanaMesa::VentanaMesa() {
     agregaVista(mesa.Pic_CroTime, &mesa.Pic_Cronome); // the time display lies on the switch button
     agregaVista(mesa.Pic_EsconderBot); // the tab stands left of the panel, on the window
     ConectaVistasBotonera(*this);
+    ConectaVistasTrabajo(*this);
 
     barraHor_ = new QScrollBar(Qt::Horizontal, this);
     barraVer_ = new QScrollBar(Qt::Vertical, this);
