@@ -1,15 +1,21 @@
 // The sliding table's set-up: the board picture in its three kinds, the
 // framed back buffer, the preview, and a new shuffled board.
+#include "core/Configuracion.h"
 #include "core/PuzzGbl.h"
+#include "core/TsComun.h"
 #include "core/ServiciosMesa.h"
 #include "core/Sustitutos.h"
 #include "core/Tablas.h"
 #include "core/mesa.h"
 #include "model/Deslizantes.h"
+#include "model/EstadoPuzzle.h"
 #include "model/Partida.h"
 #include "platform/numbers.h"
 #include "platform/random.h"
 #include "tests/imaging/imaging_fixtures.h"
+#include "tests/support/fixtures.h"
+
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -34,6 +40,8 @@ protected:
     }
     void TearDown() override {
         RegistraProcedimientosPanel({});
+        RegistraPresentadorMensaje({});
+        InstalaServiciosEstadoPuzzle({});
         Reinicia();
     }
 };
@@ -224,6 +232,55 @@ TEST_F(PreparaDeslizantesTest, ALoadedBoardIsKeptAsItIs) {
     EXPECT_EQ(g.UltimoMovGrabado, 5);
     EXPECT_TRUE(LlamadasAnotadas().filter(QStringLiteral("CalculaDificultad")).isEmpty());
     EXPECT_EQ(CeldaDeTablero(8), Rotulo(QStringLiteral("8")));
+}
+
+// The first start of the game: no state file yet.
+TEST_F(PreparaDeslizantesTest, WithoutAStateFileTheGameDealsWritesItAndReadsItBack) {
+    testing_support::ScratchDir carpeta;
+    auto& g = PuzzGbl;
+    g.RutaPrograma = carpeta.path();
+    g.RutaImagenes = carpeta.path() + "Imagenes/";
+    g.AnchoMesa = 800;
+    g.AltoMesa = 600;
+    mesa.Pic_Botonera.move(800 - 141, 0, 141, 431);
+    QStringList textos;
+    RegistraPresentadorMensaje([&textos](const QString&, const QString& texto) {
+        textos << texto;
+        PuzzGbl.RespuestaMensaje = true;
+    });
+    InstalaEstadoPuzzle();
+    g.TipoJuego = 22;
+    const QString ruta = RutaEstadoJuego(22);
+    plat::randomGenerator().setState(31337);
+    LeePuzzleJuego(ruta);
+    ASSERT_EQ(textos.size(), 1);
+    EXPECT_TRUE(textos[0].contains(QStringLiteral("crearlo"))) << textos[0].toStdString();
+    EXPECT_TRUE(QFileInfo::exists(ruta));
+    EXPECT_TRUE(LlamadasAnotadas().contains(QStringLiteral("PreparaDeslizantes -1")));
+    EXPECT_EQ(g.PiezasLado, 5);
+    EXPECT_EQ(g.TipoRotulo, 2);
+    ASSERT_EQ(g.Piezas.size(), 25u);
+    EXPECT_TRUE(EsResoluble());
+    EXPECT_EQ(g.AgujeroX, g.OrigenX + 4 * g.AnchoPieza);
+    EXPECT_EQ(g.AgujeroY, g.OrigenY + 4 * g.AltoPieza);
+    int descolocadas = 0;
+    for (int i = 1; i <= 24; ++i)
+        if (g.Piezas[std::size_t(i)].X != g.Piezas[std::size_t(i)].XDestino ||
+            g.Piezas[std::size_t(i)].Y != g.Piezas[std::size_t(i)].YDestino)
+            ++descolocadas;
+    EXPECT_GT(descolocadas, 0);
+    const auto repartidas = g.Piezas;
+    const QImage tablero = mesa.Pic_Bitmap.image().copy();
+
+    // The next start reads the same board back.
+    textos.clear();
+    g.Piezas.assign(1, RegistroPieza{});
+    ReiniciaSustitutos();
+    LeePuzzleJuego(ruta);
+    EXPECT_TRUE(textos.isEmpty()) << textos.value(0).toStdString();
+    EXPECT_TRUE(LlamadasAnotadas().contains(QStringLiteral("PreparaDeslizantes 0")));
+    EXPECT_EQ(g.Piezas, repartidas);
+    EXPECT_EQ(mesa.Pic_Bitmap.image(), tablero);
 }
 
 } // namespace
