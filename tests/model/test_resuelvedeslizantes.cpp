@@ -218,6 +218,23 @@ TEST_F(ResuelveDeslizantesTest, RepeatedCallsSolveWithLegalSlidesAndTheSlowSearc
     }
 }
 
+TEST_F(ResuelveDeslizantesTest, FiveByFiveBoardsTakeTheSlowSearchsPathsWithFreeStepsAtTheEnd) {
+    // From row 4 on every step costs 0: the later calls check that switch.
+    std::mt19937 rng(515);
+    for (int tablero = 0; tablero < 3; ++tablero) {
+        SCOPED_TRACE(tablero);
+        Aleatorio(5, rng);
+        for (int llamada = 0; llamada < 40 && !Resuelto(); ++llamada) {
+            const std::vector<int> literal = BusquedaLiteral();
+            ResuelveDeslizantes();
+            ASSERT_GT(PuzzGbl.NumPasosSolucion, 0);
+            ASSERT_EQ(Camino(), literal) << "call " << llamada;
+            for (int i = PuzzGbl.NumPasosSolucion; i >= 1; --i) Desliza(PuzzGbl.CaminoSolucion[std::size_t(i)]);
+        }
+        EXPECT_TRUE(Resuelto());
+    }
+}
+
 TEST_F(ResuelveDeslizantesTest, OneSlideFromHomeGivesOneStep) {
     Tablero(4);
     Desliza(15);
