@@ -200,6 +200,15 @@ struct PuzzGblData {
     std::int16_t NumMovibles = 0;
     std::int16_t PosAnteriorX = 0, PosAnteriorY = 0;
 
+    // sliding tiles
+    std::int16_t LadoZonaPieza = 0; // side of the zone a piece's picture is drawn in
+    // The solver's answer: the pieces to slide, entry 1 the last slide, entry
+    // NumPasosSolucion the first.
+    std::vector<std::int16_t> CaminoSolucion = std::vector<std::int16_t>(101);
+    std::int32_t NumPasosSolucion = 0;
+    bool SinCaminoSolucion = false; // the last search gave up without a path
+    bool BuscandoSolucion = false;  // the solver is letting events run: the table refuses presses
+
     // ---- settings and state files ----
     // The global settings file.
     bool MostrarSugerencias = false;

@@ -30,15 +30,19 @@ bool PiezaDelTablero(int pieza) {
 // The number of cells of the board, N x N.
 int Casillas() { return int(PuzzGbl.PiezasLado) * PuzzGbl.PiezasLado; }
 
-// Every piece and the hole on its own cell of the board.
+} // namespace
+
 bool TableroCoherente() {
     const auto& g = PuzzGbl;
     const int n = Casillas();
     if (g.PiezasLado < 1 || g.NroPiezas != n - 1 || g.Piezas.size() < std::size_t(n)) return false;
     std::vector<bool> ocupada(std::size_t(n) + 1, false);
     auto toma = [&](int x, int y) {
-        const int c = CasillaEnPunto(std::int16_t(x), std::int16_t(y));
-        if (c < 1 || c > n || ocupada[std::size_t(c)]) return false;
+        const Celda celda = CeldaEnPunto(x, y);
+        if (celda.columna < 0 || celda.columna >= g.PiezasLado || celda.fila < 0 || celda.fila >= g.PiezasLado)
+            return false;
+        const int c = celda.fila * g.PiezasLado + celda.columna + 1;
+        if (ocupada[std::size_t(c)]) return false;
         ocupada[std::size_t(c)] = true;
         return true;
     };
@@ -47,6 +51,8 @@ bool TableroCoherente() {
         if (!toma(g.Piezas[std::size_t(i)].X, g.Piezas[std::size_t(i)].Y)) return false;
     return true;
 }
+
+namespace {
 
 // Every piece home, the hole in the last cell.
 void PonTableroResuelto() {
@@ -100,7 +106,8 @@ bool EsResoluble() {
     const auto& g = PuzzGbl;
     constexpr int kHueco = 999;
     const int n = g.NroPiezas + 1;
-    if (n < 1) return true;
+    // A piece off the board or two on one cell is no arrangement at all.
+    if (!TableroCoherente()) return false;
     std::vector<int> valor(std::size_t(n) + 1, 0);
     auto pon = [&](int x, int y, int v) {
         const int c = CasillaEnPunto(std::int16_t(x), std::int16_t(y));

@@ -16,3 +16,5 @@ void DireccionDeslizamiento(std::int16_t pieza);
 // Lists in PiezasMovibles (1..NumMovibles) the pieces next to the hole, in
 // increasing number, at most four.
 void BuscaPiezasMovibles();
+// Every piece and the hole on a cell of the board, each cell holding one.
+bool TableroCoherente();

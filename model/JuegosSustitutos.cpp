@@ -6,7 +6,6 @@
 #include "core/PuzzGbl.h"
 #include "imaging/PreparaMesa.h"
 #include "core/Sustitutos.h"
-#include "model/Deslizantes.h"
 #include "model/Pentominos.h"
 #include "model/Sustitutos.h"
 #include "model/Tangram.h"
@@ -22,7 +21,6 @@ void PreparacionSustituta(const QString& nombre, bool nuevo) {
 
 void PreparaPiezasMoviles(bool nuevo) { PreparacionSustituta(QStringLiteral("PreparaPiezasMoviles"), nuevo); }
 void TAI_PreparaMesa(bool nuevo) { PreparacionSustituta(QStringLiteral("TAI_PreparaMesa"), nuevo); }
-void PreparaDeslizantes(bool nuevo) { PreparacionSustituta(QStringLiteral("PreparaDeslizantes"), nuevo); }
 void TAN_PreparaJuego(bool nuevo) { PreparacionSustituta(QStringLiteral("TAN_PreparaJuego"), nuevo); }
 void PEN_PreparaJuego(bool nuevo) { PreparacionSustituta(QStringLiteral("PEN_PreparaJuego"), nuevo); }
 

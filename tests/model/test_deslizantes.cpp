@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <set>
 #include <utility>
 #include <vector>
@@ -145,6 +147,77 @@ TEST_F(DeslizantesTest, OneExchangeMakesABoardUnsolvableTwoDoNot) {
         Intercambia(1, 2);
         EXPECT_FALSE(EsResoluble());
     }
+}
+
+TEST_F(DeslizantesTest, ParityAgreesWithEveryPositionReachableOnThreeByThree) {
+    // Every position reachable from the solved board by slides, breadth first.
+    auto codigo = [](const std::array<int, 9>& t) {
+        int c = 0;
+        for (int v : t) c = c * 9 + v;
+        return c;
+    };
+    std::array<int, 9> resuelto{1, 2, 3, 4, 5, 6, 7, 8, 0};
+    std::vector<bool> alcanzable(387420489, false); // 9 to the 9th codes
+    std::vector<std::array<int, 9>> cola{resuelto};
+    alcanzable[std::size_t(codigo(resuelto))] = true;
+    for (std::size_t k = 0; k < cola.size(); ++k) {
+        const auto t = cola[k];
+        const int h = int(std::find(t.begin(), t.end(), 0) - t.begin());
+        for (int d : {-3, 3, -1, 1}) {
+            const int c = h + d;
+            if (c < 0 || c > 8 || ((d == 1 || d == -1) && c / 3 != h / 3)) continue;
+            auto u = t;
+            std::swap(u[std::size_t(h)], u[std::size_t(c)]);
+            if (!alcanzable[std::size_t(codigo(u))]) {
+                alcanzable[std::size_t(codigo(u))] = true;
+                cola.push_back(u);
+            }
+        }
+    }
+    EXPECT_EQ(cola.size(), 181440u);
+    Tablero(3);
+    auto& g = PuzzGbl;
+    std::array<int, 9> t{0, 1, 2, 3, 4, 5, 6, 7, 8};
+    int desacuerdos = 0;
+    do {
+        for (int c = 0; c < 9; ++c) {
+            const auto x = std::int16_t(X(c % 3)), y = std::int16_t(X(c / 3));
+            if (t[std::size_t(c)] == 0) {
+                g.AgujeroX = x;
+                g.AgujeroY = y;
+            } else {
+                g.Piezas[std::size_t(t[std::size_t(c)])].X = x;
+                g.Piezas[std::size_t(t[std::size_t(c)])].Y = y;
+            }
+        }
+        if (EsResoluble() != alcanzable[std::size_t(codigo(t))]) ++desacuerdos;
+    } while (std::next_permutation(t.begin(), t.end()));
+    EXPECT_EQ(desacuerdos, 0);
+}
+
+TEST_F(DeslizantesTest, ABoardOffTheGridIsNeverSolvable) {
+    const struct {
+        const char* caso;
+        int pieza, x, y;
+    } casos[] = {
+        {"two pieces on one cell", 4, X(1), X(1)},
+        {"right of the board", 3, X(3), X(0)},
+        {"above the board", 2, X(1), X(-1)},
+        {"far away", 1, 30000, -30000},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        Tablero(3);
+        Intercambia(1, 2);
+        Intercambia(1, 3); // a solvable board
+        ASSERT_TRUE(EsResoluble());
+        PuzzGbl.Piezas[std::size_t(c.pieza)].X = std::int16_t(c.x);
+        PuzzGbl.Piezas[std::size_t(c.pieza)].Y = std::int16_t(c.y);
+        EXPECT_FALSE(EsResoluble());
+    }
+    Tablero(3);
+    PuzzGbl.AgujeroX = std::int16_t(X(0)); // the hole on piece 7's cell
+    EXPECT_FALSE(EsResoluble());
 }
 
 // ------------------------------------------------------- exchange shuffle
