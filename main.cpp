@@ -8,6 +8,7 @@
 #include "platform/ui/audioplayer.h"
 #include "resources/resources.h"
 #include "table/Botonera.h"
+#include "table/EventosModelo.h"
 #include "table/VentanaMesa.h"
 
 #include <QApplication>
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     RegistraVentanaMesa();
     PonPunteroMesa = [](int codigo) { mesa.setMousePointer(codigo); };
     InstalaBotonera();
+    InstalaEventosModelo();
     // Closing the table is the exit button's question.
     AlCerrarMesa = [] { return CierreVentanaMesa(); };
     const int codigo = Main() ? QApplication::exec() : 0;
