@@ -9,6 +9,7 @@
 #include "resources/resources.h"
 #include "table/Botonera.h"
 #include "table/EventosModelo.h"
+#include "table/ResuelveTablero.h"
 #include "table/VentanaMesa.h"
 
 #include <QApplication>
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     PonPunteroMesa = [](int codigo) { mesa.setMousePointer(codigo); };
     InstalaBotonera();
     InstalaEventosModelo();
+    InstalaResuelveTablero();
     // Closing the table is the exit button's question.
     AlCerrarMesa = [] { return CierreVentanaMesa(); };
     const int codigo = Main() ? QApplication::exec() : 0;

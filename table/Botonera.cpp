@@ -394,7 +394,8 @@ bool ComandoDisponible(int indice) {
     const auto& l = lanzador();
     switch (indice) {
     case 2: return bool(l.personal);
-    case 3: return l.resuelvePuzzle && l.tutorIndicando;
+    // The sliding game's tutor is a stretch of the automatic solution.
+    case 3: return PuzzGbl.TipoJuego == 22 ? bool(l.resuelvePuzzle) : l.resuelvePuzzle && l.tutorIndicando;
     case 4: return bool(l.estadis);
     case 5: return bool(l.historic);
     case 6: return bool(l.ayuda);

@@ -1,0 +1,158 @@
+#include "table/ResuelveTablero.h"
+
+#include "core/PuzzGbl.h"
+#include "core/TsComun.h"
+#include "core/Visores.h"
+#include "imaging/Dibujo.h"
+#include "model/Deslizantes.h"
+#include "model/DeslizantesReglas.h"
+#include "model/Grabadora.h"
+#include "model/Juego.h"
+#include "model/Pasos.h"
+#include "platform/ui/events.h"
+#include "table/Botonera.h"
+
+#include <utility>
+
+namespace {
+
+constexpr std::int16_t kDeslizantes = 22;
+constexpr int kBotonTutor = 3, kBotonResolver = 12;
+constexpr int kSonidoDeslizar = 53;
+constexpr int kAyudaSinSolucion = 3020;
+
+std::function<void()>& eventosResolucion() {
+    static std::function<void()> f;
+    return f;
+}
+
+void eventosEntrePasos() {
+    if (PuzzGbl.SaliendoPrograma) return;
+    if (const auto& f = eventosResolucion()) {
+        f();
+        return;
+    }
+    plat::doEvents();
+}
+
+void avisaSinSolucion(int boton) {
+    Mensaje(SinBlancos(TextoBoton(kDeslizantes, boton)), TextoSinSolucion(), 2, 1, kAyudaSinSolucion);
+}
+
+// A fresh path from the present position; whether it has a first slide.
+bool buscaCamino() {
+    auto& g = PuzzGbl;
+    g.NumPasosSolucion = 0;
+    pasos::Paso(ResuelveDeslizantes);
+    if (g.NumPasosSolucion < 0 || std::size_t(g.NumPasosSolucion) >= g.CaminoSolucion.size())
+        g.NumPasosSolucion = 0;
+    return g.NumPasosSolucion > 0;
+}
+
+bool resuelto() { return PuzzGbl.NroPiezasColocadas >= PuzzGbl.NroPiezas; }
+
+void fin() {
+    auto& g = PuzzGbl;
+    g.PasaAlHistorico = false;
+    g.ArrastrandoPieza = false;
+    g.SoltandoPieza = false;
+    g.PiezaSeleccionada = 0;
+    g.ResolviendoAuto = false;
+    g.EjecutandoSolucion = false;
+}
+
+} // namespace
+
+QString TextoSinSolucion() {
+    return QString::fromUtf8("No se ha encontrado ninguna solución para la posición actual de las piezas.");
+}
+
+bool DeslizaPiezaSolucion(std::int16_t p) {
+    auto& g = PuzzGbl;
+    if (!pasos::PiezaValida(p)) return false;
+    auto& r = g.Piezas[std::size_t(p)];
+    if (DistanciaCasillas(r.X, r.Y, g.AgujeroX, g.AgujeroY) != 1) return false;
+    g.PiezaSeleccionada = p;
+    g.PosAnteriorX = r.X;
+    g.PosAnteriorY = r.Y;
+    const std::int16_t destinoX = g.AgujeroX, destinoY = g.AgujeroY;
+    pasos::Paso([&] { PasaAlFrente(PosicionEnOrden(p)); });
+    pasos::Paso([&] { MuevePiezaAnimada(r.X, r.Y, destinoX, destinoY, p); });
+    // The piece ends in the hole whatever the drawing did.
+    r.X = destinoX;
+    r.Y = destinoY;
+    Sonido(0, kSonidoDeslizar);
+    pasos::Paso([&] { GrabaMovimiento(g.PosAnteriorX, g.PosAnteriorY, 0, 0, r.X, r.Y, 0, 0); });
+    g.ArrastrandoPieza = false;
+    g.AgujeroX = g.PosAnteriorX;
+    g.AgujeroY = g.PosAnteriorY;
+    pasos::Paso(ActualizaInfoPiezas);
+    return true;
+}
+
+void ResuelveDeslizantesAuto() {
+    auto& g = PuzzGbl;
+    g.EjecutandoSolucion = true;
+    g.PasaAlHistorico = false;
+    bool sinCamino = false;
+    {
+        // Presses that reach the panel meanwhile are put off, a stop press excepted.
+        const plat::LongAction ejecucion;
+        pasos::Paso(ActualizaInfoPiezas);
+        while (!resuelto() && !g.SaliendoPrograma) {
+            if (!buscaCamino()) {
+                // Searching again would give the same empty answer for ever.
+                sinCamino = true;
+                break;
+            }
+            for (std::int32_t i = g.NumPasosSolucion; i >= 1 && !g.SaliendoPrograma; --i) {
+                if (!DeslizaPiezaSolucion(g.CaminoSolucion[std::size_t(i)])) {
+                    sinCamino = true; // a path that does not fit the board is no path
+                    break;
+                }
+                eventosEntrePasos();
+            }
+            // A stop request is honoured once the path in hand has been played.
+            if (sinCamino || !g.ResolviendoAuto) break;
+        }
+    }
+    if (resuelto()) pasos::Paso(MuestraModelo);
+    fin();
+    if (sinCamino && !g.SaliendoPrograma) avisaSinSolucion(kBotonResolver);
+}
+
+void TutorDeslizantes() {
+    auto& g = PuzzGbl;
+    g.EjecutandoSolucion = true;
+    g.PasaAlHistorico = false;
+    bool sinCamino = false;
+    {
+        const plat::LongAction ejecucion;
+        pasos::Paso(ActualizaInfoPiezas);
+        if (!resuelto()) {
+            sinCamino = !buscaCamino() || !DeslizaPiezaSolucion(g.CaminoSolucion[std::size_t(g.NumPasosSolucion)]);
+        }
+    }
+    if (resuelto()) pasos::Paso(MuestraModelo);
+    fin();
+    g.TutorActivo = false;
+    if (sinCamino && !g.SaliendoPrograma) avisaSinSolucion(kBotonTutor);
+}
+
+void ResuelvePuzzleMesa() {
+    auto& g = PuzzGbl;
+    if (g.TipoJuego == kDeslizantes) {
+        if (g.ResolviendoAuto) ResuelveDeslizantesAuto();
+        else TutorDeslizantes();
+        return;
+    }
+    // The other games' solving is not built yet.
+    const bool resolviendo = g.ResolviendoAuto;
+    g.ResolviendoAuto = false;
+    Mensaje(SinBlancos(TextoBoton(g.TipoJuego, resolviendo ? kBotonResolver : kBotonTutor)), TextoNoDisponible(), 1,
+            1);
+}
+
+void RegistraEventosResolucion(std::function<void()> eventos) { eventosResolucion() = std::move(eventos); }
+
+void InstalaResuelveTablero() { Lanzador().resuelvePuzzle = ResuelvePuzzleMesa; }
