@@ -3,7 +3,15 @@
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
 #include "core/TsComun.h"
+#include "core/mesa.h"
 #include "imaging/Dibujo.h"
+#include "imaging/ImagenPieza.h"
+#include "imaging/PiezasSustitutos.h"
+#include "model/Grabadora.h"
+#include "model/Partida.h"
+#include "model/Pasos.h"
+#include "platform/blit.h"
+#include "table/Trabajo.h"
 #include "model/Juego.h"
 #include "platform/numbers.h"
 #include "records/Historico.h"
@@ -17,6 +25,92 @@ namespace {
 constexpr int kPentominos = 24;
 constexpr int kTangram = 23;
 constexpr int kModoDiseno = 1;
+constexpr int kPuzzle = 21;
+constexpr int kDeslizantes = 22;
+constexpr int kTaipei = 25;
+constexpr int kModoResolver = 2;
+constexpr int kFichasTaipei = 144;
+
+void intercambiaDestino(RegistroPieza& a, RegistroPieza& b) {
+    std::swap(a.XDestino, b.XDestino);
+    std::swap(a.YDestino, b.YDestino);
+    std::swap(a.GiroDestino, b.GiroDestino);
+    std::swap(a.VolteoDestino, b.VolteoDestino);
+}
+
+// Takes the piece off the back buffer and wipes its dragged image from the
+// table.
+void levanta(std::int16_t p, int w, int h) {
+    auto& g = PuzzGbl;
+    BorraPiezaDeImagen(p);
+    const auto& r = g.Piezas[std::size_t(p)];
+    plat::bitBlt(mesa.Pic_Trabajo, r.X - g.MargenPiezaX, r.Y - g.MargenPiezaY, w, h, mesa.Pic_Imagen,
+                 r.X - g.MargenPiezaX, r.Y - g.MargenPiezaY, plat::rop::kSrcCopy);
+}
+
+bool intentaAtraer(std::int16_t p) {
+    auto& g = PuzzGbl;
+    auto& r = g.Piezas[std::size_t(p)];
+    const int w = AnchoPiezaGirada(p, r.Giro, r.Volteo);
+    const int h = AltoPiezaGirada(p, r.Giro, r.Volteo);
+    if (!CajasSeAtraen(r.X, r.Y, r.XDestino, r.YDestino, w, h, g.FactorAtraccion) || !OrientacionCorrecta(p))
+        return false;
+    levanta(p, w, h);
+    r.X = r.XDestino;
+    r.Y = r.YDestino;
+    r.Giro = r.GiroDestino;
+    r.Volteo = r.VolteoDestino;
+    return true;
+}
+
+void atraeADestino(std::int16_t p) {
+    auto& g = PuzzGbl;
+    if (intentaAtraer(p)) return;
+    if (g.TipoJuego != kTangram || p >= std::int16_t(g.TAN_Gemela.size())) return;
+    const std::int16_t gemela = g.TAN_Gemela[std::size_t(p)];
+    if (!pasos::PiezaValida(gemela)) return;
+    intercambiaDestino(g.Piezas[std::size_t(p)], g.Piezas[std::size_t(gemela)]);
+    if (!intentaAtraer(p)) intercambiaDestino(g.Piezas[std::size_t(p)], g.Piezas[std::size_t(gemela)]);
+}
+
+void ajustaARejilla(std::int16_t p) {
+    auto& g = PuzzGbl;
+    auto& r = g.Piezas[std::size_t(p)];
+    PEN_TransformaPieza(p, r.Giro, r.Volteo);
+    const auto celda = AjusteRejilla(r.X, r.Y, g.PEN_PiezaGirada.Ancho, g.PEN_PiezaGirada.Alto, g.LadoCelda,
+                                     g.OrigenX, g.OrigenY, g.FilasTablero, g.ColumnasTablero);
+    if (!celda) return;
+    levanta(p, AnchoPiezaGirada(p, r.Giro, r.Volteo), AltoPiezaGirada(p, r.Giro, r.Volteo));
+    r.X = plat::toInt16(celda->x);
+    r.Y = plat::toInt16(celda->y);
+}
+
+void empujaDentro(std::int16_t p) {
+    auto& g = PuzzGbl;
+    auto& r = g.Piezas[std::size_t(p)];
+    BorraPiezaDeImagen(p);
+    const int w = AnchoPiezaGirada(p, r.Giro, r.Volteo);
+    const int h = AltoPiezaGirada(p, r.Giro, r.Volteo);
+    ZonaVisible z;
+    // A hidden scroll bar leaves the table's whole extent visible.
+    z.barraHorArriba = mesa.BarraHor.Visible() ? mesa.BarraHor.Top() : g.AltoMesa;
+    z.barraVerIzquierda = mesa.BarraVer.Visible() ? mesa.BarraVer.Left() : g.AnchoMesa;
+    z.valorVer = mesa.BarraVer.Value();
+    z.valorHor = mesa.BarraHor.Value();
+    // A panel not laid out on the table (hidden, or not yet placed) covers nothing.
+    if (mesa.Pic_Botonera.visible() && mesa.Pic_Botonera.left() > 0) {
+        z.botoneraIzquierda = mesa.Pic_Botonera.left();
+        z.botoneraAlto = mesa.Pic_Botonera.height();
+    }
+    z.sugerenciasVisibles = g.MostrarSugerencias;
+    z.sugerenciaAncho = mesa.Pic_Sugerencia.width();
+    z.sugerenciaArriba = mesa.Pic_Sugerencia.top();
+    const Posicion n = EmpujaDentro(r.X, r.Y, w, h, g.MargenPiezaX, g.MargenPiezaY, z);
+    if (n.x == r.X && n.y == r.Y) return;
+    r.X = n.x;
+    r.Y = n.y;
+    mesa.Pic_Trabajo_Paint();
+}
 
 int margen(int factor, int lado) {
     return static_cast<int>(std::floor(((100 - factor) / 2.0) * (lado / 100.0)));
@@ -83,4 +177,56 @@ bool CuentaYTerminaPuzzle() {
     }
     g.PasaAlHistorico = false;
     return true;
+}
+
+void Pic_Trabajo_MouseUp(std::int16_t boton, std::int16_t, double x, double y) {
+    auto& g = PuzzGbl;
+    if (boton == 2 && g.GirandoPieza && !g.GiroSimulado) g.GirandoPieza = false;
+    if (g.ArrastrandoPieza && !g.ResolviendoAuto && !g.SoltandoPieza) {
+        g.SoltandoPieza = true;
+        const std::int16_t p = g.OrdenPiezas.size() > 1 ? g.OrdenPiezas[1] : std::int16_t(0);
+        if (g.TipoJuego == kTaipei) {
+            pasos::Paso([&] {
+                GrabaMovimiento(g.TAI_PiezaPareja, g.PiezaSeleccionada, 0, 0, 0, 0, 0, 0);
+                if (g.NroPiezasColocadas < kFichasTaipei) {
+                    TAI_BuscaPareja();
+                    if (g.TAI_ParejaSugerida[1] == 0 && g.TAI_ParejaSugerida[2] == 0)
+                        Mensaje(QStringLiteral("Puzzle sin solución"),
+                                QStringLiteral("La situación actual del puzzle no le permite emparejar ninguna de "
+                                               "las piezas libres,  por tanto, no puede continuar resolviéndolo.  "
+                                               "Si lo  desea  puede  utilizar  la  Grabadora de movimientos y  "
+                                               "retroceder para encontrar una solución por otra vía."),
+                                6, 1, 3050);
+                }
+            });
+        } else if (pasos::PiezaValida(p)) {
+            if (g.TipoJuego == kPuzzle || (g.TipoJuego == kTangram && g.TAN_ModoJuego == kModoResolver))
+                pasos::Paso([&] { atraeADestino(p); });
+            if (g.TipoJuego == kPentominos && g.AtraccionPiezas) pasos::Paso([&] { ajustaARejilla(p); });
+            if (g.TipoJuego != kDeslizantes) {
+                pasos::Paso([&] {
+                    const auto& r = g.Piezas[std::size_t(p)];
+                    const bool movida = r.X != g.PosAnteriorX || r.Y != g.PosAnteriorY;
+                    if (PiezaBienColocada(p)) {
+                        if (movida) Sonido(1, 51);
+                    } else {
+                        if (movida) Sonido(1, 52);
+                        empujaDentro(p);
+                    }
+                });
+            }
+            pasos::Paso([&] {
+                GeneraImagenPieza(p);
+                DibujaPiezaEnImagen(mesa.Pic_Imagen, p);
+                DibujaPiezaEnImagen(mesa.Pic_Trabajo, p);
+                mesa.Pic_Trabajo.refresh();
+                const auto& r = g.Piezas[std::size_t(p)];
+                GrabaMovimiento(g.PosAnteriorX, g.PosAnteriorY, r.Giro, r.Volteo, r.X, r.Y, r.Giro, r.Volteo);
+            });
+        }
+        pasos::Paso([] { CuentaYTerminaPuzzle(); });
+    }
+    g.ArrastrandoPieza = false;
+    g.SoltandoPieza = false;
+    Pic_Trabajo_MouseMove(0, 0, x, y);
 }

@@ -47,3 +47,9 @@ Posicion EmpujaDentro(int x, int y, int w, int h, int mx, int my, const ZonaVisi
 // while the puzzle still qualifies, asked whether to keep it in the history.
 // Returns whether the puzzle ended.
 bool CuentaYTerminaPuzzle();
+
+// The release of a button on the table: lands the held piece (attraction,
+// grid, push back), plays its sound, redraws and records it, counts and ends
+// the puzzle; always clears the drop flags and re-runs the hover test at the
+// release point.
+void Pic_Trabajo_MouseUp(std::int16_t boton, std::int16_t shift, double x, double y);

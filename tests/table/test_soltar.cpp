@@ -228,4 +228,67 @@ TEST_F(FinPuzzle, NothingIsAnnouncedWhileAPieceIsOutOrTheBoardIsArrangedOrDesign
     }
 }
 
+// ---- the release ------------------------------------------------------------
+
+class Suelta : public FinPuzzle {
+protected:
+    void SetUp() override {
+        FinPuzzle::SetUp();
+        auto& g = PuzzGbl;
+        g.AnchoMesa = 1024;
+        g.AltoMesa = 768;
+        g.AnchoPieza = g.AltoPieza = 20;
+        g.AnchoPiezaBase = g.AltoPiezaBase = 20;
+        g.FactorAtraccion = 20;
+        g.NroPiezas = 2;
+        g.Piezas.assign(3, RegistroPieza{});
+        g.OrdenPiezas = {0, 1, 2};
+        g.Piezas[1].XDestino = 100;
+        g.Piezas[1].YDestino = 100;
+        g.Piezas[2].X = g.Piezas[2].XDestino = 300;
+        g.Piezas[2].Y = g.Piezas[2].YDestino = 300;
+    }
+    // Piece 1 picked up at (desdeX, desdeY) and let go at (x, y).
+    void suelta(int desdeX, int desdeY, int x, int y) {
+        auto& g = PuzzGbl;
+        g.PosAnteriorX = std::int16_t(desdeX);
+        g.PosAnteriorY = std::int16_t(desdeY);
+        g.Piezas[1].X = std::int16_t(x);
+        g.Piezas[1].Y = std::int16_t(y);
+        g.PiezaSeleccionada = 1;
+        g.ArrastrandoPieza = true;
+        Pic_Trabajo_MouseUp(1, 0, x, y);
+    }
+};
+
+TEST_F(Suelta, NearItsHomeThePieceIsAttractedAndTheLastOneEndsThePuzzle) {
+    suelta(500, 500, 103, 98);
+    EXPECT_EQ(PuzzGbl.Piezas[1].X, 100);
+    EXPECT_EQ(PuzzGbl.Piezas[1].Y, 100);
+    EXPECT_EQ(PuzzGbl.UltimoMovGrabado, 1);
+    EXPECT_TRUE(PuzzGbl.MostrandoModelo);
+    EXPECT_TRUE(eventos.contains("TESELARO / Ha conseguido resolver el puzzle"));
+    EXPECT_FALSE(PuzzGbl.ArrastrandoPieza);
+    EXPECT_FALSE(PuzzGbl.SoltandoPieza);
+}
+
+TEST_F(Suelta, FarFromHomeItStaysAndPlaysTheOtherSound) {
+    suelta(500, 500, 200, 150);
+    EXPECT_EQ(PuzzGbl.Piezas[1].X, 200);
+    EXPECT_EQ(PuzzGbl.UltimoMovGrabado, 1);
+    EXPECT_EQ(eventos, QStringList{"sonido"});
+}
+
+TEST_F(Suelta, ADropWhereItWasPickedUpPlaysNothingAndRecordsNothing) {
+    suelta(200, 150, 200, 150);
+    EXPECT_EQ(PuzzGbl.UltimoMovGrabado, 0);
+    EXPECT_TRUE(eventos.isEmpty());
+}
+
+TEST_F(Suelta, APieceLeftOffTheTableComesBackWithItsCentreOnTheEdge) {
+    suelta(500, 500, -40, 150);
+    EXPECT_EQ(PuzzGbl.Piezas[1].X, -10);
+    EXPECT_EQ(PuzzGbl.Piezas[1].Y, 150);
+}
+
 } // namespace
