@@ -291,4 +291,49 @@ TEST_F(Suelta, APieceLeftOffTheTableComesBackWithItsCentreOnTheEdge) {
     EXPECT_EQ(PuzzGbl.Piezas[1].Y, 150);
 }
 
+TEST_F(Suelta, ALargeTriangleOnItsTwinsHomeIsAttractedAndTheTargetsSwap) {
+    auto& g = PuzzGbl;
+    g.TipoJuego = 23;
+    g.TAN_ModoJuego = 2;
+    g.TAN_Gemela[1] = 2;
+    g.TAN_Gemela[2] = 1;
+    g.TAN_AnchoPiezas[1] = g.TAN_AnchoPiezas[2] = g.TAN_AltoPiezas[1] = g.TAN_AltoPiezas[2] = 20;
+    g.Piezas[2].X = 600; // the twin lies away from both homes
+    suelta(500, 500, 302, 297);
+    EXPECT_EQ(g.Piezas[1].X, 300);
+    EXPECT_EQ(g.Piezas[1].Y, 300);
+    EXPECT_EQ(g.Piezas[1].XDestino, 300);
+    EXPECT_EQ(g.Piezas[2].XDestino, 100);
+}
+
+TEST_F(Suelta, ATriangleNearNeitherHomeKeepsItsTarget) {
+    auto& g = PuzzGbl;
+    g.TipoJuego = 23;
+    g.TAN_ModoJuego = 2;
+    g.TAN_Gemela[1] = 2;
+    g.TAN_Gemela[2] = 1;
+    g.TAN_AnchoPiezas[1] = g.TAN_AnchoPiezas[2] = g.TAN_AltoPiezas[1] = g.TAN_AltoPiezas[2] = 20;
+    suelta(500, 500, 200, 200);
+    EXPECT_EQ(g.Piezas[1].X, 200);
+    EXPECT_EQ(g.Piezas[1].XDestino, 100);
+    EXPECT_EQ(g.Piezas[2].XDestino, 300);
+}
+
+TEST_F(Suelta, TheLastTaipeiPairEndsWithoutTheDeadEndMessage) {
+    auto& g = PuzzGbl;
+    g.TipoJuego = 25;
+    g.NroPiezas = 144;
+    g.Piezas.assign(145, RegistroPieza{});
+    g.OrdenPiezas.assign(145, 0);
+    g.NroPiezasColocadas = 144;
+    g.TAI_PiezaPareja = 143;
+    g.PiezaSeleccionada = 144;
+    g.ArrastrandoPieza = true;
+    Pic_Trabajo_MouseUp(1, 0, 10, 10);
+    EXPECT_EQ(g.UltimoMovGrabado, 1);
+    EXPECT_EQ(g.MovGrabados[1].XAntes, 143);
+    EXPECT_EQ(g.MovGrabados[1].YAntes, 144);
+    EXPECT_EQ(eventos.filter("Puzzle sin solución").size(), 0);
+}
+
 } // namespace
