@@ -128,6 +128,10 @@ struct PuzzGblData {
     std::array<bool, 5> OpcionesSelecActivas{}; // option panel rows 1..4 enabled
     std::int32_t GeneracionMascaras = 0;   // grows at every set-up: kept piece masks are stale
 
+    // dropping, end of a puzzle and history
+    // The Taipei layout's rows and columns that hold at least one stack.
+    std::int16_t TAI_NroFilas = 0, TAI_NroColumnas = 0;
+
     // ---- constant tables ----
     // Filled once by InicializaTablas and only read afterwards, except the
     // regions, the tip clock and the options of selector 2.

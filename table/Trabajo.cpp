@@ -18,6 +18,7 @@
 #include "platform/blit.h"
 #include "platform/ui/events.h"
 #include "table/Botonera.h"
+#include "table/Soltar.h"
 #include "table/VentanaMesa.h"
 
 #include <QGuiApplication>
@@ -394,7 +395,7 @@ void Pic_Trabajo_MouseDown(std::int16_t boton, std::int16_t shift, double x, dou
     // A press that comes while a turn or a drop is handled is not a new act.
     if (g.SoltandoPieza || (g.GirandoPieza && !g.GiroSimulado)) return;
     // A release that never came is delivered before the new press.
-    if (g.ArrastrandoPieza && !g.ResolviendoAuto && !g.RecogiendoPiezas) SueltaPiezaProvisional(boton, shift, x, y);
+    if (g.ArrastrandoPieza && !g.ResolviendoAuto && !g.RecogiendoPiezas) Pic_Trabajo_MouseUp(boton, shift, x, y);
     g.RatonX = RedondeaPosicion(x);
     g.RatonY = RedondeaPosicion(y);
     g.BotonRaton = boton;
@@ -502,7 +503,7 @@ plat::MouseHandlers ManejadoresTrabajo() {
     };
     plat::MouseHandlers h;
     h.onMouseDown = a(Pic_Trabajo_MouseDown);
-    h.onMouseUp = a(SueltaPiezaProvisional);
+    h.onMouseUp = a(Pic_Trabajo_MouseUp);
     h.onMouseMove = a(Pic_Trabajo_MouseMove);
     h.onClick = Pic_Trabajo_Click;
     h.onDblClick = Pic_Trabajo_DblClick;
