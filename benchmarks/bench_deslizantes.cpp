@@ -9,7 +9,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 
 #include <algorithm>
 #include <chrono>
@@ -147,11 +146,3 @@ BENCHMARK(BM_ResuelveTableros)
     ->Iterations(1);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -67,4 +67,3 @@ BENCHMARK(BM_LeeJigsawGrande)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();

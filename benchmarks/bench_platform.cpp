@@ -131,4 +131,3 @@ BENCHMARK(BM_DragFrameWithRepaint);
 
 } // namespace
 
-BENCHMARK_MAIN();
