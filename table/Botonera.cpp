@@ -6,6 +6,7 @@
 #include "core/TsComun.h"
 #include "core/Visores.h"
 #include "core/mesa.h"
+#include "core/ui/Arranque.h"
 #include "imaging/Dibujo.h"
 #include "imaging/ImagenPieza.h"
 #include "model/Juego.h"
@@ -63,11 +64,8 @@ bool indiceValido(int i) { return i >= 1 && i <= 12; }
 LanzadorVentanas lanzadorInicial() {
     LanzadorVentanas l;
     l.ayuda = [] { plat::showHelp(0); };
-    l.terminaPrograma = [] {
-        mesa.Unload();
-        // Every loop sees SaliendoPrograma and returns; the main loop then ends.
-        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
-    };
+    // Every loop sees SaliendoPrograma and returns; the main loop then ends.
+    l.terminaPrograma = FinalizaPrograma;
     return l;
 }
 
@@ -167,14 +165,6 @@ void comandoVentana(const std::function<void()>& ventana) {
     paso([&] { ventana(); });
 }
 
-// Both files, settings first; whether both were written.
-bool guardaEstado() {
-    bool configuracion = false, estado = false;
-    paso([&] { configuracion = GuardaConfiguracion(); });
-    paso([&] { estado = GuardaPuzzleJuego(); });
-    return configuracion && estado;
-}
-
 void comandoSalir() {
     auto& g = PuzzGbl;
     if (g.GrabadoraEncendida) {
@@ -186,7 +176,7 @@ void comandoSalir() {
     PausaCronometro pausa;
     Mensaje(QStringLiteral("Salir de TESELARO"), QString::fromUtf8("¿Desea abandonar el programa?"), 1, 2);
     if (!g.RespuestaMensaje) return; // the pause restores
-    if (!guardaEstado()) {
+    if (!GuardaEstadoPrograma()) {
         Mensaje(QStringLiteral("Salir del programa"),
                 QString::fromUtf8("No se ha podido guardar el estado del programa. ¿Desea salir de todos modos?"),
                 2, 2);

@@ -109,15 +109,24 @@ bool Main() {
     return true; // 21
 }
 
-bool TerminaPrograma() {
+bool GuardaEstadoPrograma() {
     bool configuracion = false, estado = false;
     paso([&] { configuracion = GuardaConfiguracion(); });
     paso([&] { estado = GuardaPuzzleJuego(); });
+    return configuracion && estado;
+}
+
+void FinalizaPrograma() {
     // The program ends when control is back in the main event loop, that is
     // once every loop running inside a handler has returned.
     QTimer::singleShot(0, [] {
         mesa.Unload();
         QCoreApplication::exit(0);
     });
-    return configuracion && estado;
+}
+
+bool TerminaPrograma() {
+    const bool escritos = GuardaEstadoPrograma();
+    FinalizaPrograma();
+    return escritos;
 }

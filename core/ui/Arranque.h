@@ -9,9 +9,12 @@
 // the program lives on in the table's event handlers.
 bool Main();
 
-// The ending: writes the global settings file, then the current game's state
-// file, and has the program end once any running loop has unwound. Returns
-// whether both files were written.
+// Writes the global settings file, then the current game's state file;
+// whether both were written.
+bool GuardaEstadoPrograma();
+// Unloads the table and ends the program once any running loop has unwound.
+void FinalizaPrograma();
+// The ending: both files, then the end. Returns whether both were written.
 bool TerminaPrograma();
 
 // The texts of the display question for a screen of w x h pixels.
