@@ -90,7 +90,23 @@ bool DeslizaPiezaSolucion(std::int16_t p) {
     return true;
 }
 
-void ResuelveDeslizantesAuto() {
+namespace {
+
+// Plays the path in hand, last entry first, letting the window's events run
+// after every slide. False when a step does not fit the board.
+bool juegaCamino() {
+    auto& g = PuzzGbl;
+    for (std::int32_t i = g.NumPasosSolucion; i >= 1 && !g.SaliendoPrograma; --i) {
+        if (!DeslizaPiezaSolucion(g.CaminoSolucion[std::size_t(i)])) return false;
+        eventosEntrePasos();
+    }
+    return true;
+}
+
+// The sliding game's driver: searches and plays paths while the board is not
+// solved; `unaVez` plays a single path (the tutor). True when a search found
+// no path, or a path did not fit the board.
+bool ejecutaSolucion(bool unaVez) {
     auto& g = PuzzGbl;
     g.EjecutandoSolucion = true;
     g.PasaAlHistorico = false;
@@ -100,43 +116,30 @@ void ResuelveDeslizantesAuto() {
         const plat::LongAction ejecucion;
         pasos::Paso(ActualizaInfoPiezas);
         while (!resuelto() && !g.SaliendoPrograma) {
-            if (!buscaCamino()) {
-                // Searching again would give the same empty answer for ever.
+            // Searching again after an empty answer would give it for ever.
+            if (!buscaCamino() || !juegaCamino()) {
                 sinCamino = true;
                 break;
             }
-            for (std::int32_t i = g.NumPasosSolucion; i >= 1 && !g.SaliendoPrograma; --i) {
-                if (!DeslizaPiezaSolucion(g.CaminoSolucion[std::size_t(i)])) {
-                    sinCamino = true; // a path that does not fit the board is no path
-                    break;
-                }
-                eventosEntrePasos();
-            }
             // A stop request is honoured once the path in hand has been played.
-            if (sinCamino || !g.ResolviendoAuto) break;
+            if (unaVez || !g.ResolviendoAuto) break;
         }
     }
     if (resuelto()) pasos::Paso(MuestraModelo);
     fin();
-    if (sinCamino && !g.SaliendoPrograma) avisaSinSolucion(kBotonResolver);
+    return sinCamino && !g.SaliendoPrograma;
+}
+
+} // namespace
+
+void ResuelveDeslizantesAuto() {
+    if (ejecutaSolucion(false)) avisaSinSolucion(kBotonResolver);
 }
 
 void TutorDeslizantes() {
-    auto& g = PuzzGbl;
-    g.EjecutandoSolucion = true;
-    g.PasaAlHistorico = false;
-    bool sinCamino = false;
-    {
-        const plat::LongAction ejecucion;
-        pasos::Paso(ActualizaInfoPiezas);
-        if (!resuelto()) {
-            sinCamino = !buscaCamino() || !DeslizaPiezaSolucion(g.CaminoSolucion[std::size_t(g.NumPasosSolucion)]);
-        }
-    }
-    if (resuelto()) pasos::Paso(MuestraModelo);
-    fin();
-    g.TutorActivo = false;
-    if (sinCamino && !g.SaliendoPrograma) avisaSinSolucion(kBotonTutor);
+    const bool sinCamino = ejecutaSolucion(true);
+    PuzzGbl.TutorActivo = false;
+    if (sinCamino) avisaSinSolucion(kBotonTutor);
 }
 
 void ResuelvePuzzleMesa() {

@@ -28,9 +28,10 @@ void ResuelvePuzzleMesa();
 // and EjecutandoSolucion end clear; a solved board shows the finished puzzle.
 void ResuelveDeslizantesAuto();
 
-// The sliding game's tutor: slides the first piece of a fresh path, recorded
-// as a move, and nothing more; PasaAlHistorico ends cleared. A position
-// without a path is told to the player and left as it is.
+// The sliding game's tutor: plays one fresh path of the solver (it brings the
+// next misplaced piece home), each slide recorded as a move, and stops there,
+// solved or not; PasaAlHistorico ends cleared. A position without a path is
+// told to the player and left as it is.
 void TutorDeslizantes();
 
 // One slide of a path: the piece, next to the hole, goes into it with its

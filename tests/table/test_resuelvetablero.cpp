@@ -1,6 +1,6 @@
 // Solving the sliding game on the table: the run to the end with legal,
 // recorded slides, the stop press, the position without a path (a message,
-// no endless search), the tutor's single slide, and the other games' answer.
+// no endless search), the tutor's one path, and the other games' answer.
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
 #include "core/Sustitutos.h"
@@ -234,22 +234,42 @@ TEST_F(ResuelveTableroTest, ThePathIsCheckedAgainstTheBoardBeforeEachSlide) {
     EXPECT_EQ(PuzzGbl.UltimoMovGrabado, 1);
 }
 
-TEST_F(ResuelveTableroTest, TheTutorSlidesTheNextPieceOfAFreshPathAndNothingElse) {
-    aleatorio(42);
-    ResuelveDeslizantes();
-    ASSERT_GT(PuzzGbl.NumPasosSolucion, 1);
-    const std::int16_t siguiente = PuzzGbl.CaminoSolucion[std::size_t(PuzzGbl.NumPasosSolucion)];
-    auto esperado = PuzzGbl.Piezas;
-    esperado[std::size_t(siguiente)].X = PuzzGbl.AgujeroX;
-    esperado[std::size_t(siguiente)].Y = PuzzGbl.AgujeroY;
-    const auto hueco = std::pair(PuzzGbl.Piezas[std::size_t(siguiente)].X, PuzzGbl.Piezas[std::size_t(siguiente)].Y);
+TEST_F(ResuelveTableroTest, TheTutorPlaysOneFreshPathAndStopsThere) {
+    // A board that one path does not solve: the tutor stops after it all the same.
+    unsigned semilla = 42;
+    std::int32_t largo = 0;
+    std::vector<RegistroPieza> esperado;
+    std::pair<std::int16_t, std::int16_t> hueco;
+    for (;; ++semilla) {
+        aleatorio(semilla);
+        ResuelveDeslizantes();
+        ASSERT_GT(PuzzGbl.NumPasosSolucion, 0);
+        largo = PuzzGbl.NumPasosSolucion;
+        // The path played by hand on a copy of the board.
+        esperado = PuzzGbl.Piezas;
+        hueco = {PuzzGbl.AgujeroX, PuzzGbl.AgujeroY};
+        for (std::int32_t i = largo; i >= 1; --i) {
+            auto& pz = esperado[std::size_t(PuzzGbl.CaminoSolucion[std::size_t(i)])];
+            std::swap(pz.X, hueco.first);
+            std::swap(pz.Y, hueco.second);
+        }
+        int enSuSitio = 0;
+        for (int i = 1; i <= 8; ++i)
+            enSuSitio += esperado[std::size_t(i)].X == esperado[std::size_t(i)].XDestino &&
+                         esperado[std::size_t(i)].Y == esperado[std::size_t(i)].YDestino;
+        if (largo > 1 && enSuSitio < 8) break;
+    }
     PuzzGbl.NumPasosSolucion = 0; // the tutor searches afresh
     pulsa(3);
     const auto& g = PuzzGbl;
     EXPECT_EQ(g.Piezas, esperado);
     EXPECT_EQ(std::pair(g.AgujeroX, g.AgujeroY), hueco);
-    EXPECT_EQ(g.UltimoMovGrabado, 1);
-    EXPECT_EQ(sonidosDeslizar(), 1);
+    EXPECT_EQ(g.UltimoMovGrabado, largo);
+    compruebaMovimientos();
+    EXPECT_EQ(sonidosDeslizar(), largo);
+    EXPECT_EQ(pasos, largo) << "events run after every slide";
+    EXPECT_EQ(incoherentes, 0);
+    EXPECT_LT(g.NroPiezasColocadas, 8);
     EXPECT_FALSE(g.PasaAlHistorico);
     EXPECT_FALSE(g.TutorActivo);
     EXPECT_FALSE(g.ResolviendoAuto);
