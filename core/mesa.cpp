@@ -363,7 +363,9 @@ void DibujaBotonera() {
 }
 
 void DibujaGrabadora() {
-    // Replaced by the move recorder panel's drawing.
+    // Replaced by the move recorder panel's drawing. Until then the panel's
+    // surface stays out of sight: a blank box on the table is only in the way.
+    mesa.Pic_Grabadora.setVisible(false);
 }
 
 void MuestraSugerencia(std::int16_t& nro) {
