@@ -5,6 +5,7 @@
 #include "imaging/PiezasSustitutos.h"
 #include "model/Juego.h"
 #include "model/Taipei.h"
+#include "model/Tangram.h"
 #include "platform/blit.h"
 #include "platform/numbers.h"
 

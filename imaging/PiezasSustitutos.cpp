@@ -3,8 +3,6 @@
 #include "core/PuzzGbl.h"
 #include "core/mesa.h"
 
-void TAN_CalculaVertices(std::int16_t, std::int16_t, std::int16_t) {}
-void TAN_PuntoEtiqueta(std::int16_t, std::int16_t, std::int16_t) {}
 void PEN_TransformaPieza(std::int16_t, std::int16_t, std::int16_t) {}
 
 void DibujaMascaraPuzzle(std::int16_t) {

@@ -10,8 +10,8 @@
 // EsResoluble, BarajaDeslizantes) are in model/Partida.h.
 #include "model/Partida.h"
 
-// Tangram: draws the figure of the current model on the surface.
-void TAN_DibujaModelo(plat::Surface& superficie);
+// Tangram: TAN_DibujaModelo draws the figure of the current model.
+#include "model/Tangram.h"
 
 // Pentominoes: reads board model nro and its stored solutions; whether it
 // could be read.

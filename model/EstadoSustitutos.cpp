@@ -7,9 +7,6 @@
 
 #include <QString>
 
-// Replaced by the Tangram models.
-void TAN_DibujaModelo(plat::Surface&) { AnotaLlamada(QStringLiteral("TAN_DibujaModelo")); }
-
 // Replaced by the pentomino boards.
 bool PEN_LeeModelo(std::int16_t nro) {
     AnotaLlamada(QStringLiteral("PEN_LeeModelo %1").arg(nro));

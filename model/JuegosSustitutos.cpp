@@ -1,8 +1,8 @@
-// Stand-ins for the parts of the sliding-tile, Tangram and pentomino games
-// that have not landed yet. Each is replaced by its game's own code: the
-// set-ups by the games' set-ups, the Tangram sizes and figure box by the
-// Tangram piece geometry, the pentomino sizes and homes by the pentomino
-// shapes and solutions; the jigsaw and Taipei set-ups by their table set-ups.
+// Stand-ins for the parts of the Tangram and pentomino games and of the
+// jigsaw and Taipei tables that have not landed yet. Each is replaced by its
+// game's own code: the Tangram set-up by the Tangram set-up and models, the
+// pentomino set-up, sizes and homes by the pentomino shapes and solutions;
+// the jigsaw and Taipei set-ups by their table set-ups.
 #include "core/PuzzGbl.h"
 #include "imaging/PreparaMesa.h"
 #include "core/Sustitutos.h"
@@ -23,18 +23,6 @@ void PreparaPiezasMoviles(bool nuevo) { PreparacionSustituta(QStringLiteral("Pre
 void TAI_PreparaMesa(bool nuevo) { PreparacionSustituta(QStringLiteral("TAI_PreparaMesa"), nuevo); }
 void TAN_PreparaJuego(bool nuevo) { PreparacionSustituta(QStringLiteral("TAN_PreparaJuego"), nuevo); }
 void PEN_PreparaJuego(bool nuevo) { PreparacionSustituta(QStringLiteral("PEN_PreparaJuego"), nuevo); }
-
-// The piece's table size, whatever the orientation.
-void TAN_TamanoPieza(std::int16_t pieza, std::int16_t, std::int16_t) {
-    if (pieza < 1 || pieza > 7) return;
-    PuzzGbl.AnchoPiezaBase = PuzzGbl.TAN_AnchoPiezas[pieza];
-    PuzzGbl.AltoPiezaBase = PuzzGbl.TAN_AltoPiezas[pieza];
-}
-
-// Notes the call and leaves MarcoFigura as it is.
-void TAN_CalculaMarcoFigura(std::int16_t modo) {
-    AnotaLlamada(QStringLiteral("TAN_CalculaMarcoFigura ") + QString::number(modo));
-}
 
 void PEN_TamanoPieza(std::int16_t pieza, std::int16_t giro) {
     if (pieza < 1 || pieza > 12) return;

@@ -2,13 +2,16 @@
 // convention, where the pixels come from, the sliding-tile octagon and bevel,
 // the Taipei bodies and faces, pentomino colours and the jigsaw turns.
 #include "imaging/ImagenPieza.h"
+#include "platform/region.h"
 #include "tests/imaging/imaging_fixtures.h"
 #include "tests/support/fixtures.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <vector>
 
 using namespace imaging_test;
 using plat::Color;
@@ -326,29 +329,68 @@ TEST_F(ImagenPiezaTest, PentominoOwnShapeColour) {
     EXPECT_EQ(I().point(0, 0), 0x10A0F0u); // outline in the fill colour without borders
 }
 
-TEST_F(ImagenPiezaTest, TangramTriangleFromItsVertices) {
+// The Tangram tables: pieces 1 to 7 of a puzzle.
+void PonTangram() {
     auto& g = PuzzGbl;
     g.TipoJuego = 23;
     PonPiezas(7);
-    g.TAN_AnchoPiezas[2] = 21;
-    g.TAN_AltoPiezas[2] = 21;
-    g.TAN_VerticeX[2] = {0, 0, 20, 0, 0};
-    g.TAN_VerticeY[2] = {0, 0, 0, 20, 0};
-    g.TAN_DesplX = 4;
-    g.TAN_DesplY = 4;
-    g.Piezas[2].XDestino = 100;
-    g.Piezas[2].YDestino = 50;
+    g.TAN_AnchoPiezas = {0, 125, 125, 89, 63, 63, 63, 132};
+    g.TAN_AltoPiezas = {0, 125, 125, 89, 63, 63, 63, 44};
+    g.TAN_LadoPiezas = {0, 177, 177, 125, 89, 89, 89, 63};
+}
+
+TEST_F(ImagenPiezaTest, TangramTriangleFromItsVertices) {
+    auto& g = PuzzGbl;
+    PonTangram();
+    // Small triangle 4 turned an eighth: 63 x 63, right angle top-right.
+    g.Piezas[4].Giro = 1;
+    g.Piezas[4].XDestino = 100;
+    g.Piezas[4].YDestino = 50;
     g.DibujarBorde = true;
     I().setForeColor(0x0000AA); // what the Tangram set-up leaves there
-    GeneraImagenPieza(2);
-    ASSERT_EQ(M().scaleWidth(), 21);
+    GeneraImagenPieza(4);
+    ASSERT_EQ(M().scaleWidth(), 63);
+    ASSERT_EQ(M().scaleHeight(), 63);
     CompruebaConvenio();
-    EXPECT_EQ(M().point(2, 2), 0u);
-    EXPECT_EQ(M().point(18, 18), 0xFFFFFFu);
-    EXPECT_EQ(I().point(5, 5), mesa.Pic_Bitmap.point(105, 55));
-    EXPECT_EQ(I().point(10, 0), 0x0000AAu);
-    EXPECT_EQ(I().point(0, 10), 0x0000AAu);
-    EXPECT_EQ(I().point(10, 10), 0x0000AAu); // on the long side
+    EXPECT_EQ(M().point(50, 10), 0u);
+    EXPECT_EQ(M().point(10, 50), 0xFFFFFFu);
+    EXPECT_EQ(I().point(50, 10), mesa.Pic_Bitmap.point(150, 60));
+    EXPECT_EQ(I().point(30, 0), 0x0000AAu);  // top side
+    EXPECT_EQ(I().point(62, 30), 0x0000AAu); // right side
+    EXPECT_EQ(I().point(30, 30), 0x0000AAu); // on the long side
+}
+
+// Every orientation of every piece: the mask holds the whole polygon, and the
+// fill stays inside the outline (the box's corners off the polygon stay white).
+TEST_F(ImagenPiezaTest, EveryTangramOrientationMasksItsPolygonOnly) {
+    auto& g = PuzzGbl;
+    PonTangram();
+    for (int p = 1; p <= 7; ++p) {
+        for (int volteo = 0; volteo <= (p == 7 ? 1 : 0); ++volteo) {
+            for (int giro = 0; giro <= 7; ++giro) {
+                SCOPED_TRACE(testing::Message() << "piece " << p << " rotation " << giro << " flip " << volteo);
+                g.Piezas[std::size_t(p)].Giro = std::int16_t(giro);
+                g.Piezas[std::size_t(p)].Volteo = std::int16_t(volteo);
+                GeneraImagenPieza(std::int16_t(p));
+                const int w = M().scaleWidth(), h = M().scaleHeight();
+                std::vector<QPoint> vertices;
+                for (int k = 1; k <= (p <= 5 ? 3 : 4); ++k)
+                    vertices.emplace_back(g.TAN_VerticeX[std::size_t(p)][std::size_t(k)],
+                                          g.TAN_VerticeY[std::size_t(p)][std::size_t(k)]);
+                const auto region = plat::Region::polygon(vertices);
+                int fuera = 0;
+                for (int y = 0; y < h; ++y)
+                    for (int x = 0; x < w; ++x)
+                        if (region.contains(x, y) && M().point(x, y) != 0u) ++fuera;
+                EXPECT_EQ(fuera, 0);
+                for (const QPoint& esquina : {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1)}) {
+                    const bool vertice = std::find(vertices.begin(), vertices.end(), esquina) != vertices.end();
+                    EXPECT_EQ(M().point(esquina.x(), esquina.y()), vertice ? 0u : 0xFFFFFFu)
+                        << esquina.x() << "," << esquina.y();
+                }
+            }
+        }
+    }
 }
 
 // ---------------------------------------------------------------- bad input

@@ -129,11 +129,10 @@ TEST_F(BarajadoTest, TangramPiecesStandInOneColumnLeftOfThePanel) {
     g.TipoJuego = 23;
     g.OrigenY = 20;
     PonPiezas(7);
-    const int anchos[] = {0, 100, 100, 70, 70, 50, 50, 71};
-    const int altos[] = {0, 50, 50, 70, 35, 50, 50, 35};
+    g.TAN_AnchoPiezas = {0, 125, 125, 89, 63, 63, 63, 132};
+    g.TAN_AltoPiezas = {0, 125, 125, 89, 63, 63, 63, 44};
+    g.TAN_LadoPiezas = {0, 177, 177, 125, 89, 89, 89, 63};
     for (int i = 1; i <= 7; ++i) {
-        g.TAN_AnchoPiezas[std::size_t(i)] = std::int16_t(anchos[i]);
-        g.TAN_AltoPiezas[std::size_t(i)] = std::int16_t(altos[i]);
         g.Piezas[std::size_t(i)].Giro = 2;
         g.Piezas[std::size_t(i)].Volteo = 1;
     }
@@ -146,7 +145,8 @@ TEST_F(BarajadoTest, TangramPiecesStandInOneColumnLeftOfThePanel) {
         EXPECT_EQ(g.Piezas[std::size_t(i)].Volteo, 0);
     }
     EXPECT_EQ(lugares, (std::vector<std::pair<int, int>>{
-                           {539, 20}, {539, 90}, {569, 160}, {569, 250}, {589, 305}, {589, 375}, {568, 445}}));
+                           // Upright, the triangles lie on their long side: 177 x 89, 125 x 63, 89 x 45.
+                           {462, 20}, {462, 129}, {514, 238}, {550, 321}, {550, 386}, {576, 451}, {507, 534}}));
     EXPECT_EQ(g.OrdenPiezas, (std::vector<std::int16_t>{0, 1, 2, 3, 4, 5, 6, 7}));
 }
 

@@ -50,6 +50,23 @@ void deslizantes(std::int16_t lado, std::int16_t altoMesa, std::int16_t anchoMes
     PuzzGbl.AltoMesa = altoMesa;
     PuzzGbl.AnchoMesa = anchoMesa;
 }
+// A Tangram figure in solving mode: the seven homes at (20, 30) upright, but
+// the large triangle 1 turned an eighth (125 x 125) and the parallelogram
+// standing (63 x 126) at (200, 200). Its box runs from (20, 30) to one pixel
+// past the parallelogram: (264, 327).
+void figuraTangram() {
+    auto& g = PuzzGbl;
+    g.TipoJuego = 23;
+    g.TAN_ModoJuego = 2;
+    g.Piezas.assign(8, RegistroPieza{});
+    for (int i = 1; i <= 7; ++i) {
+        g.Piezas[std::size_t(i)].XDestino = 20;
+        g.Piezas[std::size_t(i)].YDestino = 30;
+    }
+    g.Piezas[1].GiroDestino = 1;
+    g.Piezas[7].XDestino = g.Piezas[7].YDestino = 200;
+    g.Piezas[7].GiroDestino = 1;
+}
 void tablero(std::int16_t juego, std::int16_t filas, std::int16_t columnas, std::int16_t niveles = 0) {
     PuzzGbl.TipoJuego = juego;
     PuzzGbl.FilasTablero = filas;
@@ -105,11 +122,9 @@ TEST_F(GeometriaTest, EachGameGetsItsPiecesBoardAndOrigin) {
         {"Tangram solving: the figure's box",
          [] {
              mesa800x600();
-             PuzzGbl.TipoJuego = 23;
-             PuzzGbl.TAN_ModoJuego = 2;
-             PuzzGbl.MarcoFigura = {20, 30, 300, 250};
+             figuraTangram();
          },
-         {{&G::AnchoImagen, 279}, {&G::AltoImagen, 219}, {&G::OrigenX, 20}}},
+         {{&G::AnchoImagen, 243}, {&G::AltoImagen, 296}, {&G::OrigenX, 20}}},
         {"pentominoes, 20 columns fit 22 in the width",
          [] {
              mesa800x600();
@@ -159,15 +174,14 @@ TEST_F(GeometriaTest, EachGameGetsItsPiecesBoardAndOrigin) {
 
 TEST_F(GeometriaTest, TangramPieceTablesAndTheFigureMeasuredAtTheHomes) {
     mesa800x600();
-    PuzzGbl.TipoJuego = 23;
-    PuzzGbl.TAN_ModoJuego = 2;
-    PuzzGbl.MarcoFigura = {0, 0, 200, 100};
+    figuraTangram();
     ASSERT_TRUE(CalculaGeometriaPuzzle());
     using T = std::array<std::int16_t, 8>;
     EXPECT_EQ(PuzzGbl.TAN_AnchoPiezas, (T{0, 125, 125, 89, 63, 63, 63, 132}));
     EXPECT_EQ(PuzzGbl.TAN_AltoPiezas, (T{0, 125, 125, 89, 63, 63, 63, 44}));
     EXPECT_EQ(PuzzGbl.TAN_LadoPiezas, (T{0, 177, 177, 125, 89, 89, 89, 63}));
-    EXPECT_EQ(LlamadasAnotadas(), QStringList{QStringLiteral("TAN_CalculaMarcoFigura 2")});
+    // Measured at the homes, with these tables.
+    EXPECT_EQ(PuzzGbl.MarcoFigura, (RegistroMarco{20, 30, 264, 327}));
 }
 
 // Every output at a value no game gives.
@@ -203,12 +217,11 @@ TEST_F(GeometriaTest, InputsThatMakeNoPuzzleChangeNothing) {
         {"Taipei, no rows", [] { mesa800x600(); tablero(25, 0, 15, 5); }, {}},
         {"Taipei, no columns", [] { mesa800x600(); tablero(25, 8, 0, 5); }, {}},
         {"Taipei, no levels", [] { mesa800x600(); tablero(25, 8, 15, 0); }, {}},
-        {"Tangram solving, empty figure",
+        {"Tangram solving, no pieces to measure",
          [] {
              mesa800x600();
              PuzzGbl.TipoJuego = 23;
              PuzzGbl.TAN_ModoJuego = 2;
-             PuzzGbl.MarcoFigura = {9999, 9999, 0, 0};
          },
          {}},
     };
