@@ -129,6 +129,10 @@ struct PuzzGblData {
     std::int32_t GeneracionMascaras = 0;   // grows at every set-up: kept piece masks are stale
 
     // dropping, end of a puzzle and history
+    // The last Tangram un-overlap: the overlaps it pushed the piece out of,
+    // and the direction of push n in entry n (1..20; 99 free).
+    std::int16_t TAN_Solapes = 0;
+    std::array<std::int16_t, 21> TAN_DireccionesProbadas{};
     // The Taipei layout's rows and columns that hold at least one stack.
     std::int16_t TAI_NroFilas = 0, TAI_NroColumnas = 0;
 

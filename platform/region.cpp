@@ -27,6 +27,43 @@ int Region::kind() const {
     return r_.rectCount() == 1 ? rgn::kSimpleRegion : rgn::kComplexRegion;
 }
 
+bool Region::intersects(const Region& other, int dx, int dy) const {
+    if (r_.isEmpty() || other.r_.isEmpty()) return false;
+    if (!r_.boundingRect().intersects(other.r_.boundingRect().translated(dx, dy))) return false;
+    // The rectangles of a region come in bands: sorted by top, then left, and
+    // those of one band share their top and bottom. Walk both lists band by
+    // band and compare the spans of the bands that share rows.
+    const QRect *a = r_.begin(), *aEnd = r_.end();
+    const QRect *b = other.r_.begin(), *bEnd = other.r_.end();
+    while (a != aEnd && b != bEnd) {
+        const QRect* aBand = a;
+        while (aBand != aEnd && aBand->top() == a->top()) ++aBand;
+        const QRect* bBand = b;
+        while (bBand != bEnd && bBand->top() == b->top()) ++bBand;
+        const int aTop = a->top(), aBottom = a->bottom();
+        const int bTop = b->top() + dy, bBottom = b->bottom() + dy;
+        if (aBottom < bTop) {
+            a = aBand;
+            continue;
+        }
+        if (bBottom < aTop) {
+            b = bBand;
+            continue;
+        }
+        for (const QRect *x = a, *y = b; x != aBand && y != bBand;) {
+            if (x->right() < y->left() + dx)
+                ++x;
+            else if (y->right() + dx < x->left())
+                ++y;
+            else
+                return true;
+        }
+        if (aBottom <= bBottom) a = aBand;
+        if (bBottom <= aBottom) b = bBand;
+    }
+    return false;
+}
+
 int combine(Region& dst, const Region& a, const Region& b, int mode) {
     const QRegion& qa = a.qregion();
     const QRegion& qb = b.qregion();

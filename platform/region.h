@@ -36,6 +36,11 @@ public:
     void setRect(int left, int top, int right, int bottom);
     bool isEmpty() const { return r_.isEmpty(); }
     bool contains(int x, int y) const { return r_.contains(QPoint(x, y)); }
+    // Whether this region and `other` moved by (dx, dy) share a pixel: what
+    // combine() with kAnd answers by a result above kNullRegion, without
+    // building the intersection or the moved region. The boxes are compared
+    // first.
+    bool intersects(const Region& other, int dx = 0, int dy = 0) const;
     // kNullRegion, kSimpleRegion (one rectangle) or kComplexRegion.
     int kind() const;
     const QRegion& qregion() const { return r_; }

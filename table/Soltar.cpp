@@ -15,6 +15,7 @@
 #include "model/Juego.h"
 #include "platform/numbers.h"
 #include "records/Historico.h"
+#include "table/Desolapa.h"
 
 #include <algorithm>
 #include <cmath>
@@ -55,6 +56,9 @@ bool intentaAtraer(std::int16_t p) {
     const int h = AltoPiezaGirada(p, r.Giro, r.Volteo);
     if (!CajasSeAtraen(r.X, r.Y, r.XDestino, r.YDestino, w, h, g.FactorAtraccion) || !OrientacionCorrecta(p))
         return false;
+    // A Tangram home that another piece covers is not taken: pieces never lie
+    // on each other.
+    if (g.TipoJuego == kTangram && !TAN_DestinoLibre(p)) return false;
     levanta(p, w, h);
     r.X = r.XDestino;
     r.Y = r.YDestino;
@@ -85,7 +89,8 @@ void ajustaARejilla(std::int16_t p) {
     r.Y = plat::toInt16(celda->y);
 }
 
-void empujaDentro(std::int16_t p) {
+// Whether the piece had to move.
+bool empujaDentro(std::int16_t p) {
     auto& g = PuzzGbl;
     auto& r = g.Piezas[std::size_t(p)];
     BorraPiezaDeImagen(p);
@@ -106,10 +111,11 @@ void empujaDentro(std::int16_t p) {
     z.sugerenciaAncho = mesa.Pic_Sugerencia.width();
     z.sugerenciaArriba = mesa.Pic_Sugerencia.top();
     const Posicion n = EmpujaDentro(r.X, r.Y, w, h, g.MargenPiezaX, g.MargenPiezaY, z);
-    if (n.x == r.X && n.y == r.Y) return;
+    if (n.x == r.X && n.y == r.Y) return false;
     r.X = n.x;
     r.Y = n.y;
     mesa.Pic_Trabajo_Paint();
+    return true;
 }
 
 int margen(int factor, int lado) {
@@ -200,6 +206,10 @@ void Pic_Trabajo_MouseUp(std::int16_t boton, std::int16_t, double x, double y) {
                 }
             });
         } else if (pasos::PiezaValida(p)) {
+            if (g.TipoJuego == kTangram) {
+                pasos::Paso(TAN_DesolapaPieza);
+                if (g.AtraccionPiezas && g.TAN_Solapes == 0) pasos::Paso(TAN_PegaDosPiezas);
+            }
             if (g.TipoJuego == kPuzzle || (g.TipoJuego == kTangram && g.TAN_ModoJuego == kModoResolver))
                 pasos::Paso([&] { atraeADestino(p); });
             if (g.TipoJuego == kPentominos && g.AtraccionPiezas) pasos::Paso([&] { ajustaARejilla(p); });
@@ -211,7 +221,9 @@ void Pic_Trabajo_MouseUp(std::int16_t boton, std::int16_t, double x, double y) {
                         if (movida) Sonido(1, 51);
                     } else {
                         if (movida) Sonido(1, 52);
-                        empujaDentro(p);
+                        // Brought back onto the table, a Tangram piece may now
+                        // cover another: it is pushed out once more.
+                        if (empujaDentro(p) && g.TipoJuego == kTangram) TAN_DesolapaPieza();
                     }
                 });
             }

@@ -48,8 +48,10 @@ Posicion EmpujaDentro(int x, int y, int w, int h, int mx, int my, const ZonaVisi
 // Returns whether the puzzle ended.
 bool CuentaYTerminaPuzzle();
 
-// The release of a button on the table: lands the held piece (attraction,
-// grid, push back), plays its sound, redraws and records it, counts and ends
-// the puzzle; always clears the drop flags and re-runs the hover test at the
-// release point.
+// The release of a button on the table: lands the held piece (a Tangram
+// piece pushed out of the pieces it covers, or glued to a neighbour; then
+// attraction to a home no other piece covers, grid, push back, and a Tangram
+// piece pushed back is pushed out of the pieces it covers once more), plays
+// its sound, redraws and records it, counts and ends the puzzle; always
+// clears the drop flags and re-runs the hover test at the release point.
 void Pic_Trabajo_MouseUp(std::int16_t boton, std::int16_t shift, double x, double y);

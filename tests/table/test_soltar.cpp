@@ -5,9 +5,11 @@
 #include "core/ServiciosMesa.h"
 #include "core/TsComun.h"
 #include "core/mesa.h"
+#include "model/Tangram.h"
 #include "platform/files.h"
 #include "platform/sound.h"
 #include "resources/resources.h"
+#include "table/Desolapa.h"
 #include "table/Soltar.h"
 #include "tests/support/fixtures.h"
 
@@ -321,6 +323,164 @@ TEST_F(Suelta, ATriangleNearNeitherHomeKeepsItsTarget) {
     EXPECT_EQ(g.Piezas[1].X, 200);
     EXPECT_EQ(g.Piezas[1].XDestino, 100);
     EXPECT_EQ(g.Piezas[2].XDestino, 300);
+}
+
+// ---- Tangram pieces on the table ----------------------------------------------
+
+class SueltaTangram : public Suelta {
+protected:
+    static constexpr plat::Color kMesa = 0x808080, kPieza = 0x3366CC;
+    void SetUp() override {
+        Suelta::SetUp();
+        auto& g = PuzzGbl;
+        g.TipoJuego = 23;
+        g.TAN_ModoJuego = 1;
+        g.TAN_AnchoPiezas = {0, 125, 125, 89, 63, 63, 63, 132};
+        g.TAN_AltoPiezas = {0, 125, 125, 89, 63, 63, 63, 44};
+        g.TAN_LadoPiezas = {0, 177, 177, 125, 89, 89, 89, 63};
+        g.TAN_Gemela = {0, 2, 1, 0, 5, 4, 0, 0};
+        g.NroPiezas = 7;
+        g.Piezas.assign(8, RegistroPieza{});
+        g.OrdenPiezas = {0, 1, 2, 3, 4, 5, 6, 7};
+        // Laid apart along the bottom of the table, turned an eighth.
+        for (int i = 1; i <= 7; ++i) {
+            auto& r = g.Piezas[std::size_t(i)];
+            r.X = r.XDestino = std::int16_t(140 * i - 130);
+            r.Y = r.YDestino = 600;
+            r.Giro = r.GiroDestino = 1;
+        }
+        for (plat::Surface* s : {&mesa.Pic_Imagen, &mesa.Pic_Fondo, &mesa.Pic_Trabajo}) {
+            s->setSize(1024, 768);
+            s->setBackColor(kMesa);
+        }
+        mesa.Pic_Bitmap.setSize(1024, 768);
+        mesa.Pic_Bitmap.setBackColor(kPieza);
+    }
+    // Piece p, brought to the front, picked up where it lies and let go at (x, y).
+    void suelta(int p, int x, int y) {
+        auto& g = PuzzGbl;
+        auto& r = g.Piezas[std::size_t(p)];
+        g.OrdenPiezas.erase(std::find(g.OrdenPiezas.begin() + 1, g.OrdenPiezas.end(), std::int16_t(p)));
+        g.OrdenPiezas.insert(g.OrdenPiezas.begin() + 1, std::int16_t(p));
+        g.PosAnteriorX = r.X;
+        g.PosAnteriorY = r.Y;
+        r.X = std::int16_t(x);
+        r.Y = std::int16_t(y);
+        g.PiezaSeleccionada = std::int16_t(p);
+        g.ArrastrandoPieza = true;
+        Pic_Trabajo_MouseUp(1, 0, x, y);
+    }
+    static Poligono poligono(int p) {
+        const auto& r = PuzzGbl.Piezas[std::size_t(p)];
+        return PoligonoTangram(std::int16_t(p), r.X, r.Y, r.Giro, r.Volteo);
+    }
+    // The pairs of pieces that cover each other.
+    static QStringList solapes() {
+        QStringList l;
+        for (int a = 1; a <= 7; ++a)
+            for (int b = a + 1; b <= 7; ++b)
+                if (PoligonosSeSolapan(poligono(a), poligono(b))) l << QStringLiteral("%1-%2").arg(a).arg(b);
+        return l;
+    }
+};
+
+TEST_F(SueltaTangram, DroppedOnAnotherPieceItIsPushedOutAndNotGlued) {
+    auto& g = PuzzGbl;
+    g.AtraccionPiezas = true;
+    // The square half over the medium triangle (89 x 89 at 290, 600).
+    suelta(6, 330, 590);
+    EXPECT_GE(g.TAN_Solapes, 1);
+    EXPECT_NE(g.TAN_DireccionesProbadas[1], kDireccionLibre);
+    EXPECT_EQ(solapes(), QStringList{});
+    // The last ranking stays in the sorted list: distances as three digits.
+    ASSERT_EQ(mesa.Lis_Ordenar.ListCount(), 8);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(mesa.Lis_Ordenar.List(i).size(), 3) << i;
+    EXPECT_LE(mesa.Lis_Ordenar.List(0), mesa.Lis_Ordenar.List(7));
+    const auto& r = g.Piezas[6];
+    EXPECT_EQ(g.UltimoMovGrabado, 1);
+    EXPECT_EQ(g.MovGrabados[1].XDespues, r.X);
+    EXPECT_EQ(g.MovGrabados[1].YDespues, r.Y);
+    // Drawn at its last place on the back buffer, and the table shows it.
+    TAN_PuntoEtiqueta(6, r.Giro, r.Volteo);
+    EXPECT_EQ(mesa.Pic_Imagen.point(r.X + g.TAN_DesplX, r.Y + g.TAN_DesplY), kPieza);
+    EXPECT_EQ(mesa.Pic_Trabajo.point(r.X + g.TAN_DesplX, r.Y + g.TAN_DesplY), kPieza);
+    EXPECT_EQ(mesa.Pic_Imagen.point(330 + g.TAN_DesplX, 590 + g.TAN_DesplY) == kPieza,
+              PoligonosSeSolapan(poligono(3), {{330 + g.TAN_DesplX, 590 + g.TAN_DesplY},
+                                               {331 + g.TAN_DesplX, 590 + g.TAN_DesplY},
+                                               {331 + g.TAN_DesplX, 591 + g.TAN_DesplY},
+                                               {330 + g.TAN_DesplX, 591 + g.TAN_DesplY}}));
+    EXPECT_EQ(eventos, QStringList{"sonido"});
+}
+
+TEST_F(SueltaTangram, LeftAFewPixelsFromAnotherItIsGluedWhenPiecesAttract) {
+    auto& g = PuzzGbl;
+    // The square at (400, 300): its region's columns run to 461. The small
+    // triangle, right angle bottom-left, 4 columns right of it: touched at 5.
+    g.Piezas[6].X = 400;
+    g.Piezas[6].Y = 300;
+    g.Piezas[6].Giro = 0;
+    g.Piezas[5].Giro = 5;
+    for (bool atraccion : {false, true}) {
+        SCOPED_TRACE(atraccion);
+        g.AtraccionPiezas = atraccion;
+        g.TAN_Solapes = 3; // what an earlier un-overlap left
+        g.TAN_DireccionesProbadas.fill(5);
+        suelta(5, 466, 300);
+        EXPECT_EQ(g.TAN_Solapes, 0);
+        for (auto d : g.TAN_DireccionesProbadas) EXPECT_EQ(d, kDireccionLibre);
+        EXPECT_EQ(g.Piezas[5].X, atraccion ? 463 : 466);
+        EXPECT_EQ(g.Piezas[5].Y, 300);
+        EXPECT_EQ(solapes(), QStringList{});
+    }
+}
+
+TEST_F(SueltaTangram, ATwinIsAttractedOnlyToAHomeNoOtherPieceCovers) {
+    auto& g = PuzzGbl;
+    auto prepara = [this, &g] {
+        SetUp();
+        g.TAN_ModoJuego = 2;
+        g.FactorAtraccion = 100;
+        g.Piezas[2].XDestino = 600; // triangle 2's own home, far away
+        g.Piezas[2].YDestino = 100;
+    };
+    // Triangle 1's home is free: triangle 2 dropped near it takes it, and the
+    // twins swap their targets.
+    prepara();
+    g.Piezas[1].X = 300;
+    g.Piezas[1].Y = 100;
+    suelta(2, 20, 590);
+    EXPECT_EQ(g.Piezas[2].X, 10);
+    EXPECT_EQ(g.Piezas[2].Y, 600);
+    EXPECT_EQ(g.Piezas[2].XDestino, 10);
+    EXPECT_EQ(g.Piezas[1].XDestino, 600);
+    // At its own home, triangle 1 covers it: triangle 2 dropped over its
+    // corner is pushed out a few pixels and stays there, although its box
+    // still meets that home; the targets stay.
+    prepara();
+    suelta(2, 70, 540);
+    EXPECT_EQ(g.TAN_Solapes, 1);
+    EXPECT_TRUE(CajasSeAtraen(g.Piezas[2].X, g.Piezas[2].Y, 10, 600, 125, 125, 100));
+    EXPECT_LT(std::abs(g.Piezas[2].X - 70) + std::abs(g.Piezas[2].Y - 540), 10);
+    EXPECT_EQ(g.Piezas[1].XDestino, 10);
+    EXPECT_EQ(g.Piezas[2].XDestino, 600);
+    EXPECT_EQ(solapes(), QStringList{});
+}
+
+TEST_F(SueltaTangram, PushedBackBesideThePanelOntoAPieceItIsPushedOutAgain) {
+    auto& g = PuzzGbl;
+    mesa.Pic_Botonera.move(900, 0, 124, 300);
+    mesa.Pic_Botonera.setVisible(true);
+    // The small triangle 4 lies left of the panel; the square let go over the
+    // panel comes back with its centre on the panel's edge, onto the triangle.
+    g.Piezas[4].X = 810;
+    g.Piezas[4].Y = 100;
+    g.Piezas[6].Giro = 0;
+    suelta(6, 905, 100);
+    EXPECT_EQ(solapes(), QStringList{});
+    const auto& r = g.Piezas[6];
+    EXPECT_TRUE(r.X <= 900 - 63 || r.Y >= 300) << r.X << "," << r.Y; // clear of the panel
+    EXPECT_EQ(g.MovGrabados[1].XDespues, r.X);
+    EXPECT_EQ(eventos, QStringList{"sonido"});
 }
 
 TEST_F(Suelta, TheLastTaipeiPairEndsWithoutTheDeadEndMessage) {
