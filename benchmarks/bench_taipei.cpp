@@ -49,7 +49,8 @@ void Reparte(const modtai::Disposicion& d, std::uint32_t semilla, bool mitad = f
     auto& g = PuzzGbl;
     if (mitad)
         for (int n = 72; n > 36; --n)
-            for (int m = 1; m <= 2; ++m) g.Piezas[std::size_t(g.TAI_Reparto[std::size_t(n)][std::size_t(m)])].Estado = 0;
+            for (int m = 1; m <= 2; ++m)
+                g.Piezas[std::size_t(g.TAI_Reparto[std::size_t(n)][std::size_t(m)])].Estado = 0;
 }
 
 double Mediana(std::vector<double> v) {

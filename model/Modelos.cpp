@@ -36,7 +36,8 @@ int Numero(const QString& campo) {
 }
 
 QString RegistroVacioTaipei() {
-    return QString(kLargoNombre, u' ') + QString(kLargoRegistroTaipei - kLargoNombre - 2, u'0') + QStringLiteral("\r\n");
+    return QString(kLargoNombre, u' ') + QString(kLargoRegistroTaipei - kLargoNombre - 2, u'0') +
+           QStringLiteral("\r\n");
 }
 
 } // namespace

@@ -178,8 +178,11 @@ TEST_F(ModelosTest, TheModelInForceIsFoundWhateverTheCaseOfTheFileName) {
 // ---------------------------------------------------------------- model lists
 
 TEST_F(ModelosTest, TheListNamesTheModelsOfTheGamesFileByRecordNumber) {
-    auto tangram = [](const char* nombre) { return QString(nombre).leftJustified(25, u' ') + QString(99, u'0') + "\r\n"; };
-    auto tablero = [](const char* nombre) { return QString(nombre).leftJustified(25, u' ') + QString(425, u'1') + "\r\n"; };
+    auto registro = [](const char* nombre, int cifras, char cifra) {
+        return QString(nombre).leftJustified(25, u' ') + QString(cifras, QLatin1Char(cifra)) + "\r\n";
+    };
+    auto tangram = [&](const char* nombre) { return registro(nombre, 99, '0'); };
+    auto tablero = [&](const char* nombre) { return registro(nombre, 425, '1'); };
     Escribe("ModTan.mlp", {tangram("Cisne"), tangram(""), tangram("Barco"), tangram("  ")});
     Escribe("ModPen.mlp", {tablero("Rectángulo 6x10")});
     Escribe("ModTai.mlp", {Registro("Tortuga", "01011", "1"), Vacio(), Registro("Dragón", "01011", "1"), Vacio(),
