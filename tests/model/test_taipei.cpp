@@ -1,7 +1,10 @@
 // The Taipei tiles and rules: suits and kinds, the free-tile rule, the
 // blocking measures, the hint and the solver.
 #include "core/PuzzGbl.h"
+#include "model/Barajado.h"
 #include "model/Taipei.h"
+#include "platform/random.h"
+#include "tools/modtai/disposiciones.h"
 
 #include <gtest/gtest.h>
 
@@ -279,11 +282,13 @@ TEST_F(Solucion, TheTimeIsLookedAtOnlyWhenSteppingBack) {
     EXPECT_FALSE(PuzzGbl.TAI_SolucionHallada);
     EXPECT_TRUE(UltimaSolucionTaipei().agotado);
     EXPECT_EQ(PuzzGbl.Piezas, antes);
-    // A search that never steps back is never stopped.
-    std::swap(PuzzGbl.Piezas[std::size_t(F(1, 2))].Fila, PuzzGbl.Piezas[std::size_t(F(1, 4))].Fila);
-    Pon(F(1, 2), 2, 1, 1);
-    Pon(F(1, 4), 1, 3, 2);
-    PuzzGbl.TAI_Tablero[1][5] = {};
+    // A search that never steps back is never stopped: the four copies on
+    // cells of their own.
+    PuzzGbl.TAI_Tablero = {};
+    Pon(F(1, 1), 1, 1, 1);
+    Pon(F(1, 4), 1, 5, 1);
+    Pon(F(1, 2), 3, 1, 1);
+    Pon(F(1, 3), 3, 5, 1);
     Reloj(100);
     TAI_BuscaSolucion();
     EXPECT_TRUE(PuzzGbl.TAI_SolucionHallada);
@@ -328,6 +333,51 @@ TEST_F(Solucion, PairsAlreadyRemovedFixTheKindsPairing) {
     EXPECT_EQ(t[4][1], 0);
     EXPECT_FALSE(PuzzGbl.TAI_Clases[2].ClaseEnJuego);
     EXPECT_EQ(PuzzGbl.Piezas, antes);
+}
+
+// Dealt boards of the turtle with the last 36 pairs of the deal taken: the
+// sequences found empty the board pair by pair, each pair free and of one
+// kind when its turn comes. The clock moves 1 ms a reading: a search steps
+// back at most some 3,000 times.
+TEST_F(Tablero, SequencesFoundOnDealtBoardsEmptyThem) {
+    const auto& d = modtai::Disposiciones()[0];
+    auto& g = PuzzGbl;
+    double ahora = 0;
+    RegistraRelojSolucionTaipei([&ahora] { return ahora += 0.001; });
+    int halladas = 0;
+    for (std::uint32_t semilla = 1; semilla <= 12; ++semilla) {
+        SCOPED_TRACE(semilla);
+        SetUp();
+        g.TAI_NroNiveles = std::int16_t(modtai::Niveles(d));
+        g.FilasTablero = std::int16_t(modtai::Filas(d));
+        g.ColumnasTablero = std::int16_t(modtai::Columnas(d));
+        for (int r = 1; r <= g.FilasTablero; ++r)
+            for (int c = 1; c <= g.ColumnasTablero; ++c)
+                g.TAI_Tablero[r][c].Altura = std::int16_t(d.filas[std::size_t(r - 1)][std::size_t(c - 1)] - '0');
+        g.OrdenPiezas.assign(145, 0);
+        plat::randomGenerator().setState(semilla * 40503u);
+        ASSERT_TRUE(TAI_Reparte());
+        for (int n = 72; n > 36; --n)
+            for (int m = 1; m <= 2; ++m)
+                g.Piezas[std::size_t(g.TAI_Reparto[std::size_t(n)][std::size_t(m)])].Estado = 0;
+        const auto antes = g.Piezas;
+        TAI_BuscaSolucion();
+        ASSERT_EQ(g.Piezas, antes);
+        if (!g.TAI_SolucionHallada) {
+            EXPECT_TRUE(UltimaSolucionTaipei().agotado);
+            continue;
+        }
+        ++halladas;
+        for (int paso = 1; paso <= 36; ++paso) {
+            const auto& par = g.TAI_TablaBusqueda[std::size_t(paso)];
+            const std::int16_t a = par[1], b = par[2];
+            ASSERT_TRUE(TAI_FichaLibre(a) && TAI_FichaLibre(b)) << "step " << paso;
+            ASSERT_EQ(g.Piezas[std::size_t(a)].Clase, g.Piezas[std::size_t(b)].Clase);
+            g.Piezas[std::size_t(a)].Estado = g.Piezas[std::size_t(b)].Estado = 0;
+        }
+        for (int t = 1; t <= 144; ++t) ASSERT_EQ(g.Piezas[std::size_t(t)].Estado, 0);
+    }
+    EXPECT_GE(halladas, 6);
 }
 
 } // namespace
