@@ -65,6 +65,14 @@ struct TAI_Casilla {
     bool operator==(const TAI_Casilla&) const = default;
 };
 
+// What the Taipei solver knows of one kind: which of its three pairings into
+// two pairs are still possible (entries 1..3) and whether it has tiles left.
+struct TAI_RegistroClase {
+    std::array<bool, 4> EmparejamientoPosible{};
+    bool ClaseEnJuego = false;
+    bool operator==(const TAI_RegistroClase&) const = default;
+};
+
 struct PuzzGblData {
     // ---- folders and texts of the start-up road ----
     QString SaltoLinea = QStringLiteral("\r\n");
@@ -261,6 +269,15 @@ struct PuzzGblData {
     bool CambioCosmetico = false;      // a reload that must not redraw the table
     bool SeleccionValida = false;      // the puzzle on the table has a usable picture
     std::array<std::array<std::int16_t, 3>, 73> TAI_Reparto{}; // pair 1..72, tile 1..2
+
+    // Taipei layouts, blocking measures, hint and solver
+    QString TAI_RegistroModelo;                // the layout record last read (452 characters)
+    std::array<std::int16_t, 145> TAI_Bloqueo{};     // by tile: tiles to take before it is free
+    std::array<std::int16_t, 145> TAI_PesoBloqueo{}; // by free tile: its weight for the hint
+    std::array<TAI_RegistroClase, 37> TAI_Clases{};  // by kind 1..36 (solver scratch)
+    // The solver's removal sequence: step 1.., members 1 and 2.
+    std::array<std::array<std::int16_t, 3>, 73> TAI_TablaBusqueda{};
+    bool TAI_SolucionHallada = false;
 
     void reset() { *this = PuzzGblData{}; }
 };

@@ -9,6 +9,7 @@
 #include "model/Juego.h"
 #include "model/Partida.h"
 #include "model/Pasos.h"
+#include "model/Taipei.h"
 #include "platform/clock.h"
 #include "platform/numbers.h"
 #include "platform/random.h"
@@ -199,13 +200,6 @@ Casilla& CeldaTaipei(int fila, int columna) {
     return PuzzGbl.TAI_Tablero[std::size_t(fila)][std::size_t(columna)];
 }
 
-std::int16_t FichaPorId(int id) {
-    const auto& g = PuzzGbl;
-    for (int t = 1; t <= kFichas; ++t)
-        if (g.Piezas[std::size_t(t)].Id == id) return std::int16_t(t);
-    return 0;
-}
-
 // The lowest empty level of the stack, 0 when it is full.
 int NivelLibre(const Casilla& c) {
     for (int k = 1; k <= c.Altura; ++k)
@@ -275,7 +269,7 @@ bool Empareja() {
                 n = plat::rndInt(kParejas);
             } while (g.TAI_Reparto[std::size_t(n)][1] != 0);
             for (int m = 1; m <= 2; ++m) {
-                const std::int16_t t = FichaPorId(k * 10 + hueco[std::size_t(2 * par + m)]);
+                const std::int16_t t = TAI_BuscaFichaPorId(std::int16_t(k * 10 + hueco[std::size_t(2 * par + m)]));
                 if (t == 0) return false;
                 g.TAI_Reparto[std::size_t(n)][std::size_t(m)] = t;
             }

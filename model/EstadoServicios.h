@@ -17,9 +17,7 @@
 // could be read.
 bool PEN_LeeModelo(std::int16_t nro);
 
-// Taipei: reads layout model nro into the board (stack heights, every tile
-// slot emptied), FilasTablero, ColumnasTablero and TAI_NroNiveles; whether it
-// could be read.
-bool TAI_CargaModelo(std::int16_t nro);
-// Taipei: every tile's value, suit, kind, copy and id from its number.
-void TAI_AsignaPalos();
+// Taipei: the layout reader TAI_CargaModelo (model/Modelos.h) and the tiles'
+// suits TAI_AsignaPalos (model/Taipei.h).
+#include "model/Modelos.h"
+#include "model/Taipei.h"

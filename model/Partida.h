@@ -1,6 +1,8 @@
 // Dealing, gathering, grading and the start of a puzzle, as the command panel
-// calls them; and the Taipei hint search.
+// calls them; and the Taipei hint search (TAI_BuscaPareja, model/Taipei.h).
 #pragma once
+
+#include "model/Taipei.h"
 
 // Shuffles or deals the pieces of the current game and starts the puzzle
 // (IniciaGrabadora).
@@ -18,6 +20,3 @@ void CalculaDificultad();
 // The start of a puzzle: history flag set, finished picture off, time and
 // moves to 0, an empty move list, the chronometer started.
 void IniciaGrabadora();
-// Taipei: a removable pair of free tiles into TAI_ParejaSugerida (1) and (2),
-// both 0 when there is none.
-void TAI_BuscaPareja();

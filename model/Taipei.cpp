@@ -1,25 +1,232 @@
 #include "model/Taipei.h"
 
 #include "core/PuzzGbl.h"
+#include "platform/clock.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
 
 namespace {
 
-constexpr int kFilas = 16, kColumnas = 22, kNiveles = 5, kFichas = 144;
+constexpr int kFilas = 16, kColumnas = 22, kNiveles = 5, kFichas = 144, kClases = 36, kParejas = 72;
+constexpr double kLimiteSegundos = 3.0;
+
+// The three ways to split a kind's four copies into two pairs: pairing a
+// (1..3), pair b (1..2), member m (1..2) gives a copy number.
+constexpr std::int16_t kEmparejamientos[4][3][3] = {
+    {},
+    {{}, {0, 1, 4}, {0, 2, 3}},
+    {{}, {0, 2, 4}, {0, 1, 3}},
+    {{}, {0, 3, 4}, {0, 1, 2}},
+};
+
+bool EsFicha(int t) { return t >= 1 && t <= kFichas && std::size_t(t) < PuzzGbl.Piezas.size(); }
 
 // Whether the tile at level l of cell (r, c) is missing: off the board, no
 // tile recorded there, or a tile already removed.
 bool Ausente(int r, int c, int l) {
     if (r < 1 || r > kFilas || c < 1 || c > kColumnas || l < 1 || l > kNiveles) return true;
     const int t = PuzzGbl.TAI_Tablero[r][c].Ficha[l];
-    if (t < 1 || t >= int(PuzzGbl.Piezas.size())) return true;
+    if (!EsFicha(t)) return true;
     return PuzzGbl.Piezas[t].Estado == 0;
 }
 
+// The tile recorded at level l of cell (r, c), removed or not; 0 for none
+// and for anything that is not a tile.
+int FichaEn(int r, int c, int l) {
+    if (r < 1 || r > kFilas || c < 1 || c > kColumnas || l < 1 || l > kNiveles) return 0;
+    const int t = PuzzGbl.TAI_Tablero[r][c].Ficha[l];
+    return EsFicha(t) ? t : 0;
+}
+
+int AlturaEn(int r, int c) { return std::clamp<int>(PuzzGbl.TAI_Tablero[r][c].Altura, 0, kNiveles); }
+
+std::function<double()>& Reloj() {
+    static std::function<double()> f;
+    return f;
+}
+
+double Segundos() {
+    const auto& f = Reloj();
+    return f ? f() : double(plat::msClock()) / 1000.0;
+}
+
+EstadisticaSolucionTaipei& Estadistica() {
+    static EstadisticaSolucionTaipei e;
+    return e;
+}
+
+// ---------------------------------------------------------------- solver
+
+// The tile of every kind, pairing, pair and member.
+using TablaFichas = std::array<std::array<std::array<std::array<std::int16_t, 3>, 3>, 4>, kClases + 1>;
+
+struct TAI_PasoSolucion {
+    std::array<std::int16_t, kFichas + 1> EstadosGuardados{}; // the tiles' states before the step
+    std::int16_t Clase = 0, Emparejamiento = 0, Pareja = 0;
+    std::array<TAI_RegistroClase, kClases + 1> ClasesGuardadas{};
+};
+
+class Busqueda {
+public:
+    Busqueda() {
+        auto& g = PuzzGbl;
+        // The tile of each id (the first one that carries it).
+        std::array<std::array<std::int16_t, 5>, kClases + 1> porId{};
+        for (int t = 1; t <= kFichas; ++t) {
+            const int id = g.Piezas[t].Id, k = id / 10, c = id % 10;
+            if (id > 0 && k >= 1 && k <= kClases && c >= 1 && c <= 4 && porId[k][c] == 0) porId[k][c] = std::int16_t(t);
+        }
+        for (int k = 1; k <= kClases; ++k)
+            for (int a = 1; a <= 3; ++a)
+                for (int b = 1; b <= 2; ++b)
+                    for (int m = 1; m <= 2; ++m) ficha_[k][a][b][m] = porId[k][kEmparejamientos[a][b][m]];
+    }
+
+    void Busca() {
+        auto& g = PuzzGbl;
+        auto& est = Estadistica();
+        const double inicio = Segundos();
+
+        for (auto& c : g.TAI_Clases) {
+            c.EmparejamientoPosible = {true, true, true, true};
+            c.ClaseEnJuego = true;
+        }
+        for (int k = 1; k <= kClases; ++k)
+            for (int a = 1; a <= 3; ++a)
+                for (int b = 1; b <= 2; ++b)
+                    if (Quitada(ficha_[k][a][b][1]) && Quitada(ficha_[k][a][b][2])) Descarta(k, a, b);
+
+        int quitadas = 0;
+        for (int t = 1; t <= kFichas; ++t)
+            if (g.Piezas[t].Estado == 0) ++quitadas;
+
+        std::vector<TAI_PasoSolucion> pila(kParejas + 1);
+        int d = 0, k = 1, a = 1, b = 1;
+        for (;;) {
+            if (d < kParejas && Siguiente(k, a, b)) {
+                TAI_PasoSolucion& paso = pila[std::size_t(d)];
+                for (int t = 1; t <= kFichas; ++t) paso.EstadosGuardados[t] = g.Piezas[t].Estado;
+                paso.Clase = std::int16_t(k);
+                paso.Emparejamiento = std::int16_t(a);
+                paso.Pareja = std::int16_t(b);
+                paso.ClasesGuardadas = g.TAI_Clases;
+                Descarta(k, a, b);
+                ++d;
+                const std::int16_t f1 = ficha_[k][a][b][1], f2 = ficha_[k][a][b][2];
+                g.TAI_TablaBusqueda[std::size_t(d)] = {0, f1, f2};
+                g.Piezas[f1].Estado = 0;
+                g.Piezas[f2].Estado = 0;
+                ++est.parejas;
+                if (quitadas + 2 * d >= kFichas) {
+                    g.TAI_SolucionHallada = true;
+                    return;
+                }
+                k = a = b = 1;
+                continue;
+            }
+            // Back-step.
+            ++est.retrocesos;
+            if (Segundos() - inicio > kLimiteSegundos) {
+                est.agotado = true;
+                return;
+            }
+            if (--d < 0) return;
+            const TAI_PasoSolucion& paso = pila[std::size_t(d)];
+            for (int t = 1; t <= kFichas; ++t) g.Piezas[t].Estado = paso.EstadosGuardados[t];
+            g.TAI_Clases = paso.ClasesGuardadas;
+            k = paso.Clase;
+            a = paso.Emparejamiento;
+            b = paso.Pareja + 1;
+        }
+    }
+
+private:
+    static bool Quitada(int t) { return t >= 1 && PuzzGbl.Piezas[t].Estado == 0; }
+
+    // Pair b of pairing a taken for kind k: the other pairings are no longer
+    // possible, and when the other pair is gone too the kind is done.
+    void Descarta(int k, int a, int b) {
+        auto& clase = PuzzGbl.TAI_Clases[k];
+        for (int otro = 1; otro <= 3; ++otro)
+            if (otro != a) clase.EmparejamientoPosible[otro] = false;
+        if (Quitada(ficha_[k][a][3 - b][1])) clase.ClaseEnJuego = false;
+    }
+
+    // The first pair from (k, a, b) on, in the order kind, pairing, pair,
+    // whose two tiles are free.
+    bool Siguiente(int& k, int& a, int& b) const {
+        const auto& g = PuzzGbl;
+        for (; k <= kClases; ++k, a = 1, b = 1) {
+            if (!g.TAI_Clases[k].ClaseEnJuego) continue;
+            for (; a <= 3; ++a, b = 1) {
+                if (!g.TAI_Clases[k].EmparejamientoPosible[a]) continue;
+                for (; b <= 2; ++b)
+                    if (TAI_FichaLibre(ficha_[k][a][b][1]) && TAI_FichaLibre(ficha_[k][a][b][2])) return true;
+            }
+        }
+        return false;
+    }
+
+    TablaFichas ficha_{};
+};
+
 } // namespace
+
+// ---------------------------------------------------------------- tiles
+
+void TAI_AsignaPalos() {
+    auto& g = PuzzGbl;
+    const int ultima = std::min<int>(kFichas, int(g.Piezas.size()) - 1);
+    for (int n = 1; n <= ultima; ++n) {
+        int palo = 0, valor = 0, clase = 0, copia = 0;
+        if (n <= 108) {
+            palo = (n - 1) / 36 + 1;
+            valor = n % 9 == 0 ? 9 : n % 9;
+            clase = valor + 9 * (palo - 1);
+            copia = (n - 1 - 36 * (palo - 1)) / 9 + 1;
+        } else if (n <= 124) {
+            palo = 4;
+            valor = (n - 108) % 4 == 0 ? 4 : (n - 108) % 4;
+            clase = valor + 27;
+            copia = (n - 109) / 4 + 1;
+        } else if (n <= 136) {
+            palo = 5;
+            valor = (n - 124) % 3 == 0 ? 3 : (n - 124) % 3;
+            clase = valor + 31;
+            copia = (n - 125) / 3 + 1;
+        } else if (n <= 140) {
+            palo = 6;
+            valor = n - 136;
+            clase = 35;
+            copia = valor;
+        } else {
+            palo = 7;
+            valor = n - 140;
+            clase = 36;
+            copia = valor;
+        }
+        RegistroPieza& p = g.Piezas[n];
+        p.Palo = std::int16_t(palo);
+        p.Valor = std::int16_t(valor);
+        p.Clase = std::int16_t(clase);
+        p.Copia = std::int16_t(copia);
+        p.Id = std::int16_t(clase * 10 + copia);
+    }
+}
+
+std::int16_t TAI_BuscaFichaPorId(std::int16_t id) {
+    for (int t = 1; t <= kFichas && std::size_t(t) < PuzzGbl.Piezas.size(); ++t)
+        if (PuzzGbl.Piezas[t].Id == id) return std::int16_t(t);
+    return 0;
+}
+
+// ---------------------------------------------------------------- rules
 
 bool TAI_FichaLibre(std::int16_t ficha) {
     const auto& g = PuzzGbl;
-    if (ficha < 1 || ficha > kFichas || ficha >= int(g.Piezas.size())) return false;
+    if (!EsFicha(ficha)) return false;
     const RegistroPieza& p = g.Piezas[ficha];
     if (p.Estado == 0) return false;
     const int r = p.Fila, c = p.Columna, l = p.Nivel;
@@ -27,3 +234,106 @@ bool TAI_FichaLibre(std::int16_t ficha) {
     if (!Ausente(r, c, l + 1)) return false;
     return Ausente(r, c - 1, l) || Ausente(r, c + 1, l);
 }
+
+void TAI_CalculaBloqueos() {
+    auto& g = PuzzGbl;
+    // Occupied levels above each tile in its own stack.
+    std::array<int, kFichas + 1> encima{};
+    for (int r = 1; r <= kFilas; ++r)
+        for (int c = 1; c <= kColumnas; ++c) {
+            const int altura = AlturaEn(r, c);
+            for (int l = 1; l <= altura; ++l) {
+                const int t = FichaEn(r, c, l);
+                if (t == 0) continue;
+                int n = 0;
+                for (int s = l + 1; s <= altura; ++s)
+                    if (FichaEn(r, c, s) != 0) ++n;
+                encima[t] = n;
+            }
+        }
+
+    // The cheaper side: the tiles above each tile of the run on that side,
+    // plus the run's tiles themselves.
+    g.TAI_Bloqueo = {};
+    for (int r = 1; r <= kFilas; ++r)
+        for (int c = 1; c <= kColumnas; ++c) {
+            const int altura = AlturaEn(r, c);
+            for (int l = 1; l <= altura; ++l) {
+                const int t = FichaEn(r, c, l);
+                if (t == 0) continue;
+                int lado[2] = {0, 0};
+                for (int s = 0; s < 2; ++s) {
+                    const int paso = s == 0 ? -1 : 1;
+                    for (int d = 0; d <= kColumnas - 1; ++d) {
+                        const int col = c + d * paso;
+                        if (col < 1 || col > kColumnas) break;
+                        const int vecina = FichaEn(r, col, l);
+                        if (vecina == 0) break;
+                        lado[s] += encima[vecina] + (d > 0 ? 1 : 0);
+                    }
+                }
+                g.TAI_Bloqueo[t] = std::int16_t(std::min(lado[0], lado[1]));
+            }
+        }
+
+    // The weight of each free tile: what lies under it, and half the run on
+    // the side that is still closed.
+    g.TAI_PesoBloqueo = {};
+    for (int r = 1; r <= kFilas; ++r)
+        for (int c = 1; c <= kColumnas; ++c) {
+            const int altura = AlturaEn(r, c);
+            for (int l = 1; l <= altura; ++l) {
+                const int t = FichaEn(r, c, l);
+                if (t == 0 || !TAI_FichaLibre(std::int16_t(t))) continue;
+                int suma = 0;
+                for (int s = l - 1; s >= 1; --s) {
+                    const int debajo = FichaEn(r, c, s);
+                    if (debajo != 0) suma += g.TAI_Bloqueo[debajo];
+                }
+                const int sentido = Ausente(r, c - 1, l) ? 1 : -1;
+                int cuenta = 0;
+                for (int col = c; col >= 1 && col <= kColumnas && FichaEn(r, col, l) != 0; col += sentido) ++cuenta;
+                for (int d = 1; d <= cuenta / 2; ++d) suma += g.TAI_Bloqueo[FichaEn(r, c + d * sentido, l)];
+                g.TAI_PesoBloqueo[t] = std::int16_t(suma);
+            }
+        }
+}
+
+void TAI_BuscaPareja() {
+    auto& g = PuzzGbl;
+    g.TAI_ParejaSugerida = {};
+    TAI_CalculaBloqueos();
+    const int ultima = std::min<int>(kFichas, int(g.Piezas.size()) - 1);
+    std::array<bool, kFichas + 1> libre{};
+    for (int t = 1; t <= ultima; ++t) libre[t] = TAI_FichaLibre(std::int16_t(t));
+    int mejor = -1;
+    for (int i = 1; i <= ultima; ++i) {
+        if (!libre[i]) continue;
+        for (int j = i + 1; j <= ultima; ++j) {
+            if (!libre[j] || g.Piezas[j].Clase != g.Piezas[i].Clase) continue;
+            const int peso = g.TAI_PesoBloqueo[i] + g.TAI_PesoBloqueo[j];
+            if (peso > mejor) {
+                mejor = peso;
+                g.TAI_ParejaSugerida = {0, std::int16_t(i), std::int16_t(j)};
+            }
+        }
+    }
+}
+
+// ---------------------------------------------------------------- solver
+
+void TAI_BuscaSolucion() {
+    auto& g = PuzzGbl;
+    Estadistica() = {};
+    g.TAI_SolucionHallada = false;
+    g.TAI_TablaBusqueda = {};
+    if (g.Piezas.size() <= std::size_t(kFichas)) return;
+    const std::vector<RegistroPieza> antes = g.Piezas;
+    Busqueda busqueda;
+    busqueda.Busca();
+    g.Piezas = antes;
+}
+
+void RegistraRelojSolucionTaipei(std::function<double()> segundos) { Reloj() = std::move(segundos); }
+
+const EstadisticaSolucionTaipei& UltimaSolucionTaipei() { return Estadistica(); }

@@ -1,9 +1,47 @@
-// Taipei tiles on the board: whether a tile may be taken.
+// Taipei tiles and rules: the 144 tiles and their kinds, whether a tile may be
+// taken, the blocking measures behind the hint, the hint itself and the
+// depth-first solver that automatic solving plays.
 #pragma once
 
 #include <cstdint>
+#include <functional>
+
+// Every tile's value, suit, kind, copy and id from its number (tiles 1..144
+// that the piece array holds).
+void TAI_AsignaPalos();
+
+// The first tile 1..144 whose Id is id, 0 when none is.
+std::int16_t TAI_BuscaFichaPorId(std::int16_t id);
 
 // True when the tile lies on the board, has not been removed, nothing lies on
 // it and at least one of its left and right neighbours on its own level is
 // gone. A tile number or a board place outside the board is never free.
 bool TAI_FichaLibre(std::int16_t ficha);
+
+// TAI_Bloqueo of every tile on the board (removed or not) and TAI_PesoBloqueo
+// of every free tile, from the board as it stands.
+void TAI_CalculaBloqueos();
+
+// The pair of free tiles of one kind whose blocking weights add up highest
+// (the first found among equals) into TAI_ParejaSugerida (1) and (2); both 0
+// when no pair can be removed.
+void TAI_BuscaPareja();
+
+// Searches, depth first with back-steps, a sequence of pairs that empties the
+// board from the present position: TAI_SolucionHallada tells whether one was
+// found and TAI_TablaBusqueda (1..) holds its pairs in order. Gives up when
+// a back-step finds more than 3 seconds gone since the start (a search that
+// never steps back is not limited). Every tile's state is as it was after.
+void TAI_BuscaSolucion();
+
+// The seconds clock of the solver's time limit; an empty function goes back
+// to the program's millisecond clock. Tests and benchmarks give their own.
+void RegistraRelojSolucionTaipei(std::function<double()> segundos);
+
+// Figures of the last search.
+struct EstadisticaSolucionTaipei {
+    int parejas = 0;       // pairs removed on the way, back-steps included
+    int retrocesos = 0;    // back-steps (the last one that gives up included)
+    bool agotado = false;  // it gave up on the time limit
+};
+const EstadisticaSolucionTaipei& UltimaSolucionTaipei();

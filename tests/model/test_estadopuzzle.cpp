@@ -9,6 +9,7 @@
 #include "model/Partida.h"
 #include "platform/files.h"
 #include "tests/support/fixtures.h"
+#include "tools/modtai/disposiciones.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -32,6 +33,8 @@ protected:
         vistos.clear();
         PuzzGbl.RutaPrograma = carpeta.path();
         PuzzGbl.RutaImagenes = carpeta.path() + "Imagenes/";
+        PuzzGbl.RutaArchivo = carpeta.path() + "Archivo/";
+        EscribeDisposicion();
         MesaDe(800, 600);
         RegistraPresentadorMensaje([this](const QString& t, const QString& x) {
             vistos.push_back({t, x, PuzzGbl.AyudaMensaje});
@@ -45,6 +48,14 @@ protected:
         mesa.reset();
         PuzzGbl.reset();
         ReiniciaSustitutos();
+    }
+    // Taipei model 1: 8 rows of 16 single cells, four stacks of 5 in the middle.
+    void EscribeDisposicion() {
+        modtai::Disposicion d{QStringLiteral("Prueba"), std::vector<std::string>(8, std::string(16, '1'))};
+        for (int r : {3, 4})
+            for (int c : {7, 8}) d.filas[r][c] = '5';
+        if (!plat::folderExists(PuzzGbl.RutaArchivo)) plat::createFolder(PuzzGbl.RutaArchivo);
+        plat::writeFile(PuzzGbl.RutaArchivo + "ModTai.mlp", plat::toCp1252(modtai::Registro(d)));
     }
     static void MesaDe(int ancho, int alto) {
         PuzzGbl.AnchoMesa = std::int16_t(ancho);
@@ -147,8 +158,8 @@ protected:
         Movimientos(e, 1, 12);
         return e;
     }
-    // The stand-in layout: 8 rows of 16 single cells, four stacks of 5 in the
-    // middle; tiles numbered in cell order, bottom up.
+    // On layout model 1 (EscribeDisposicion): tiles numbered in cell order,
+    // bottom up.
     static EstadoPartida Taipei() {
         EstadoPartida e;
         e.FicheroImagen = " ";

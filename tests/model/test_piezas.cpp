@@ -486,7 +486,7 @@ TEST_F(PiezasTest, PreparaJuegoWorksOutTheGeometryAndCallsTheGamesSetUp) {
     } casos[] = {
         {21, true, "PreparaPiezasMoviles -1"}, {22, false, "PreparaDeslizantes 0"},
         {23, true, "TAN_PreparaJuego -1"},     {24, false, "PEN_PreparaJuego 0"},
-        {25, true, "TAI_PreparaMesa -1"},      {26, true, nullptr},
+        {25, false, "TAI_PreparaMesa 0"},      {26, true, nullptr},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.juego);

@@ -1,10 +1,17 @@
-// The free-tile rule of the Taipei board.
+// The Taipei tiles and rules: suits and kinds, the free-tile rule, the
+// blocking measures, the hint and the solver.
 #include "core/PuzzGbl.h"
+#include "model/Barajado.h"
 #include "model/Taipei.h"
+#include "platform/random.h"
+#include "tools/modtai/disposiciones.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -70,6 +77,307 @@ TEST(FichaLibre, RemovedUnknownOrMisplacedTilesAreNotFree) {
         EXPECT_FALSE(TAI_FichaLibre(8)) << f << "," << c << "," << n;
     }
     PuzzGbl.reset();
+}
+
+// ---------------------------------------------------------------- tiles
+
+struct CasoFicha {
+    int ficha, palo, valor, clase, copia;
+};
+
+TEST(AsignaPalos, SuitValueKindCopyAndIdFollowFromTheNumber) {
+    PuzzGbl.reset();
+    PuzzGbl.Piezas.assign(145, RegistroPieza{});
+    TAI_AsignaPalos();
+    const CasoFicha casos[] = {
+        {1, 1, 1, 1, 1},     {9, 1, 9, 9, 1},     {10, 1, 1, 1, 2},    {36, 1, 9, 9, 4},   {37, 2, 1, 10, 1},
+        {72, 2, 9, 18, 4},   {73, 3, 1, 19, 1},   {108, 3, 9, 27, 4},  {109, 4, 1, 28, 1}, {112, 4, 4, 31, 1},
+        {113, 4, 1, 28, 2},  {124, 4, 4, 31, 4},  {125, 5, 1, 32, 1},  {127, 5, 3, 34, 1}, {136, 5, 3, 34, 4},
+        {137, 6, 1, 35, 1},  {140, 6, 4, 35, 4},  {141, 7, 1, 36, 1},  {144, 7, 4, 36, 4},
+    };
+    for (const auto& c : casos) {
+        const RegistroPieza& p = PuzzGbl.Piezas[std::size_t(c.ficha)];
+        EXPECT_EQ(p.Palo, c.palo) << c.ficha;
+        EXPECT_EQ(p.Valor, c.valor) << c.ficha;
+        EXPECT_EQ(p.Clase, c.clase) << c.ficha;
+        EXPECT_EQ(p.Copia, c.copia) << c.ficha;
+        EXPECT_EQ(p.Id, c.clase * 10 + c.copia) << c.ficha;
+    }
+    // Every kind has its four copies once, and ids are unique.
+    std::map<int, std::set<int>> copias;
+    std::set<int> ids;
+    for (int t = 1; t <= 144; ++t) {
+        copias[PuzzGbl.Piezas[std::size_t(t)].Clase].insert(PuzzGbl.Piezas[std::size_t(t)].Copia);
+        ids.insert(PuzzGbl.Piezas[std::size_t(t)].Id);
+    }
+    EXPECT_EQ(copias.size(), 36u);
+    for (const auto& [clase, c] : copias) EXPECT_EQ(c, (std::set<int>{1, 2, 3, 4})) << clase;
+    EXPECT_EQ(ids.size(), 144u);
+    EXPECT_EQ(PuzzGbl.Piezas[0], RegistroPieza{});
+    PuzzGbl.reset();
+}
+
+TEST(AsignaPalos, TheLookupByIdFindsTheTile) {
+    PuzzGbl.reset();
+    PuzzGbl.Piezas.assign(145, RegistroPieza{});
+    TAI_AsignaPalos();
+    EXPECT_EQ(TAI_BuscaFichaPorId(101), 37);
+    EXPECT_EQ(TAI_BuscaFichaPorId(364), 144);
+    EXPECT_EQ(TAI_BuscaFichaPorId(11), 1);
+    for (int id : {0, 10, 15, 365, -11}) EXPECT_EQ(TAI_BuscaFichaPorId(std::int16_t(id)), 0) << id;
+    // A piece array of another game: only the tiles it holds.
+    PuzzGbl.Piezas.resize(10);
+    TAI_AsignaPalos();
+    EXPECT_EQ(TAI_BuscaFichaPorId(91), 9);
+    EXPECT_EQ(TAI_BuscaFichaPorId(364), 0);
+    PuzzGbl.reset();
+}
+
+// ---------------------------------------------------------------- a small board
+
+// A board of 144 tiles, every one removed and off the board, with suits;
+// Pon lays a tile on the board.
+class Tablero : public ::testing::Test {
+protected:
+    void SetUp() override {
+        PuzzGbl.reset();
+        auto& g = PuzzGbl;
+        g.NroPiezas = 144;
+        g.Piezas.assign(145, RegistroPieza{});
+        TAI_AsignaPalos();
+    }
+    void TearDown() override {
+        RegistraRelojSolucionTaipei({});
+        PuzzGbl.reset();
+    }
+    static void Pon(int t, int fila, int columna, int nivel) {
+        auto& g = PuzzGbl;
+        auto& p = g.Piezas[std::size_t(t)];
+        p.Fila = std::int16_t(fila), p.Columna = std::int16_t(columna), p.Nivel = std::int16_t(nivel);
+        p.Estado = 1;
+        auto& celda = g.TAI_Tablero[std::size_t(fila)][std::size_t(columna)];
+        celda.Ficha[std::size_t(nivel)] = std::int16_t(t);
+        celda.Altura = std::max<std::int16_t>(celda.Altura, std::int16_t(nivel));
+    }
+    // The tile of kind k, copy c.
+    static int F(int k, int c) { return TAI_BuscaFichaPorId(std::int16_t(k * 10 + c)); }
+};
+
+// Row 2: tiles 1, 2, 3, 4 in columns 1 to 4, and 5 on top of tile 2.
+//   above:   A = 0, 1, 0, 0, 0 (tile 5 lies on tile 2)
+//   blocking: the cheaper side of each row run, counting the tiles of the
+//   run (1 each) and what lies on them.
+TEST_F(Tablero, BlockingMeasuresOfARowWithOneTileOnTop) {
+    for (int c = 1; c <= 4; ++c) Pon(c, 2, c, 1);
+    Pon(5, 2, 2, 2);
+    TAI_CalculaBloqueos();
+    const auto& g = PuzzGbl;
+    const int bloqueo[] = {0, 0, 2, 1, 0, 0};
+    for (int t = 1; t <= 5; ++t) EXPECT_EQ(g.TAI_Bloqueo[std::size_t(t)], bloqueo[t]) << "tile " << t;
+    // Free: 1 (left edge), 4 (right edge) and 5 (alone on its level). Tile 1
+    // looks right over half its run (tiles 2 and 3), tile 4 left (3 and 2);
+    // tile 5 weighs what lies under it.
+    const int peso[] = {0, 3, 0, 0, 3, 2};
+    for (int t = 1; t <= 5; ++t) EXPECT_EQ(g.TAI_PesoBloqueo[std::size_t(t)], peso[t]) << "tile " << t;
+
+    // A removed tile still counts in the measures, but has no weight.
+    PuzzGbl.Piezas[5].Estado = 0;
+    TAI_CalculaBloqueos();
+    for (int t = 1; t <= 5; ++t) EXPECT_EQ(g.TAI_Bloqueo[std::size_t(t)], bloqueo[t]) << "tile " << t;
+    EXPECT_EQ(g.TAI_PesoBloqueo[5], 0);
+    EXPECT_EQ(g.TAI_PesoBloqueo[1], 3);
+    // With tile 1 gone, tile 2 is free and looks right over tile 3.
+    PuzzGbl.Piezas[1].Estado = 0;
+    TAI_CalculaBloqueos();
+    EXPECT_EQ(g.TAI_PesoBloqueo[2], 1);
+}
+
+TEST_F(Tablero, TheMeasuresIgnoreWhatIsNotATile) {
+    Pon(1, 1, 1, 1);
+    PuzzGbl.TAI_Tablero[1][2].Ficha[1] = 300;
+    PuzzGbl.TAI_Tablero[1][2].Altura = 9;
+    PuzzGbl.TAI_Tablero[1][3].Ficha[1] = -2;
+    TAI_CalculaBloqueos();
+    EXPECT_EQ(PuzzGbl.TAI_Bloqueo[1], 0);
+    EXPECT_EQ(PuzzGbl.TAI_PesoBloqueo[1], 0);
+}
+
+struct CasoPareja {
+    std::string nombre;
+    std::vector<std::array<int, 4>> fichas; // kind, copy, row, column (level 1, or 2 when column is negative)
+    int primera, segunda;                   // kind and copy of the two suggested, as kind * 10 + copy
+};
+
+class Pareja : public Tablero, public ::testing::WithParamInterface<CasoPareja> {};
+
+TEST_P(Pareja, TheHeaviestFreePairOfOneKind) {
+    const CasoPareja& c = GetParam();
+    for (const auto& f : c.fichas) Pon(F(f[0], f[1]), f[2], std::abs(f[3]), f[3] < 0 ? 2 : 1);
+    TAI_BuscaPareja();
+    const auto& s = PuzzGbl.TAI_ParejaSugerida;
+    const int a = c.primera ? F(c.primera / 10, c.primera % 10) : 0;
+    const int b = c.segunda ? F(c.segunda / 10, c.segunda % 10) : 0;
+    EXPECT_EQ(s[1], std::min(a, b));
+    EXPECT_EQ(s[2], std::max(a, b));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Hint, Pareja,
+    ::testing::Values(
+        // The last two tiles, side by side: their weight is 0, and still they are the pair.
+        CasoPareja{"lastTwo", {{7, 1, 3, 5}, {7, 3, 3, 6}}, 71, 73},
+        // Row 2 as in the blocking test: the left tile and the one on top of
+        // kind 4 (weight 3 + 2) win over a pair of kind 2 (3 + 0) found first.
+        CasoPareja{"heaviest",
+                   {{4, 1, 2, 1}, {3, 1, 2, 2}, {3, 2, 2, 3}, {2, 1, 2, 4}, {4, 2, 2, -2}, {2, 2, 5, 9}},
+                   41, 42},
+        // Equal weights: the pair whose first tile has the lower number.
+        CasoPareja{"firstAmongEquals", {{30, 1, 1, 1}, {30, 2, 9, 1}, {5, 3, 4, 4}, {5, 4, 6, 6}}, 53, 54},
+        // Blocked and covered tiles make no pair.
+        CasoPareja{"blocked", {{1, 1, 1, 1}, {9, 1, 1, 2}, {2, 1, 1, 3}, {9, 2, 3, 5}, {3, 1, 3, -5}}, 0, 0},
+        CasoPareja{"differentKinds", {{1, 1, 1, 1}, {2, 1, 1, 5}, {3, 1, 1, 9}}, 0, 0}),
+    [](const auto& info) { return info.param.nombre; });
+
+// ---------------------------------------------------------------- solver
+
+// Kind 1 left alone on the board, everything else removed: copies 1 and 4
+// free on their own, copy 3 on top of copy 2. Taking (1, 4) first leaves 3 on
+// 2, so the search must step back and take (1, 3) and then (2, 4).
+class Solucion : public Tablero {
+protected:
+    void SetUp() override {
+        Tablero::SetUp();
+        Pon(F(1, 1), 1, 1, 1);
+        Pon(F(1, 2), 1, 3, 1);
+        Pon(F(1, 3), 1, 3, 2);
+        Pon(F(1, 4), 1, 5, 1);
+        antes = PuzzGbl.Piezas;
+    }
+    // The clock: each reading moves it on by paso seconds.
+    void Reloj(double paso) {
+        RegistraRelojSolucionTaipei([this, paso] { return ahora += paso; });
+    }
+    std::vector<RegistroPieza> antes;
+    double ahora = 0;
+};
+
+TEST_F(Solucion, ADeadEndIsLeftByABackStep) {
+    Reloj(0);
+    TAI_BuscaSolucion();
+    const auto& g = PuzzGbl;
+    ASSERT_TRUE(g.TAI_SolucionHallada);
+    EXPECT_EQ(g.TAI_TablaBusqueda[1][1], F(1, 1));
+    EXPECT_EQ(g.TAI_TablaBusqueda[1][2], F(1, 3));
+    EXPECT_EQ(g.TAI_TablaBusqueda[2][1], F(1, 2));
+    EXPECT_EQ(g.TAI_TablaBusqueda[2][2], F(1, 4));
+    EXPECT_EQ(UltimaSolucionTaipei().retrocesos, 1);
+    EXPECT_EQ(UltimaSolucionTaipei().parejas, 3);
+    EXPECT_EQ(g.Piezas, antes);
+}
+
+TEST_F(Solucion, TheTimeIsLookedAtOnlyWhenSteppingBack) {
+    // Past the limit at the first back-step: given up, the board as it was.
+    Reloj(4);
+    TAI_BuscaSolucion();
+    EXPECT_FALSE(PuzzGbl.TAI_SolucionHallada);
+    EXPECT_TRUE(UltimaSolucionTaipei().agotado);
+    EXPECT_EQ(PuzzGbl.Piezas, antes);
+    // A search that never steps back is never stopped: the four copies on
+    // cells of their own.
+    PuzzGbl.TAI_Tablero = {};
+    Pon(F(1, 1), 1, 1, 1);
+    Pon(F(1, 4), 1, 5, 1);
+    Pon(F(1, 2), 3, 1, 1);
+    Pon(F(1, 3), 3, 5, 1);
+    Reloj(100);
+    TAI_BuscaSolucion();
+    EXPECT_TRUE(PuzzGbl.TAI_SolucionHallada);
+    EXPECT_EQ(UltimaSolucionTaipei().retrocesos, 0);
+}
+
+TEST_F(Solucion, WithoutAPairOrWithoutTilesThereIsNoSolution) {
+    Reloj(0);
+    // Copy 3 on copy 2 and nothing else left: no pair is free.
+    for (int c : {1, 4}) PuzzGbl.Piezas[std::size_t(F(1, c))].Estado = 0;
+    antes = PuzzGbl.Piezas;
+    TAI_BuscaSolucion();
+    EXPECT_FALSE(PuzzGbl.TAI_SolucionHallada);
+    EXPECT_EQ(UltimaSolucionTaipei().retrocesos, 1);
+    EXPECT_FALSE(UltimaSolucionTaipei().agotado);
+    EXPECT_EQ(PuzzGbl.Piezas, antes);
+    // An empty table.
+    for (int c : {2, 3}) PuzzGbl.Piezas[std::size_t(F(1, c))].Estado = 0;
+    TAI_BuscaSolucion();
+    EXPECT_FALSE(PuzzGbl.TAI_SolucionHallada);
+    // No Taipei tiles at all.
+    PuzzGbl.Piezas.resize(25);
+    TAI_BuscaSolucion();
+    EXPECT_FALSE(PuzzGbl.TAI_SolucionHallada);
+}
+
+// A pair already removed fixes the kind's pairing: with copies 1 and 2 gone,
+// only (3, 4) may follow, and once both pairs are gone the kind is done.
+TEST_F(Solucion, PairsAlreadyRemovedFixTheKindsPairing) {
+    Reloj(0);
+    Pon(F(2, 1), 4, 1, 1);
+    Pon(F(2, 2), 4, 3, 1);
+    Pon(F(2, 3), 4, 5, 1);
+    Pon(F(2, 4), 4, 7, 1);
+    for (int c : {1, 2}) PuzzGbl.Piezas[std::size_t(F(2, c))].Estado = 0;
+    antes = PuzzGbl.Piezas;
+    TAI_BuscaSolucion();
+    ASSERT_TRUE(PuzzGbl.TAI_SolucionHallada);
+    const auto& t = PuzzGbl.TAI_TablaBusqueda;
+    EXPECT_EQ(t[3][1], F(2, 3));
+    EXPECT_EQ(t[3][2], F(2, 4));
+    EXPECT_EQ(t[4][1], 0);
+    EXPECT_FALSE(PuzzGbl.TAI_Clases[2].ClaseEnJuego);
+    EXPECT_EQ(PuzzGbl.Piezas, antes);
+}
+
+// Dealt boards of the turtle with the last 36 pairs of the deal taken: the
+// sequences found empty the board pair by pair, each pair free and of one
+// kind when its turn comes. The clock moves 1 ms a reading: a search steps
+// back at most some 3,000 times.
+TEST_F(Tablero, SequencesFoundOnDealtBoardsEmptyThem) {
+    const auto& d = modtai::Disposiciones()[0];
+    auto& g = PuzzGbl;
+    double ahora = 0;
+    RegistraRelojSolucionTaipei([&ahora] { return ahora += 0.001; });
+    int halladas = 0;
+    for (std::uint32_t semilla = 1; semilla <= 12; ++semilla) {
+        SCOPED_TRACE(semilla);
+        SetUp();
+        g.TAI_NroNiveles = std::int16_t(modtai::Niveles(d));
+        g.FilasTablero = std::int16_t(modtai::Filas(d));
+        g.ColumnasTablero = std::int16_t(modtai::Columnas(d));
+        for (int r = 1; r <= g.FilasTablero; ++r)
+            for (int c = 1; c <= g.ColumnasTablero; ++c)
+                g.TAI_Tablero[r][c].Altura = std::int16_t(d.filas[std::size_t(r - 1)][std::size_t(c - 1)] - '0');
+        g.OrdenPiezas.assign(145, 0);
+        plat::randomGenerator().setState(semilla * 40503u);
+        ASSERT_TRUE(TAI_Reparte());
+        for (int n = 72; n > 36; --n)
+            for (int m = 1; m <= 2; ++m)
+                g.Piezas[std::size_t(g.TAI_Reparto[std::size_t(n)][std::size_t(m)])].Estado = 0;
+        const auto antes = g.Piezas;
+        TAI_BuscaSolucion();
+        ASSERT_EQ(g.Piezas, antes);
+        if (!g.TAI_SolucionHallada) {
+            EXPECT_TRUE(UltimaSolucionTaipei().agotado);
+            continue;
+        }
+        ++halladas;
+        for (int paso = 1; paso <= 36; ++paso) {
+            const auto& par = g.TAI_TablaBusqueda[std::size_t(paso)];
+            const std::int16_t a = par[1], b = par[2];
+            ASSERT_TRUE(TAI_FichaLibre(a) && TAI_FichaLibre(b)) << "step " << paso;
+            ASSERT_EQ(g.Piezas[std::size_t(a)].Clase, g.Piezas[std::size_t(b)].Clase);
+            g.Piezas[std::size_t(a)].Estado = g.Piezas[std::size_t(b)].Estado = 0;
+        }
+        for (int t = 1; t <= 144; ++t) ASSERT_EQ(g.Piezas[std::size_t(t)].Estado, 0);
+    }
+    EXPECT_GE(halladas, 6);
 }
 
 } // namespace

@@ -1,0 +1,126 @@
+#include "model/Modelos.h"
+
+#include "core/PuzzGbl.h"
+#include "core/mesa.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr int kFilas = 16, kColumnas = 22, kNiveles = 5;
+constexpr int kLargoNombre = 25;
+constexpr int kLargoAlturas = 352;
+
+// Blanks only, as the names are padded.
+QString SinBlancos(const QString& s) {
+    int i = 0, j = int(s.size());
+    while (i < j && s[i] == u' ') ++i;
+    while (j > i && s[j - 1] == u' ') --j;
+    return s.mid(i, j - i);
+}
+
+bool NombreVacio(const QString& registro) { return SinBlancos(registro.left(kLargoNombre)).isEmpty(); }
+
+// The number at the front of a field (blanks around it allowed); 0 when there is none.
+int Numero(const QString& campo) {
+    const QString t = SinBlancos(campo);
+    int n = 0;
+    for (QChar ch : t) {
+        if (ch < u'0' || ch > u'9') break;
+        n = n * 10 + (ch.unicode() - u'0');
+    }
+    return n;
+}
+
+QString RegistroVacioTaipei() {
+    return QString(kLargoNombre, u' ') + QString(kLargoRegistroTaipei - kLargoNombre - 2, u'0') +
+           QStringLiteral("\r\n");
+}
+
+} // namespace
+
+bool TAI_CargaModelo(std::int16_t nro) {
+    auto& g = PuzzGbl;
+    QString registro;
+    if (nro >= 1) {
+        try {
+            registro = plat::readRecord(plat::findFileCaseInsensitive(g.RutaArchivo, QStringLiteral("ModTai.mlp")),
+                                        kLargoRegistroTaipei, nro);
+        } catch (const plat::RuntimeError&) {
+            registro.clear();
+        }
+    }
+    // Whatever was read before must not stand for a record that is not there.
+    const bool conNombre = !registro.isEmpty() && !NombreVacio(registro);
+    if (!conNombre) registro = RegistroVacioTaipei();
+    g.TAI_RegistroModelo = registro;
+
+    const int filas = Numero(registro.mid(25, 2));
+    const int columnas = Numero(registro.mid(27, 2));
+    const int niveles = Numero(registro.mid(29, 1));
+    g.FilasTablero = std::int16_t(filas);
+    g.ColumnasTablero = std::int16_t(columnas);
+    g.TAI_NroNiveles = std::int16_t(niveles);
+
+    g.TAI_Tablero = {};
+    const QString alturas = registro.mid(kColumnaAlturasTaipei - 1, kLargoAlturas);
+    for (int r = 1; r <= std::min(filas, kFilas); ++r)
+        for (int c = 1; c <= std::min(columnas, kColumnas); ++c) {
+            const int pos = (r - 1) * columnas + (c - 1);
+            if (pos < alturas.size()) g.TAI_Tablero[r][c].Altura = std::int16_t(Numero(alturas.mid(pos, 1)));
+        }
+
+    std::array<bool, kColumnas + 1> columnaUsada{};
+    int nroFilas = 0;
+    for (int r = 1; r <= std::min(filas, kFilas); ++r) {
+        bool usada = false;
+        for (int c = 1; c <= std::min(columnas, kColumnas); ++c)
+            if (g.TAI_Tablero[r][c].Altura != 0) usada = columnaUsada[c] = true;
+        if (usada) ++nroFilas;
+    }
+    g.TAI_NroFilas = std::int16_t(nroFilas);
+    g.TAI_NroColumnas = std::int16_t(std::count(columnaUsada.begin(), columnaUsada.end(), true));
+
+    return conNombre && filas >= 1 && filas <= kFilas && columnas >= 1 && columnas <= kColumnas && niveles >= 1 &&
+           niveles <= kNiveles;
+}
+
+void TAI_CargaModelo() { TAI_CargaModelo(PuzzGbl.NroModelo); }
+
+std::vector<ModeloListado> LeeListaModelos() {
+    int largo = 0;
+    QString nombre;
+    switch (PuzzGbl.TipoJuego) {
+    case 23: largo = 126, nombre = QStringLiteral("ModTan.mlp"); break;
+    case 24: largo = 452, nombre = QStringLiteral("ModPen.mlp"); break;
+    case 25: largo = kLargoRegistroTaipei, nombre = QStringLiteral("ModTai.mlp"); break;
+    default: return {};
+    }
+    QStringList registros;
+    try {
+        registros = plat::readRecords(plat::findFileCaseInsensitive(PuzzGbl.RutaArchivo, nombre), largo);
+    } catch (const plat::RuntimeError&) {
+        return {};
+    }
+    std::vector<ModeloListado> modelos;
+    for (int n = 1; n <= registros.size(); ++n) {
+        const QString& r = registros[n - 1];
+        if (!NombreVacio(r)) modelos.push_back({r.left(kLargoNombre), n});
+    }
+    return modelos;
+}
+
+void RellenaListaModelos(ListaOrdenada& lista) {
+    lista.Clear();
+    try {
+        for (const ModeloListado& m : LeeListaModelos()) {
+            lista.AddItem(m.nombre);
+            lista.setItemData(lista.NewIndex(), m.registro);
+        }
+    } catch (const plat::RuntimeError&) {
+        // A list that can take no more: it keeps what it holds.
+    }
+}

@@ -1,0 +1,252 @@
+// The Taipei table's set-up: a plain table, a fresh deal on the chosen
+// layout, a loaded game rebuilt as it was, and the first start of the game.
+#include "core/Configuracion.h"
+#include "core/PuzzGbl.h"
+#include "core/ServiciosMesa.h"
+#include "core/Sustitutos.h"
+#include "core/TsComun.h"
+#include "core/mesa.h"
+#include "imaging/PreparaMesa.h"
+#include "model/EstadoPuzzle.h"
+#include "model/Juego.h"
+#include "model/Taipei.h"
+#include "platform/files.h"
+#include "platform/random.h"
+#include "tests/imaging/imaging_fixtures.h"
+#include "tests/support/fixtures.h"
+#include "tools/modtai/disposiciones.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+using namespace imaging_test;
+
+namespace {
+
+constexpr int kAncho = 800, kAlto = 600, kPanel = 141;
+constexpr plat::Color kFondo = 0x603020, kPieza = 0x00A000;
+
+class TaipeiMesaTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Reinicia();
+        ReiniciaSustitutos();
+        PreparaLaminas();
+        auto& g = PuzzGbl;
+        g.RutaPrograma = carpeta.path();
+        g.RutaArchivo = carpeta.path() + "Archivo/";
+        plat::createFolder(g.RutaArchivo);
+        QString archivo;
+        for (const auto& d : modtai::Disposiciones()) archivo += modtai::Registro(d);
+        plat::writeFile(g.RutaArchivo + "ModTai.mlp", plat::toCp1252(archivo));
+        g.AnchoMesa = kAncho;
+        g.AltoMesa = kAlto;
+        mesa.Pic_Botonera.move(kAncho - kPanel, 0, kPanel, 431);
+        g.TipoJuego = 25;
+        g.NroModelo = 1;
+        g.ColorFondo = std::int32_t(kFondo);
+        g.ColorPieza = std::int32_t(kPieza);
+        g.ColorLineas = 0xFFFFFF;
+        g.MaterialPiezas = 1;
+        RegistraPresentadorMensaje([this](const QString& titulo, const QString& texto) {
+            mensajes << titulo + ": " + texto;
+            PuzzGbl.RespuestaMensaje = true;
+        });
+    }
+    void TearDown() override {
+        RegistraPresentadorMensaje({});
+        RegistraProcedimientosPanel({});
+        InstalaServiciosEstadoPuzzle({});
+        ReiniciaSustitutos();
+        Reinicia();
+    }
+    // The heights of the model's layout, as its record holds them.
+    static void CompruebaDisposicion(const modtai::Disposicion& d) {
+        const auto& g = PuzzGbl;
+        ASSERT_EQ(g.FilasTablero, modtai::Filas(d));
+        ASSERT_EQ(g.ColumnasTablero, modtai::Columnas(d));
+        ASSERT_EQ(g.TAI_NroNiveles, modtai::Niveles(d));
+        for (int r = 1; r <= modtai::Filas(d); ++r)
+            for (int c = 1; c <= modtai::Columnas(d); ++c)
+                ASSERT_EQ(g.TAI_Tablero[r][c].Altura, d.filas[std::size_t(r - 1)][std::size_t(c - 1)] - '0');
+    }
+    // Every tile on the board, on the slot the board records for it.
+    static void CompruebaTablero() {
+        const auto& g = PuzzGbl;
+        ASSERT_EQ(g.NroPiezas, 144);
+        ASSERT_EQ(g.Piezas.size(), 145u);
+        for (int t = 1; t <= 144; ++t) {
+            const auto& p = g.Piezas[std::size_t(t)];
+            ASSERT_EQ(p.Estado, 1) << t;
+            ASSERT_EQ(g.TAI_Tablero[std::size_t(p.Fila)][std::size_t(p.Columna)].Ficha[std::size_t(p.Nivel)], t);
+            ASSERT_EQ(p.X, (p.Columna - 1) * 50 + g.OrigenX + (g.TAI_NroNiveles - p.Nivel) * 6);
+            ASSERT_EQ(g.OrdenPiezas[std::size_t(t)], t);
+        }
+    }
+    testing_support::ScratchDir carpeta;
+    QStringList mensajes;
+};
+
+TEST_F(TaipeiMesaTest, AFreshGameIsDealtOnAPlainTableInTheChosenLayout) {
+    auto& g = PuzzGbl;
+    g.NroModelo = 2;
+    g.MovActual = 3;
+    g.UltimoMovGrabado = 9;
+    g.MargenPiezaX = 5;
+    g.Piezas.assign(26, RegistroPieza{}); // the last game was another
+    mesa.BarraHor.setVisible(true);
+    mesa.BarraHor.setValue(30);
+    mesa.BarraVer.setVisible(true);
+    mesa.Pic_Cuadrito.setVisible(true);
+    mesa.Pic_Muestra.setVisible(true);
+    mesa.Pic_Bitmap.setSize(40, 40);
+    mesa.Pic_Bitmap.setPicture(QImage(40, 40, QImage::Format_RGB32));
+    // The command panel is drawn on the plain table, before the deal.
+    bool mesaLimpia = false, sinRepartir = false;
+    ProcedimientosPanel p;
+    p.dibujaBotonera = [&] {
+        mesaLimpia = testing_support::countColor(mesa.Pic_Imagen, kFondo) == kAncho * kAlto &&
+                     mesa.Pic_Fondo.image() == mesa.Pic_Imagen.image();
+        sinRepartir = PuzzGbl.Piezas.size() == 145 && PuzzGbl.Piezas[144].Id == 364 && PuzzGbl.Piezas[1].Estado == 0;
+    };
+    RegistraProcedimientosPanel(p);
+    plat::randomGenerator().setState(4242);
+
+    PreparaJuego(true);
+
+    EXPECT_TRUE(mesaLimpia);
+    EXPECT_TRUE(sinRepartir);
+    CompruebaDisposicion(modtai::Disposiciones()[1]);
+    CompruebaTablero();
+    EXPECT_EQ(g.AnchoImagen, 12 * 50 + 4 * 6);
+    EXPECT_EQ(g.OrigenX, (kAncho - kPanel - g.AnchoImagen) / 2);
+    EXPECT_EQ(g.Piezas[37].Id, 101);
+
+    const auto& b = mesa.Pic_Bitmap;
+    EXPECT_EQ(b.left(), 0);
+    EXPECT_EQ(b.width(), kAncho);
+    EXPECT_EQ(b.height(), kAlto);
+    EXPECT_FALSE(b.hasPicture());
+    EXPECT_EQ(testing_support::countColor(b, kPieza), kAncho * kAlto);
+    EXPECT_EQ(mesa.BarraHor.Left(), 0);
+    EXPECT_EQ(mesa.BarraHor.Top(), kAlto);
+    EXPECT_EQ(mesa.BarraVer.Left(), kAncho);
+    EXPECT_EQ(mesa.BarraVer.Top(), 0);
+    for (const auto* barra : {&mesa.BarraHor, &mesa.BarraVer}) {
+        EXPECT_FALSE(barra->Visible());
+        EXPECT_EQ(barra->Value(), 0);
+    }
+    EXPECT_FALSE(mesa.Pic_Cuadrito.visible());
+    EXPECT_FALSE(mesa.Pic_Muestra.visible());
+
+    // The back buffer's picture is the plain table; the tiles are drawn over it.
+    const auto& im = mesa.Pic_Imagen;
+    EXPECT_EQ(im.width(), kAncho);
+    EXPECT_EQ(im.height(), kAlto);
+    ASSERT_TRUE(im.hasPicture());
+    EXPECT_EQ(testing_support::countColor(mesa.Pic_Fondo, kFondo), kAncho * kAlto);
+    int pilas = 0;
+    for (const auto& fila : modtai::Disposiciones()[1].filas)
+        pilas += int(std::count_if(fila.begin(), fila.end(), [](char c) { return c != '0'; }));
+    EXPECT_LE(testing_support::countColor(im, kFondo), kAncho * kAlto - pilas * 50 * 67) << "every stack shows";
+    EXPECT_EQ(im.point(2, 2), kFondo);
+    EXPECT_EQ(mesa.Pic_Trabajo.width(), kAncho);
+    EXPECT_EQ(mesa.Pic_Trabajo.image(), im.image());
+    EXPECT_EQ(mesa.Pic_PiezaImagen.foreColor(), 0xFFFFFFu);
+    EXPECT_EQ(g.MargenPiezaX, 0);
+    EXPECT_EQ(g.MargenPiezaY, 0);
+    EXPECT_EQ(g.MovActual, 0);
+    EXPECT_EQ(g.UltimoMovGrabado, 0);
+
+    const QStringList l = LlamadasAnotadas();
+    const auto en = [&l](const char* s) { return l.indexOf(QString::fromLatin1(s)); };
+    ASSERT_GE(en("TAI_PreparaMesa -1"), 0);
+    EXPECT_LT(en("TAI_PreparaMesa -1"), en("DibujaBotonera"));
+    EXPECT_LT(en("DibujaBotonera"), en("MarchaCronometro 2"));
+    EXPECT_LT(en("MarchaCronometro 2"), en("CalculaDificultad"));
+    EXPECT_LT(en("CalculaDificultad"), en("RedibujaImagen 0"));
+    EXPECT_TRUE(mensajes.isEmpty()) << mensajes.join("\n").toStdString();
+}
+
+TEST_F(TaipeiMesaTest, ALoadedGameIsRebuiltWithoutADeal) {
+    auto& g = PuzzGbl;
+    plat::randomGenerator().setState(99);
+    PreparaJuego(true);
+    for (int n = 72; n > 60; --n)
+        for (int m = 1; m <= 2; ++m) g.Piezas[std::size_t(g.TAI_Reparto[std::size_t(n)][std::size_t(m)])].Estado = 0;
+    g.MovActual = 12;
+    g.UltimoMovGrabado = 20;
+    const auto piezas = g.Piezas;
+    const auto tablero = g.TAI_Tablero;
+    const auto reparto = g.TAI_Reparto;
+    g.NroModelo = 3; // a different model in force changes nothing either
+    ReiniciaSustitutos();
+
+    PreparaJuego(false);
+
+    EXPECT_EQ(g.Piezas, piezas);
+    EXPECT_EQ(g.TAI_Tablero, tablero);
+    EXPECT_EQ(g.TAI_Reparto, reparto);
+    EXPECT_EQ(g.MovActual, 12);
+    EXPECT_EQ(g.UltimoMovGrabado, 12);
+    const QStringList l = LlamadasAnotadas();
+    EXPECT_TRUE(l.contains("TAI_PreparaMesa 0"));
+    EXPECT_FALSE(l.contains("CalculaDificultad"));
+    EXPECT_FALSE(l.contains("MarchaCronometro 2"));
+    EXPECT_EQ(mesa.Pic_Bitmap.width(), kAncho);
+}
+
+TEST_F(TaipeiMesaTest, WithoutTheLayoutFileNothingIsDealtAndThePlayerIsTold) {
+    plat::removeFile(PuzzGbl.RutaArchivo + "ModTai.mlp");
+    PuzzGbl.MovActual = 4;
+    PreparaJuego(true);
+    ASSERT_EQ(mensajes.size(), 1);
+    EXPECT_TRUE(mensajes[0].startsWith("Repartir las fichas")) << mensajes[0].toStdString();
+    for (int t = 1; t <= 144; ++t) ASSERT_EQ(PuzzGbl.Piezas[std::size_t(t)].Estado, 0);
+    EXPECT_EQ(PuzzGbl.UltimoMovGrabado, PuzzGbl.MovActual);
+    EXPECT_EQ(mesa.Pic_Imagen.width(), kAncho);
+}
+
+// The first start of the game: no state file yet.
+TEST_F(TaipeiMesaTest, WithoutAStateFileTheGameDealsWritesItAndReadsItBack) {
+    auto& g = PuzzGbl;
+    g.NroModelo = 0;
+    g.NroPiezas = 0;
+    InstalaEstadoPuzzle();
+    const QString ruta = RutaEstadoJuego(25);
+    EXPECT_TRUE(ruta.endsWith("Tsl2534.ini"));
+    plat::randomGenerator().setState(2534);
+    LeePuzzleJuego(ruta);
+    ASSERT_EQ(mensajes.size(), 1);
+    EXPECT_TRUE(mensajes[0].contains("crearlo")) << mensajes[0].toStdString();
+    EXPECT_TRUE(QFileInfo::exists(ruta));
+    EXPECT_TRUE(LlamadasAnotadas().contains("TAI_PreparaMesa -1"));
+    EXPECT_EQ(g.NroModelo, 1);
+    CompruebaDisposicion(modtai::Disposiciones()[0]);
+    CompruebaTablero();
+    const auto piezas = g.Piezas;
+    const auto tablero = g.TAI_Tablero;
+    const auto reparto = g.TAI_Reparto;
+    const QImage mesaDibujada = mesa.Pic_Imagen.image().copy();
+    EXPECT_NE(testing_support::countColor(mesa.Pic_Imagen, plat::Color(g.ColorFondo)), kAncho * kAlto);
+
+    // The next start reads the same board back.
+    mensajes.clear();
+    g.Piezas.assign(1, RegistroPieza{});
+    g.TAI_Tablero = {};
+    g.TAI_Reparto = {};
+    mesa.Pic_Imagen.clearPicture();
+    ReiniciaSustitutos();
+    LeePuzzleJuego(ruta);
+    EXPECT_TRUE(mensajes.isEmpty()) << mensajes.join("\n").toStdString();
+    EXPECT_TRUE(LlamadasAnotadas().contains("TAI_PreparaMesa 0"));
+    EXPECT_EQ(g.Piezas, piezas);
+    EXPECT_EQ(g.TAI_Tablero, tablero);
+    EXPECT_EQ(g.TAI_Reparto, reparto);
+    EXPECT_EQ(mesa.Pic_Imagen.image(), mesaDibujada);
+}
+
+} // namespace
