@@ -5,7 +5,6 @@
 
 void TAN_CalculaVertices(std::int16_t, std::int16_t, std::int16_t) {}
 void TAN_PuntoEtiqueta(std::int16_t, std::int16_t, std::int16_t) {}
-void PEN_TransformaPieza(std::int16_t, std::int16_t, std::int16_t) {}
 
 void DibujaMascaraPuzzle(std::int16_t) {
     if (PuzzGbl.FormaPieza != 0) return;

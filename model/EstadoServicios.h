@@ -13,9 +13,8 @@
 // Tangram: draws the figure of the current model on the surface.
 void TAN_DibujaModelo(plat::Surface& superficie);
 
-// Pentominoes: reads board model nro and its stored solutions; whether it
-// could be read.
-bool PEN_LeeModelo(std::int16_t nro);
+// Pentominoes: the board reader PEN_LeeModelo is in model/Pentominos.h.
+#include "model/Pentominos.h"
 
 // Taipei: reads layout model nro into the board (stack heights, every tile
 // slot emptied), FilasTablero, ColumnasTablero and TAI_NroNiveles; whether it

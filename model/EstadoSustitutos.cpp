@@ -10,14 +10,6 @@
 // Replaced by the Tangram models.
 void TAN_DibujaModelo(plat::Surface&) { AnotaLlamada(QStringLiteral("TAN_DibujaModelo")); }
 
-// Replaced by the pentomino boards.
-bool PEN_LeeModelo(std::int16_t nro) {
-    AnotaLlamada(QStringLiteral("PEN_LeeModelo %1").arg(nro));
-    PuzzGbl.FilasTablero = 6;
-    PuzzGbl.ColumnasTablero = 10;
-    return true;
-}
-
 // Replaced by the Taipei layout models: every model number gives one layout
 // of 144 places, 8 rows of 16 single cells with four stacks of 5 in the middle.
 bool TAI_CargaModelo(std::int16_t nro) {

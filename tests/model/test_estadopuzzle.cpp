@@ -8,6 +8,7 @@
 #include "model/EstadoPuzzle.h"
 #include "model/Partida.h"
 #include "platform/files.h"
+#include "tests/model/pentomino_fixtures.h"
 #include "tests/support/fixtures.h"
 
 #include <QImage>
@@ -32,6 +33,9 @@ protected:
         vistos.clear();
         PuzzGbl.RutaPrograma = carpeta.path();
         PuzzGbl.RutaImagenes = carpeta.path() + "Imagenes/";
+        // Pentomino model 1: a 6 x 10 board with three stored solutions.
+        PuzzGbl.RutaArchivo = carpeta.path() + "Archivo/";
+        pentominos_prueba::EscribeRectangulo(PuzzGbl.RutaArchivo, 3);
         MesaDe(800, 600);
         RegistraPresentadorMensaje([this](const QString& t, const QString& x) {
             vistos.push_back({t, x, PuzzGbl.AyudaMensaje});
@@ -137,6 +141,7 @@ protected:
         Movimientos(e, 4, 7);
         return e;
     }
+    // On model 1 with the homes of its solution 3: cells of 31 from (15, 15).
     static EstadoPartida Pentominos() {
         EstadoPartida e;
         e.FicheroImagen = " ";
@@ -144,6 +149,14 @@ protected:
         e.c.PEN_SolucionActual = 3;
         e.c.PiezasUnColor = true;
         Piezas(e, 12);
+        const PEN_RegistroSolucion s = pentominos_prueba::Inventada(3);
+        for (int p = 1; p <= 12; ++p) {
+            RegistroPieza& pz = e.Piezas[p];
+            pz.XDestino = std::int16_t(15 + (s.Columna[p] - 1) * 31);
+            pz.YDestino = std::int16_t(15 + (s.Fila[p] - 1) * 31);
+            pz.GiroDestino = s.Giro[p];
+            pz.VolteoDestino = s.Volteo[p];
+        }
         Movimientos(e, 1, 12);
         return e;
     }
