@@ -11,6 +11,7 @@
 #include "tests/model/pentomino_fixtures.h"
 #include "tests/support/fixtures.h"
 
+#include <QFile>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -564,6 +565,62 @@ TEST_F(EstadoPuzzle, ASlidingStateFromALargerTableLandsOnThisGrid) {
     }
     EXPECT_EQ(PuzzGbl.AgujeroX, aqui.c.AgujeroX);
     EXPECT_EQ(PuzzGbl.AgujeroY, aqui.c.AgujeroY);
+}
+
+TEST_F(EstadoPuzzle, APentominoStateNeedsItsBoardAndItsSolutions) {
+    const QByteArray b = Bytes(Pentominos());
+    EXPECT_EQ(Comprueba(b, 24), QString());
+    // The board's record emptied, then the solutions file gone.
+    plat::writeFile(PuzzGbl.RutaArchivo + "ModPen.mlp", plat::toCp1252(pentominos_prueba::RegistroVacio()));
+    EXPECT_EQ(Comprueba(b, 24), QString("pentomino board 1 cannot be played"));
+    pentominos_prueba::EscribeRectangulo(PuzzGbl.RutaArchivo, 3);
+    QFile::remove(PuzzGbl.RutaArchivo + "SolPen.mlp");
+    EXPECT_EQ(Comprueba(b, 24), QString("pentomino board 1 cannot be played"));
+    // Checking reads the board without keeping it.
+    EXPECT_EQ(PuzzGbl.FilasTablero, 0);
+    EXPECT_EQ(PuzzGbl.PEN_NumSoluciones, 0);
+}
+
+TEST_F(EstadoPuzzle, APentominoStateFromALargerTableLandsOnThisBoardsCells) {
+    // A 3 x 20 board: its width decides the cell. On 1024 x 768 cells of 40
+    // from (20, 20); here cells of 29 from (14, 14).
+    PEN_RegistroSolucion s;
+    for (int p = 1; p <= 12; ++p) {
+        s.Fila[p] = std::int16_t(1 + p % 3);
+        s.Columna[p] = std::int16_t(p + 5);
+    }
+    pentominos_prueba::Escribe(PuzzGbl.RutaArchivo,
+                               {pentominos_prueba::Registro("Rectángulo 3 x 20", 3, 20, 1,
+                                                            pentominos_prueba::Rectangulo(3, 20))},
+                               {pentominos_prueba::Linea(1, s)});
+    EstadoPartida e = Pentominos();
+    e.c.PEN_SolucionActual = 1;
+    e.c.AnchoMesa = 1024;
+    e.c.AltoMesa = 768;
+    e.c.MovActual = 0;
+    e.Movimientos.assign(1, {});
+    for (int p = 1; p <= 12; ++p) {
+        RegistroPieza& pz = e.Piezas[p];
+        pz.XDestino = std::int16_t(20 + (s.Columna[p] - 1) * 40);
+        pz.YDestino = std::int16_t(20 + (s.Fila[p] - 1) * 40);
+        pz.GiroDestino = pz.VolteoDestino = 0;
+        pz.Giro = pz.Volteo = 0;
+        pz.X = pz.XDestino; // every piece at home
+        pz.Y = pz.YDestino;
+    }
+    PuzzGbl.TipoJuego = 24;
+    PuzzGbl.FilasTablero = 8; // another board in memory
+    PuzzGbl.ColumnasTablero = 8;
+    LeePuzzleJuego(Guarda(Bytes(e), "Tsl2434.ini"));
+    ASSERT_TRUE(vistos.empty()) << vistos[0].texto.toStdString();
+    EXPECT_EQ(PuzzGbl.LadoCelda, 29);
+    EXPECT_EQ(PuzzGbl.ColumnasTablero, 20);
+    for (int p = 1; p <= 12; ++p) {
+        SCOPED_TRACE(p);
+        EXPECT_EQ(PuzzGbl.Piezas[p].X, 14 + (s.Columna[p] - 1) * 29);
+        EXPECT_EQ(PuzzGbl.Piezas[p].Y, 14 + (s.Fila[p] - 1) * 29);
+    }
+    EXPECT_EQ(PuzzGbl.NroPiezasColocadas, 12);
 }
 
 TEST_F(EstadoPuzzle, ADamagedStateFileIsKeptAsideAndRecreated) {
