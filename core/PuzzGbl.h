@@ -190,6 +190,9 @@ struct PuzzGblData {
     std::int16_t TAI_Relieve = 0; // pixel offset of each Taipei level
     std::vector<PEN_RegistroSolucion> PEN_Soluciones = std::vector<PEN_RegistroSolucion>(1); // from 1
     std::int16_t PEN_NumSoluciones = 0;
+    // The pentomino board: element (row 1..16, column 1..22) is true where the
+    // cell belongs to the figure to fill; row 0 and column 0 are unused.
+    std::array<std::array<bool, 23>, 17> PEN_Modelo{};
     std::int16_t PEN_SolucionActual = 0;
 
     // drawing

@@ -67,6 +67,11 @@ ContextoValidacion ContextoDePrueba() {
             for (int c = 1; c <= 16; ++c) d.altura[r][c] = std::int16_t(Altura(r, c));
         return d;
     };
+    // Every pentomino model is a 6 x 10 board with two stored solutions.
+    ctx.tableroPentomino = [](std::int16_t nro) -> std::optional<TableroPentomino> {
+        if (nro < 1) return std::nullopt;
+        return TableroPentomino{6, 10, 2};
+    };
     ctx.rejilla = RejillaDe;
     return ctx;
 }

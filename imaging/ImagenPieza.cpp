@@ -4,6 +4,7 @@
 #include "core/mesa.h"
 #include "imaging/PiezasSustitutos.h"
 #include "model/Juego.h"
+#include "model/Pentominos.h"
 #include "model/Taipei.h"
 #include "model/Tangram.h"
 #include "platform/blit.h"

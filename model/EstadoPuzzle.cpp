@@ -552,6 +552,14 @@ ContextoValidacion ContextoActual(std::int16_t juego) {
         PuzzGbl = copia;
         return d;
     };
+    ctx.tableroPentomino = [](std::int16_t nro) -> std::optional<TableroPentomino> {
+        const PuzzGblData copia = PuzzGbl;
+        std::optional<TableroPentomino> t;
+        if (PEN_LeeModelo(nro))
+            t = TableroPentomino{PuzzGbl.FilasTablero, PuzzGbl.ColumnasTablero, PuzzGbl.PEN_NumSoluciones};
+        PuzzGbl = copia;
+        return t;
+    };
     ctx.rejilla = RejillaDe;
     return ctx;
 }
@@ -608,6 +616,16 @@ QString ValidaEstadoPartida(EstadoPartida& e, const ContextoValidacion& ctx) {
     if (juego == 25) {
         if (ctx.disposicion) disposicion = ctx.disposicion(c.NroModelo);
         if (!disposicion) return QStringLiteral("Taipei layout %1 cannot be read").arg(c.NroModelo);
+    }
+    if (juego == 24) {
+        // The board is read again from the model file: it must still be there
+        // and hold solutions to give the pieces their homes.
+        std::optional<TableroPentomino> t;
+        if (ctx.tableroPentomino) t = ctx.tableroPentomino(c.NroModelo);
+        if (!t) return QStringLiteral("pentomino board %1 cannot be played").arg(c.NroModelo);
+        disposicion.emplace();
+        disposicion->filas = t->filas;
+        disposicion->columnas = t->columnas;
     }
     const DisposicionTaipei* d = disposicion ? &*disposicion : nullptr;
 
@@ -870,6 +888,9 @@ void InstalaEstadoPuzzle() {
     };
     s.iniciaGrabadora = IniciaGrabadora;
     s.puzzleNuevo = [] {
+        // Nothing has read the pentomino board yet when the game's state file
+        // was missing: the default board is read before the geometry needs it.
+        if (PuzzGbl.TipoJuego == 24) PEN_LeeModelo(PuzzGbl.NroModelo);
         PreparaJuego(true);
         RedibujaImagen(1);
     };

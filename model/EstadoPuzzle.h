@@ -102,6 +102,11 @@ struct DisposicionTaipei {
     std::array<std::array<std::int16_t, 24>, 17> altura{};
 };
 
+// A pentomino board: its rows and columns and its stored solutions.
+struct TableroPentomino {
+    std::int16_t filas = 0, columnas = 0, soluciones = 0;
+};
+
 // Where a board lies on a table of a given size, for a game's settings.
 struct Rejilla {
     std::int16_t OrigenX = 0, OrigenY = 0;
@@ -114,8 +119,12 @@ struct ContextoValidacion {
     std::int16_t AnchoMesa = 0, AltoMesa = 0; // the table now
     // The layout of a Taipei model; nothing when it cannot be read.
     std::function<std::optional<DisposicionTaipei>(std::int16_t nroModelo)> disposicion;
+    // The board of a pentomino model; nothing when it cannot be read or has
+    // no stored solution.
+    std::function<std::optional<TableroPentomino>(std::int16_t nroModelo)> tableroPentomino;
     // The board for the settings on a table of that size; nothing when the
-    // settings make no board.
+    // settings make no board. The last argument gives the Taipei layout, or
+    // only the rows and columns of a pentomino board.
     std::function<std::optional<Rejilla>(const CabeceraPartida&, std::int16_t ancho, std::int16_t alto,
                                          const DisposicionTaipei*)>
         rejilla;
@@ -124,8 +133,9 @@ struct ContextoValidacion {
 // The context of the running program: its table, its model files and its
 // geometry.
 ContextoValidacion ContextoActual(std::int16_t juego);
-// The board the geometry gives for the settings at that table size. Leaves
-// every global as it was.
+// The board the geometry gives for the settings at that table size (with the
+// rows and columns of `disposicion` when given). Leaves every global as it
+// was.
 std::optional<Rejilla> RejillaDe(const CabeceraPartida& c, std::int16_t ancho, std::int16_t alto,
                                  const DisposicionTaipei* disposicion);
 

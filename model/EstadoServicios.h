@@ -13,9 +13,8 @@
 // Tangram: TAN_DibujaModelo draws the figure of the current model.
 #include "model/Tangram.h"
 
-// Pentominoes: reads board model nro and its stored solutions; whether it
-// could be read.
-bool PEN_LeeModelo(std::int16_t nro);
+// Pentominoes: the board reader PEN_LeeModelo is in model/Pentominos.h.
+#include "model/Pentominos.h"
 
 // Taipei: the layout reader TAI_CargaModelo (model/Modelos.h) and the tiles'
 // suits TAI_AsignaPalos (model/Taipei.h).

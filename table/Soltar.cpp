@@ -6,7 +6,7 @@
 #include "core/mesa.h"
 #include "imaging/Dibujo.h"
 #include "imaging/ImagenPieza.h"
-#include "imaging/PiezasSustitutos.h"
+#include "model/Pentominos.h"
 #include "model/Grabadora.h"
 #include "model/Partida.h"
 #include "model/Pasos.h"

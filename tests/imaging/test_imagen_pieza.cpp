@@ -283,12 +283,13 @@ void PonPentominoP() {
     auto& g = PuzzGbl;
     g.TipoJuego = 24;
     g.LadoCelda = 10;
-    g.PEN_TablaPiezas[2].Ancho = 3; // a 3 x 2 box of 10-pixel cells: 31 x 21
-    g.PEN_TablaPiezas[2].Alto = 2;
+    auto& f = g.PEN_TablaPiezas[2]; // a 3 x 2 box of 10-pixel cells: 31 x 21
+    f.Ancho = 3;
+    f.Alto = 2;
     const int xs[] = {0, 0, 1, 2, 0, 1}, ys[] = {0, 0, 0, 0, 1, 1};
     for (int k = 1; k <= 5; ++k) {
-        g.PEN_PiezaGirada.X[std::size_t(k)] = std::int16_t(xs[k]);
-        g.PEN_PiezaGirada.Y[std::size_t(k)] = std::int16_t(ys[k]);
+        f.CeldaX[std::size_t(k)] = std::int16_t(xs[k]);
+        f.CeldaY[std::size_t(k)] = std::int16_t(ys[k]);
     }
 }
 

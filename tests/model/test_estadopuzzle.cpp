@@ -8,9 +8,11 @@
 #include "model/EstadoPuzzle.h"
 #include "model/Partida.h"
 #include "platform/files.h"
+#include "tests/model/pentomino_fixtures.h"
 #include "tests/support/fixtures.h"
 #include "tools/modtai/disposiciones.h"
 
+#include <QFile>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -35,6 +37,8 @@ protected:
         PuzzGbl.RutaImagenes = carpeta.path() + "Imagenes/";
         PuzzGbl.RutaArchivo = carpeta.path() + "Archivo/";
         EscribeDisposicion();
+        // Pentomino model 1: a 6 x 10 board with three stored solutions.
+        pentominos_prueba::EscribeRectangulo(PuzzGbl.RutaArchivo, 3);
         MesaDe(800, 600);
         RegistraPresentadorMensaje([this](const QString& t, const QString& x) {
             vistos.push_back({t, x, PuzzGbl.AyudaMensaje});
@@ -148,6 +152,7 @@ protected:
         Movimientos(e, 4, 7);
         return e;
     }
+    // On model 1 with the homes of its solution 3: cells of 31 from (15, 15).
     static EstadoPartida Pentominos() {
         EstadoPartida e;
         e.FicheroImagen = " ";
@@ -155,6 +160,14 @@ protected:
         e.c.PEN_SolucionActual = 3;
         e.c.PiezasUnColor = true;
         Piezas(e, 12);
+        const PEN_RegistroSolucion s = pentominos_prueba::Inventada(3);
+        for (int p = 1; p <= 12; ++p) {
+            RegistroPieza& pz = e.Piezas[p];
+            pz.XDestino = std::int16_t(15 + (s.Columna[p] - 1) * 31);
+            pz.YDestino = std::int16_t(15 + (s.Fila[p] - 1) * 31);
+            pz.GiroDestino = s.Giro[p];
+            pz.VolteoDestino = s.Volteo[p];
+        }
         Movimientos(e, 1, 12);
         return e;
     }
@@ -562,6 +575,62 @@ TEST_F(EstadoPuzzle, ASlidingStateFromALargerTableLandsOnThisGrid) {
     }
     EXPECT_EQ(PuzzGbl.AgujeroX, aqui.c.AgujeroX);
     EXPECT_EQ(PuzzGbl.AgujeroY, aqui.c.AgujeroY);
+}
+
+TEST_F(EstadoPuzzle, APentominoStateNeedsItsBoardAndItsSolutions) {
+    const QByteArray b = Bytes(Pentominos());
+    EXPECT_EQ(Comprueba(b, 24), QString());
+    // The board's record emptied, then the solutions file gone.
+    plat::writeFile(PuzzGbl.RutaArchivo + "ModPen.mlp", plat::toCp1252(pentominos_prueba::RegistroVacio()));
+    EXPECT_EQ(Comprueba(b, 24), QString("pentomino board 1 cannot be played"));
+    pentominos_prueba::EscribeRectangulo(PuzzGbl.RutaArchivo, 3);
+    QFile::remove(PuzzGbl.RutaArchivo + "SolPen.mlp");
+    EXPECT_EQ(Comprueba(b, 24), QString("pentomino board 1 cannot be played"));
+    // Checking reads the board without keeping it.
+    EXPECT_EQ(PuzzGbl.FilasTablero, 0);
+    EXPECT_EQ(PuzzGbl.PEN_NumSoluciones, 0);
+}
+
+TEST_F(EstadoPuzzle, APentominoStateFromALargerTableLandsOnThisBoardsCells) {
+    // A 3 x 20 board: its width decides the cell. On 1024 x 768 cells of 40
+    // from (20, 20); here cells of 29 from (14, 14).
+    PEN_RegistroSolucion s;
+    for (int p = 1; p <= 12; ++p) {
+        s.Fila[p] = std::int16_t(1 + p % 3);
+        s.Columna[p] = std::int16_t(p + 5);
+    }
+    pentominos_prueba::Escribe(PuzzGbl.RutaArchivo,
+                               {pentominos_prueba::Registro("Rectángulo 3 x 20", 3, 20, 1,
+                                                            pentominos_prueba::Rectangulo(3, 20))},
+                               {pentominos_prueba::Linea(1, s)});
+    EstadoPartida e = Pentominos();
+    e.c.PEN_SolucionActual = 1;
+    e.c.AnchoMesa = 1024;
+    e.c.AltoMesa = 768;
+    e.c.MovActual = 0;
+    e.Movimientos.assign(1, {});
+    for (int p = 1; p <= 12; ++p) {
+        RegistroPieza& pz = e.Piezas[p];
+        pz.XDestino = std::int16_t(20 + (s.Columna[p] - 1) * 40);
+        pz.YDestino = std::int16_t(20 + (s.Fila[p] - 1) * 40);
+        pz.GiroDestino = pz.VolteoDestino = 0;
+        pz.Giro = pz.Volteo = 0;
+        pz.X = pz.XDestino; // every piece at home
+        pz.Y = pz.YDestino;
+    }
+    PuzzGbl.TipoJuego = 24;
+    PuzzGbl.FilasTablero = 8; // another board in memory
+    PuzzGbl.ColumnasTablero = 8;
+    LeePuzzleJuego(Guarda(Bytes(e), "Tsl2434.ini"));
+    ASSERT_TRUE(vistos.empty()) << vistos[0].texto.toStdString();
+    EXPECT_EQ(PuzzGbl.LadoCelda, 29);
+    EXPECT_EQ(PuzzGbl.ColumnasTablero, 20);
+    for (int p = 1; p <= 12; ++p) {
+        SCOPED_TRACE(p);
+        EXPECT_EQ(PuzzGbl.Piezas[p].X, 14 + (s.Columna[p] - 1) * 29);
+        EXPECT_EQ(PuzzGbl.Piezas[p].Y, 14 + (s.Fila[p] - 1) * 29);
+    }
+    EXPECT_EQ(PuzzGbl.NroPiezasColocadas, 12);
 }
 
 TEST_F(EstadoPuzzle, ADamagedStateFileIsKeptAsideAndRecreated) {

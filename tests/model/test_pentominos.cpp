@@ -1,0 +1,561 @@
+// The pentomino game: the shapes in their eight orientations, the piece
+// sizes, the board and solution reader, the homes from a stored solution, the
+// table set-up for a new and a loaded puzzle, and the first start of the game.
+#include "core/Configuracion.h"
+#include "core/PuzzGbl.h"
+#include "core/Sustitutos.h"
+#include "core/Tablas.h"
+#include "core/TsComun.h"
+#include "core/mesa.h"
+#include "model/EstadoPuzzle.h"
+#include "model/Juego.h"
+#include "model/Pentominos.h"
+#include "platform/files.h"
+#include "platform/random.h"
+#include "tests/imaging/imaging_fixtures.h"
+#include "tests/model/pentomino_fixtures.h"
+#include "tests/support/fixtures.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <vector>
+
+namespace {
+
+namespace pp = pentominos_prueba;
+
+class PentominosTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        imaging_test::Reinicia();
+        ReiniciaSustitutos();
+        InicializaTablas();
+        PuzzGbl.RutaArchivo = carpeta.path() + "Archivo/";
+    }
+    void TearDown() override {
+        RegistraPresentadorMensaje({});
+        InstalaServiciosEstadoPuzzle({});
+        imaging_test::Reinicia();
+        ReiniciaSustitutos();
+    }
+    QString archivo() const { return carpeta.path() + "Archivo/"; }
+
+    // The game on an 800 x 600 table with its command panel at the right
+    // edge: cells of 31 from (15, 15).
+    static void Mesa() {
+        auto& g = PuzzGbl;
+        g.TipoJuego = 24;
+        g.AnchoMesa = 800;
+        g.AltoMesa = 600;
+        mesa.Pic_Botonera.move(800 - 141, 0, 141, 431);
+        g.ColorFondo = 0x800000;
+        g.ColorPieza = 0x8000;
+        g.ColorLineas = 0xFFFFFF;
+    }
+    static constexpr int kLado = 31, kOrigen = 15;
+
+    testing_support::ScratchDir carpeta;
+};
+
+// The cells of PEN_PiezaGirada, sorted.
+std::vector<std::pair<int, int>> Celdas() {
+    const auto& t = PuzzGbl.PEN_PiezaGirada;
+    std::vector<std::pair<int, int>> c;
+    for (std::size_t k = 1; k <= 5; ++k) c.emplace_back(t.X[k], t.Y[k]);
+    std::sort(c.begin(), c.end());
+    return c;
+}
+
+// PEN_PiezaGirada drawn in its box: '#' a cell, '.' none.
+QStringList Dibujo() {
+    const auto& t = PuzzGbl.PEN_PiezaGirada;
+    QStringList filas(t.Alto, QString(t.Alto > 0 ? t.Ancho : 0, u'.'));
+    for (std::size_t k = 1; k <= 5; ++k)
+        if (t.Y[k] >= 0 && t.Y[k] < t.Alto && t.X[k] >= 0 && t.X[k] < t.Ancho) filas[t.Y[k]][t.X[k]] = u'#';
+    return filas;
+}
+
+// ------------------------------------------------------------------ shapes
+
+TEST_F(PentominosTest, EachShapeHasItsDistinctOrientationsAndThePlayerReachesEachOnce) {
+    const struct {
+        int pieza;
+        const char* letra;
+        std::size_t distintas;
+    } casos[] = {{1, "F", 8}, {2, "I", 2},  {3, "L", 8}, {4, "N", 8},  {5, "P", 8},  {6, "T", 4},
+                 {7, "U", 4}, {8, "V", 4},  {9, "W", 4}, {10, "X", 1}, {11, "Y", 8}, {12, "Z", 4}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.letra);
+        const PEN_RegistroForma& f = PuzzGbl.PEN_TablaPiezas[std::size_t(c.pieza)];
+        EXPECT_EQ(f.Letra, QString::fromLatin1(c.letra));
+        std::set<std::vector<std::pair<int, int>>> todas, alcanzables;
+        for (int volteo = 0; volteo <= 1; ++volteo)
+            for (int giro = 0; giro <= 3; ++giro) {
+                PEN_TransformaPieza(std::int16_t(c.pieza), std::int16_t(giro), std::int16_t(volteo));
+                const auto celdas = Celdas();
+                const auto& t = PuzzGbl.PEN_PiezaGirada;
+                // Five cells filling a box that starts at (0, 0), turned with the piece.
+                EXPECT_EQ(std::set(celdas.begin(), celdas.end()).size(), 5u);
+                int maxX = 0, maxY = 0, minX = 9, minY = 9;
+                for (auto [x, y] : celdas) {
+                    maxX = std::max(maxX, x), maxY = std::max(maxY, y);
+                    minX = std::min(minX, x), minY = std::min(minY, y);
+                }
+                EXPECT_EQ(minX, 0);
+                EXPECT_EQ(minY, 0);
+                EXPECT_EQ(t.Ancho, maxX + 1);
+                EXPECT_EQ(t.Alto, maxY + 1);
+                EXPECT_EQ(t.Ancho, giro % 2 == 0 ? f.Ancho : f.Alto);
+                todas.insert(celdas);
+                if (giro < f.Rotaciones && volteo < f.Caras) {
+                    EXPECT_TRUE(alcanzables.insert(celdas).second) << "giro " << giro << " volteo " << volteo;
+                }
+            }
+        EXPECT_EQ(todas.size(), c.distintas);
+        EXPECT_EQ(alcanzables, todas);
+    }
+}
+
+TEST_F(PentominosTest, TurnsAreClockwiseAndTheFlipMirrorsTheTurnedShape) {
+    const struct {
+        int pieza, giro, volteo;
+        QStringList dibujo;
+    } casos[] = {
+        {1, 0, 0, {".##", "##.", ".#."}}, // F as stored
+        {1, 1, 0, {".#.", "###", "..#"}}, // a quarter turn clockwise
+        {1, 2, 0, {".#.", ".##", "##."}},
+        {1, 0, 1, {"##.", ".##", ".#."}}, // mirrored left to right
+        {1, 1, 1, {"..#", "###", ".#."}}, // turned, then mirrored top to bottom
+        {2, 1, 0, {"#####"}},
+        {3, 1, 0, {"####", "#..."}},
+        {3, 3, 1, {"####", "...#"}},
+        {1, 5, 0, {".#.", "###", "..#"}}, // five quarter turns are one
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.pieza << " " << c.giro << " " << c.volteo);
+        PEN_TransformaPieza(std::int16_t(c.pieza), std::int16_t(c.giro), std::int16_t(c.volteo));
+        EXPECT_EQ(Dibujo(), c.dibujo);
+    }
+    // F turned once, cell by cell as the shape lists them.
+    PEN_TransformaPieza(1, 1, 0);
+    const auto& t = PuzzGbl.PEN_PiezaGirada;
+    EXPECT_EQ((std::vector<int>{t.X[1], t.Y[1], t.X[2], t.Y[2], t.X[3], t.Y[3], t.X[4], t.Y[4], t.X[5], t.Y[5]}),
+              (std::vector<int>{1, 0, 2, 1, 1, 1, 0, 1, 2, 2}));
+    // A piece number outside 1..12 leaves the last shape.
+    for (std::int16_t fuera : {0, 13, -1}) {
+        PEN_TransformaPieza(fuera, 0, 0);
+        EXPECT_EQ(Dibujo(), QStringList({".#.", "###", "..#"}));
+    }
+}
+
+TEST_F(PentominosTest, APiecesPictureIsItsBoxOfCellsAndOnePixel) {
+    const struct {
+        int pieza, giro, lado, ancho, alto;
+    } casos[] = {
+        {2, 1, 20, 101, 21}, {2, 0, 20, 21, 101}, {3, 0, 10, 21, 41}, {3, 3, 10, 41, 21},
+        {10, 2, 31, 94, 94}, {7, 1, 31, 63, 94},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.pieza << " " << c.giro);
+        PuzzGbl.LadoCelda = std::int16_t(c.lado);
+        PEN_TamanoPieza(std::int16_t(c.pieza), std::int16_t(c.giro));
+        EXPECT_EQ(PuzzGbl.AnchoPiezaBase, c.ancho);
+        EXPECT_EQ(PuzzGbl.AltoPiezaBase, c.alto);
+    }
+    // The table asks through the per-game box, which leaves the size behind.
+    PuzzGbl.TipoJuego = 24;
+    PuzzGbl.NroPiezas = 12;
+    PuzzGbl.Piezas.assign(13, RegistroPieza{});
+    PuzzGbl.LadoCelda = 20;
+    EXPECT_EQ(AnchoPiezaGirada(2, 1, 0), 101);
+    EXPECT_EQ(AltoPiezaGirada(2, 1, 1), 21);
+    for (std::int16_t fuera : {0, 13}) {
+        PEN_TamanoPieza(fuera, 0);
+        EXPECT_EQ(PuzzGbl.AnchoPiezaBase, 101); // left as it was
+    }
+}
+
+// ------------------------------------------------------------------ reader
+
+TEST_F(PentominosTest, ABoardIsReadWithItsSolutionsInFileOrder) {
+    // Model 3's lines mixed with model 1's; model 1 has one line more than
+    // its count.
+    const QStringList cruz = {"..#..", ".###.", "#####"};
+    pp::Escribe(archivo(),
+                {pp::Registro("Rectángulo 6 x 10", 6, 10, 2, pp::Rectangulo(6, 10)), pp::RegistroVacio(),
+                 pp::Registro("Cruz", 3, 5, 3, cruz)},
+                {pp::Linea(3, pp::Inventada(7)), pp::Linea(1, pp::Inventada(1)), pp::Linea(3, pp::Inventada(5)),
+                 pp::Linea(1, pp::Inventada(2)), pp::Linea(3, pp::Inventada(6)), pp::Linea(1, pp::Inventada(3))});
+    auto& g = PuzzGbl;
+    ASSERT_TRUE(PEN_LeeModelo(1));
+    EXPECT_EQ(g.FilasTablero, 6);
+    EXPECT_EQ(g.ColumnasTablero, 10);
+    EXPECT_EQ(g.PEN_NumSoluciones, 2);
+    ASSERT_EQ(g.PEN_Soluciones.size(), 3u);
+    EXPECT_EQ(g.PEN_Soluciones[1], pp::Inventada(1));
+    EXPECT_EQ(g.PEN_Soluciones[2], pp::Inventada(2));
+    int celdas = 0;
+    for (int r = 1; r <= 16; ++r)
+        for (int c = 1; c <= 22; ++c) {
+            celdas += g.PEN_Modelo[r][c];
+            EXPECT_EQ(g.PEN_Modelo[r][c], r <= 6 && c <= 10) << r << "," << c;
+        }
+    EXPECT_EQ(celdas, 60);
+
+    ASSERT_TRUE(PEN_LeeModelo(3));
+    EXPECT_EQ(g.FilasTablero, 3);
+    EXPECT_EQ(g.ColumnasTablero, 5);
+    EXPECT_EQ(g.PEN_NumSoluciones, 3);
+    ASSERT_EQ(g.PEN_Soluciones.size(), 4u);
+    EXPECT_EQ(g.PEN_Soluciones[1], pp::Inventada(7));
+    EXPECT_EQ(g.PEN_Soluciones[2], pp::Inventada(5));
+    EXPECT_EQ(g.PEN_Soluciones[3], pp::Inventada(6));
+    EXPECT_TRUE(g.PEN_Modelo[1][3]);
+    EXPECT_FALSE(g.PEN_Modelo[1][2]);
+    EXPECT_TRUE(g.PEN_Modelo[3][1]);
+    EXPECT_FALSE(g.PEN_Modelo[4][3]);
+}
+
+TEST_F(PentominosTest, WhatCannotBeReadGivesAnEmptyBoardWithoutSolutions) {
+    pp::Escribe(archivo(), {pp::Registro("Rectángulo 6 x 10", 6, 10, 2, pp::Rectangulo(6, 10)), pp::RegistroVacio()},
+                {pp::Linea(1, pp::Inventada(1)), pp::Linea(1, pp::Inventada(2)), pp::Linea(2, pp::Inventada(3))});
+    const struct {
+        const char* nombre;
+        std::int16_t nro;
+        std::function<void(const QString&)> estropea;
+    } casos[] = {
+        {"an empty slot", 2, [](const QString&) {}},
+        {"a number past the end", 3, [](const QString&) {}},
+        {"model 0", 0, [](const QString&) {}},
+        {"no board file", 1, [](const QString& a) { QFile::remove(a + "ModPen.mlp"); }},
+    };
+    auto& g = PuzzGbl;
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        ASSERT_TRUE(PEN_LeeModelo(1)); // a board in memory first
+        c.estropea(archivo());
+        EXPECT_FALSE(PEN_LeeModelo(c.nro));
+        EXPECT_EQ(g.FilasTablero, 0);
+        EXPECT_EQ(g.ColumnasTablero, 0);
+        EXPECT_EQ(g.PEN_NumSoluciones, 0);
+        EXPECT_EQ(g.PEN_Soluciones.size(), 1u);
+        EXPECT_EQ(g.PEN_Modelo, (std::array<std::array<bool, 23>, 17>{}));
+    }
+}
+
+TEST_F(PentominosTest, ADamagedBoardRecordIsRefused) {
+    const QStringList rect = pp::Rectangulo(6, 10);
+    QString celdaMala = pp::Registro("Mala", 6, 10, 1, rect);
+    celdaMala[33 + 22 * 3 + 4] = u'x';
+    const struct {
+        const char* nombre;
+        QString registro;
+    } casos[] = {
+        {"rows not a number", pp::Registro("Mala", "6x", "10", "0001", rect)},
+        {"blank columns", pp::Registro("Mala", "06", "  ", "0001", rect)},
+        {"count not a number", pp::Registro("Mala", "06", "10", "00-1", rect)},
+        {"no rows", pp::Registro("Mala", "00", "10", "0001", rect)},
+        {"17 rows", pp::Registro("Mala", "17", "10", "0001", rect)},
+        {"23 columns", pp::Registro("Mala", "06", "23", "0001", rect)},
+        {"a cell that is no digit", celdaMala},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        ASSERT_EQ(c.registro.size(), 452);
+        pp::Escribe(archivo(), {c.registro}, {pp::Linea(1, pp::Inventada(1))});
+        EXPECT_FALSE(PEN_LeeModelo(1));
+        EXPECT_EQ(PuzzGbl.FilasTablero, 0);
+        EXPECT_EQ(PuzzGbl.PEN_NumSoluciones, 0);
+    }
+    // Blanks around a number are only padding.
+    pp::Escribe(archivo(), {pp::Registro("Buena", " 6", "10", "  1 ", rect)}, {pp::Linea(1, pp::Inventada(1))});
+    EXPECT_TRUE(PEN_LeeModelo(1));
+    EXPECT_EQ(PuzzGbl.FilasTablero, 6);
+}
+
+TEST_F(PentominosTest, DamagedSolutionLinesAreLeftOutAndTheCountFollowsTheLinesFound) {
+    auto cambia = [](QString l, int columna, const QString& texto) { return l.replace(columna - 1, texto.size(), texto); };
+    const QString buena = pp::Linea(1, pp::Inventada(1));
+    const QStringList lineas = {
+        buena,
+        cambia(buena, 27, "1x"),               // a row that is no number
+        cambia(buena, 69, "01013"),            // piece 12 at row 1, column 1, rotation 3 ...
+        cambia(buena, 7, "4"),                 // ... a rotation of 4
+        cambia(buena, 14, "2"),                // a flip of 2
+        cambia(buena, 17, "23"),               // column 23
+        cambia(buena, 3, "00"),                // row 0
+        buena.left(60),                        // cut short
+        cambia(buena, 1, "01").left(74),       // without the two unread columns
+        pp::Linea(1, pp::Inventada(2)),
+    };
+    pp::Escribe(archivo(), {pp::Registro("Rectángulo 6 x 10", 6, 10, 9, pp::Rectangulo(6, 10))}, lineas);
+    auto& g = PuzzGbl;
+    EXPECT_TRUE(PEN_LeeModelo(1));
+    ASSERT_EQ(g.PEN_NumSoluciones, 4);
+    ASSERT_EQ(g.PEN_Soluciones.size(), 5u);
+    EXPECT_EQ(g.PEN_Soluciones[1], pp::Inventada(1));
+    PEN_RegistroSolucion doce = pp::Inventada(1);
+    doce.Fila[12] = doce.Columna[12] = 1;
+    doce.Giro[12] = 3;
+    EXPECT_EQ(g.PEN_Soluciones[2], doce);
+    EXPECT_EQ(g.PEN_Soluciones[3], pp::Inventada(1));
+    EXPECT_EQ(g.PEN_Soluciones[4], pp::Inventada(2));
+}
+
+TEST_F(PentominosTest, ABoardWithoutStoredSolutionsCannotBePlayed) {
+    auto& g = PuzzGbl;
+    pp::Escribe(archivo(), {pp::Registro("Sin soluciones", 6, 10, 0, pp::Rectangulo(6, 10))},
+                {pp::Linea(1, pp::Inventada(1))});
+    EXPECT_FALSE(PEN_LeeModelo(1));
+    EXPECT_EQ(g.FilasTablero, 6); // the board itself is read
+    EXPECT_EQ(g.PEN_NumSoluciones, 0);
+
+    pp::Escribe(archivo(), {pp::Registro("Sin archivo", 6, 10, 3, pp::Rectangulo(6, 10))}, {});
+    QFile::remove(archivo() + "SolPen.mlp");
+    EXPECT_FALSE(PEN_LeeModelo(1));
+    EXPECT_EQ(g.PEN_NumSoluciones, 0);
+    EXPECT_EQ(g.PEN_Soluciones.size(), 1u);
+}
+
+TEST_F(PentominosTest, TheWholeGridIsReadWhateverTheBoardsSizeAndLineEndsMayBeBare) {
+    // A board of 10 rows and 6 columns with a stray cell far outside it.
+    QStringList celdas = pp::Rectangulo(10, 6);
+    while (celdas.size() < 16) celdas << QString();
+    celdas[15] = QString(21, u'.') + "#";
+    QByteArray soluciones = plat::toCp1252(pp::Linea(1, pp::Inventada(4)) + "\n" + pp::Linea(1, pp::Inventada(5)));
+    pp::Escribe(archivo(), {pp::Registro("Torre", 10, 6, 2, celdas)}, {});
+    plat::writeFile(archivo() + "solpen.MLP", soluciones); // found whatever its spelling
+    QFile::remove(archivo() + "SolPen.mlp");
+    auto& g = PuzzGbl;
+    EXPECT_TRUE(PEN_LeeModelo(1));
+    EXPECT_EQ(g.FilasTablero, 10);
+    EXPECT_EQ(g.ColumnasTablero, 6);
+    EXPECT_TRUE(g.PEN_Modelo[10][6]);
+    EXPECT_FALSE(g.PEN_Modelo[1][7]);
+    EXPECT_TRUE(g.PEN_Modelo[16][22]);
+    ASSERT_EQ(g.PEN_NumSoluciones, 2);
+    EXPECT_EQ(g.PEN_Soluciones[2], pp::Inventada(5));
+}
+
+// ------------------------------------------------------------------ homes
+
+TEST_F(PentominosTest, TheHomesFollowTheCurrentSolution) {
+    auto& g = PuzzGbl;
+    g.LadoCelda = 20;
+    g.OrigenX = 10;
+    g.OrigenY = 12;
+    g.NroPiezas = 12;
+    g.Piezas.assign(13, RegistroPieza{});
+    g.PEN_NumSoluciones = 2;
+    g.PEN_Soluciones = {PEN_RegistroSolucion{}, pp::Inventada(1), pp::Inventada(2)};
+    g.PEN_SolucionActual = 2;
+    PEN_FijaSolucion();
+    const PEN_RegistroSolucion s = pp::Inventada(2);
+    for (int p = 1; p <= 12; ++p) {
+        SCOPED_TRACE(p);
+        const RegistroPieza& pz = g.Piezas[std::size_t(p)];
+        EXPECT_EQ(pz.XDestino, 10 + (s.Columna[p] - 1) * 20);
+        EXPECT_EQ(pz.YDestino, 12 + (s.Fila[p] - 1) * 20);
+        EXPECT_EQ(pz.GiroDestino, s.Giro[p]);
+        EXPECT_EQ(pz.VolteoDestino, s.Volteo[p]);
+        EXPECT_EQ(pz.X, 0); // where the piece is stays
+    }
+    // No such solution, or fewer pieces than twelve: nothing beyond them changes.
+    const auto antes = g.Piezas;
+    for (std::int16_t fuera : {0, 3, -2}) {
+        g.PEN_SolucionActual = fuera;
+        PEN_FijaSolucion();
+        EXPECT_EQ(g.Piezas, antes);
+    }
+    g.Piezas.assign(4, RegistroPieza{});
+    g.PEN_SolucionActual = 1;
+    PEN_FijaSolucion();
+    EXPECT_EQ(g.Piezas[3].XDestino, 10 + (pp::Inventada(1).Columna[3] - 1) * 20);
+}
+
+// ------------------------------------------------------------------ set-up
+
+TEST_F(PentominosTest, ANewPuzzleDrawsTheBoardTakesAStoredSolutionAtRandomAndDealsThePieces) {
+    pp::EscribeRectangulo(archivo(), 2);
+    auto& g = PuzzGbl;
+    std::set<int> elegidas;
+    for (std::uint32_t semilla : {1u, 77u, 4242u, 90001u, 123456u, 777777u, 3141592u, 16000000u}) {
+        SCOPED_TRACE(semilla);
+        imaging_test::Reinicia();
+        ReiniciaSustitutos();
+        InicializaTablas();
+        g.RutaArchivo = archivo();
+        Mesa();
+        g.MovActual = g.UltimoMovGrabado = 5;
+        g.Piezas.assign(26, RegistroPieza{}); // the pieces of another game
+        ASSERT_TRUE(PEN_LeeModelo(1));
+        plat::randomGenerator().setState(semilla);
+        PreparaJuego(true);
+
+        ASSERT_EQ(g.LadoCelda, kLado);
+        ASSERT_EQ(g.OrigenX, kOrigen);
+        EXPECT_EQ(g.PEN_SolucionActual, plat::RandomGenerator(semilla).nextInt(2));
+        elegidas.insert(g.PEN_SolucionActual);
+        const PEN_RegistroSolucion& s = g.PEN_Soluciones[std::size_t(g.PEN_SolucionActual)];
+        ASSERT_EQ(g.NroPiezas, 12);
+        ASSERT_EQ(g.Piezas.size(), 13u);
+        for (int p = 1; p <= 12; ++p) {
+            const RegistroPieza& pz = g.Piezas[std::size_t(p)];
+            EXPECT_EQ(pz.XDestino, kOrigen + (s.Columna[p] - 1) * kLado);
+            EXPECT_EQ(pz.YDestino, kOrigen + (s.Fila[p] - 1) * kLado);
+            EXPECT_EQ(pz.GiroDestino, s.Giro[p]);
+            EXPECT_EQ(pz.Giro, 0);
+            EXPECT_EQ(pz.Volteo, 0);
+            EXPECT_GT(pz.X, kOrigen + 10 * kLado); // laid out right of the board
+            EXPECT_EQ(g.OrdenPiezas[std::size_t(p)], p);
+        }
+        // The deal restarted the recorder.
+        EXPECT_EQ(g.MovActual, 0);
+        EXPECT_EQ(g.UltimoMovGrabado, 0);
+        const QStringList l = LlamadasAnotadas();
+        EXPECT_LT(l.indexOf("PEN_PreparaJuego -1"), l.indexOf("RedibujaImagen 0"));
+    }
+    EXPECT_EQ(elegidas, (std::set<int>{1, 2}));
+
+    // The empty table: the board's cells grey with light outlines that
+    // neighbours share, on the table's colour.
+    const plat::Surface& fondo = mesa.Pic_Fondo;
+    EXPECT_EQ(fondo.width(), 800);
+    EXPECT_EQ(fondo.point(kOrigen + kLado / 2, kOrigen + kLado / 2), 0x808080u);
+    EXPECT_EQ(fondo.point(kOrigen + 9 * kLado + kLado / 2, kOrigen + 5 * kLado + kLado / 2), 0x808080u);
+    EXPECT_EQ(fondo.point(kOrigen, kOrigen + 7), 0xE0E0E0u);
+    EXPECT_EQ(fondo.point(kOrigen + kLado, kOrigen + 7), 0xE0E0E0u);
+    EXPECT_EQ(fondo.point(kOrigen + 10 * kLado, kOrigen + 7), 0xE0E0E0u);
+    EXPECT_EQ(fondo.point(kOrigen + 10 * kLado + 2, kOrigen + 7), 0x800000u);
+    EXPECT_EQ(fondo.point(kOrigen + 7, kOrigen + 6 * kLado + 2), 0x800000u);
+    EXPECT_EQ(g.LadoZonaPieza, 5 * kLado);
+    EXPECT_EQ(g.MargenPiezaX, 0);
+    EXPECT_FALSE(mesa.BarraHor.Visible());
+    EXPECT_EQ(mesa.BarraHor.Top(), 600);
+    EXPECT_FALSE(mesa.BarraVer.Visible());
+    EXPECT_EQ(mesa.BarraVer.Left(), 800);
+    EXPECT_FALSE(mesa.Pic_Muestra.visible());
+}
+
+TEST_F(PentominosTest, ALoadedPuzzleKeepsItsPiecesAndTakesTheHomesOfItsSolution) {
+    pp::EscribeRectangulo(archivo(), 2);
+    auto& g = PuzzGbl;
+    const struct {
+        std::int16_t guardada, sigue;
+    } casos[] = {{2, 2}, {1, 1}, {7, 1}, {0, 1}}; // one the board has not: the first
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.guardada);
+        Mesa();
+        ASSERT_TRUE(PEN_LeeModelo(1));
+        g.NroPiezas = 12;
+        g.Piezas.assign(13, RegistroPieza{});
+        g.OrdenPiezas.assign(13, 0);
+        for (int p = 1; p <= 12; ++p) {
+            g.Piezas[std::size_t(p)] = {std::int16_t(400 + p), std::int16_t(20 * p), 1, 1, 0, 0, 0, 0};
+            g.OrdenPiezas[std::size_t(p)] = std::int16_t(13 - p);
+        }
+        const auto orden = g.OrdenPiezas;
+        g.PEN_SolucionActual = c.guardada;
+        g.MovActual = 3;
+        g.UltimoMovGrabado = 9;
+        ReiniciaSustitutos();
+        PreparaJuego(false);
+        EXPECT_EQ(g.PEN_SolucionActual, c.sigue);
+        const PEN_RegistroSolucion s = pp::Inventada(c.sigue);
+        for (int p = 1; p <= 12; ++p) {
+            const RegistroPieza& pz = g.Piezas[std::size_t(p)];
+            EXPECT_EQ(pz.X, 400 + p);
+            EXPECT_EQ(pz.Y, 20 * p);
+            EXPECT_EQ(pz.Giro, 1);
+            EXPECT_EQ(pz.XDestino, kOrigen + (s.Columna[p] - 1) * kLado);
+            EXPECT_EQ(pz.VolteoDestino, s.Volteo[p]);
+        }
+        EXPECT_EQ(g.OrdenPiezas, orden);
+        EXPECT_EQ(g.UltimoMovGrabado, 3);
+        EXPECT_EQ(g.MovActual, 3);
+        EXPECT_TRUE(LlamadasAnotadas().contains("PEN_PreparaJuego 0"));
+        EXPECT_FALSE(LlamadasAnotadas().contains("RedibujaImagen 0")); // no deal
+    }
+}
+
+TEST_F(PentominosTest, ABoardWithoutSolutionsIsLaidOutWithoutHomes) {
+    pp::Escribe(archivo(), {pp::Registro("Sin soluciones", 6, 10, 0, pp::Rectangulo(6, 10))}, {});
+    auto& g = PuzzGbl;
+    Mesa();
+    g.PEN_SolucionActual = 4;
+    g.Piezas.assign(26, RegistroPieza{});
+    EXPECT_FALSE(PEN_LeeModelo(1));
+    PreparaJuego(true);
+    EXPECT_EQ(g.PEN_SolucionActual, 0);
+    ASSERT_EQ(g.Piezas.size(), 13u);
+    for (int p = 1; p <= 12; ++p) {
+        EXPECT_EQ(g.Piezas[std::size_t(p)].XDestino, 0);
+        EXPECT_GT(g.Piezas[std::size_t(p)].X, 0);
+    }
+    EXPECT_EQ(mesa.Pic_Fondo.point(kOrigen + 5, kOrigen + 5), 0x808080u);
+}
+
+// The first start of the game: no state file yet.
+TEST_F(PentominosTest, WithoutAStateFileTheGameReadsItsBoardDealsWritesTheFileAndReadsItBack) {
+    pp::EscribeRectangulo(archivo(), 4);
+    auto& g = PuzzGbl;
+    g.RutaPrograma = carpeta.path();
+    g.RutaImagenes = carpeta.path() + "Imagenes/";
+    Mesa();
+    g.NroModelo = 9; // left by another game: the defaults take board 1
+    QStringList textos;
+    RegistraPresentadorMensaje([&textos](const QString&, const QString& texto) {
+        textos << texto;
+        PuzzGbl.RespuestaMensaje = true;
+    });
+    InstalaEstadoPuzzle();
+    const QString ruta = RutaEstadoJuego(24);
+    plat::randomGenerator().setState(4711);
+    LeePuzzleJuego(ruta);
+    ASSERT_EQ(textos.size(), 1);
+    EXPECT_TRUE(textos[0].contains(QStringLiteral("crearlo"))) << textos[0].toStdString();
+    EXPECT_TRUE(QFileInfo::exists(ruta));
+    EXPECT_TRUE(LlamadasAnotadas().contains(QStringLiteral("PEN_PreparaJuego -1")));
+    EXPECT_EQ(g.NroModelo, 1);
+    EXPECT_EQ(g.FilasTablero, 6);
+    EXPECT_EQ(g.ColumnasTablero, 10);
+    EXPECT_EQ(g.PEN_NumSoluciones, 4);
+    EXPECT_GE(g.PEN_SolucionActual, 1);
+    EXPECT_EQ(g.LadoCelda, kLado);
+    ASSERT_EQ(g.Piezas.size(), 13u);
+    int enCasa = 0;
+    for (int p = 1; p <= 12; ++p) enCasa += PiezaBienColocada(std::int16_t(p));
+    EXPECT_EQ(enCasa, 0);
+    EXPECT_EQ(g.Piezas[1].XDestino,
+              kOrigen + (pp::Inventada(g.PEN_SolucionActual).Columna[1] - 1) * kLado);
+    const auto repartidas = g.Piezas;
+    const auto solucion = g.PEN_SolucionActual;
+    const QImage tablero = mesa.Pic_Fondo.image().copy();
+    const QByteArray escrito = plat::readFile(ruta);
+
+    // The next start reads the same puzzle back, on the same board.
+    textos.clear();
+    g.Piezas.assign(1, RegistroPieza{});
+    g.PEN_SolucionActual = 0;
+    g.FilasTablero = g.ColumnasTablero = 0;
+    mesa.Pic_Fondo.cls();
+    ReiniciaSustitutos();
+    LeePuzzleJuego(ruta);
+    EXPECT_TRUE(textos.isEmpty()) << textos.value(0).toStdString();
+    EXPECT_TRUE(LlamadasAnotadas().contains(QStringLiteral("PEN_PreparaJuego 0")));
+    EXPECT_EQ(g.Piezas, repartidas);
+    EXPECT_EQ(g.PEN_SolucionActual, solucion);
+    EXPECT_EQ(g.FilasTablero, 6);
+    EXPECT_EQ(mesa.Pic_Fondo.image(), tablero);
+    EXPECT_TRUE(GuardaPuzzleJuego());
+    EXPECT_EQ(plat::readFile(ruta), escrito);
+}
+
+} // namespace
