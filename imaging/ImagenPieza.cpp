@@ -2,6 +2,7 @@
 
 #include "core/PuzzGbl.h"
 #include "core/mesa.h"
+#include "imaging/PiezasMoviles.h"
 #include "imaging/PiezasSustitutos.h"
 #include "model/Juego.h"
 #include "model/Taipei.h"

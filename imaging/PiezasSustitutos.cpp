@@ -1,13 +1,5 @@
 #include "imaging/PiezasSustitutos.h"
 
-#include "core/PuzzGbl.h"
-#include "core/mesa.h"
-
 void TAN_CalculaVertices(std::int16_t, std::int16_t, std::int16_t) {}
 void TAN_PuntoEtiqueta(std::int16_t, std::int16_t, std::int16_t) {}
 void PEN_TransformaPieza(std::int16_t, std::int16_t, std::int16_t) {}
-
-void DibujaMascaraPuzzle(std::int16_t) {
-    if (PuzzGbl.FormaPieza != 0) return;
-    mesa.Pic_PiezaMascara.box(0, 0, PuzzGbl.AnchoPieza - 1, PuzzGbl.AltoPieza - 1);
-}

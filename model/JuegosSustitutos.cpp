@@ -2,7 +2,7 @@
 // that have not landed yet. Each is replaced by its game's own code: the
 // set-ups by the games' set-ups, the Tangram sizes and figure box by the
 // Tangram piece geometry, the pentomino sizes and homes by the pentomino
-// shapes and solutions; the jigsaw and Taipei set-ups by their table set-ups.
+// shapes and solutions; the Taipei set-up by its table set-up.
 #include "core/PuzzGbl.h"
 #include "imaging/PreparaMesa.h"
 #include "core/Sustitutos.h"
@@ -19,7 +19,6 @@ void PreparacionSustituta(const QString& nombre, bool nuevo) {
     PuzzGbl.UltimoMovGrabado = PuzzGbl.MovActual;
 }
 
-void PreparaPiezasMoviles(bool nuevo) { PreparacionSustituta(QStringLiteral("PreparaPiezasMoviles"), nuevo); }
 void TAI_PreparaMesa(bool nuevo) { PreparacionSustituta(QStringLiteral("TAI_PreparaMesa"), nuevo); }
 void TAN_PreparaJuego(bool nuevo) { PreparacionSustituta(QStringLiteral("TAN_PreparaJuego"), nuevo); }
 void PEN_PreparaJuego(bool nuevo) { PreparacionSustituta(QStringLiteral("PEN_PreparaJuego"), nuevo); }
