@@ -4,6 +4,7 @@
 #include "imaging/PiezasMoviles.h"
 
 #include "core/PuzzGbl.h"
+#include "imaging/GeometriaCorte.h"
 #include "imaging/Trazos.h"
 #include "platform/numbers.h"
 
@@ -37,8 +38,8 @@ void Curvados(Surface& s) {
     auto& g = PuzzGbl;
     const int n = g.PiezasLado, w = g.AnchoPieza, h = g.AltoPieza;
     Marco(s);
-    g.CorteProporcion1 = 0.3f;
-    g.CorteProporcion2 = 3.0f;
+    g.CorteProporcion1 = float(corte::AspectoCurvadoHorizontal(w, h));
+    g.CorteProporcion2 = float(corte::AspectoCurvadoLateral(w, h));
     const double p1 = g.CorteProporcion1, p2 = g.CorteProporcion2;
     const double a = (w - 1) * 0.5, b = (h - 1) * 0.5;
     for (int r = 0; r < n; ++r)
@@ -61,6 +62,9 @@ void Irregulares(Surface& s) {
     auto& g = PuzzGbl;
     const int n = g.PiezasLado, w = g.AnchoPieza, h = g.AltoPieza;
     Marco(s);
+    const double fh = corte::FactorIrregularHorizontal(w, h), fv = corte::FactorIrregularLateral(w, h);
+    const auto hombroH = corte::AspectoHorizontal(0.35, fh), cabezaH = corte::AspectoHorizontal(std::nullopt, fh);
+    const auto hombroV = corte::AspectoLateral(2.85, fv), cabezaV = corte::AspectoLateral(std::nullopt, fv);
     // Horizontal edges: shoulder, tab head, shoulder; the tab alternates
     // along the edge and from one edge to the next.
     for (int r = 1; r < n; ++r) {
@@ -72,9 +76,9 @@ void Irregulares(Surface& s) {
             const double x0 = Pos(1LL * c * w);
             for (int doble = 0; doble <= 1; ++doble) {
                 const double y = y0 - doble;
-                Arco(s, x0 + 0.22 * w, y, 0.22 * w, 90 + 89 * sg, 270 + 89 * sg, 0.35);
-                Arco(s, x0 + 0.5 * w, y - 0.09 * w * sg, 0.115 * w, 210 + 90 * sg, 150 + 95 * sg, std::nullopt);
-                Arco(s, x0 + 0.78 * w - g.AjusteCorteX, y, 0.22 * w, 90 + 89 * sg, 270 + 89 * sg, 0.35);
+                Arco(s, x0 + 0.22 * w, y, 0.22 * w, 90 + 89 * sg, 270 + 89 * sg, hombroH);
+                Arco(s, x0 + 0.5 * w, y - 0.09 * w * fh * sg, 0.115 * w, 210 + 90 * sg, 150 + 95 * sg, cabezaH);
+                Arco(s, x0 + 0.78 * w - g.AjusteCorteX, y, 0.22 * w, 90 + 89 * sg, 270 + 89 * sg, hombroH);
             }
             sg = -sg;
         }
@@ -89,9 +93,9 @@ void Irregulares(Surface& s) {
             const double y0 = Pos(1LL * r * h);
             for (int doble = 0; doble <= 1; ++doble) {
                 const double x = x0 - doble;
-                Arco(s, x, y0 + 0.22 * h, 0.22 * h, 180 - 90 * sg, 180 + 90 * sg, 2.85);
-                Arco(s, x + 0.09 * h * sg, y0 + 0.5 * h, 0.115 * h, 130 + 90 * sg, 240 - 90 * sg, std::nullopt);
-                Arco(s, x, y0 + 0.78 * h - g.AjusteCorteY, 0.22 * h, 180 - 90 * sg, 180 + 90 * sg, 2.85);
+                Arco(s, x, y0 + 0.22 * h, 0.22 * h, 180 - 90 * sg, 180 + 90 * sg, hombroV);
+                Arco(s, x + 0.09 * h * fv * sg, y0 + 0.5 * h, 0.115 * h, 130 + 90 * sg, 240 - 90 * sg, cabezaV);
+                Arco(s, x, y0 + 0.78 * h - g.AjusteCorteY, 0.22 * h, 180 - 90 * sg, 180 + 90 * sg, hombroV);
             }
             sg = -sg;
         }

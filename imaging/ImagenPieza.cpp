@@ -35,15 +35,35 @@ void Prepara(Surface& s, int w, int h) {
     s.clearPicture();
 }
 
-void PreparaMascara(int w, int h) {
+// The mask shows white when cleared and draws and fills in black.
+void EstadoMascara() {
     Surface& m = mesa.Pic_PiezaMascara;
-    // The mask shows white when cleared and draws and fills in black.
-    m.setBackColor(0xFFFFFF);
+    if (m.backColor() != 0xFFFFFF) m.setBackColor(0xFFFFFF);
     m.setForeColor(0x000000);
     m.setFillColor(0x000000);
     m.setFillStyle(plat::FillStyle::Solid);
     m.setDrawWidth(1);
-    Prepara(m, w, h);
+}
+
+void PreparaMascara(int w, int h) {
+    EstadoMascara();
+    Prepara(mesa.Pic_PiezaMascara, w, h);
+}
+
+// The jigsaw's mask: the one kept for the piece's class, or drawn and kept.
+void MascaraPuzzle(std::int16_t pieza) {
+    const auto& g = PuzzGbl;
+    const QImage guardada = MascaraPuzzleGuardada(pieza);
+    if (!guardada.isNull() && guardada.width() == g.AnchoPiezaBase && guardada.height() == g.AltoPiezaBase) {
+        EstadoMascara();
+        Surface& m = mesa.Pic_PiezaMascara;
+        if (m.hasPicture()) m.clearPicture();
+        m.setImage(guardada);
+        return;
+    }
+    PreparaMascara(g.AnchoPiezaBase, g.AltoPiezaBase);
+    if (g.FormaPieza >= 0 && g.FormaPieza <= 7) DibujaMascaraPuzzle(pieza);
+    GuardaMascaraPuzzle(pieza, mesa.Pic_PiezaMascara.image());
 }
 
 // Blackens every image pixel where the mask is white.
@@ -185,10 +205,7 @@ void GeneraImagenPieza(std::int16_t pieza) {
     Surface& m = mesa.Pic_PiezaMascara;
 
     switch (juego) {
-    case kPuzzle:
-        PreparaMascara(g.AnchoPiezaBase, g.AltoPiezaBase);
-        if (g.FormaPieza >= 0 && g.FormaPieza <= 7) DibujaMascaraPuzzle(pieza);
-        break;
+    case kPuzzle: MascaraPuzzle(pieza); break;
     case kDeslizante:
         PreparaMascara(g.AnchoPiezaBase, g.AltoPiezaBase);
         MascaraDeslizante();

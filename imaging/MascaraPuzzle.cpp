@@ -4,9 +4,12 @@
 
 #include "core/PuzzGbl.h"
 #include "core/mesa.h"
+#include "imaging/GeometriaCorte.h"
 #include "platform/blit.h"
 #include "platform/numbers.h"
 
+#include <array>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -55,18 +58,20 @@ void MascaraDePlantilla(const RegistroPieza& p) {
                  plat::rop::kSrcCopy);
 
     const bool curvado = g.FormaPieza == 1;
+    const double nx = 0.09 * h * corte::FactorIrregularLateral(w, h); // the knob's centre off the side
+    const double ny = 0.09 * w * corte::FactorIrregularHorizontal(w, h);
     auto cierra = [&](double x1, double y1, double x2, double y2, std::initializer_list<Semilla> semillas) {
         m.line(x1, y1, x2, y2);
         for (const Semilla& s : semillas) m.floodFill(Cercano(s.x), Cercano(s.y), kNegro);
     };
     // The irregular shape's middle seed sits in the knob: 0.09 of the side
-    // away from the edge line.
+    // away from the edge line (less where the knobs are pressed).
     if (b.izquierda != 0) {
         if (curvado)
             cierra(mx, my, mx, my + h, {{mx + 1.0, my + 0.5 * h}});
         else
             cierra(mx, my, mx, my + h,
-                   {{mx + 1.0, my + 0.22 * h}, {mx + 0.09 * h, my + 0.5 * h}, {mx + 1.0, my + 0.78 * h}});
+                   {{mx + 1.0, my + 0.22 * h}, {mx + nx, my + 0.5 * h}, {mx + 1.0, my + 0.78 * h}});
     }
     if (b.derecha != 0) {
         const double x = mx + w - 1;
@@ -74,14 +79,14 @@ void MascaraDePlantilla(const RegistroPieza& p) {
             cierra(x, my, x, my + h, {{mx + w - 2.0, my + 0.5 * h}});
         else
             cierra(x, my, x, my + h,
-                   {{mx + w - 2.0, my + 0.22 * h}, {mx + w - 0.09 * h, my + 0.5 * h}, {mx + w - 2.0, my + 0.78 * h}});
+                   {{mx + w - 2.0, my + 0.22 * h}, {mx + w - nx, my + 0.5 * h}, {mx + w - 2.0, my + 0.78 * h}});
     }
     if (b.arriba != 0) {
         if (curvado)
             cierra(mx, my, mx + w, my, {{mx + 0.5 * w, my + 1.0}});
         else
             cierra(mx, my, mx + w, my,
-                   {{mx + 0.22 * w, my + 1.0}, {mx + 0.5 * w, my + 0.09 * w}, {mx + 0.78 * w, my + 1.0}});
+                   {{mx + 0.22 * w, my + 1.0}, {mx + 0.5 * w, my + ny}, {mx + 0.78 * w, my + 1.0}});
     }
     if (b.abajo != 0) {
         const double y = my + h - 1;
@@ -89,7 +94,7 @@ void MascaraDePlantilla(const RegistroPieza& p) {
             cierra(mx, y, mx + w, y, {{mx + 0.5 * w, my + h - 2.0}});
         else
             cierra(mx, y, mx + w, y,
-                   {{mx + 0.22 * w, my + h - 2.0}, {mx + 0.5 * w, my + h - 0.09 * w}, {mx + 0.78 * w, my + h - 2.0}});
+                   {{mx + 0.22 * w, my + h - 2.0}, {mx + 0.5 * w, my + h - ny}, {mx + 0.78 * w, my + h - 2.0}});
     }
 }
 
@@ -137,7 +142,80 @@ void MascaraFiguraYMarco(std::int16_t pieza) {
     if (pieza % 2 == 0) plat::bitBlt(m, 0, 0, m.scaleWidth(), m.scaleHeight(), m, 0, 0, plat::rop::kNotSrcCopy);
 }
 
+// Everything a mask depends on besides its class.
+struct Corte {
+    std::array<std::int32_t, 16> v{};
+    std::uint64_t plantillas = 0;
+    bool operator==(const Corte&) const = default;
+};
+
+Corte CorteActual() {
+    const auto& g = PuzzGbl;
+    auto bits = [](float f) {
+        std::int32_t b = 0;
+        std::memcpy(&b, &f, sizeof b);
+        return b;
+    };
+    Corte c;
+    c.v = {g.GeneracionMascaras, g.FormaPieza, g.AnchoPieza, g.AltoPieza, g.AnchoPiezaBase, g.AltoPiezaBase,
+           g.MargenPiezaX, g.MargenPiezaY, g.AnchoImagen, g.AltoImagen, g.CorteParam1, g.CorteParam2,
+           g.CorteParam3, g.CorteParam4, bits(g.CorteProporcion1), bits(g.CorteProporcion2)};
+    if (g.FormaPieza == 1 || g.FormaPieza == 2) c.plantillas = mesa.Pic_Temporal.generation();
+    return c;
+}
+
+// The piece's class within the cut: -1 when its mask is not kept.
+int ClaseDe(std::int16_t pieza) {
+    const auto& g = PuzzGbl;
+    switch (g.FormaPieza) {
+    case 0: return 0;
+    case 1:
+    case 2: {
+        const RegistroPieza& p = g.PiezaActual;
+        if (g.AnchoPieza <= 0 || g.AltoPieza <= 0) return -1;
+        const Bordes b = BordesDe(p);
+        const int clase = (p.XDestino / g.AnchoPieza + p.YDestino / g.AltoPieza) % 2 != 0;
+        return clase | (b.izquierda != 0) << 1 | (b.derecha != 0) << 2 | (b.arriba != 0) << 3 | (b.abajo != 0) << 4;
+    }
+    case 3: return ((pieza % 4) + 4) % 4;
+    case 4:
+    case 5:
+    case 6:
+    case 7: return pieza % 2 == 0;
+    default: return -1;
+    }
+}
+
+struct Guardadas {
+    Corte corte;
+    std::array<QImage, 32> mascaras;
+};
+
+Guardadas& guardadas() {
+    static Guardadas g;
+    return g;
+}
+
 } // namespace
+
+QImage MascaraPuzzleGuardada(std::int16_t pieza) {
+    const int clase = ClaseDe(pieza);
+    Guardadas& m = guardadas();
+    if (clase < 0 || !(m.corte == CorteActual())) return QImage();
+    return m.mascaras[std::size_t(clase)];
+}
+
+void GuardaMascaraPuzzle(std::int16_t pieza, const QImage& mascara) {
+    const int clase = ClaseDe(pieza);
+    if (clase < 0) return;
+    Guardadas& m = guardadas();
+    const Corte corte = CorteActual();
+    if (!(m.corte == corte)) {
+        m.corte = corte;
+        m.mascaras = {};
+    }
+    m.mascaras[std::size_t(clase)] = mascara;
+}
 
 void DibujaMascaraPuzzle(std::int16_t pieza) {
     const auto& g = PuzzGbl;

@@ -6,6 +6,8 @@
 
 #include "platform/surface.h"
 
+#include <QImage>
+
 #include <cstdint>
 
 // Draws the cut lines of FormaPieza over the surface, cell by cell from its
@@ -25,3 +27,12 @@ void DibujaPlantillasPiezas();
 // surface mesa.Pic_PiezaMascara: black where the piece is. The piece's home
 // is read from PiezaActual.
 void DibujaMascaraPuzzle(std::int16_t pieza);
+
+// All the pieces of one class share their mask: the triangles of one side of
+// their cells, the figures, the frames, the curved and irregular pieces of one
+// chessboard class with the same straightened sides. The imaging keeps the
+// mask of each class drawn for the present cut (shape, sizes, parameters,
+// templates and set-up) and gives it back for the next piece of that class.
+// A null image when none is kept.
+QImage MascaraPuzzleGuardada(std::int16_t pieza);
+void GuardaMascaraPuzzle(std::int16_t pieza, const QImage& mascara);

@@ -6,6 +6,7 @@
 
 #include "core/PuzzGbl.h"
 #include "core/mesa.h"
+#include "imaging/GeometriaCorte.h"
 #include "imaging/Trazos.h"
 #include "platform/blit.h"
 #include "platform/numbers.h"
@@ -63,13 +64,14 @@ struct Lado {
     double x1, y1, a1, b1; // first shoulder: centre, start, end
     double xk, yk, rk, ak, bk; // knob: centre, radius, start, end
     double x2, y2, a2, b2; // second shoulder
-    double radio, aspecto;  // of both shoulders
+    double radio;          // of both shoulders
+    std::optional<double> aspecto, aspectoNudo;
 };
 
 void DibujaLado(const Lado& l) {
     Surface& t = mesa.Pic_Temporal;
     Arco(t, l.x1, l.y1, l.radio, l.a1, l.b1, l.aspecto);
-    Arco(t, l.xk, l.yk, l.rk, l.ak, l.bk, std::nullopt);
+    Arco(t, l.xk, l.yk, l.rk, l.ak, l.bk, l.aspectoNudo);
     Arco(t, l.x2, l.y2, l.radio, l.a2, l.b2, l.aspecto);
 }
 
@@ -88,24 +90,30 @@ void PlantillaIrregular(int plantilla, double ox, double oy) {
     t.pset(ox + ap, oy + ah);
     const double sh = ap, sv = ah; // the side's length: top and bottom, left and right
     const double rh = 0.22 * sh, rv = 0.22 * sv;
+    // The knobs' distance from the side, pressed on a cell far from square.
+    const double fh = corte::FactorIrregularHorizontal(g.AnchoPieza, g.AltoPieza);
+    const double fv = corte::FactorIrregularLateral(g.AnchoPieza, g.AltoPieza);
+    const double dh = 0.09 * sh * fh, dv = 0.09 * sv * fv;
+    const auto hh = corte::AspectoHorizontal(0.35, fh), nh = corte::AspectoHorizontal(std::nullopt, fh);
+    const auto hv = corte::AspectoLateral(2.85, fv), nv = corte::AspectoLateral(std::nullopt, fv);
     if (plantilla == 1) {
-        DibujaLado({ox + 0.22 * sh, oy, 180, 15, ox + 0.5 * sh, oy - 0.09 * sh, 0.115 * sh, 290, 250,
-                    ox + 0.78 * sh, oy, 165, 0, rh, 0.35});
-        DibujaLado({ox, oy + 0.22 * sv, 90, 350, ox + 0.09 * sv, oy + 0.5 * sv, 0.115 * sv, 230, 130, ox,
-                    oy + 0.78 * sv, 10, 270, rv, 2.85});
-        DibujaLado({ox + ap, oy + 0.22 * sv, 190, 90, ox + ap - 0.09 * sv, oy + 0.5 * sv, 0.115 * sv, 50, 310,
-                    ox + ap, oy + 0.78 * sv, 270, 170, rv, 2.85});
-        DibujaLado({ox + 0.22 * sh, oy + ah, 345, 180, ox + 0.5 * sh, oy + ah + 0.09 * sh, 0.115 * sh, 110, 70,
-                    ox + 0.78 * sh, oy + ah, 0, 195, rh, 0.35});
+        DibujaLado({ox + 0.22 * sh, oy, 180, 15, ox + 0.5 * sh, oy - dh, 0.115 * sh, 290, 250, ox + 0.78 * sh, oy,
+                    165, 0, rh, hh, nh});
+        DibujaLado({ox, oy + 0.22 * sv, 90, 350, ox + dv, oy + 0.5 * sv, 0.115 * sv, 230, 130, ox, oy + 0.78 * sv,
+                    10, 270, rv, hv, nv});
+        DibujaLado({ox + ap, oy + 0.22 * sv, 190, 90, ox + ap - dv, oy + 0.5 * sv, 0.115 * sv, 50, 310, ox + ap,
+                    oy + 0.78 * sv, 270, 170, rv, hv, nv});
+        DibujaLado({ox + 0.22 * sh, oy + ah, 345, 180, ox + 0.5 * sh, oy + ah + dh, 0.115 * sh, 110, 70,
+                    ox + 0.78 * sh, oy + ah, 0, 195, rh, hh, nh});
     } else {
-        DibujaLado({ox + 0.22 * sh, oy, 0, 180, ox + 0.5 * sh, oy + 0.09 * sh, 0.12 * sh, 120.0 - n, n + 65.0,
-                    ox + 0.78 * sh, oy, 0, 180, rh, 0.35});
-        DibujaLado({ox, oy + 0.22 * sv, 250, 90, ox - 0.09 * sv, oy + 0.5 * sv, 0.115 * sv, 10, 350, ox,
-                    oy + 0.78 * sv, 270, 110, rv, 2.85});
-        DibujaLado({ox + ap, oy + 0.22 * sv, 90, 290, ox + ap + 0.09 * sv, oy + 0.5 * sv, 0.115 * sv, 190, 170,
-                    ox + ap, oy + 0.78 * sv, 70, 270, rv, 2.85});
-        DibujaLado({ox + 0.22 * sh, oy + ah, 180, 0, ox + 0.5 * sh, oy + ah - 0.09 * sh, 0.12 * sh, 300.0 - n,
-                    n + 245.0, ox + 0.78 * sh, oy + ah, 180, 0, rh, 0.35});
+        DibujaLado({ox + 0.22 * sh, oy, 0, 180, ox + 0.5 * sh, oy + dh, 0.12 * sh, 120.0 - n, n + 65.0,
+                    ox + 0.78 * sh, oy, 0, 180, rh, hh, nh});
+        DibujaLado({ox, oy + 0.22 * sv, 250, 90, ox - dv, oy + 0.5 * sv, 0.115 * sv, 10, 350, ox, oy + 0.78 * sv,
+                    270, 110, rv, hv, nv});
+        DibujaLado({ox + ap, oy + 0.22 * sv, 90, 290, ox + ap + dv, oy + 0.5 * sv, 0.115 * sv, 190, 170, ox + ap,
+                    oy + 0.78 * sv, 70, 270, rv, hv, nv});
+        DibujaLado({ox + 0.22 * sh, oy + ah, 180, 0, ox + 0.5 * sh, oy + ah - dh, 0.12 * sh, 300.0 - n, n + 245.0,
+                    ox + 0.78 * sh, oy + ah, 180, 0, rh, hh, nh});
     }
     Rellena(ox, oy);
 }
@@ -145,9 +153,11 @@ void DibujaPlantillasPiezas() {
     if (forma != 1 && forma != 2) return;
 
     // Room for what sticks out of the cell: the side arcs and tabs follow the
-    // cell's height, the top and bottom ones its width.
-    const double alcance = forma == 1 ? 0.17 : 0.205;
-    const auto mx = plat::cint16(ah * alcance), my = plat::cint16(ap * alcance);
+    // cell's height, the top and bottom ones its width (and the tabs how much
+    // they are pressed towards their side).
+    const double alcanceX = forma == 1 ? 0.17 : 0.205 * corte::FactorIrregularLateral(ap, ah);
+    const double alcanceY = forma == 1 ? 0.17 : 0.205 * corte::FactorIrregularHorizontal(ap, ah);
+    const auto mx = plat::cint16(ah * alcanceX), my = plat::cint16(ap * alcanceY);
     const auto ab = plat::toInt16(ap + 2LL * mx), hb = plat::toInt16(ah + 2LL * my);
     g.MargenPiezaX = mx;
     g.MargenPiezaY = my;
@@ -156,8 +166,8 @@ void DibujaPlantillasPiezas() {
     PreparaSuperficie();
 
     if (forma == 1) {
-        g.CorteProporcion1 = 0.3f;
-        g.CorteProporcion2 = 3.0f;
+        g.CorteProporcion1 = float(corte::AspectoCurvadoHorizontal(ap, ah));
+        g.CorteProporcion2 = float(corte::AspectoCurvadoLateral(ap, ah));
         g.OrigenCeldaX = mx;
         g.OrigenCeldaY = my;
         PlantillaCurvada(1, g.OrigenCeldaX, g.OrigenCeldaY);
