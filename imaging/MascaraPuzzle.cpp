@@ -186,10 +186,19 @@ int ClaseDe(std::int16_t pieza) {
     }
 }
 
+constexpr int kClases = 32, kGiros = 4;
+
 struct Guardadas {
     Corte corte;
-    std::array<QImage, 32> mascaras;
+    std::array<QImage, kClases * kGiros> mascaras;
 };
+
+// Where the mask of the piece's class in that turn is kept; -1 when it is not.
+int Indice(std::int16_t pieza, std::int16_t giro) {
+    const int clase = ClaseDe(pieza);
+    if (clase < 0 || clase >= kClases || giro < 0 || giro >= kGiros) return -1;
+    return clase * kGiros + giro;
+}
 
 Guardadas& guardadas() {
     static Guardadas g;
@@ -198,23 +207,23 @@ Guardadas& guardadas() {
 
 } // namespace
 
-QImage MascaraPuzzleGuardada(std::int16_t pieza) {
-    const int clase = ClaseDe(pieza);
+QImage MascaraPuzzleGuardada(std::int16_t pieza, std::int16_t giro) {
+    const int i = Indice(pieza, giro);
     Guardadas& m = guardadas();
-    if (clase < 0 || !(m.corte == CorteActual())) return QImage();
-    return m.mascaras[std::size_t(clase)];
+    if (i < 0 || !(m.corte == CorteActual())) return QImage();
+    return m.mascaras[std::size_t(i)];
 }
 
-void GuardaMascaraPuzzle(std::int16_t pieza, const QImage& mascara) {
-    const int clase = ClaseDe(pieza);
-    if (clase < 0) return;
+void GuardaMascaraPuzzle(std::int16_t pieza, std::int16_t giro, const QImage& mascara) {
+    const int i = Indice(pieza, giro);
+    if (i < 0) return;
     Guardadas& m = guardadas();
     const Corte corte = CorteActual();
     if (!(m.corte == corte)) {
         m.corte = corte;
         m.mascaras = {};
     }
-    m.mascaras[std::size_t(clase)] = mascara;
+    m.mascaras[std::size_t(i)] = mascara;
 }
 
 void DibujaMascaraPuzzle(std::int16_t pieza) {

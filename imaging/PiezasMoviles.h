@@ -32,7 +32,8 @@ void DibujaMascaraPuzzle(std::int16_t pieza);
 // their cells, the figures, the frames, the curved and irregular pieces of one
 // chessboard class with the same straightened sides. The imaging keeps the
 // mask of each class drawn for the present cut (shape, sizes, parameters,
-// templates and set-up) and gives it back for the next piece of that class.
-// A null image when none is kept.
-QImage MascaraPuzzleGuardada(std::int16_t pieza);
-void GuardaMascaraPuzzle(std::int16_t pieza, const QImage& mascara);
+// templates and set-up), in each turn (giro 0 to 3) it was turned to, and
+// gives it back for the next piece of that class. A null image when none is
+// kept.
+QImage MascaraPuzzleGuardada(std::int16_t pieza, std::int16_t giro);
+void GuardaMascaraPuzzle(std::int16_t pieza, std::int16_t giro, const QImage& mascara);

@@ -228,8 +228,8 @@ TEST_F(MascaraPuzzleTest, TheTriangleFollowsThePieceNumberWhateverItsCell) {
     }
 }
 
-// A piece's kept mask is the one its shape draws, through a change of the
-// cut, of the geometry and of the templates.
+// A piece's kept mask is the one its shape draws, in every turn, through a
+// change of the cut, of the geometry and of the templates.
 TEST_F(MascaraPuzzleTest, AKeptMaskIsTheMaskTheShapeDraws) {
     const struct {
         int forma, lado, ancho, alto;
@@ -242,12 +242,16 @@ TEST_F(MascaraPuzzleTest, AKeptMaskIsTheMaskTheShapeDraws) {
         auto& g = PuzzGbl;
         for (int vuelta = 0; vuelta < 2; ++vuelta) {
             for (int i = 1; i <= g.NroPiezas; ++i) {
+                // Every turn, in an order that changes between rounds.
+                const auto giro = std::int16_t((i + vuelta) % 4);
+                g.Piezas[std::size_t(i)].Giro = giro;
                 GeneraImagenPieza(std::int16_t(i));
                 const QImage guardada = m.image().copy();
                 m.setSize(g.AnchoPiezaBase, g.AltoPiezaBase);
                 m.clearPicture();
                 DibujaMascaraPuzzle(std::int16_t(i));
-                ASSERT_EQ(guardada, m.image()) << "piece " << i << " round " << vuelta;
+                GiraImagen(m, giro);
+                ASSERT_EQ(guardada, m.image()) << "piece " << i << " turn " << giro << " round " << vuelta;
             }
             // The templates drawn again, as another set-up would.
             DibujaPlantillasPiezas();
