@@ -43,8 +43,8 @@ bool PiezasRepartidas() {
     return true;
 }
 
-// The range of a scroll bar over `exceso` pixels (the board and 200 pixels of
-// room against the visible part); nothing to scroll leaves the bar at 0.
+// The range of a scroll bar: the board and 200 pixels of room against the
+// visible part, at least 10; with nothing to scroll the bar is left as it is.
 void Recorrido(BarraDesplazamiento& barra, int tablero, int visible) {
     if (float(tablero + 200) <= float(visible)) return;
     barra.setValue(0);
@@ -147,7 +147,7 @@ void PreparaPiezasMoviles(bool nuevo) {
     auto& g = PuzzGbl;
     Surface& bitmap = mesa.Pic_Bitmap;
 
-    // 1. The zoomed picture on the board.
+    // The zoomed picture on the board.
     Paso([&] {
         bitmap.move(0, 0, g.AnchoImagen, g.AltoImagen);
         const Surface& modi = mesa.Pic_FonTamModi;
@@ -156,12 +156,12 @@ void PreparaPiezasMoviles(bool nuevo) {
     });
     const int ancho = bitmap.width(), alto = bitmap.height();
 
-    // 2. Scroll bars when the board reaches 0.65 of the table either way.
+    // Scroll bars when the board reaches 0.65 of the table either way.
     Paso([&] { BarrasDeDesplazamiento(ancho, alto); });
-    // 3. The thumbnail.
+    // The thumbnail.
     Paso([&] { Miniatura(ancho, alto); });
 
-    // 4. The work size: the board and 200 pixels of room, at least the visible table.
+    // The work size: the board and 200 pixels of room, at least the visible table.
     int anchoTrabajo = 0, altoTrabajo = 0;
     Paso([&] {
         const double a = ancho + 200.0, b = alto + 200.0;
@@ -169,7 +169,7 @@ void PreparaPiezasMoviles(bool nuevo) {
         altoTrabajo = toInt16(b > mesa.BarraHor.Top() ? plat::cint(b) : mesa.BarraHor.Top());
     });
 
-    // 5 to 7. The work image, the visible table and the clean table.
+    // The work image, the visible table and the clean table.
     Paso([&] { ImagenDeTrabajo(anchoTrabajo, altoTrabajo); });
     Paso([&] {
         mesa.Pic_Trabajo.move(0, 0, anchoTrabajo, altoTrabajo);
@@ -180,22 +180,22 @@ void PreparaPiezasMoviles(bool nuevo) {
         mesa.Pic_Fondo.setPicture(mesa.Pic_Imagen.image());
     });
 
-    // 8, 9. The piece's picture, its templates and the room kept per loose piece.
+    // The piece's picture, its templates and the room kept per loose piece.
     Paso(DibujaPlantillasPiezas);
     g.LadoZonaPieza = g.AnchoPiezaBase > g.AltoPiezaBase ? g.AnchoPiezaBase : g.AltoPiezaBase;
 
-    // 10 to 12. The command panel and the cut lines, which stay only as borders.
+    // The command panel and the cut lines, which stay only as borders.
     Paso(DibujaBotonera);
     Paso([&] { DibujaCortesPiezas(bitmap); });
     if (!g.DibujarBorde) Paso([&] { bitmap.cls(); });
 
-    // 13. A new puzzle, or a state that brought no dealt pieces: homes and deal.
+    // A new puzzle, or a state that brought no dealt pieces: homes and deal.
     if (nuevo || !PiezasRepartidas()) {
         Paso(PonPiezasEnCasa);
         Paso(BarajaPiezas);
     }
 
-    // 14. The recorder ends at the current move; the preview's place.
+    // The recorder ends at the current move; the preview's place.
     g.UltimoMovGrabado = g.MovActual;
     Paso(DibujaGrabadora);
     Paso(ColocaMuestra);
