@@ -201,6 +201,14 @@ struct PuzzGblData {
         std::int16_t Ancho = 0, Alto = 0;        // box in cells
     };
     std::int16_t MargenPiezaX = 0, MargenPiezaY = 0;
+    // The jigsaw's cut: shape parameters chosen when the picture is cut (radii
+    // and insets in pixels, aspects height over width), the one-pixel seam
+    // corrections of the irregular templates, and the cell being drawn.
+    std::int16_t CorteParam1 = 0, CorteParam2 = 0, CorteParam3 = 0, CorteParam4 = 0;
+    float CorteProporcion1 = 0, CorteProporcion2 = 0;
+    std::int16_t AjusteCorteX = 0, AjusteCorteY = 0;
+    std::int32_t OrigenCeldaX = 0, OrigenCeldaY = 0;
+    std::int16_t ContadorX = 0, ContadorY = 0; // shared loop counters (scratch)
     bool MostrarBienoMal = false;
     std::array<std::array<std::int16_t, 5>, 8> TAN_VerticeX{}, TAN_VerticeY{}; // (piece, vertex)
     std::int16_t TAN_DesplX = 0, TAN_DesplY = 0; // a point inside the Tangram piece

@@ -68,10 +68,17 @@ void DibujaPiezaEnImagen(plat::Surface& destino, std::int16_t pieza) {
     Surface& final = mesa.Pic_PiezaFinal;
     const int w = mascara.scaleWidth(), h = mascara.scaleHeight();
     if (w <= 0 || h <= 0) return;
-    final.setSize(w, h);
-    final.clearPicture();
     const int x = g.Piezas[pieza].X - g.MargenPiezaX;
     const int y = g.Piezas[pieza].Y - g.MargenPiezaY;
+    if (&destino == &mesa.Pic_Imagen) {
+        // The background is the target itself: combined in place, as the
+        // composition copied back would leave it.
+        plat::bitBlt(destino, x, y, w, h, mascara, 0, 0, rop::kSrcAnd);
+        plat::bitBlt(destino, x, y, w, h, mesa.Pic_PiezaImagen, 0, 0, rop::kSrcInvert);
+        return;
+    }
+    final.setSize(w, h);
+    final.clearPicture();
     plat::bitBlt(final, 0, 0, w, h, mesa.Pic_Imagen, x, y, rop::kSrcCopy);
     plat::bitBlt(final, 0, 0, w, h, mascara, 0, 0, rop::kSrcAnd);
     plat::bitBlt(final, 0, 0, w, h, mesa.Pic_PiezaImagen, 0, 0, rop::kSrcInvert);

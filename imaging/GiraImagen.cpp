@@ -32,6 +32,8 @@ void GiraImagen(plat::Surface& superficie, std::int16_t giro) {
             }
         }
     }
-    superficie.clearPicture();
+    // The turned drawing replaces whatever the surface showed, its own
+    // picture included.
+    if (superficie.hasPicture()) superficie.clearPicture();
     superficie.setImage(destino);
 }

@@ -2,7 +2,7 @@
 
 #include "core/PuzzGbl.h"
 #include "core/mesa.h"
-#include "imaging/PiezasSustitutos.h"
+#include "imaging/PiezasMoviles.h"
 #include "model/Juego.h"
 #include "model/Pentominos.h"
 #include "model/Taipei.h"
@@ -32,19 +32,66 @@ int Cercano(double v) { return int(std::nearbyint(v)); }
 
 // Sizes the surface and clears it to its background.
 void Prepara(Surface& s, int w, int h) {
-    s.setSize(std::max(w, 0), std::max(h, 0));
-    s.clearPicture();
+    w = std::max(w, 0);
+    h = std::max(h, 0);
+    if (s.border() != 0 || w == 0 || h == 0) {
+        s.setSize(w, h);
+        s.clearPicture();
+        return;
+    }
+    // A blank drawing of the new size at once, rather than the old one kept,
+    // cleared and cleared again.
+    if (s.hasPicture()) s.clearPicture();
+    QImage blanco(w, h, QImage::Format_RGB32);
+    blanco.fill(plat::toQRgb(s.backColor()));
+    s.setImage(blanco);
 }
 
-void PreparaMascara(int w, int h) {
+// The mask shows white when cleared and draws and fills in black.
+void EstadoMascara() {
     Surface& m = mesa.Pic_PiezaMascara;
-    // The mask shows white when cleared and draws and fills in black.
-    m.setBackColor(0xFFFFFF);
+    if (m.backColor() != 0xFFFFFF) m.setBackColor(0xFFFFFF);
     m.setForeColor(0x000000);
     m.setFillColor(0x000000);
     m.setFillStyle(plat::FillStyle::Solid);
     m.setDrawWidth(1);
-    Prepara(m, w, h);
+}
+
+void PreparaMascara(int w, int h) {
+    EstadoMascara();
+    Prepara(mesa.Pic_PiezaMascara, w, h);
+}
+
+// The mask kept for the jigsaw piece's class in that turn, put on the mask
+// surface; false when none is kept.
+bool PonMascaraGuardada(std::int16_t pieza, std::int16_t giro, int w, int h) {
+    const QImage guardada = MascaraPuzzleGuardada(pieza, giro);
+    if (guardada.isNull() || guardada.width() != w || guardada.height() != h) return false;
+    EstadoMascara();
+    Surface& m = mesa.Pic_PiezaMascara;
+    if (m.hasPicture()) m.clearPicture();
+    m.setImage(guardada);
+    return true;
+}
+
+// The jigsaw's mask: the one kept for the piece's class, or drawn and kept.
+void MascaraPuzzle(std::int16_t pieza) {
+    const auto& g = PuzzGbl;
+    if (PonMascaraGuardada(pieza, 0, g.AnchoPiezaBase, g.AltoPiezaBase)) return;
+    PreparaMascara(g.AnchoPiezaBase, g.AltoPiezaBase);
+    if (g.FormaPieza >= 0 && g.FormaPieza <= 7) DibujaMascaraPuzzle(pieza);
+    GuardaMascaraPuzzle(pieza, 0, mesa.Pic_PiezaMascara.image());
+}
+
+// The jigsaw's mask turned: kept like the unturned one.
+void GiraMascaraPuzzle(std::int16_t pieza, std::int16_t giro) {
+    const auto& g = PuzzGbl;
+    const bool cuarto = giro % 2 != 0;
+    if (PonMascaraGuardada(pieza, giro, cuarto ? g.AltoPiezaBase : g.AnchoPiezaBase,
+                           cuarto ? g.AnchoPiezaBase : g.AltoPiezaBase))
+        return;
+    GiraImagen(mesa.Pic_PiezaMascara, giro);
+    GuardaMascaraPuzzle(pieza, giro, mesa.Pic_PiezaMascara.image());
 }
 
 // Blackens every image pixel where the mask is white.
@@ -186,10 +233,7 @@ void GeneraImagenPieza(std::int16_t pieza) {
     Surface& m = mesa.Pic_PiezaMascara;
 
     switch (juego) {
-    case kPuzzle:
-        PreparaMascara(g.AnchoPiezaBase, g.AltoPiezaBase);
-        if (g.FormaPieza >= 0 && g.FormaPieza <= 7) DibujaMascaraPuzzle(pieza);
-        break;
+    case kPuzzle: MascaraPuzzle(pieza); break;
     case kDeslizante:
         PreparaMascara(g.AnchoPiezaBase, g.AltoPiezaBase);
         MascaraDeslizante();
@@ -241,7 +285,7 @@ void GeneraImagenPieza(std::int16_t pieza) {
     }
 
     if (juego == kPuzzle && p.Giro >= 1 && p.Giro <= 3) {
-        GiraImagen(m, p.Giro);
+        GiraMascaraPuzzle(pieza, p.Giro);
         GiraImagen(i, p.Giro);
     }
 

@@ -4,7 +4,9 @@
 
 #include "core/PuzzGbl.h"
 #include "core/mesa.h"
-#include "imaging/PiezasSustitutos.h"
+#include "imaging/PiezasMoviles.h"
+#include "model/Pentominos.h"
+#include "model/Tangram.h"
 
 #include <QImage>
 

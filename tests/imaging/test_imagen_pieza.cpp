@@ -106,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoPuzzle{"half", 0, 2, 0, false}, CasoPuzzle{"threeQuarters", 0, 3, 3, false},
                       CasoPuzzle{"rightOrWrong", 0, 1, 0, true}, CasoPuzzle{"codeFourNotTurned", 0, 4, 0, false},
                       CasoPuzzle{"codeMinusOneNotTurned", 0, -1, 2, false},
-                      CasoPuzzle{"shapeNotYetDrawn", 5, 1, 2, false}, CasoPuzzle{"shapeUnknown", 9, 0, 0, false}),
+                      CasoPuzzle{"shapeNegative", -1, 1, 2, false}, CasoPuzzle{"shapeUnknown", 9, 0, 0, false}),
     [](const auto& info) { return info.param.nombre; });
 
 // ---------------------------------------------------------------- sliding

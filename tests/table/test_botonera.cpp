@@ -390,9 +390,11 @@ TEST_F(PanelTest, SettingsReturnActsOnWhatTheWindowChanged) {
         bool reiniciar, cosmetico;
         QStringList esperado;
     } casos[] = {
-        {21, 21, true, false, {"PreparaPiezasMoviles -1"}},
+        // A new jigsaw deal shows its pieces one by one; so does the rebuild
+        // here, which finds no dealt pieces and deals them.
+        {21, 21, true, false, {"PreparaPiezasMoviles -1", "RedibujaImagen 0"}},
         {22, 22, true, true, {"PreparaDeslizantes -1", "RedibujaImagen 1"}},
-        {21, 21, false, true, {"PreparaPiezasMoviles 0", "RedibujaImagen 0"}},
+        {21, 21, false, true, {"PreparaPiezasMoviles 0", "RedibujaImagen 0", "RedibujaImagen 0"}},
         {22, 22, false, true, {"PreparaDeslizantes 0", "RedibujaImagen 1"}},
         {21, 21, false, false, {}},
         // The new game's state file is read (here: damaged, then missing), which

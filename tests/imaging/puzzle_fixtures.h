@@ -1,0 +1,97 @@
+// Shared by the jigsaw tests: a table with its command panel, a busy picture
+// zoomed onto it, the geometry of a puzzle of any shape, and how many piece
+// masks cover each pixel of the board when every piece is at home.
+#pragma once
+
+#include "core/PuzzGbl.h"
+#include "core/Sustitutos.h"
+#include "core/mesa.h"
+#include "imaging/ImagenPieza.h"
+#include "model/Juego.h"
+#include "platform/numbers.h"
+
+#include <QImage>
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace puzzle_test {
+
+constexpr int kPiezasPorCasilla[8] = {1, 1, 1, 4, 2, 2, 2, 2};
+constexpr plat::Color kLineas = 0xFFFFFF, kFondo = 0x603010;
+
+// Noise in every channel, never as light as the cut lines.
+inline QImage Foto(int ancho, int alto, unsigned semilla = 11) {
+    std::mt19937 rng(semilla);
+    QImage img(ancho, alto, QImage::Format_RGB32);
+    for (int y = 0; y < alto; ++y)
+        for (int x = 0; x < ancho; ++x) img.setPixel(x, y, 0xFF000000u | (rng() & 0x7F7F7Fu));
+    return img;
+}
+
+inline void Reinicia() {
+    mesa.desconectaVentana();
+    mesa.ponCreadorVentana(nullptr);
+    mesa.reset();
+    PuzzGbl.reset();
+    ReiniciaSustitutos();
+}
+
+// The table's size, with the command panel at its right edge.
+inline void PonMesa(int ancho, int alto) {
+    PuzzGbl.AnchoMesa = std::int16_t(ancho);
+    PuzzGbl.AltoMesa = std::int16_t(alto);
+    mesa.Pic_Botonera.move(ancho - 141, 0, 141, 431);
+    mesa.Pic_Trabajo.setSize(ancho, alto);
+}
+
+// A jigsaw of the shape with `lado` pieces per side cut from a picture of
+// ancho x alto shown at 100 %; the geometry worked out, nothing set up yet.
+inline void Puzzle(int forma, int lado, int ancho, int alto, unsigned semilla = 11) {
+    auto& g = PuzzGbl;
+    g.TipoJuego = 21;
+    g.FormaPieza = std::int16_t(forma);
+    g.PiezasLado = std::int16_t(lado);
+    g.PiezasCasilla = std::int16_t(forma >= 0 && forma <= 7 ? kPiezasPorCasilla[forma] : 1);
+    g.ZoomImagen = 100;
+    g.AnchoBmp = ancho;
+    g.AltoBmp = alto;
+    g.ColorFondo = std::int32_t(kFondo);
+    g.ColorLineas = std::int32_t(kLineas);
+    g.DibujarBorde = true;
+    g.VelocidadJuego = 100;
+    plat::Surface& modi = mesa.Pic_FonTamModi;
+    modi.setSize(ancho, alto);
+    modi.setPicture(Foto(ancho, alto, semilla));
+    modi.keepImageAsPicture();
+    CalculaGeometriaPuzzle();
+}
+
+// How many masks cover each board pixel (row by row) with every piece at home
+// and unturned; `fuera` counts mask pixels beyond the board.
+inline std::vector<std::uint8_t> Cobertura(int& fuera) {
+    auto& g = PuzzGbl;
+    const int w = g.AnchoImagen, h = g.AltoImagen;
+    std::vector<std::uint8_t> n(std::size_t(w) * std::size_t(h), 0);
+    fuera = 0;
+    for (int i = 1; i <= g.NroPiezas; ++i) {
+        g.Piezas[std::size_t(i)].Giro = 0;
+        GeneraImagenPieza(std::int16_t(i));
+        const QImage& m = mesa.Pic_PiezaMascara.image();
+        const int x0 = g.Piezas[std::size_t(i)].XDestino - g.MargenPiezaX;
+        const int y0 = g.Piezas[std::size_t(i)].YDestino - g.MargenPiezaY;
+        for (int y = 0; y < m.height(); ++y) {
+            const auto* fila = reinterpret_cast<const QRgb*>(m.constScanLine(y));
+            for (int x = 0; x < m.width(); ++x) {
+                if ((fila[x] & 0xFFFFFFu) != 0) continue;
+                const int bx = x0 + x, by = y0 + y;
+                if (bx < 0 || by < 0 || bx >= w || by >= h) ++fuera;
+                else ++n[std::size_t(by) * std::size_t(w) + std::size_t(bx)];
+            }
+        }
+    }
+    return n;
+}
+
+} // namespace puzzle_test
