@@ -870,6 +870,8 @@ void InstalaEstadoPuzzle() {
     };
     s.iniciaGrabadora = IniciaGrabadora;
     s.puzzleNuevo = [] {
+        // A Tangram to solve starts from its chosen model's figure.
+        if (PuzzGbl.TipoJuego == 23 && PuzzGbl.TAN_ModoJuego == 2) TAN_LeeModelo();
         PreparaJuego(true);
         RedibujaImagen(1);
     };

@@ -1,14 +1,12 @@
-// Stand-ins for the parts of the Tangram and pentomino games and of the
-// jigsaw and Taipei tables that have not landed yet. Each is replaced by its
-// game's own code: the Tangram set-up by the Tangram set-up and models, the
-// pentomino set-up, sizes and homes by the pentomino shapes and solutions;
-// the jigsaw and Taipei set-ups by their table set-ups.
+// Stand-ins for the parts of the pentomino game and of the jigsaw and Taipei
+// tables that have not landed yet. Each is replaced by its game's own code:
+// the pentomino set-up, sizes and homes by the pentomino shapes and
+// solutions; the jigsaw and Taipei set-ups by their table set-ups.
 #include "core/PuzzGbl.h"
 #include "imaging/PreparaMesa.h"
 #include "core/Sustitutos.h"
 #include "model/Pentominos.h"
 #include "model/Sustitutos.h"
-#include "model/Tangram.h"
 #include "platform/errors.h"
 #include "platform/numbers.h"
 
@@ -21,7 +19,6 @@ void PreparacionSustituta(const QString& nombre, bool nuevo) {
 
 void PreparaPiezasMoviles(bool nuevo) { PreparacionSustituta(QStringLiteral("PreparaPiezasMoviles"), nuevo); }
 void TAI_PreparaMesa(bool nuevo) { PreparacionSustituta(QStringLiteral("TAI_PreparaMesa"), nuevo); }
-void TAN_PreparaJuego(bool nuevo) { PreparacionSustituta(QStringLiteral("TAN_PreparaJuego"), nuevo); }
 void PEN_PreparaJuego(bool nuevo) { PreparacionSustituta(QStringLiteral("PEN_PreparaJuego"), nuevo); }
 
 void PEN_TamanoPieza(std::int16_t pieza, std::int16_t giro) {
