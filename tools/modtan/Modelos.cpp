@@ -10,7 +10,6 @@
 #include <QPolygon>
 
 #include <algorithm>
-
 #include <cmath>
 #include <deque>
 #include <vector>
@@ -134,7 +133,6 @@ int Perimetro(const Destinos& d) {
         }
     return n;
 }
-
 
 // Rounding leaves steps of a pixel where pieces meet, and now and then a
 // crack: one piece, or two together, are moved by a pixel wherever that
@@ -280,8 +278,9 @@ int Grietas(const Destinos& d) {
     for (int y = 1; y + 1 < im.height(); ++y)
         for (int x = 1; x + 1 < im.width(); ++x) {
             if (EsFigura(im, x, y)) continue;
-            if ((EsFigura(im, x - 1, y) && EsFigura(im, x + 1, y)) || (EsFigura(im, x, y - 1) && EsFigura(im, x, y + 1)))
-                ++n;
+            const bool entreLados = EsFigura(im, x - 1, y) && EsFigura(im, x + 1, y);
+            const bool entreFilas = EsFigura(im, x, y - 1) && EsFigura(im, x, y + 1);
+            if (entreLados || entreFilas) ++n;
         }
     return n;
 }
