@@ -891,6 +891,8 @@ void InstalaEstadoPuzzle() {
         // Nothing has read the pentomino board yet when the game's state file
         // was missing: the default board is read before the geometry needs it.
         if (PuzzGbl.TipoJuego == 24) PEN_LeeModelo(PuzzGbl.NroModelo);
+        // A Tangram to solve starts from its chosen model's figure.
+        if (PuzzGbl.TipoJuego == 23 && PuzzGbl.TAN_ModoJuego == 2) TAN_LeeModelo();
         PreparaJuego(true);
         RedibujaImagen(1);
     };

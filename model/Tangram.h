@@ -8,12 +8,37 @@
 
 #include "platform/surface.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <optional>
 
 // Sets up the Tangram table: nuevo deals a new puzzle, otherwise the state
-// just loaded is rebuilt.
+// just loaded is rebuilt. Solving, the table shows the figure of the pieces'
+// homes; designing, a new puzzle forgets every home.
 void TAN_PreparaJuego(bool nuevo);
+
+// The model file in RutaArchivo: fixed records of kLargoRegistroTangram
+// characters, record n being model n. Columns 1-25 hold the name (blank: an
+// empty slot); from column 26 each piece 1..7 has ten: its home's x and y as
+// four digits each, its rotation and its flip as one digit each; then "0"s up
+// to the CR LF that ends the record.
+inline const QString kArchivoModelosTangram = QStringLiteral("ModTan.mlp");
+constexpr int kLargoRegistroTangram = 126;
+
+// An empty slot: 25 blanks, 99 "0"s and CR LF.
+QString TAN_RegistroVacio();
+
+// Reads model NroModelo into the homes of pieces 1..7 (the piece array grows
+// to hold them); the present places stay. An empty slot, a record past the
+// end or a missing file read as the empty model: every home at 0, 0 in the
+// rest position. A field reads as the number it starts with (0 when none);
+// a rotation outside 0..7 or a flip outside 0..1 reads 0.
+void TAN_LeeModelo();
+
+// Exchanges the homes (place, rotation and flip) of the piece and its twin
+// (TAN_Gemela); a piece without a twin keeps its own.
+void TAN_IntercambiaDestino(std::int16_t pieza);
 
 // Leaves in AnchoPiezaBase and AltoPiezaBase the picture size of Tangram
 // piece `pieza` in that orientation. Another piece number changes nothing.

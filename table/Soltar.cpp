@@ -10,6 +10,7 @@
 #include "model/Grabadora.h"
 #include "model/Partida.h"
 #include "model/Pasos.h"
+#include "model/Tangram.h"
 #include "platform/blit.h"
 #include "table/Trabajo.h"
 #include "model/Juego.h"
@@ -31,13 +32,6 @@ constexpr int kDeslizantes = 22;
 constexpr int kTaipei = 25;
 constexpr int kModoResolver = 2;
 constexpr int kFichasTaipei = 144;
-
-void intercambiaDestino(RegistroPieza& a, RegistroPieza& b) {
-    std::swap(a.XDestino, b.XDestino);
-    std::swap(a.YDestino, b.YDestino);
-    std::swap(a.GiroDestino, b.GiroDestino);
-    std::swap(a.VolteoDestino, b.VolteoDestino);
-}
 
 // Takes the piece off the back buffer and wipes its dragged image from the
 // table.
@@ -73,8 +67,8 @@ void atraeADestino(std::int16_t p) {
     if (g.TipoJuego != kTangram || p >= std::int16_t(g.TAN_Gemela.size())) return;
     const std::int16_t gemela = g.TAN_Gemela[std::size_t(p)];
     if (!pasos::PiezaValida(gemela)) return;
-    intercambiaDestino(g.Piezas[std::size_t(p)], g.Piezas[std::size_t(gemela)]);
-    if (!intentaAtraer(p)) intercambiaDestino(g.Piezas[std::size_t(p)], g.Piezas[std::size_t(gemela)]);
+    TAN_IntercambiaDestino(p);
+    if (!intentaAtraer(p)) TAN_IntercambiaDestino(p);
 }
 
 void ajustaARejilla(std::int16_t p) {

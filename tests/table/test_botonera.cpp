@@ -398,9 +398,10 @@ TEST_F(PanelTest, SettingsReturnActsOnWhatTheWindowChanged) {
         {22, 22, false, true, {"PreparaDeslizantes 0", "RedibujaImagen 1"}},
         {21, 21, false, false, {}},
         // The new game's state file is read (here: damaged, then missing), which
-        // rebuilds and redraws that game's puzzle itself.
-        {21, 23, true, true, {"LeePuzzleJuego " + carpeta.file("TSL2334.INI"), "RedibujaImagen 1"}},
-        // The pentomino set-up deals its new puzzle with a redraw of its own.
+        // rebuilds and redraws that game's puzzle itself; the Tangram and the
+        // pentomino deals show their pieces one by one first.
+        {21, 23, true, true,
+         {"LeePuzzleJuego " + carpeta.file("TSL2334.INI"), "RedibujaImagen 0", "RedibujaImagen 1"}},
         {23, 24, false, false,
          {"LeePuzzleJuego " + carpeta.file("Tsl2434.ini"), "RedibujaImagen 0", "RedibujaImagen 1"}},
     };
