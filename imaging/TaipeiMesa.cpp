@@ -4,6 +4,7 @@
 #include "core/ServiciosMesa.h"
 #include "core/Sustitutos.h"
 #include "core/mesa.h"
+#include "imaging/MesaLisa.h"
 #include "imaging/PreparaMesa.h"
 #include "model/Juego.h"
 #include "model/Modelos.h"
@@ -38,36 +39,9 @@ void TAI_PreparaMesa(bool nuevo) {
     AnotaLlamada(QStringLiteral("TAI_PreparaMesa ") + (nuevo ? QStringLiteral("-1") : QStringLiteral("0")));
     auto& g = PuzzGbl;
     if (nuevo) FichasNuevas();
-    const int ancho = g.AnchoMesa, alto = g.AltoMesa;
 
-    plat::Surface& b = mesa.Pic_Bitmap;
-    b.move(0, 0, ancho, alto);
-    b.clearPicture();
-    b.setBackColor(plat::Color(g.ColorPieza));
-
-    mesa.BarraHor.setLeft(0);
-    mesa.BarraHor.setTop(std::int16_t(alto));
-    mesa.BarraHor.setVisible(false);
-    mesa.BarraVer.setLeft(std::int16_t(ancho));
-    mesa.BarraVer.setTop(0);
-    mesa.BarraVer.setVisible(false);
-    mesa.BarraHor.setValue(0);
-    mesa.BarraVer.setValue(0);
-    mesa.Pic_Cuadrito.setVisible(false);
-    mesa.Pic_Muestra.setVisible(false);
-
-    plat::Surface& im = mesa.Pic_Imagen;
-    im.move(0, 0, ancho, alto);
-    im.clearPicture();
-    im.setBackColor(plat::Color(g.ColorFondo));
-    im.keepImageAsPicture();
-
-    mesa.Pic_Trabajo.move(0, 0, ancho, alto);
-    mesa.Pic_Trabajo_Paint();
-    mesa.Pic_Fondo.move(0, 0, ancho, alto);
-    mesa.Pic_Fondo.setPicture(im.image());
-
-    mesa.Pic_PiezaImagen.setForeColor(plat::Color(g.ColorLineas));
+    PreparaMesaLisa();
+    PreparaFondoLiso();
     g.MargenPiezaX = g.MargenPiezaY = 0;
 
     Paso(DibujaBotonera);

@@ -4,6 +4,7 @@
 #include "core/ServiciosMesa.h"
 #include "core/Sustitutos.h"
 #include "core/mesa.h"
+#include "imaging/MesaLisa.h"
 #include "model/Partida.h"
 #include "model/Pasos.h"
 #include "platform/blit.h"
@@ -144,26 +145,18 @@ void LeeSoluciones(std::int16_t nro, int cuenta) {
 // The table: the table's colour with the board's cells in grey, kept as the
 // back buffer's picture and copied as the empty table.
 void DibujaTablero() {
-    auto& g = PuzzGbl;
-    plat::Surface& im = mesa.Pic_Imagen;
-    im.clearPicture();
-    im.move(0, 0, g.AnchoMesa, g.AltoMesa);
-    im.setBackColor(plat::Color(g.ColorFondo));
-    im.setFillStyle(plat::FillStyle::Solid);
-    im.setFillColor(kRellenoCelda);
-    const int l = g.LadoCelda;
-    for (int f = 1; f <= kFilasModelo; ++f)
-        for (int c = 1; c <= kColumnasModelo; ++c) {
-            if (!g.PEN_Modelo[std::size_t(f)][std::size_t(c)]) continue;
-            const int x = g.OrigenX + (c - 1) * l, y = g.OrigenY + (f - 1) * l;
-            im.box(x, y, x + l, y + l, kBordeCelda);
-        }
-    im.keepImageAsPicture();
-    mesa.Pic_Trabajo.move(0, 0, g.AnchoMesa, g.AltoMesa);
-    mesa.Pic_Trabajo_Paint();
-    mesa.Pic_Fondo.move(0, 0, g.AnchoMesa, g.AltoMesa);
-    plat::bitBlt(mesa.Pic_Fondo, 0, 0, im.scaleWidth(), im.scaleHeight(), im, 0, 0, plat::rop::kSrcCopy);
-    mesa.Pic_PiezaImagen.setForeColor(plat::Color(g.ColorLineas));
+    PreparaFondoLiso([](plat::Surface& im) {
+        const auto& g = PuzzGbl;
+        im.setFillStyle(plat::FillStyle::Solid);
+        im.setFillColor(kRellenoCelda);
+        const int l = g.LadoCelda;
+        for (int f = 1; f <= kFilasModelo; ++f)
+            for (int c = 1; c <= kColumnasModelo; ++c) {
+                if (!g.PEN_Modelo[std::size_t(f)][std::size_t(c)]) continue;
+                const int x = g.OrigenX + (c - 1) * l, y = g.OrigenY + (f - 1) * l;
+                im.box(x, y, x + l, y + l, kBordeCelda);
+            }
+    });
 }
 
 } // namespace
@@ -247,23 +240,7 @@ void PEN_FijaSolucion() {
 void PEN_PreparaJuego(bool nuevo) {
     AnotaLlamada(QStringLiteral("PEN_PreparaJuego ") + (nuevo ? QStringLiteral("-1") : QStringLiteral("0")));
     auto& g = PuzzGbl;
-    Paso([] {
-        auto& g = PuzzGbl;
-        plat::Surface& b = mesa.Pic_Bitmap;
-        b.clearPicture();
-        b.move(0, 0, g.AnchoMesa, g.AltoMesa);
-        b.setBackColor(plat::Color(g.ColorPieza));
-        mesa.BarraHor.setLeft(0);
-        mesa.BarraHor.setTop(g.AltoMesa);
-        mesa.BarraVer.setLeft(g.AnchoMesa);
-        mesa.BarraVer.setTop(0);
-        for (auto* barra : {&mesa.BarraHor, &mesa.BarraVer}) {
-            barra->setVisible(false);
-            barra->setValue(0);
-        }
-        mesa.Pic_Cuadrito.setVisible(false);
-        mesa.Pic_Muestra.setVisible(false);
-    });
+    Paso(PreparaMesaLisa);
     Paso(DibujaTablero);
     g.MargenPiezaX = g.MargenPiezaY = 0;
     Paso([] { PuzzGbl.LadoZonaPieza = plat::toInt16(5LL * PuzzGbl.LadoCelda); });

@@ -4,6 +4,7 @@
 #include "core/ServiciosMesa.h"
 #include "core/Sustitutos.h"
 #include "core/mesa.h"
+#include "imaging/MesaLisa.h"
 #include "model/Partida.h"
 #include "model/Tangram.h"
 #include "platform/errors.h"
@@ -106,34 +107,12 @@ void TAN_PreparaJuego(bool nuevo) {
 
     // The board picture: the pieces' colour all over (each piece's image is
     // taken from it at its home, which design mode leaves at 0, 0).
-    plat::Surface& b = mesa.Pic_Bitmap;
-    b.clearPicture();
-    b.move(0, 0, g.AnchoMesa, g.AltoMesa);
-    b.setBackColor(plat::Color(g.ColorPieza));
-    mesa.BarraHor.setLeft(0);
-    mesa.BarraHor.setTop(g.AltoMesa);
-    mesa.BarraHor.setVisible(false);
-    mesa.BarraHor.setValue(0);
-    mesa.BarraVer.setLeft(g.AnchoMesa);
-    mesa.BarraVer.setTop(0);
-    mesa.BarraVer.setVisible(false);
-    mesa.BarraVer.setValue(0);
-    mesa.Pic_Cuadrito.setVisible(false);
-    mesa.Pic_Muestra.setVisible(false);
+    PreparaMesaLisa();
 
     // The table: plain, or with the figure to cover when solving.
-    plat::Surface& im = mesa.Pic_Imagen;
-    im.clearPicture();
-    im.move(0, 0, g.AnchoMesa, g.AltoMesa);
-    im.setBackColor(plat::Color(g.ColorFondo));
-    im.cls();
-    if (g.TAN_ModoJuego == kModoResolver) TAN_DibujaModelo(im);
-    im.keepImageAsPicture();
-    mesa.Pic_Trabajo.move(0, 0, g.AnchoMesa, g.AltoMesa);
-    mesa.Pic_Trabajo_Paint();
-    mesa.Pic_Fondo.move(0, 0, g.AnchoMesa, g.AltoMesa);
-    mesa.Pic_Fondo.setPicture(im.image());
-    mesa.Pic_PiezaImagen.setForeColor(plat::Color(g.ColorLineas));
+    PreparaFondoLiso([](plat::Surface& im) {
+        if (PuzzGbl.TAN_ModoJuego == kModoResolver) TAN_DibujaModelo(im);
+    });
 
     g.MargenPiezaX = g.MargenPiezaY = 0;
     g.LadoZonaPieza = g.TAN_AnchoPiezas[1];
