@@ -259,7 +259,7 @@ TEST_F(MascaraPuzzleTest, AKeptMaskIsTheMaskTheShapeDraws) {
     }
 }
 
-// The spec's proportions hold for cells near square; on cells far from square
+// The written proportions hold for cells near square; on cells far from square
 // the curved and irregular sides are pressed so that opposite sides never
 // meet: the templates stay whole pieces, filled in the middle.
 TEST_F(MascaraPuzzleTest, OnCellsFarFromSquareTheSidesArePressedAndPiecesStayWhole) {
