@@ -215,7 +215,8 @@ void Mesa::estadoInicial() {
 
     // The panels until their own drawing places them.
     ponInicio(Pic_Muestra, {});
-    ponInicio(Pic_Grabadora, {.width = 166, .height = 223, .visible = true});
+    // Hidden until the recorder panel's own drawing shows it.
+    ponInicio(Pic_Grabadora, {.width = 166, .height = 223});
     ponInicio(Pic_Botonera, {.width = kAnchoBotonera, .height = kAltoBotonera, .visible = true});
     ponInicio(Pic_Sugerencia, {.width = 423, .height = 64});
     ponInicio(Pic_InfoColo, {.left = 73, .width = 58, .height = 25, .visible = true});

@@ -58,7 +58,7 @@ const EstadoEsperado kEstados[] = {
     {&Mesa::Pic_BmpBoton, false, FillStyle::Transparent, 588, 98},
     {&Mesa::Pic_BmpContr, false, FillStyle::Transparent, 138, 200},
     {&Mesa::Pic_Muestra, false, FillStyle::Transparent},
-    {&Mesa::Pic_Grabadora, true, FillStyle::Transparent},
+    {&Mesa::Pic_Grabadora, false, FillStyle::Transparent},
     {&Mesa::Pic_Botonera, true, FillStyle::Transparent, 141, 431},
     {&Mesa::Pic_Sugerencia, false, FillStyle::Transparent},
     {&Mesa::Pic_InfoColo, true, FillStyle::Transparent},
