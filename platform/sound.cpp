@@ -84,12 +84,15 @@ std::optional<WavClip> parseWav(const QByteArray& wav) {
     return clip;
 }
 
+int WavClip::durationMs() const {
+    const qint64 frames = dataBytes / blockAlign;
+    const qint64 ms = (frames * 1000 + sampleRate - 1) / sampleRate;
+    return int(std::min<qint64>(ms, INT_MAX));
+}
+
 int wavDurationMs(const QByteArray& wav) {
     const auto clip = parseWav(wav);
-    if (!clip) return 0;
-    const qint64 frames = clip->dataBytes / clip->blockAlign;
-    const qint64 ms = (frames * 1000 + clip->sampleRate - 1) / clip->sampleRate;
-    return int(std::min<qint64>(ms, INT_MAX));
+    return clip ? clip->durationMs() : 0;
 }
 
 void RecordingSoundPlayer::cutOffSounding() {

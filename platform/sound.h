@@ -49,6 +49,8 @@ struct WavClip {
     qsizetype dataOffset = 0; // where the samples start in the file image
     qsizetype dataBytes = 0;  // whole frames present in the file image
     bool isFloat() const { return formatTag == 3; }
+    // The length of a clip parseWav() gave, in milliseconds, rounded up.
+    int durationMs() const;
 };
 
 // Parses the RIFF/WAVE header: the "fmt " and "data" chunks in any order,

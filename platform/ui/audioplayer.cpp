@@ -206,7 +206,7 @@ struct AudioSoundPlayer::Impl {
             QObject::connect(lengthTimer, &QTimer::timeout, context, [this] { lengthOver(timedRequest); });
         }
         timedRequest = request;
-        lengthTimer->start(wavDurationMs(wav));
+        lengthTimer->start(clip.durationMs());
     }
 
     // Audio thread.
@@ -268,7 +268,7 @@ void AudioSoundPlayer::play(const QByteArray& wav, bool wait) {
     // Held here, without running any events, until the audio thread reports
     // the end (or a later request replaced the clip).
     const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(wavDurationMs(wav) + kWaitSlackMs);
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(clip->durationMs() + kWaitSlackMs);
     std::unique_lock lock(d->mutex);
     d->ended.wait_until(lock, deadline, [d, request] { return d->finished >= request || d->shuttingDown; });
 }
