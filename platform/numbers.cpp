@@ -7,6 +7,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -159,6 +160,13 @@ double convertAscii(const std::string& s, bool* ok) {
     return v;
 }
 
+// v rounded (halves to even) into T; nothing when it does not fit.
+template <class T> std::optional<T> roundedInto(double v) {
+    const double r = roundHalfEven(v);
+    if (r < std::numeric_limits<T>::min() || r > std::numeric_limits<T>::max()) return std::nullopt;
+    return static_cast<T>(r);
+}
+
 } // namespace
 
 // ---- Rounding and integer ranges ------------------------------------------
@@ -173,15 +181,15 @@ double roundHalfEven(double v) {
 int cint(double v) { return cint16(v); }
 
 std::int16_t cint16(double v) {
-    const double r = roundHalfEven(v);
-    if (r < INT16_MIN || r > INT16_MAX) overflow();
-    return static_cast<std::int16_t>(r);
+    const auto r = roundedInto<std::int16_t>(v);
+    if (!r) overflow();
+    return *r;
 }
 
 std::int32_t clng(double v) {
-    const double r = roundHalfEven(v);
-    if (r < INT32_MIN || r > INT32_MAX) overflow();
-    return static_cast<std::int32_t>(r);
+    const auto r = roundedInto<std::int32_t>(v);
+    if (!r) overflow();
+    return *r;
 }
 
 std::int16_t toInt16(long long v) {
@@ -338,18 +346,12 @@ std::optional<double> parseReal(const QString& text) {
 
 std::optional<std::int16_t> parseInt16(const QString& text) {
     const auto v = parseReal(text);
-    if (!v) return std::nullopt;
-    const double r = roundHalfEven(*v);
-    if (r < INT16_MIN || r > INT16_MAX) return std::nullopt;
-    return static_cast<std::int16_t>(r);
+    return v ? roundedInto<std::int16_t>(*v) : std::nullopt;
 }
 
 std::optional<std::int32_t> parseInt32(const QString& text) {
     const auto v = parseReal(text);
-    if (!v) return std::nullopt;
-    const double r = roundHalfEven(*v);
-    if (r < INT32_MIN || r > INT32_MAX) return std::nullopt;
-    return static_cast<std::int32_t>(r);
+    return v ? roundedInto<std::int32_t>(*v) : std::nullopt;
 }
 
 // ---- Numbers to text --------------------------------------------------------
