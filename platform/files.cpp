@@ -68,6 +68,18 @@ bool writeAll(int fd, const QByteArray& bytes, int* savedErrno) {
     return true;
 }
 
+// Creates a file of a new name, stem + a random part + ".tmp", for writing
+// only. Returns its descriptor, or -1 with errno set; a name that exists
+// already is tried again with another random part, up to 100 times.
+int createUnique(const QString& stem, mode_t mode, QByteArray* name) {
+    for (int attempt = 0;; ++attempt) {
+        *name = nativePath(stem + QString::number(QRandomGenerator::global()->generate(), 36) +
+                           QStringLiteral(".tmp"));
+        const int fd = ::open(name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST || attempt >= 100) return fd;
+    }
+}
+
 QString targetOf(const QString& path) {
     const QFileInfo fi(path);
     if (fi.isSymLink()) return fi.symLinkTarget();
@@ -197,16 +209,11 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     const QFileInfo fi(target);
     const QString folder = fi.absolutePath() + u'/';
     QByteArray tempName;
-    int fd = -1;
-    for (int attempt = 0; fd < 0; ++attempt) {
-        tempName = nativePath(folder + u'.' + fi.fileName() + u'.' +
-                              QString::number(QRandomGenerator::global()->generate(), 36) + QStringLiteral(".tmp"));
-        fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && (errno != EEXIST || attempt > 100)) {
-            const int e = errno;
-            // The folder is what is missing when the temporary file cannot be made.
-            throw RuntimeError(e == ENOENT ? err::kPathNotFound : runtimeErrorForErrno(e, target));
-        }
+    const int fd = createUnique(folder + u'.' + fi.fileName() + u'.', 0666, &tempName);
+    if (fd < 0) {
+        const int e = errno;
+        // The folder is what is missing when the temporary file cannot be made.
+        throw RuntimeError(e == ENOENT ? err::kPathNotFound : runtimeErrorForErrno(e, target));
     }
 
     int e = 0;
@@ -428,20 +435,13 @@ bool folderExists(const QString& path) { return QFileInfo(path).isDir(); }
 bool folderIsWritable(const QString& folder) {
     if (g_writableProbe) return g_writableProbe(folder);
     const QString dir = asFolder(folder.isEmpty() ? QStringLiteral(".") : folder);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray probe =
-            nativePath(dir + QStringLiteral(".probe.") + QString::number(QRandomGenerator::global()->generate(), 36) + QStringLiteral(".tmp"));
-        const int fd = ::open(probe.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd < 0) {
-            if (errno == EEXIST) continue;
-            return false;
-        }
-        const bool wrote = ::write(fd, "x", 1) == 1;
-        const bool closed = ::close(fd) == 0;
-        const bool removed = ::unlink(probe.constData()) == 0;
-        return wrote && closed && removed;
-    }
-    return false;
+    QByteArray probe;
+    const int fd = createUnique(dir + QStringLiteral(".probe."), 0600, &probe);
+    if (fd < 0) return false;
+    const bool wrote = ::write(fd, "x", 1) == 1;
+    const bool closed = ::close(fd) == 0;
+    const bool removed = ::unlink(probe.constData()) == 0;
+    return wrote && closed && removed;
 }
 
 void setFolderWritableOverrideForTests(std::function<bool(const QString& folder)> probe) {
