@@ -6,16 +6,22 @@
 
 namespace plat {
 
-QSize screenSize() {
+namespace {
+
+// The primary screen's place among the screens (800 x 600 when there is none).
+QRect screenGeometry() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->size() : QSize(800, 600);
+    return screen ? screen->geometry() : QRect(0, 0, 800, 600);
 }
+
+} // namespace
+
+QSize screenSize() { return screenGeometry().size(); }
 
 FullScreenWindow::FullScreenWindow(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint | Qt::Window) {}
 
 void FullScreenWindow::showOverScreen(int extraWidth, int extraHeight) {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect g = screen ? screen->geometry() : QRect(0, 0, 800, 600);
+    const QRect g = screenGeometry();
     setGeometry(g.x(), g.y(), g.width() + extraWidth, g.height() + extraHeight);
     show();
 }
