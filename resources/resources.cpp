@@ -1,6 +1,5 @@
 #include "resources/resources.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QtCore/qglobal.h>
 
@@ -23,10 +22,6 @@ QByteArray soundResource(int id) {
     QFile f(QStringLiteral(":/sounds/%1.wav").arg(id));
     if (!f.open(QIODevice::ReadOnly)) return {};
     return f.readAll();
-}
-
-QString helpFolder() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/help");
 }
 
 } // namespace teselaro

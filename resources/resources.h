@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
 
 namespace teselaro {
 
@@ -13,9 +12,5 @@ void initResources();
 // The complete WAV file of sound `id` (":/sounds/<id>.wav"), or an empty array
 // when the program has no such sound.
 QByteArray soundResource(int id);
-
-// The folder of the help pages, "help" beside the program, with no trailing
-// slash.
-QString helpFolder();
 
 } // namespace teselaro
