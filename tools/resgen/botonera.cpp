@@ -2,15 +2,13 @@
 // chronometer's switch, stopped at (0, 30) and running at (39, 30), each
 // 39 x 13; and the panel's tab, 9 x 33, at (98, 30) pointing right (the
 // panel is shown and slides away) and at (108, 30) pointing left. The rest of
-// the sheet is left transparent, for the other cells drawn elsewhere.
+// the sheet (taipei.cpp) is drawn elsewhere.
 #include "draw.h"
 #include "registry.h"
 
 namespace resgen {
 
 namespace {
-
-constexpr int kSheetW = 524, kSheetH = 73;
 
 // A flat switch: a dark slot with a knob at one end and a lamp.
 void switchCell(QPainter& p, int x0, bool running) {

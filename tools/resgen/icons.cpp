@@ -231,6 +231,17 @@ QImage buttonSheet() {
         QColor face;
         void (*mark)(QPainter&, const QRectF&);
     };
+    // Each button's face and mark, clipped to its cell of the row.
+    auto drawRow = [&](int row, const auto& buttons) {
+        for (const Button& b : buttons) {
+            const QRectF cell(b.column * kButtonPitch, row * kButtonPitch, kButtonSide, kButtonSide);
+            p.save();
+            p.setClipRect(cell);
+            buttonFace(p, cell, b.face);
+            b.mark(p, cell);
+            p.restore();
+        }
+    };
     // Row 0: the command panel's buttons 1 to 12.
     const Button row0[] = {
         {0, QColor(200, 120, 30), shuffleMark},  {1, QColor(90, 110, 130), slidersMark},
@@ -240,14 +251,7 @@ QImage buttonSheet() {
         {8, QColor(150, 100, 60), stackMark},    {9, QColor(40, 160, 70), checkMark},
         {10, QColor(70, 90, 180), gridMark},     {11, QColor(180, 60, 120), playMark},
     };
-    for (const Button& b : row0) {
-        const QRectF cell(b.column * kButtonPitch, 0, kButtonSide, kButtonSide);
-        p.save();
-        p.setClipRect(cell);
-        buttonFace(p, cell, b.face);
-        b.mark(p, cell);
-        p.restore();
-    }
+    drawRow(0, row0);
     // Row 1: accept, cancel, help and exit; the other cells are kept free.
     const Button row1[] = {
         {0, QColor(40, 160, 70), checkMark},
@@ -255,14 +259,7 @@ QImage buttonSheet() {
         {6, QColor(45, 110, 200), questionMark},
         {7, QColor(200, 140, 30), exitMark},
     };
-    for (const Button& b : row1) {
-        const QRectF cell(b.column * kButtonPitch, kButtonPitch, kButtonSide, kButtonSide);
-        p.save();
-        p.setClipRect(cell);
-        buttonFace(p, cell, b.face);
-        b.mark(p, cell);
-        p.restore();
-    }
+    drawRow(1, row1);
     p.end();
     return image;
 }
