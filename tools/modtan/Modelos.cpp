@@ -20,7 +20,7 @@ namespace {
 
 constexpr plat::Color kFondo = 0x000000, kLineas = 0xFFFFFF;
 
-int APixel(double v) { return int(std::floor(v * kLado + 0.5)); }
+int APixel(double v) { return plat::toPixel(v * kLado); }
 
 void PonDestinos(const Destinos& d) {
     auto& g = PuzzGbl;
@@ -100,16 +100,12 @@ int Inunda(const QImage& im, std::vector<char>& visto, int x0, int y0) {
 // How far rounding may have to be undone, in pixels.
 constexpr int kHolgura = 2;
 
-QRegion Zona(const Destinos& d, int p) {
+plat::Region Zona(const Destinos& d, int p) {
     const QPolygon poly = Poligono(d, p);
-    return plat::Region::polygon(std::vector<QPoint>(poly.begin(), poly.end())).qregion();
+    return plat::Region::polygon(std::vector<QPoint>(poly.begin(), poly.end()));
 }
 
-bool Solapan(const Destinos& d, int p, int q) {
-    plat::Region comun;
-    return plat::combine(comun, plat::Region(Zona(d, p)), plat::Region(Zona(d, q)), plat::rgn::kAnd) !=
-           plat::rgn::kNullRegion;
-}
+bool Solapan(const Destinos& d, int p, int q) { return Zona(d, p).intersects(Zona(d, q)); }
 
 // Moves the figure so that its box starts at the board origin.
 void AlOrigen(Destinos& d) {
@@ -234,13 +230,12 @@ QStringList Problemas(const Destinos& d) {
     }
     if (!problemas.isEmpty()) return problemas;
 
-    std::array<QRegion, 8> zonas;
+    std::array<plat::Region, 8> zonas;
     for (int p = 1; p <= 7; ++p) zonas[std::size_t(p)] = Zona(d, p);
     for (int p = 1; p <= 7; ++p)
         for (int q = p + 1; q <= 7; ++q) {
             plat::Region comun;
-            plat::combine(comun, plat::Region(zonas[std::size_t(p)]), plat::Region(zonas[std::size_t(q)]),
-                          plat::rgn::kAnd);
+            plat::combine(comun, zonas[std::size_t(p)], zonas[std::size_t(q)], plat::rgn::kAnd);
             if (!comun.isEmpty())
                 problemas << QStringLiteral("pieces %1 and %2 share %3 pixels")
                                  .arg(p)
