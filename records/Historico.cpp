@@ -31,8 +31,8 @@ QString real(float v) {
     if (!s.contains(QChar(u'e'))) return s;
     const int exponente = static_cast<int>(std::floor(std::log10(std::fabs(d))));
     const int decimales = std::max(0, 6 - exponente);
-    const double redondeado = std::stod(QString::number(d, 'g', 7).toStdString());
-    s = QString::number(redondeado, 'f', decimales);
+    // Read back in the C locale: the process's own may take ',' as the point.
+    s = QString::number(s.toDouble(), 'f', decimales);
     if (s.contains(QChar(u'.'))) {
         while (s.endsWith(QChar(u'0'))) s.chop(1);
         if (s.endsWith(QChar(u'.'))) s.chop(1);
