@@ -53,7 +53,7 @@ bool leeEntero(const QString& campo, T& v) {
 } // namespace
 
 QString RutaHistorico() {
-    return plat::asFolder(PuzzGbl.RutaPrograma) + kArchivoHistorico;
+    return plat::findFileCaseInsensitive(PuzzGbl.RutaPrograma, kArchivoHistorico);
 }
 
 RegistroHistorico RegistroActual(double fecha) {
