@@ -6,6 +6,7 @@
 #include "core/Sustitutos.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
+#include "platform/files.h"
 #include "platform/numbers.h"
 
 #include <cstddef>
@@ -344,10 +345,7 @@ void LlenaSugerencias() {
 
 } // namespace
 
-QString TextoDeAncho(const QString& texto, int ancho) {
-    if (ancho <= 0) return QString();
-    return texto.size() >= ancho ? texto.left(ancho) : texto + QString(ancho - texto.size(), QChar(u' '));
-}
+QString TextoDeAncho(const QString& texto, int ancho) { return plat::padRecord(texto, ancho); }
 
 TablaOpcionesSelector OpcionesEnBlanco() {
     TablaOpcionesSelector t;

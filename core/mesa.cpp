@@ -186,15 +186,6 @@ plat::Surface& Mesa::Pic_Boton(int indice) {
     return *botones_[std::size_t(indice)];
 }
 
-std::vector<plat::Surface*> Mesa::superficiesBotonera() {
-    std::vector<plat::Surface*> v;
-    for (int i = 1; i <= 12; ++i) v.push_back(botones_[std::size_t(i)].get());
-    v.push_back(&Pic_Cronome);
-    v.push_back(&Pic_CroTime);
-    v.push_back(&Pic_EsconderBot);
-    return v;
-}
-
 void Mesa::estadoInicial() {
     ponInicio(Pic_Trabajo, {.visible = true});
     ponInicio(Pic_Imagen, {.fillStyle = kSolid});

@@ -151,8 +151,6 @@ public:
     plat::Surface Pic_Cronome{QStringLiteral("Pic_Cronome")};
     plat::Surface Pic_CroTime{QStringLiteral("Pic_CroTime")};
     plat::Surface Pic_EsconderBot{QStringLiteral("Pic_EsconderBot")};
-    // The surfaces above (buttons 1 to 12 first), in that order.
-    std::vector<plat::Surface*> superficiesBotonera();
 
     BarraDesplazamiento BarraHor;
     BarraDesplazamiento BarraVer;

@@ -21,13 +21,7 @@ std::int16_t a16(long long v) {
                                                            std::numeric_limits<std::int16_t>::max()));
 }
 
-QString ajusta(const QString& texto, int largo) { return texto.left(largo).leftJustified(largo, QChar(u' ')); }
-
-QString texto(const QString& s) {
-    QString t = s;
-    t.replace(QChar(u'"'), QChar(u'\''));
-    return QChar(u'"') + t + QChar(u'"');
-}
+QString texto(const QString& s) { return plat::quoteField(QString(s).replace(QChar(u'"'), QChar(u'\''))); }
 
 // At most 7 significant digits, "." as the decimal point, never an exponent.
 QString real(float v) {
@@ -37,8 +31,8 @@ QString real(float v) {
     if (!s.contains(QChar(u'e'))) return s;
     const int exponente = static_cast<int>(std::floor(std::log10(std::fabs(d))));
     const int decimales = std::max(0, 6 - exponente);
-    const double redondeado = std::stod(QString::number(d, 'g', 7).toStdString());
-    s = QString::number(redondeado, 'f', decimales);
+    // Read back in the C locale: the process's own may take ',' as the point.
+    s = QString::number(s.toDouble(), 'f', decimales);
     if (s.contains(QChar(u'.'))) {
         while (s.endsWith(QChar(u'0'))) s.chop(1);
         if (s.endsWith(QChar(u'.'))) s.chop(1);
@@ -46,20 +40,20 @@ QString real(float v) {
     return s;
 }
 
-bool leeEntero(const QString& campo, long long minimo, long long maximo, long long& v) {
+// A whole number that fits the field's type.
+template <class T>
+bool leeEntero(const QString& campo, T& v) {
     bool ok = false;
     const long long n = campo.toLongLong(&ok);
-    if (!ok || n < minimo || n > maximo) return false;
-    v = n;
+    if (!ok || n < std::numeric_limits<T>::min() || n > std::numeric_limits<T>::max()) return false;
+    v = static_cast<T>(n);
     return true;
 }
 
 } // namespace
 
 QString RutaHistorico() {
-    QString ruta = PuzzGbl.RutaPrograma;
-    if (!ruta.isEmpty() && !ruta.endsWith(QChar(u'/'))) ruta += QChar(u'/');
-    return ruta + kArchivoHistorico;
+    return plat::findFileCaseInsensitive(PuzzGbl.RutaPrograma, kArchivoHistorico);
 }
 
 RegistroHistorico RegistroActual(double fecha) {
@@ -87,7 +81,7 @@ RegistroHistorico RegistroActual(double fecha) {
     r.FactorAtraccion = g.FactorAtraccion;
     r.TipoRotulo = g.TipoRotulo;
     r.Reservado = 0;
-    r.NombreJugador = ajusta(g.NombreJugador, 9);
+    r.NombreJugador = plat::padRecord(g.NombreJugador, 9);
     r.PEN_NumSoluciones = g.PEN_NumSoluciones;
     r.TAI_NroFilas = g.TAI_NroFilas;
     r.TAI_NroColumnas = g.TAI_NroColumnas;
@@ -136,29 +130,16 @@ QStringList CamposHistorico(const QString& linea) {
 
 int LeeLineaHistorico(const QString& linea, RegistroHistorico& r) {
     const QStringList c = CamposHistorico(linea);
-    constexpr long long kMin16 = std::numeric_limits<std::int16_t>::min();
-    constexpr long long kMax16 = std::numeric_limits<std::int16_t>::max();
-    constexpr long long kMin32 = std::numeric_limits<std::int32_t>::min();
-    constexpr long long kMax32 = std::numeric_limits<std::int32_t>::max();
     int leidos = 0;
     const auto hay = [&] { return leidos < c.size(); };
     const auto txt = [&](QString& destino, int largo) {
         if (!hay()) return false;
-        destino = largo > 0 ? ajusta(c[leidos], largo) : c[leidos];
+        destino = largo > 0 ? plat::padRecord(c[leidos], largo) : c[leidos];
         ++leidos;
         return true;
     };
-    const auto e16 = [&](std::int16_t& destino) {
-        long long v = 0;
-        if (!hay() || !leeEntero(c[leidos], kMin16, kMax16, v)) return false;
-        destino = static_cast<std::int16_t>(v);
-        ++leidos;
-        return true;
-    };
-    const auto e32 = [&](std::int32_t& destino) {
-        long long v = 0;
-        if (!hay() || !leeEntero(c[leidos], kMin32, kMax32, v)) return false;
-        destino = static_cast<std::int32_t>(v);
+    const auto ent = [&](auto& destino) {
+        if (!hay() || !leeEntero(c[leidos], destino)) return false;
         ++leidos;
         return true;
     };
@@ -171,13 +152,13 @@ int LeeLineaHistorico(const QString& linea, RegistroHistorico& r) {
         ++leidos;
         return true;
     };
-    txt(r.Fecha, 10) && txt(r.Hora, 8) && e16(r.TipoJuego) && txt(r.ArchivoImagen, 0) &&
-        txt(r.CarpetaImagen, 0) && txt(r.NombreModelo, 0) && e16(r.AnchoBmp) && e16(r.AltoBmp) &&
-        e16(r.ZoomImagen) && e16(r.AnchoImagen) && e16(r.AltoImagen) && e16(r.PiezasLado) &&
-        e16(r.PiezasCasilla) && e16(r.FormaPieza) && e16(r.NroPiezas) && e16(r.AnchoPieza) &&
-        e16(r.AltoPieza) && flt(r.GradoDificultad) && e32(r.SegundosCronometro) && e16(r.FactorAtraccion) &&
-        e16(r.TipoRotulo) && e16(r.Reservado) && txt(r.NombreJugador, 9) && e16(r.PEN_NumSoluciones) &&
-        e16(r.TAI_NroFilas) && e16(r.TAI_NroColumnas) && e16(r.TAI_NroNiveles);
+    txt(r.Fecha, 10) && txt(r.Hora, 8) && ent(r.TipoJuego) && txt(r.ArchivoImagen, 0) &&
+        txt(r.CarpetaImagen, 0) && txt(r.NombreModelo, 0) && ent(r.AnchoBmp) && ent(r.AltoBmp) &&
+        ent(r.ZoomImagen) && ent(r.AnchoImagen) && ent(r.AltoImagen) && ent(r.PiezasLado) &&
+        ent(r.PiezasCasilla) && ent(r.FormaPieza) && ent(r.NroPiezas) && ent(r.AnchoPieza) &&
+        ent(r.AltoPieza) && flt(r.GradoDificultad) && ent(r.SegundosCronometro) && ent(r.FactorAtraccion) &&
+        ent(r.TipoRotulo) && ent(r.Reservado) && txt(r.NombreJugador, 9) && ent(r.PEN_NumSoluciones) &&
+        ent(r.TAI_NroFilas) && ent(r.TAI_NroColumnas) && ent(r.TAI_NroNiveles);
     return leidos;
 }
 

@@ -47,7 +47,8 @@ struct RegistroHistorico {
 
 inline constexpr int kCamposHistorico = 27;
 
-// The file's name and its full path in RutaPrograma.
+// The file's name, and its full path in RutaPrograma under the spelling found
+// there (the name's own when there is none).
 inline const QString kArchivoHistorico = QStringLiteral("Tesel34.his");
 QString RutaHistorico();
 

@@ -12,8 +12,6 @@
 #include "core/TsComun.h"
 #include "core/mesa.h"
 #include "core/ui/careta.h"
-#include "platform/errors.h"
-#include "platform/numbers.h"
 #include "platform/random.h"
 
 #include <QCoreApplication>
@@ -28,8 +26,7 @@ template <class Paso>
 void paso(Paso&& f) {
     try {
         f();
-    } catch (const plat::RuntimeError&) {
-    } catch (const std::exception&) {
+    } catch (const std::exception&) { // run-time errors included
     }
 }
 
@@ -94,10 +91,7 @@ bool Main() {
     paso([] { careta::Descarga(); });                                    // 14
     paso([] { LeeConfiguracion(); });                                    // 15
     paso([] { DibujaBotonera(); });                                      // 16
-    paso([] {                                                            // 17
-        LeePuzzleJuego(PuzzGbl.RutaPrograma + QStringLiteral("Tsl") + plat::format(PuzzGbl.TipoJuego, QStringLiteral("00")) +
-                       QStringLiteral("34.ini"));
-    });
+    paso([] { LeePuzzleJuego(RutaEstadoJuego(PuzzGbl.TipoJuego)); });    // 17
     paso([] { mesa.setMousePointer(0); });                               // 18
     paso([] { mesa.Show(); });                                           // 19
     paso([] {                                                            // 20

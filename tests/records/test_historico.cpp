@@ -186,6 +186,16 @@ TEST_F(Historico, AppendKeepsTheOldBytesAsPrefix) {
     EXPECT_TRUE(nuevo.endsWith("\r\n"));
 }
 
+TEST_F(Historico, AnExistingFileIsFoundWhateverItsCase) {
+    const QByteArray viejo = "linea\r\n";
+    plat::writeFile(dir.file("TESEL34.HIS"), viejo);
+    ponPuzzle({21, "a.bmp", "/c/", "", "Ana", 5, 2, 0, 0, 0, 0});
+    ASSERT_TRUE(ActualizaHistorico(fecha(3, 3, 2026, 3, 3, 3)));
+    EXPECT_EQ(plat::readLines(dir.file("TESEL34.HIS")).size(), 2);
+    EXPECT_TRUE(plat::readFile(dir.file("TESEL34.HIS")).startsWith(viejo));
+    EXPECT_FALSE(QFile::exists(dir.file("Tesel34.his")));
+}
+
 TEST_F(Historico, CharacterOutsideTheCodePageBecomesQuestionMark) {
     ponPuzzle({21, "ψ.bmp", "/c/", "", "Ana", 5, 2, 0, 0, 0, 0});
     ASSERT_TRUE(ActualizaHistorico(fecha(3, 3, 2026, 3, 3, 3)));
