@@ -2,6 +2,7 @@
 
 #include "core/Configuracion.h"
 #include "core/TsComun.h"
+#include "core/Visores.h"
 #include "core/mesa.h"
 #include "imaging/Dibujo.h"
 #include "model/EstadoServicios.h"
@@ -36,13 +37,6 @@ QString Mitad(const QString& l, int columna, int ancho) { return l.mid(columna -
 
 bool EnBlanco(const QString& t) {
     return std::all_of(t.begin(), t.end(), [](QChar c) { return c == u' '; });
-}
-
-QString SinBlancos(const QString& t) {
-    qsizetype a = 0, b = t.size();
-    while (a < b && t[a] == u' ') ++a;
-    while (b > a && t[b - 1] == u' ') --b;
-    return t.mid(a, b - a);
 }
 
 // A field of the piece, move and Taipei lines: a blank reads 0; anything else

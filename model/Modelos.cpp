@@ -1,6 +1,7 @@
 #include "model/Modelos.h"
 
 #include "core/PuzzGbl.h"
+#include "core/Visores.h"
 #include "core/mesa.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -14,14 +15,7 @@ constexpr int kFilas = 16, kColumnas = 22, kNiveles = 5;
 constexpr int kLargoNombre = 25;
 constexpr int kLargoAlturas = 352;
 
-// Blanks only, as the names are padded.
-QString SinBlancos(const QString& s) {
-    int i = 0, j = int(s.size());
-    while (i < j && s[i] == u' ') ++i;
-    while (j > i && s[j - 1] == u' ') --j;
-    return s.mid(i, j - i);
-}
-
+// A name of blanks only, as the names are padded, marks an empty slot.
 bool NombreVacio(const QString& registro) { return SinBlancos(registro.left(kLargoNombre)).isEmpty(); }
 
 // The number at the front of a field (blanks around it allowed); 0 when there is none.
