@@ -70,16 +70,8 @@ std::optional<bool> Bandera(const QString& t) {
     return *v != 0;
 }
 
-// A whole number in a slot of `ancho` characters, zero-padded; a negative one
-// as its sign and ancho - 1 digits. What does not fit is held to the slot.
-QString Cifras(long long v, int ancho) {
-    long long maximo = 1;
-    for (int i = 0; i < ancho; ++i) maximo *= 10;
-    const long long minimo = -(maximo / 10 - 1);
-    v = std::clamp(v, minimo, maximo - 1);
-    if (v < 0) return QStringLiteral("-") + QString::number(-v).rightJustified(ancho - 1, u'0');
-    return QString::number(v).rightJustified(ancho, u'0');
-}
+// The range of a slot of `ancho` characters: a sign and ancho - 1 digits up
+// to ancho digits.
 long long MinimoCampo(int ancho) {
     long long m = 1;
     for (int i = 1; i < ancho; ++i) m *= 10;
@@ -89,6 +81,14 @@ long long MaximoCampo(int ancho) {
     long long m = 1;
     for (int i = 0; i < ancho; ++i) m *= 10;
     return m - 1;
+}
+
+// A whole number in a slot of `ancho` characters, zero-padded; a negative one
+// as its sign and ancho - 1 digits. What does not fit is held to the slot.
+QString Cifras(long long v, int ancho) {
+    v = std::clamp(v, MinimoCampo(ancho), MaximoCampo(ancho));
+    if (v < 0) return QStringLiteral("-") + QString::number(-v).rightJustified(ancho - 1, u'0');
+    return QString::number(v).rightJustified(ancho, u'0');
 }
 
 QString TextoBandera(bool b) { return b ? QStringLiteral("-1") : QStringLiteral("0"); }
