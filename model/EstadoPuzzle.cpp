@@ -102,6 +102,41 @@ std::int16_t PiezasPorCasilla(std::int16_t forma) {
     return forma >= 0 && forma <= 7 ? tabla[forma] : 1;
 }
 
+// The game's settings that the header and the globals share, copied either
+// way; the move count and the table size are left to each side.
+template <class De, class A>
+void CopiaAjustes(const De& de, A& a) {
+    a.NombreJugador = de.NombreJugador;
+    a.ColorFondo = de.ColorFondo;
+    a.ColorPieza = de.ColorPieza;
+    a.ColorLineas = de.ColorLineas;
+    a.MuestraVisible = de.MuestraVisible;
+    a.NroModelo = de.NroModelo;
+    a.ZoomImagen = de.ZoomImagen;
+    a.PiezasLado = de.PiezasLado;
+    a.FormaPieza = de.FormaPieza;
+    a.NroPiezas = de.NroPiezas;
+    a.SegundosCronometro = de.SegundosCronometro;
+    a.MostrandoModelo = de.MostrandoModelo;
+    a.PasaAlHistorico = de.PasaAlHistorico;
+    a.TAN_ModoJuego = de.TAN_ModoJuego;
+    a.TipoRotulo = de.TipoRotulo;
+    a.AgujeroX = de.AgujeroX;
+    a.AgujeroY = de.AgujeroY;
+    a.AnchoBmp = de.AnchoBmp;
+    a.AltoBmp = de.AltoBmp;
+    a.TipoJuego = de.TipoJuego;
+    a.FactorAtraccion = de.FactorAtraccion;
+    a.GiroPermitido = de.GiroPermitido;
+    a.DibujarBorde = de.DibujarBorde;
+    a.AtraccionPiezas = de.AtraccionPiezas;
+    a.NombreModelo = de.NombreModelo;
+    a.GradoDificultad = de.GradoDificultad;
+    a.PEN_SolucionActual = de.PEN_SolucionActual;
+    a.PiezasUnColor = de.PiezasUnColor;
+    a.MaterialPiezas = de.MaterialPiezas;
+}
+
 // ---- header ---------------------------------------------------------------------
 
 CabeceraPartida LeeCabecera(const QString& l, QString& motivo) {
@@ -425,39 +460,11 @@ EstadoPartida EstadoActual() {
     e.ArchivoImagen = g.ArchivoImagen;
     e.FicheroImagen = g.FicheroImagen;
     CabeceraPartida& c = e.c;
-    c.NombreJugador = g.NombreJugador;
-    c.ColorFondo = g.ColorFondo;
-    c.ColorPieza = g.ColorPieza;
-    c.ColorLineas = g.ColorLineas;
-    c.MuestraVisible = g.MuestraVisible;
+    CopiaAjustes(g, c);
     // Only the last 9999 moves fit the format; the pieces stand after all of them.
     const std::int32_t aplicados = std::clamp<std::int32_t>(g.MovActual, 0, std::int32_t(g.MovGrabados.size()) - 1);
     const std::int32_t guardados = std::min<std::int32_t>(aplicados, kMaxMovimientos);
     c.MovActual = std::int16_t(guardados);
-    c.NroModelo = g.NroModelo;
-    c.ZoomImagen = g.ZoomImagen;
-    c.PiezasLado = g.PiezasLado;
-    c.FormaPieza = g.FormaPieza;
-    c.NroPiezas = g.NroPiezas;
-    c.SegundosCronometro = g.SegundosCronometro;
-    c.MostrandoModelo = g.MostrandoModelo;
-    c.PasaAlHistorico = g.PasaAlHistorico;
-    c.TAN_ModoJuego = g.TAN_ModoJuego;
-    c.TipoRotulo = g.TipoRotulo;
-    c.AgujeroX = g.AgujeroX;
-    c.AgujeroY = g.AgujeroY;
-    c.AnchoBmp = g.AnchoBmp;
-    c.AltoBmp = g.AltoBmp;
-    c.TipoJuego = g.TipoJuego;
-    c.FactorAtraccion = g.FactorAtraccion;
-    c.GiroPermitido = g.GiroPermitido;
-    c.DibujarBorde = g.DibujarBorde;
-    c.AtraccionPiezas = g.AtraccionPiezas;
-    c.NombreModelo = g.NombreModelo;
-    c.GradoDificultad = g.GradoDificultad;
-    c.PEN_SolucionActual = g.PEN_SolucionActual;
-    c.PiezasUnColor = g.PiezasUnColor;
-    c.MaterialPiezas = g.MaterialPiezas;
     c.AnchoMesa = g.AnchoMesa;
     c.AltoMesa = g.AltoMesa;
 
@@ -723,36 +730,8 @@ void AplicaEstadoPartida(const EstadoPartida& e) {
     g.CarpetaImagen = e.CarpetaImagen;
     g.ArchivoImagen = e.ArchivoImagen;
     g.FicheroImagen = e.FicheroImagen;
-    g.NombreJugador = c.NombreJugador;
-    g.ColorFondo = c.ColorFondo;
-    g.ColorPieza = c.ColorPieza;
-    g.ColorLineas = c.ColorLineas;
-    g.MuestraVisible = c.MuestraVisible;
+    CopiaAjustes(c, g);
     g.MovActual = c.MovActual;
-    g.NroModelo = c.NroModelo;
-    g.ZoomImagen = c.ZoomImagen;
-    g.PiezasLado = c.PiezasLado;
-    g.FormaPieza = c.FormaPieza;
-    g.NroPiezas = c.NroPiezas;
-    g.SegundosCronometro = c.SegundosCronometro;
-    g.MostrandoModelo = c.MostrandoModelo;
-    g.PasaAlHistorico = c.PasaAlHistorico;
-    g.TAN_ModoJuego = c.TAN_ModoJuego;
-    g.TipoRotulo = c.TipoRotulo;
-    g.AgujeroX = c.AgujeroX;
-    g.AgujeroY = c.AgujeroY;
-    g.AnchoBmp = c.AnchoBmp;
-    g.AltoBmp = c.AltoBmp;
-    g.TipoJuego = c.TipoJuego;
-    g.FactorAtraccion = c.FactorAtraccion;
-    g.GiroPermitido = c.GiroPermitido;
-    g.DibujarBorde = c.DibujarBorde;
-    g.AtraccionPiezas = c.AtraccionPiezas;
-    g.NombreModelo = c.NombreModelo;
-    g.GradoDificultad = c.GradoDificultad;
-    g.PEN_SolucionActual = c.PEN_SolucionActual;
-    g.PiezasUnColor = c.PiezasUnColor;
-    g.MaterialPiezas = c.MaterialPiezas;
     g.Piezas = e.Piezas;
     g.OrdenPiezas = e.OrdenPiezas;
     g.MovGrabados = e.Movimientos;
