@@ -28,7 +28,6 @@ constexpr int kLargoMovimiento = 23;
 constexpr int kLargoTablero = kCeldasTaipei * 3;
 constexpr int kLargoReparto = 432;
 constexpr int kMaxMovimientos = 9999;
-constexpr int kFichasTaipei = 144;
 constexpr int kMaxSuperficie = 4096; // the largest zoomed picture made
 
 // ---- fields -------------------------------------------------------------------
@@ -251,7 +250,7 @@ std::int16_t PiezasDelJuego(const CabeceraPartida& c) {
     case 22: return std::int16_t(c.PiezasLado * c.PiezasLado - 1);
     case 23: return 7;
     case 24: return 12;
-    default: return kFichasTaipei;
+    default: return taipei::kFichas;
     }
 }
 
@@ -401,8 +400,8 @@ LecturaPartida LeeLineasPartida(const QStringList& lineas) {
             if (!v || *v < 0) return falla(QStringLiteral("Taipei layout is damaged"));
             e.Tablero[k] = *v;
         }
-        e.Reparto.assign(kFichasTaipei, 0);
-        for (int k = 0; k < kFichasTaipei; ++k) {
+        e.Reparto.assign(taipei::kFichas, 0);
+        for (int k = 0; k < taipei::kFichas; ++k) {
             const auto v = Numero(lr.mid(qsizetype(k) * 3, 3));
             if (!v) return falla(QStringLiteral("Taipei deal is damaged"));
             e.Reparto[k] = *v;
@@ -445,7 +444,7 @@ QStringList ComponeLineas(const EstadoPartida& e) {
         for (int k = 0; k < kCeldasTaipei && std::size_t(k) < e.Tablero.size(); ++k)
             if (e.Tablero[k] >= 0) lt.replace(qsizetype(k) * 3, 3, Cifras(e.Tablero[k], 3));
         lr = QString(kLargoReparto, u' ');
-        for (int k = 0; k < kFichasTaipei && std::size_t(k) < e.Reparto.size(); ++k)
+        for (int k = 0; k < taipei::kFichas && std::size_t(k) < e.Reparto.size(); ++k)
             lr.replace(qsizetype(k) * 3, 3, Cifras(e.Reparto[k], 3));
     }
     l << lt << lr;
@@ -480,13 +479,13 @@ EstadoPartida EstadoActual() {
 
     if (g.TipoJuego == 25) {
         e.Tablero.assign(kCeldasTaipei, -1);
-        const int filas = std::clamp<int>(g.FilasTablero, 0, kFilasTaipei);
-        const int columnas = std::clamp<int>(g.ColumnasTablero, 0, kColumnasTaipei);
+        const int filas = std::clamp<int>(g.FilasTablero, 0, taipei::kFilas);
+        const int columnas = std::clamp<int>(g.ColumnasTablero, 0, taipei::kColumnas);
         for (int r = 1; r <= filas; ++r)
             for (int k = 1; k <= columnas; ++k)
                 for (int v = 1; v <= kNivelesGuardados; ++v)
                     e.Tablero[IndiceTablero(r, k, v)] = g.TAI_Tablero[r][k].Ficha[v];
-        e.Reparto.assign(kFichasTaipei, 0);
+        e.Reparto.assign(taipei::kFichas, 0);
         for (int k = 1; k <= 72; ++k)
             for (int j = 1; j <= 2; ++j) e.Reparto[(k - 1) * 2 + (j - 1)] = g.TAI_Reparto[k][j];
     }
@@ -547,8 +546,8 @@ ContextoValidacion ContextoActual(std::int16_t juego) {
             d->filas = PuzzGbl.FilasTablero;
             d->columnas = PuzzGbl.ColumnasTablero;
             d->niveles = PuzzGbl.TAI_NroNiveles;
-            for (int r = 0; r <= kFilasTaipei; ++r)
-                for (int c = 0; c <= kColumnasTaipei + 1; ++c) d->altura[r][c] = PuzzGbl.TAI_Tablero[r][c].Altura;
+            for (int r = 0; r <= taipei::kFilas; ++r)
+                for (int c = 0; c <= taipei::kColumnas + 1; ++c) d->altura[r][c] = PuzzGbl.TAI_Tablero[r][c].Altura;
         }
         PuzzGbl = copia;
         return d;
@@ -604,7 +603,8 @@ QString ValidaEstadoPartida(EstadoPartida& e, const ContextoValidacion& ctx) {
     for (int j = 1; j <= c.MovActual; ++j) {
         const RegistroMovimiento& m = e.Movimientos[j];
         if (juego == 25) {
-            if (m.Pieza != 0 || m.XAntes < 1 || m.XAntes > kFichasTaipei || m.YAntes < 1 || m.YAntes > kFichasTaipei)
+            if (m.Pieza != 0 || m.XAntes < 1 || m.XAntes > taipei::kFichas || m.YAntes < 1 ||
+                m.YAntes > taipei::kFichas)
                 return QStringLiteral("move %1 tiles").arg(j);
         } else {
             if (m.Pieza < 1 || m.Pieza > n) return QStringLiteral("move %1 piece").arg(j);
@@ -674,24 +674,24 @@ QString ValidaEstadoPartida(EstadoPartida& e, const ContextoValidacion& ctx) {
             RegistroPieza& p = e.Piezas[t];
             if (p.Estado < 0 || p.Estado > 2) return QStringLiteral("tile %1 state").arg(t);
             if (p.Estado == 2) p.Estado = 1;
-            if (p.Fila < 1 || p.Fila > d->filas || p.Fila > kFilasTaipei || p.Columna < 1 ||
-                p.Columna > d->columnas || p.Columna > kColumnasTaipei || p.Nivel < 1 || p.Nivel > 5 ||
+            if (p.Fila < 1 || p.Fila > d->filas || p.Fila > taipei::kFilas || p.Columna < 1 ||
+                p.Columna > d->columnas || p.Columna > taipei::kColumnas || p.Nivel < 1 || p.Nivel > taipei::kNiveles ||
                 p.Nivel > d->altura[p.Fila][p.Columna])
                 return QStringLiteral("tile %1 is off the layout").arg(t);
             if (!lugares.insert((p.Fila * 32 + p.Columna) * 8 + p.Nivel).second)
                 return QStringLiteral("tile %1 shares its place").arg(t);
             if (p.Nivel <= kNivelesGuardados) colocada[IndiceTablero(p.Fila, p.Columna, p.Nivel)] = std::int16_t(t);
         }
-        for (int r = 1; r <= std::min<int>(d->filas, kFilasTaipei); ++r)
-            for (int k = 1; k <= std::min<int>(d->columnas, kColumnasTaipei); ++k)
+        for (int r = 1; r <= std::min<int>(d->filas, taipei::kFilas); ++r)
+            for (int k = 1; k <= std::min<int>(d->columnas, taipei::kColumnas); ++k)
                 for (int v = 1; v <= kNivelesGuardados; ++v) {
                     const int i = IndiceTablero(r, k, v);
                     if (std::max<std::int16_t>(e.Tablero[i], 0) != colocada[i])
                         return QStringLiteral("the layout line disagrees with the tiles");
                 }
-        std::vector<bool> visto(kFichasTaipei + 1, false);
+        std::vector<bool> visto(taipei::kFichas + 1, false);
         for (std::int16_t t : e.Reparto) {
-            if (t < 1 || t > kFichasTaipei || visto[t]) return QStringLiteral("the deal is not every tile once");
+            if (t < 1 || t > taipei::kFichas || visto[t]) return QStringLiteral("the deal is not every tile once");
             visto[t] = true;
         }
     }

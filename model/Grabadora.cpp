@@ -9,6 +9,7 @@
 #include "model/Juego.h"
 #include "model/Partida.h"
 #include "model/Pasos.h"
+#include "model/Taipei.h"
 
 using pasos::PiezaValida;
 
@@ -16,12 +17,11 @@ namespace {
 
 constexpr std::int16_t kDeslizante = 22, kTaipei = 25;
 constexpr int kCrecimientoLista = 100;
-constexpr int kFichasTaipei = 144;
 
 // Moves a fresh puzzle has room for (entries 0 to 100).
 constexpr std::size_t kListaInicial = 101;
 
-bool FichaDelTablero(std::int16_t ficha) { return ficha <= kFichasTaipei && PiezaValida(ficha); }
+bool FichaDelTablero(std::int16_t ficha) { return ficha <= taipei::kFichas && PiezaValida(ficha); }
 
 void AplicaPaso(const RegistroMovimiento& m, bool adelante) {
     auto& g = PuzzGbl;

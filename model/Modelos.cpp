@@ -4,6 +4,7 @@
 #include "core/Visores.h"
 #include "core/mesa.h"
 #include "model/Pentominos.h"
+#include "model/Taipei.h"
 #include "model/Tangram.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -11,9 +12,10 @@
 #include <algorithm>
 #include <array>
 
+using taipei::kColumnas, taipei::kFilas, taipei::kNiveles;
+
 namespace {
 
-constexpr int kFilas = 16, kColumnas = 22, kNiveles = 5;
 constexpr int kLargoAlturas = 352;
 
 // The number at the front of a field (blanks around it allowed); 0 when there is none.
