@@ -19,12 +19,11 @@
 
 using pasos::Paso;
 using pasos::PiezaValida;
+using taipei::kClases, taipei::kColumnas, taipei::kFichas, taipei::kFilas, taipei::kNiveles, taipei::kParejas;
 
 namespace {
 
 constexpr std::int16_t kMoviles = 21, kDeslizante = 22, kTangram = 23, kPentominos = 24, kTaipei = 25;
-constexpr int kFichas = 144, kParejas = 72, kClases = 36;
-constexpr int kFilasMax = 16, kColumnasMax = 22, kNivelesMax = 5;
 constexpr int kRelieve = 6;
 // Bounds of the Taipei deal: failed draws for one tile, and attempts, before
 // giving up on the kind of deal that can always be cleared.
@@ -356,8 +355,8 @@ const EstadisticaReparto& UltimoReparto() { return Estadistica(); }
 
 bool TAI_DisposicionValida() {
     const auto& g = PuzzGbl;
-    if (g.FilasTablero < 1 || g.FilasTablero > kFilasMax || g.ColumnasTablero < 1 ||
-        g.ColumnasTablero > kColumnasMax || g.TAI_NroNiveles < 1 || g.TAI_NroNiveles > kNivelesMax)
+    if (g.FilasTablero < 1 || g.FilasTablero > kFilas || g.ColumnasTablero < 1 ||
+        g.ColumnasTablero > kColumnas || g.TAI_NroNiveles < 1 || g.TAI_NroNiveles > kNiveles)
         return false;
     int total = 0;
     for (int f = 1; f <= g.FilasTablero; ++f)

@@ -2,6 +2,7 @@
 
 #include "core/PuzzGbl.h"
 #include "model/Partida.h"
+#include "model/Pasos.h"
 #include "platform/numbers.h"
 #include "platform/random.h"
 
@@ -20,11 +21,6 @@ Celda CeldaEnPunto(int x, int y) {
     const auto& g = PuzzGbl;
     if (g.AnchoPieza == 0 || g.AltoPieza == 0) return {};
     return {Redondea(double(x - g.OrigenX) / g.AnchoPieza), Redondea(double(y - g.OrigenY) / g.AltoPieza)};
-}
-
-bool PiezaDelTablero(int pieza) {
-    const auto& g = PuzzGbl;
-    return pieza >= 1 && pieza <= g.NroPiezas && std::size_t(pieza) < g.Piezas.size();
 }
 
 // The number of cells of the board, N x N.
@@ -82,7 +78,7 @@ std::int16_t DistanciaCasillas(std::int16_t x1, std::int16_t y1, std::int16_t x2
 void DireccionDeslizamiento(std::int16_t pieza) {
     auto& g = PuzzGbl;
     g.DireccionDeslizar = 0;
-    if (!PiezaDelTablero(pieza)) return;
+    if (!pasos::PiezaValida(pieza)) return;
     const auto& p = g.Piezas[std::size_t(pieza)];
     const Celda c = CeldaEnPunto(p.X, p.Y), h = CeldaEnPunto(g.AgujeroX, g.AgujeroY);
     if (c.columna == h.columna && c.fila == h.fila + 1) g.DireccionDeslizar = 1;

@@ -2,6 +2,7 @@
 
 #include "core/Configuracion.h"
 #include "core/TsComun.h"
+#include "core/Visores.h"
 #include "core/mesa.h"
 #include "imaging/Dibujo.h"
 #include "model/EstadoServicios.h"
@@ -27,7 +28,6 @@ constexpr int kLargoMovimiento = 23;
 constexpr int kLargoTablero = kCeldasTaipei * 3;
 constexpr int kLargoReparto = 432;
 constexpr int kMaxMovimientos = 9999;
-constexpr int kFichasTaipei = 144;
 constexpr int kMaxSuperficie = 4096; // the largest zoomed picture made
 
 // ---- fields -------------------------------------------------------------------
@@ -36,13 +36,6 @@ QString Mitad(const QString& l, int columna, int ancho) { return l.mid(columna -
 
 bool EnBlanco(const QString& t) {
     return std::all_of(t.begin(), t.end(), [](QChar c) { return c == u' '; });
-}
-
-QString SinBlancos(const QString& t) {
-    qsizetype a = 0, b = t.size();
-    while (a < b && t[a] == u' ') ++a;
-    while (b > a && t[b - 1] == u' ') --b;
-    return t.mid(a, b - a);
 }
 
 // A field of the piece, move and Taipei lines: a blank reads 0; anything else
@@ -76,16 +69,8 @@ std::optional<bool> Bandera(const QString& t) {
     return *v != 0;
 }
 
-// A whole number in a slot of `ancho` characters, zero-padded; a negative one
-// as its sign and ancho - 1 digits. What does not fit is held to the slot.
-QString Cifras(long long v, int ancho) {
-    long long maximo = 1;
-    for (int i = 0; i < ancho; ++i) maximo *= 10;
-    const long long minimo = -(maximo / 10 - 1);
-    v = std::clamp(v, minimo, maximo - 1);
-    if (v < 0) return QStringLiteral("-") + QString::number(-v).rightJustified(ancho - 1, u'0');
-    return QString::number(v).rightJustified(ancho, u'0');
-}
+// The range of a slot of `ancho` characters: a sign and ancho - 1 digits up
+// to ancho digits.
 long long MinimoCampo(int ancho) {
     long long m = 1;
     for (int i = 1; i < ancho; ++i) m *= 10;
@@ -97,6 +82,14 @@ long long MaximoCampo(int ancho) {
     return m - 1;
 }
 
+// A whole number in a slot of `ancho` characters, zero-padded; a negative one
+// as its sign and ancho - 1 digits. What does not fit is held to the slot.
+QString Cifras(long long v, int ancho) {
+    v = std::clamp(v, MinimoCampo(ancho), MaximoCampo(ancho));
+    if (v < 0) return QStringLiteral("-") + QString::number(-v).rightJustified(ancho - 1, u'0');
+    return QString::number(v).rightJustified(ancho, u'0');
+}
+
 QString TextoBandera(bool b) { return b ? QStringLiteral("-1") : QStringLiteral("0"); }
 
 void Pon(QString& linea, int columna, int ancho, const QString& texto) {
@@ -106,6 +99,41 @@ void Pon(QString& linea, int columna, int ancho, const QString& texto) {
 std::int16_t PiezasPorCasilla(std::int16_t forma) {
     static constexpr std::int16_t tabla[8] = {1, 1, 1, 4, 2, 2, 2, 2};
     return forma >= 0 && forma <= 7 ? tabla[forma] : 1;
+}
+
+// The game's settings that the header and the globals share, copied either
+// way; the move count and the table size are left to each side.
+template <class De, class A>
+void CopiaAjustes(const De& de, A& a) {
+    a.NombreJugador = de.NombreJugador;
+    a.ColorFondo = de.ColorFondo;
+    a.ColorPieza = de.ColorPieza;
+    a.ColorLineas = de.ColorLineas;
+    a.MuestraVisible = de.MuestraVisible;
+    a.NroModelo = de.NroModelo;
+    a.ZoomImagen = de.ZoomImagen;
+    a.PiezasLado = de.PiezasLado;
+    a.FormaPieza = de.FormaPieza;
+    a.NroPiezas = de.NroPiezas;
+    a.SegundosCronometro = de.SegundosCronometro;
+    a.MostrandoModelo = de.MostrandoModelo;
+    a.PasaAlHistorico = de.PasaAlHistorico;
+    a.TAN_ModoJuego = de.TAN_ModoJuego;
+    a.TipoRotulo = de.TipoRotulo;
+    a.AgujeroX = de.AgujeroX;
+    a.AgujeroY = de.AgujeroY;
+    a.AnchoBmp = de.AnchoBmp;
+    a.AltoBmp = de.AltoBmp;
+    a.TipoJuego = de.TipoJuego;
+    a.FactorAtraccion = de.FactorAtraccion;
+    a.GiroPermitido = de.GiroPermitido;
+    a.DibujarBorde = de.DibujarBorde;
+    a.AtraccionPiezas = de.AtraccionPiezas;
+    a.NombreModelo = de.NombreModelo;
+    a.GradoDificultad = de.GradoDificultad;
+    a.PEN_SolucionActual = de.PEN_SolucionActual;
+    a.PiezasUnColor = de.PiezasUnColor;
+    a.MaterialPiezas = de.MaterialPiezas;
 }
 
 // ---- header ---------------------------------------------------------------------
@@ -222,7 +250,7 @@ std::int16_t PiezasDelJuego(const CabeceraPartida& c) {
     case 22: return std::int16_t(c.PiezasLado * c.PiezasLado - 1);
     case 23: return 7;
     case 24: return 12;
-    default: return kFichasTaipei;
+    default: return taipei::kFichas;
     }
 }
 
@@ -372,8 +400,8 @@ LecturaPartida LeeLineasPartida(const QStringList& lineas) {
             if (!v || *v < 0) return falla(QStringLiteral("Taipei layout is damaged"));
             e.Tablero[k] = *v;
         }
-        e.Reparto.assign(kFichasTaipei, 0);
-        for (int k = 0; k < kFichasTaipei; ++k) {
+        e.Reparto.assign(taipei::kFichas, 0);
+        for (int k = 0; k < taipei::kFichas; ++k) {
             const auto v = Numero(lr.mid(qsizetype(k) * 3, 3));
             if (!v) return falla(QStringLiteral("Taipei deal is damaged"));
             e.Reparto[k] = *v;
@@ -416,7 +444,7 @@ QStringList ComponeLineas(const EstadoPartida& e) {
         for (int k = 0; k < kCeldasTaipei && std::size_t(k) < e.Tablero.size(); ++k)
             if (e.Tablero[k] >= 0) lt.replace(qsizetype(k) * 3, 3, Cifras(e.Tablero[k], 3));
         lr = QString(kLargoReparto, u' ');
-        for (int k = 0; k < kFichasTaipei && std::size_t(k) < e.Reparto.size(); ++k)
+        for (int k = 0; k < taipei::kFichas && std::size_t(k) < e.Reparto.size(); ++k)
             lr.replace(qsizetype(k) * 3, 3, Cifras(e.Reparto[k], 3));
     }
     l << lt << lr;
@@ -431,39 +459,11 @@ EstadoPartida EstadoActual() {
     e.ArchivoImagen = g.ArchivoImagen;
     e.FicheroImagen = g.FicheroImagen;
     CabeceraPartida& c = e.c;
-    c.NombreJugador = g.NombreJugador;
-    c.ColorFondo = g.ColorFondo;
-    c.ColorPieza = g.ColorPieza;
-    c.ColorLineas = g.ColorLineas;
-    c.MuestraVisible = g.MuestraVisible;
+    CopiaAjustes(g, c);
     // Only the last 9999 moves fit the format; the pieces stand after all of them.
     const std::int32_t aplicados = std::clamp<std::int32_t>(g.MovActual, 0, std::int32_t(g.MovGrabados.size()) - 1);
     const std::int32_t guardados = std::min<std::int32_t>(aplicados, kMaxMovimientos);
     c.MovActual = std::int16_t(guardados);
-    c.NroModelo = g.NroModelo;
-    c.ZoomImagen = g.ZoomImagen;
-    c.PiezasLado = g.PiezasLado;
-    c.FormaPieza = g.FormaPieza;
-    c.NroPiezas = g.NroPiezas;
-    c.SegundosCronometro = g.SegundosCronometro;
-    c.MostrandoModelo = g.MostrandoModelo;
-    c.PasaAlHistorico = g.PasaAlHistorico;
-    c.TAN_ModoJuego = g.TAN_ModoJuego;
-    c.TipoRotulo = g.TipoRotulo;
-    c.AgujeroX = g.AgujeroX;
-    c.AgujeroY = g.AgujeroY;
-    c.AnchoBmp = g.AnchoBmp;
-    c.AltoBmp = g.AltoBmp;
-    c.TipoJuego = g.TipoJuego;
-    c.FactorAtraccion = g.FactorAtraccion;
-    c.GiroPermitido = g.GiroPermitido;
-    c.DibujarBorde = g.DibujarBorde;
-    c.AtraccionPiezas = g.AtraccionPiezas;
-    c.NombreModelo = g.NombreModelo;
-    c.GradoDificultad = g.GradoDificultad;
-    c.PEN_SolucionActual = g.PEN_SolucionActual;
-    c.PiezasUnColor = g.PiezasUnColor;
-    c.MaterialPiezas = g.MaterialPiezas;
     c.AnchoMesa = g.AnchoMesa;
     c.AltoMesa = g.AltoMesa;
 
@@ -479,13 +479,13 @@ EstadoPartida EstadoActual() {
 
     if (g.TipoJuego == 25) {
         e.Tablero.assign(kCeldasTaipei, -1);
-        const int filas = std::clamp<int>(g.FilasTablero, 0, kFilasTaipei);
-        const int columnas = std::clamp<int>(g.ColumnasTablero, 0, kColumnasTaipei);
+        const int filas = std::clamp<int>(g.FilasTablero, 0, taipei::kFilas);
+        const int columnas = std::clamp<int>(g.ColumnasTablero, 0, taipei::kColumnas);
         for (int r = 1; r <= filas; ++r)
             for (int k = 1; k <= columnas; ++k)
                 for (int v = 1; v <= kNivelesGuardados; ++v)
                     e.Tablero[IndiceTablero(r, k, v)] = g.TAI_Tablero[r][k].Ficha[v];
-        e.Reparto.assign(kFichasTaipei, 0);
+        e.Reparto.assign(taipei::kFichas, 0);
         for (int k = 1; k <= 72; ++k)
             for (int j = 1; j <= 2; ++j) e.Reparto[(k - 1) * 2 + (j - 1)] = g.TAI_Reparto[k][j];
     }
@@ -546,8 +546,8 @@ ContextoValidacion ContextoActual(std::int16_t juego) {
             d->filas = PuzzGbl.FilasTablero;
             d->columnas = PuzzGbl.ColumnasTablero;
             d->niveles = PuzzGbl.TAI_NroNiveles;
-            for (int r = 0; r <= kFilasTaipei; ++r)
-                for (int c = 0; c <= kColumnasTaipei + 1; ++c) d->altura[r][c] = PuzzGbl.TAI_Tablero[r][c].Altura;
+            for (int r = 0; r <= taipei::kFilas; ++r)
+                for (int c = 0; c <= taipei::kColumnas + 1; ++c) d->altura[r][c] = PuzzGbl.TAI_Tablero[r][c].Altura;
         }
         PuzzGbl = copia;
         return d;
@@ -603,7 +603,8 @@ QString ValidaEstadoPartida(EstadoPartida& e, const ContextoValidacion& ctx) {
     for (int j = 1; j <= c.MovActual; ++j) {
         const RegistroMovimiento& m = e.Movimientos[j];
         if (juego == 25) {
-            if (m.Pieza != 0 || m.XAntes < 1 || m.XAntes > kFichasTaipei || m.YAntes < 1 || m.YAntes > kFichasTaipei)
+            if (m.Pieza != 0 || m.XAntes < 1 || m.XAntes > taipei::kFichas || m.YAntes < 1 ||
+                m.YAntes > taipei::kFichas)
                 return QStringLiteral("move %1 tiles").arg(j);
         } else {
             if (m.Pieza < 1 || m.Pieza > n) return QStringLiteral("move %1 piece").arg(j);
@@ -673,24 +674,24 @@ QString ValidaEstadoPartida(EstadoPartida& e, const ContextoValidacion& ctx) {
             RegistroPieza& p = e.Piezas[t];
             if (p.Estado < 0 || p.Estado > 2) return QStringLiteral("tile %1 state").arg(t);
             if (p.Estado == 2) p.Estado = 1;
-            if (p.Fila < 1 || p.Fila > d->filas || p.Fila > kFilasTaipei || p.Columna < 1 ||
-                p.Columna > d->columnas || p.Columna > kColumnasTaipei || p.Nivel < 1 || p.Nivel > 5 ||
+            if (p.Fila < 1 || p.Fila > d->filas || p.Fila > taipei::kFilas || p.Columna < 1 ||
+                p.Columna > d->columnas || p.Columna > taipei::kColumnas || p.Nivel < 1 || p.Nivel > taipei::kNiveles ||
                 p.Nivel > d->altura[p.Fila][p.Columna])
                 return QStringLiteral("tile %1 is off the layout").arg(t);
             if (!lugares.insert((p.Fila * 32 + p.Columna) * 8 + p.Nivel).second)
                 return QStringLiteral("tile %1 shares its place").arg(t);
             if (p.Nivel <= kNivelesGuardados) colocada[IndiceTablero(p.Fila, p.Columna, p.Nivel)] = std::int16_t(t);
         }
-        for (int r = 1; r <= std::min<int>(d->filas, kFilasTaipei); ++r)
-            for (int k = 1; k <= std::min<int>(d->columnas, kColumnasTaipei); ++k)
+        for (int r = 1; r <= std::min<int>(d->filas, taipei::kFilas); ++r)
+            for (int k = 1; k <= std::min<int>(d->columnas, taipei::kColumnas); ++k)
                 for (int v = 1; v <= kNivelesGuardados; ++v) {
                     const int i = IndiceTablero(r, k, v);
                     if (std::max<std::int16_t>(e.Tablero[i], 0) != colocada[i])
                         return QStringLiteral("the layout line disagrees with the tiles");
                 }
-        std::vector<bool> visto(kFichasTaipei + 1, false);
+        std::vector<bool> visto(taipei::kFichas + 1, false);
         for (std::int16_t t : e.Reparto) {
-            if (t < 1 || t > kFichasTaipei || visto[t]) return QStringLiteral("the deal is not every tile once");
+            if (t < 1 || t > taipei::kFichas || visto[t]) return QStringLiteral("the deal is not every tile once");
             visto[t] = true;
         }
     }
@@ -729,36 +730,8 @@ void AplicaEstadoPartida(const EstadoPartida& e) {
     g.CarpetaImagen = e.CarpetaImagen;
     g.ArchivoImagen = e.ArchivoImagen;
     g.FicheroImagen = e.FicheroImagen;
-    g.NombreJugador = c.NombreJugador;
-    g.ColorFondo = c.ColorFondo;
-    g.ColorPieza = c.ColorPieza;
-    g.ColorLineas = c.ColorLineas;
-    g.MuestraVisible = c.MuestraVisible;
+    CopiaAjustes(c, g);
     g.MovActual = c.MovActual;
-    g.NroModelo = c.NroModelo;
-    g.ZoomImagen = c.ZoomImagen;
-    g.PiezasLado = c.PiezasLado;
-    g.FormaPieza = c.FormaPieza;
-    g.NroPiezas = c.NroPiezas;
-    g.SegundosCronometro = c.SegundosCronometro;
-    g.MostrandoModelo = c.MostrandoModelo;
-    g.PasaAlHistorico = c.PasaAlHistorico;
-    g.TAN_ModoJuego = c.TAN_ModoJuego;
-    g.TipoRotulo = c.TipoRotulo;
-    g.AgujeroX = c.AgujeroX;
-    g.AgujeroY = c.AgujeroY;
-    g.AnchoBmp = c.AnchoBmp;
-    g.AltoBmp = c.AltoBmp;
-    g.TipoJuego = c.TipoJuego;
-    g.FactorAtraccion = c.FactorAtraccion;
-    g.GiroPermitido = c.GiroPermitido;
-    g.DibujarBorde = c.DibujarBorde;
-    g.AtraccionPiezas = c.AtraccionPiezas;
-    g.NombreModelo = c.NombreModelo;
-    g.GradoDificultad = c.GradoDificultad;
-    g.PEN_SolucionActual = c.PEN_SolucionActual;
-    g.PiezasUnColor = c.PiezasUnColor;
-    g.MaterialPiezas = c.MaterialPiezas;
     g.Piezas = e.Piezas;
     g.OrdenPiezas = e.OrdenPiezas;
     g.MovGrabados = e.Movimientos;

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "core/PuzzGbl.h"
+#include "model/Taipei.h"
 
 #include <QByteArray>
 #include <QString>
@@ -54,10 +55,10 @@ struct CabeceraPartida {
 };
 
 // Taipei line 8: 16 rows x 22 columns x 4 levels.
-constexpr int kFilasTaipei = 16, kColumnasTaipei = 22, kNivelesGuardados = 4;
-constexpr int kCeldasTaipei = kFilasTaipei * kColumnasTaipei * kNivelesGuardados;
+constexpr int kNivelesGuardados = 4;
+constexpr int kCeldasTaipei = taipei::kFilas * taipei::kColumnas * kNivelesGuardados;
 inline int IndiceTablero(int fila, int columna, int nivel) {
-    return ((fila - 1) * kColumnasTaipei + (columna - 1)) * kNivelesGuardados + (nivel - 1);
+    return ((fila - 1) * taipei::kColumnas + (columna - 1)) * kNivelesGuardados + (nivel - 1);
 }
 
 struct EstadoPartida {

@@ -1,6 +1,7 @@
 #include "core/PuzzGbl.h"
 #include "model/Geometria.h"
 #include "model/Juego.h"
+#include "model/Taipei.h"
 #include "model/Tangram.h"
 #include "platform/errors.h"
 #include "platform/numbers.h"
@@ -156,7 +157,7 @@ bool GeometriaTaipei() {
     const auto origenY = toInt16(idiv(g.AltoMesa - altoImagen, 2));
     const auto origenX = toInt16(idiv(izquierdaBotonera() - anchoImagen, 2));
 
-    g.NroPiezas = 144;
+    g.NroPiezas = taipei::kFichas;
     g.AnchoPieza = ancho;
     g.AltoPieza = alto;
     g.TAI_Relieve = relieve;

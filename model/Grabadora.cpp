@@ -8,24 +8,20 @@
 #include "imaging/ImagenPieza.h"
 #include "model/Juego.h"
 #include "model/Partida.h"
+#include "model/Pasos.h"
+#include "model/Taipei.h"
+
+using pasos::PiezaValida;
 
 namespace {
 
 constexpr std::int16_t kDeslizante = 22, kTaipei = 25;
 constexpr int kCrecimientoLista = 100;
-constexpr int kFichasTaipei = 144;
 
 // Moves a fresh puzzle has room for (entries 0 to 100).
 constexpr std::size_t kListaInicial = 101;
 
-bool PiezaDelPuzzle(int pieza) {
-    const auto& g = PuzzGbl;
-    return pieza >= 1 && pieza <= g.NroPiezas && std::size_t(pieza) < g.Piezas.size();
-}
-
-bool FichaDelTablero(int ficha) {
-    return ficha >= 1 && ficha <= kFichasTaipei && PiezaDelPuzzle(ficha);
-}
+bool FichaDelTablero(std::int16_t ficha) { return ficha <= taipei::kFichas && PiezaValida(ficha); }
 
 void AplicaPaso(const RegistroMovimiento& m, bool adelante) {
     auto& g = PuzzGbl;
@@ -38,7 +34,7 @@ void AplicaPaso(const RegistroMovimiento& m, bool adelante) {
         return;
     }
     const std::int16_t p = m.Pieza;
-    if (!PiezaDelPuzzle(p)) return;
+    if (!PiezaValida(p)) return;
     if (m.GiroAntes == m.GiroDespues && m.VolteoAntes == m.VolteoDespues) {
         PasaAlFrente(PosicionEnOrden(p));
         if (adelante)

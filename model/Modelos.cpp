@@ -1,28 +1,22 @@
 #include "model/Modelos.h"
 
 #include "core/PuzzGbl.h"
+#include "core/Visores.h"
 #include "core/mesa.h"
+#include "model/Pentominos.h"
+#include "model/Taipei.h"
+#include "model/Tangram.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 
 #include <algorithm>
 #include <array>
 
+using taipei::kColumnas, taipei::kFilas, taipei::kNiveles;
+
 namespace {
 
-constexpr int kFilas = 16, kColumnas = 22, kNiveles = 5;
-constexpr int kLargoNombre = 25;
 constexpr int kLargoAlturas = 352;
-
-// Blanks only, as the names are padded.
-QString SinBlancos(const QString& s) {
-    int i = 0, j = int(s.size());
-    while (i < j && s[i] == u' ') ++i;
-    while (j > i && s[j - 1] == u' ') --j;
-    return s.mid(i, j - i);
-}
-
-bool NombreVacio(const QString& registro) { return SinBlancos(registro.left(kLargoNombre)).isEmpty(); }
 
 // The number at the front of a field (blanks around it allowed); 0 when there is none.
 int Numero(const QString& campo) {
@@ -35,27 +29,28 @@ int Numero(const QString& campo) {
     return n;
 }
 
-QString RegistroVacioTaipei() {
-    return QString(kLargoNombre, u' ') + QString(kLargoRegistroTaipei - kLargoNombre - 2, u'0') +
-           QStringLiteral("\r\n");
-}
-
 } // namespace
+
+bool ModeloVacio(const QString& registro) { return SinBlancos(registro.left(kLargoNombreModelo)).isEmpty(); }
+
+QString RegistroModeloVacio(int largo) {
+    return QString(kLargoNombreModelo, u' ') + QString(largo - kLargoNombreModelo - 2, u'0') + QStringLiteral("\r\n");
+}
 
 bool TAI_CargaModelo(std::int16_t nro) {
     auto& g = PuzzGbl;
     QString registro;
     if (nro >= 1) {
         try {
-            registro = plat::readRecord(plat::findFileCaseInsensitive(g.RutaArchivo, QStringLiteral("ModTai.mlp")),
+            registro = plat::readRecord(plat::findFileCaseInsensitive(g.RutaArchivo, kArchivoModelosTaipei),
                                         kLargoRegistroTaipei, nro);
         } catch (const plat::RuntimeError&) {
             registro.clear();
         }
     }
     // Whatever was read before must not stand for a record that is not there.
-    const bool conNombre = !registro.isEmpty() && !NombreVacio(registro);
-    if (!conNombre) registro = RegistroVacioTaipei();
+    const bool conNombre = !registro.isEmpty() && !ModeloVacio(registro);
+    if (!conNombre) registro = RegistroModeloVacio(kLargoRegistroTaipei);
     g.TAI_RegistroModelo = registro;
 
     const int filas = Numero(registro.mid(25, 2));
@@ -94,9 +89,9 @@ std::vector<ModeloListado> LeeListaModelos() {
     int largo = 0;
     QString nombre;
     switch (PuzzGbl.TipoJuego) {
-    case 23: largo = 126, nombre = QStringLiteral("ModTan.mlp"); break;
-    case 24: largo = 452, nombre = QStringLiteral("ModPen.mlp"); break;
-    case 25: largo = kLargoRegistroTaipei, nombre = QStringLiteral("ModTai.mlp"); break;
+    case 23: largo = kLargoRegistroTangram, nombre = kArchivoModelosTangram; break;
+    case 24: largo = kLargoRegistroPentominos, nombre = kArchivoModelosPentominos; break;
+    case 25: largo = kLargoRegistroTaipei, nombre = kArchivoModelosTaipei; break;
     default: return {};
     }
     QStringList registros;
@@ -108,7 +103,7 @@ std::vector<ModeloListado> LeeListaModelos() {
     std::vector<ModeloListado> modelos;
     for (int n = 1; n <= registros.size(); ++n) {
         const QString& r = registros[n - 1];
-        if (!NombreVacio(r)) modelos.push_back({r.left(kLargoNombre), n});
+        if (!ModeloVacio(r)) modelos.push_back({r.left(kLargoNombreModelo), n});
     }
     return modelos;
 }

@@ -11,8 +11,17 @@
 
 class ListaOrdenada;
 
+constexpr int kLargoNombreModelo = 25;
+
+// Whether the record is an empty slot: its name is blanks only.
+bool ModeloVacio(const QString& registro);
+// An empty slot of a file of `largo`-character records: a blank name, "0"s,
+// CR LF.
+QString RegistroModeloVacio(int largo);
+
 // "ModTai.mlp": name, rows (2 digits), columns (2), levels (1), 4 unused, the
 // stack heights row by row (one digit a cell, 352 at most), 64 unused, CR LF.
+inline const QString kArchivoModelosTaipei = QStringLiteral("ModTai.mlp");
 constexpr int kLargoRegistroTaipei = 452;
 constexpr int kColumnaAlturasTaipei = 35; // first height, counted from 1
 

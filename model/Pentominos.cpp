@@ -27,7 +27,6 @@ namespace {
 
 constexpr int kPiezas = 12;
 constexpr int kFilasModelo = 16, kColumnasModelo = 22;
-constexpr int kLargoRegistro = 452;
 constexpr int kColumnaCeldas = 34; // first cell of a board record, from 1
 constexpr int kLargoSolucion = 74; // the solution line up to its last read column
 constexpr int kMaxSoluciones = 9999;
@@ -70,8 +69,8 @@ bool LeeTablero(std::int16_t nro, int& cuenta) {
     auto& g = PuzzGbl;
     QString r;
     try {
-        r = plat::readRecord(plat::findFileCaseInsensitive(g.RutaArchivo, QStringLiteral("ModPen.mlp")),
-                             kLargoRegistro, nro);
+        r = plat::readRecord(plat::findFileCaseInsensitive(g.RutaArchivo, kArchivoModelosPentominos),
+                             kLargoRegistroPentominos, nro);
     } catch (const plat::RuntimeError&) {
         return false;
     }

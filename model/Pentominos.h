@@ -2,7 +2,14 @@
 // boards and their stored solutions, and the set-up of the table.
 #pragma once
 
+#include <QString>
+
 #include <cstdint>
+
+// The board file in RutaArchivo: fixed records of kLargoRegistroPentominos
+// characters, record n being board n.
+inline const QString kArchivoModelosPentominos = QStringLiteral("ModPen.mlp");
+constexpr int kLargoRegistroPentominos = 452;
 
 // Leaves in PEN_PiezaGirada the five cells (column and row inside the box,
 // from 0) and the box in cells of pentomino `pieza` (1..12) turned `giro`

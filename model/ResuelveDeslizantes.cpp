@@ -52,7 +52,7 @@ public:
         Estado inicio;
         for (int c = 0; c < celdas_; ++c)
             if (tablero[std::size_t(c)] == 0) inicio.hueco = std::uint8_t(c);
-        Anade(inicio, tablero.data(), 0);
+        Anade(inicio, tablero.data(), Clave(tablero.data(), inicio.hueco), 0);
     }
 
     // The pieces to slide from the goal back to the start; empty when none.
@@ -65,14 +65,16 @@ public:
             abiertos_.pop();
             const Estado padre = estados_[std::size_t(mejor)];
             const std::uint8_t* tablero = Tablero(mejor);
+            const int posObjetivo = sinCoste_ ? 0 : Posicion(tablero, objetivo_);
             for (int p : Movibles(tablero, padre.hueco)) {
                 if (mejor != 0 && p == padre.piezaMovida) continue;
                 const int desde = Posicion(tablero, p);
-                const int d = sinCoste_ ? 0 : Distancia(desde, Posicion(tablero, objetivo_));
+                const int d = sinCoste_ ? 0 : Distancia(desde, posObjetivo);
                 std::copy(tablero, tablero + celdas_, hijo.begin());
                 hijo[std::size_t(padre.hueco)] = std::uint8_t(p);
                 hijo[std::size_t(desde)] = 0;
-                if (claves_.count(Clave(hijo.data(), desde))) continue;
+                std::string clave = Clave(hijo.data(), desde);
+                if (claves_.count(clave)) continue;
                 if (int(estados_.size()) >= kMaxEstadosBusqueda) {
                     tope = true;
                     return {};
@@ -83,7 +85,7 @@ public:
                 e.piezaMovida = std::uint8_t(p);
                 e.hueco = std::uint8_t(desde);
                 const int h = Heuristica(hijo.data());
-                const std::int32_t indice = Anade(e, hijo.data(), 3 * h + e.coste);
+                const std::int32_t indice = Anade(e, hijo.data(), std::move(clave), 3 * h + e.coste);
                 if (h == 0) return Camino(indice);
                 // Refresh pointers: the store may have grown.
                 tablero = Tablero(mejor);
@@ -151,11 +153,11 @@ private:
         return k;
     }
 
-    std::int32_t Anade(const Estado& e, const std::uint8_t* t, std::int32_t puntuacion) {
+    std::int32_t Anade(const Estado& e, const std::uint8_t* t, std::string clave, std::int32_t puntuacion) {
         const auto indice = std::int32_t(estados_.size());
         estados_.push_back(e);
         tableros_.insert(tableros_.end(), t, t + celdas_);
-        claves_.insert(Clave(t, e.hueco));
+        claves_.insert(std::move(clave));
         abiertos_.push({puntuacion, indice});
         return indice;
     }

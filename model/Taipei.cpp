@@ -7,9 +7,10 @@
 #include <array>
 #include <vector>
 
+using taipei::kClases, taipei::kColumnas, taipei::kFichas, taipei::kFilas, taipei::kNiveles, taipei::kParejas;
+
 namespace {
 
-constexpr int kFilas = 16, kColumnas = 22, kNiveles = 5, kFichas = 144, kClases = 36, kParejas = 72;
 constexpr double kLimiteSegundos = 3.0;
 
 // The three ways to split a kind's four copies into two pairs: pairing a

@@ -6,6 +6,13 @@
 #include <cstdint>
 #include <functional>
 
+// The board and the tiles: 16 rows, 22 columns, stacks of up to 5 levels;
+// 144 tiles of 36 kinds, four of each, dealt and removed as 72 pairs.
+namespace taipei {
+constexpr int kFilas = 16, kColumnas = 22, kNiveles = 5;
+constexpr int kFichas = 144, kClases = 36, kParejas = 72;
+} // namespace taipei
+
 // Every tile's value, suit, kind, copy and id from its number (tiles 1..144
 // that the piece array holds).
 void TAI_AsignaPalos();

@@ -5,6 +5,7 @@
 #include "core/Sustitutos.h"
 #include "core/mesa.h"
 #include "imaging/MesaLisa.h"
+#include "model/Modelos.h"
 #include "model/Partida.h"
 #include "model/Tangram.h"
 #include "platform/errors.h"
@@ -20,12 +21,7 @@ namespace {
 constexpr int kPiezas = 7;
 constexpr int kModoDiseno = 1, kModoResolver = 2;
 
-constexpr int kLargoNombre = 25;
 constexpr int kLargoBloque = 10;
-
-bool EnBlanco(const QString& t) {
-    return std::all_of(t.begin(), t.end(), [](QChar c) { return c == u' '; });
-}
 
 // The number at the start of a field, rounded to a whole one; a field that
 // does not start with a number, or one that 16 bits cannot hold, reads 0.
@@ -60,18 +56,15 @@ void DimensionaPiezas() {
 
 } // namespace
 
-QString TAN_RegistroVacio() {
-    return QString(kLargoNombre, u' ') + QString(kLargoRegistroTangram - kLargoNombre - 2, u'0') +
-           QStringLiteral("\r\n");
-}
+QString TAN_RegistroVacio() { return RegistroModeloVacio(kLargoRegistroTangram); }
 
 void TAN_LeeModelo() {
     auto& g = PuzzGbl;
     QString registro = LeeRegistro(g.NroModelo);
     // An empty slot, or no such record: the empty model.
-    if (registro.size() < kLargoRegistroTangram || EnBlanco(registro.left(kLargoNombre)))
+    if (registro.size() < kLargoRegistroTangram || ModeloVacio(registro))
         registro = TAN_RegistroVacio();
-    const QString lineaPiezas = registro.mid(kLargoNombre, kPiezas * kLargoBloque);
+    const QString lineaPiezas = registro.mid(kLargoNombreModelo, kPiezas * kLargoBloque);
     if (g.Piezas.size() < kPiezas + 1) g.Piezas.resize(kPiezas + 1);
     for (int i = 1; i <= kPiezas; ++i) {
         const QString bloque = lineaPiezas.mid((i - 1) * kLargoBloque, kLargoBloque);
