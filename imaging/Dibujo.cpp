@@ -7,10 +7,10 @@
 #include "imaging/ImagenPieza.h"
 #include "model/Juego.h"
 #include "platform/blit.h"
+#include "platform/numbers.h"
 #include "platform/region.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 namespace {
@@ -217,8 +217,8 @@ void ColocaMuestra() {
     double my = double(grabadora.top()) - alto;
     if (my < 0) my = double(g.AltoMesa) - alto - 37.0 - 16.0;
     if (mx + ancho + 1 > grabadora.left() && grabadora.top() + 1 < my + alto) mx = grabadora.left() - ancho;
-    mx = std::nearbyint(mx);
-    my = std::nearbyint(my);
+    mx = plat::roundHalfEven(mx);
+    my = plat::roundHalfEven(my);
     if (!Cabe16((long long)mx) || !Cabe16((long long)my)) return;
     g.MuestraX = std::int16_t(mx);
     g.MuestraY = std::int16_t(my);
