@@ -4,7 +4,6 @@
 // with a sample picture and a large triangle puzzle.
 #include "core/Configuracion.h"
 #include "core/TsComun.h"
-#include "imaging/PiezasMoviles.h"
 #include "imaging/PreparaMesa.h"
 #include "model/EstadoPuzzle.h"
 #include "platform/blit.h"
@@ -181,15 +180,11 @@ TEST_F(PreparaPiezasMovilesTest, CutLinesOnTheBoardOnlyWithBorders) {
             const QImage foto = Tablero();
             const QImage& b = mesa.Pic_Bitmap.image();
             ASSERT_EQ(b.size(), foto.size());
-            // The cut pattern alone, black on white.
-            plat::Surface cortes(QStringLiteral("cortes"), b.width(), b.height());
-            cortes.setBackColor(0xFFFFFF);
-            cortes.setForeColor(0x000000);
-            DibujaCortesPiezas(cortes);
+            const QImage cortes = Cortes();
             int lineas = 0;
             for (int y = 0; y < b.height(); ++y)
                 for (int x = 0; x < b.width(); ++x) {
-                    const bool corte = borde && cortes.point(x, y) == 0;
+                    const bool corte = borde && (cortes.pixel(x, y) & 0xFFFFFFu) == 0;
                     lineas += corte;
                     const QRgb esperado = corte ? 0xFFFFFFFFu : foto.pixel(x, y);
                     ASSERT_EQ(b.pixel(x, y), esperado) << x << "," << y;
