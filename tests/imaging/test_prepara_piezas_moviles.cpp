@@ -11,9 +11,6 @@
 #include "tests/imaging/puzzle_fixtures.h"
 #include "tests/support/fixtures.h"
 
-#include <QCoreApplication>
-#include <QDir>
-
 #include <gtest/gtest.h>
 
 #include <set>
@@ -278,21 +275,11 @@ TEST_F(PreparaPiezasMovilesTest, ARebuildWithoutDealtPiecesDealsThem) {
     EXPECT_EQ(g.UltimoMovGrabado, 0);
 }
 
-// The sample pictures beside the program: bin/Imagenes in the build tree.
-QString CarpetaImagenes() {
-    QDir dir(QCoreApplication::applicationDirPath());
-    for (int arriba = 0; arriba < 4; ++arriba) {
-        if (dir.exists(QStringLiteral("bin/Imagenes"))) return dir.filePath(QStringLiteral("bin/Imagenes")) + "/";
-        if (!dir.cdUp()) break;
-    }
-    return {};
-}
-
 // The first start of the jigsaw with a state file that names a sample
 // picture and holds no dealt pieces yet: the picture is loaded and cut, the
 // pieces dealt and drawn, without a word to the player.
 TEST_F(PreparaPiezasMovilesTest, AFirstStartWithASamplePictureSetsUpDealsAndDraws) {
-    const QString imagenes = CarpetaImagenes();
+    const QString imagenes = testing_support::samplePicturesFolder();
     ASSERT_FALSE(imagenes.isEmpty());
     const QImage muestra(imagenes + "Paisaje.jpg");
     ASSERT_FALSE(muestra.isNull());
