@@ -166,18 +166,12 @@ void DibujaPlantillasPiezas() {
     if (forma == 1) {
         g.CorteProporcion1 = float(corte::AspectoCurvadoHorizontal(ap, ah));
         g.CorteProporcion2 = float(corte::AspectoCurvadoLateral(ap, ah));
-        g.OrigenCeldaX = mx;
-        g.OrigenCeldaY = my;
-        PlantillaCurvada(1, g.OrigenCeldaX, g.OrigenCeldaY);
-        g.OrigenCeldaX = ab + mx;
-        PlantillaCurvada(2, g.OrigenCeldaX, g.OrigenCeldaY);
-        return;
     }
+    const auto plantilla = forma == 1 ? PlantillaCurvada : PlantillaIrregular;
     g.OrigenCeldaX = mx;
     g.OrigenCeldaY = my;
-    PlantillaIrregular(1, g.OrigenCeldaX, g.OrigenCeldaY);
+    plantilla(1, g.OrigenCeldaX, g.OrigenCeldaY);
     g.OrigenCeldaX = ab + mx;
-    g.OrigenCeldaY = my;
-    PlantillaIrregular(2, g.OrigenCeldaX, g.OrigenCeldaY);
-    CorrigeCostura();
+    plantilla(2, g.OrigenCeldaX, g.OrigenCeldaY);
+    if (forma == 2) CorrigeCostura();
 }
