@@ -7,10 +7,10 @@
 #include "imaging/ImagenPieza.h"
 #include "model/Juego.h"
 #include "platform/blit.h"
+#include "platform/numbers.h"
 #include "platform/region.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 namespace {
@@ -26,6 +26,9 @@ constexpr int kPasoAnimado = 14;
 bool PiezaValida(int p) {
     return p >= 1 && p <= PuzzGbl.NroPiezas && p < int(PuzzGbl.Piezas.size());
 }
+
+// The places of OrdenPiezas that hold pieces: 1 to this.
+int LargoOrden() { return std::min<int>(PuzzGbl.NroPiezas, int(PuzzGbl.OrdenPiezas.size()) - 1); }
 
 bool Cabe16(long long v) {
     return v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max();
@@ -93,8 +96,7 @@ void BorraPiezaDeImagen(std::int16_t pieza) {
     plat::bitBlt(imagen, caja.x, caja.y, caja.w, caja.h, mesa.Pic_Fondo, caja.x, caja.y, rop::kSrcCopy);
     PonRect(R(2), caja);
     imagen.selectClipRegion(&R(2));
-    const int n = std::min<int>(g.NroPiezas, int(g.OrdenPiezas.size()) - 1);
-    for (int i = n; i >= 1; --i) {
+    for (int i = LargoOrden(); i >= 1; --i) {
         const std::int16_t q = g.OrdenPiezas[std::size_t(i)];
         if (q == pieza || !PiezaValida(q)) continue;
         PonRect(R(1), CajaDe(q));
@@ -178,7 +180,7 @@ void RedibujaImagen(std::int16_t modo) {
             }
         }
     } else {
-        const int n = std::min<int>(g.NroPiezas, int(g.OrdenPiezas.size()) - 1);
+        const int n = LargoOrden();
         const bool adelante = g.TipoJuego == kDeslizante;
         for (int j = 1; j <= n; ++j) {
             const int i = adelante ? j : n + 1 - j;
@@ -194,16 +196,14 @@ void RedibujaImagen(std::int16_t modo) {
 
 std::int16_t PosicionEnOrden(std::int16_t pieza) {
     const auto& g = PuzzGbl;
-    const int n = std::min<int>(g.NroPiezas, int(g.OrdenPiezas.size()) - 1);
-    for (int i = 1; i <= n; ++i)
+    for (int i = 1, n = LargoOrden(); i <= n; ++i)
         if (g.OrdenPiezas[std::size_t(i)] == pieza) return std::int16_t(i);
     return 0;
 }
 
 void PasaAlFrente(std::int16_t posicion) {
     auto& g = PuzzGbl;
-    const int n = std::min<int>(g.NroPiezas, int(g.OrdenPiezas.size()) - 1);
-    if (posicion < 1 || posicion > n) return;
+    if (posicion < 1 || posicion > LargoOrden()) return;
     auto& o = g.OrdenPiezas;
     std::rotate(o.begin() + 1, o.begin() + posicion, o.begin() + posicion + 1);
 }
@@ -217,8 +217,8 @@ void ColocaMuestra() {
     double my = double(grabadora.top()) - alto;
     if (my < 0) my = double(g.AltoMesa) - alto - 37.0 - 16.0;
     if (mx + ancho + 1 > grabadora.left() && grabadora.top() + 1 < my + alto) mx = grabadora.left() - ancho;
-    mx = std::nearbyint(mx);
-    my = std::nearbyint(my);
+    mx = plat::roundHalfEven(mx);
+    my = plat::roundHalfEven(my);
     if (!Cabe16((long long)mx) || !Cabe16((long long)my)) return;
     g.MuestraX = std::int16_t(mx);
     g.MuestraY = std::int16_t(my);

@@ -11,7 +11,6 @@
 #include "platform/numbers.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -26,9 +25,6 @@ constexpr int kCuerpoHueso = 240, kMascaraFicha = 297, kCuerpoVerde = 354, kCuer
               kCuerpoMadera = 468;
 constexpr int kAnchoCara = 42, kAltoCara = 58;
 constexpr int kCaraX = 3, kCaraY = 4;
-
-// Nearest whole pixel, halves to even, for seeds and copy positions.
-int Cercano(double v) { return int(std::nearbyint(v)); }
 
 // Sizes the surface and clears it to its background.
 void Prepara(Surface& s, int w, int h) {
@@ -117,7 +113,7 @@ void MascaraDeslizante() {
     m.lineTo(d, c);
     m.lineTo(c, d);
     m.lineTo(r, d);
-    m.floodFill(Cercano(g.AnchoPiezaBase / 2.0), Cercano(g.AltoPiezaBase / 2.0), 0x000000);
+    m.floodFill(plat::cint(g.AnchoPiezaBase / 2.0), plat::cint(g.AltoPiezaBase / 2.0), 0x000000);
 }
 
 void BiselDeslizante() {

@@ -18,8 +18,6 @@ using plat::Surface;
 
 constexpr plat::Color kNegro = 0x000000;
 
-int Cercano(double v) { return plat::cint(v); }
-
 // Which sides of the piece's cell lie on the picture's edge: the margin a
 // template leaves there (0 for an inner side).
 struct Bordes {
@@ -62,7 +60,7 @@ void MascaraDePlantilla(const RegistroPieza& p) {
     const double ny = 0.09 * w * corte::FactorIrregularHorizontal(w, h);
     auto cierra = [&](double x1, double y1, double x2, double y2, std::initializer_list<Semilla> semillas) {
         m.line(x1, y1, x2, y2);
-        for (const Semilla& s : semillas) m.floodFill(Cercano(s.x), Cercano(s.y), kNegro);
+        for (const Semilla& s : semillas) m.floodFill(plat::cint(s.x), plat::cint(s.y), kNegro);
     };
     // The irregular shape's middle seed sits in the knob: 0.09 of the side
     // away from the edge line (less where the knobs are pressed).
@@ -118,7 +116,7 @@ void MascaraTriangulo(std::int16_t pieza) {
     m.line(k.x1, k.y1, k.x2, k.y2);
     m.lineTo(k.ax, k.ay);
     m.lineTo(k.x1, k.y1);
-    m.floodFill(Cercano(k.sx), Cercano(k.sy), kNegro);
+    m.floodFill(plat::cint(k.sx), plat::cint(k.sy), kNegro);
 }
 
 // Two pieces per cell: odd pieces are the figure, even ones the frame around

@@ -21,8 +21,6 @@ using trazos::Arco;
 
 constexpr plat::Color kNegro = 0x000000, kBlanco = 0xFFFFFF;
 
-int Cercano(double v) { return plat::cint(v); }
-
 // The template surface, sized for two pieces and a spare tenth, blank.
 void PreparaSuperficie() {
     const auto& g = PuzzGbl;
@@ -32,14 +30,14 @@ void PreparaSuperficie() {
     t.setFillColor(kNegro);
     t.setFillStyle(plat::FillStyle::Solid);
     t.setDrawWidth(1);
-    t.setSize(Cercano(2.1 * g.AnchoPiezaBase), Cercano(1.1 * g.AltoPiezaBase));
+    t.setSize(plat::cint(2.1 * g.AnchoPiezaBase), plat::cint(1.1 * g.AltoPiezaBase));
     t.clearPicture();
 }
 
 // Fills the silhouette whose cell starts at (ox, oy).
 void Rellena(double ox, double oy) {
     const auto& g = PuzzGbl;
-    mesa.Pic_Temporal.floodFill(Cercano(ox + g.AnchoPieza / 2.0), Cercano(oy + g.AltoPieza / 2.0), kNegro);
+    mesa.Pic_Temporal.floodFill(plat::cint(ox + g.AnchoPieza / 2.0), plat::cint(oy + g.AltoPieza / 2.0), kNegro);
 }
 
 // Curved sides, each one half ellipse from corner to corner. Template 1 has
@@ -168,18 +166,12 @@ void DibujaPlantillasPiezas() {
     if (forma == 1) {
         g.CorteProporcion1 = float(corte::AspectoCurvadoHorizontal(ap, ah));
         g.CorteProporcion2 = float(corte::AspectoCurvadoLateral(ap, ah));
-        g.OrigenCeldaX = mx;
-        g.OrigenCeldaY = my;
-        PlantillaCurvada(1, g.OrigenCeldaX, g.OrigenCeldaY);
-        g.OrigenCeldaX = ab + mx;
-        PlantillaCurvada(2, g.OrigenCeldaX, g.OrigenCeldaY);
-        return;
     }
+    const auto plantilla = forma == 1 ? PlantillaCurvada : PlantillaIrregular;
     g.OrigenCeldaX = mx;
     g.OrigenCeldaY = my;
-    PlantillaIrregular(1, g.OrigenCeldaX, g.OrigenCeldaY);
+    plantilla(1, g.OrigenCeldaX, g.OrigenCeldaY);
     g.OrigenCeldaX = ab + mx;
-    g.OrigenCeldaY = my;
-    PlantillaIrregular(2, g.OrigenCeldaX, g.OrigenCeldaY);
-    CorrigeCostura();
+    plantilla(2, g.OrigenCeldaX, g.OrigenCeldaY);
+    if (forma == 2) CorrigeCostura();
 }

@@ -1,5 +1,6 @@
-// Shared set-up of the imaging tests: a clean table and model, a noise board
-// picture, and synthetic tile sheets with one flat colour per body and face.
+// Shared set-up of the imaging tests: a clean table and model, noise pictures
+// (the board's among them), and synthetic tile sheets with one flat colour per
+// body and face.
 #pragma once
 
 #include "core/PuzzGbl.h"
@@ -51,13 +52,19 @@ inline void PreparaLaminas() {
         for (int c = 1; c <= 9; ++c) Rellena(t, (c - 1) * 42, (f - 1) * 58, 42, 58, Cara(c, f));
 }
 
+// A w x h picture of noise, row by row from the seed, each pixel's colour
+// bits limited to `bits`.
+inline QImage Ruido(int w, int h, unsigned semilla, QRgb bits = 0xFFFFFFu) {
+    std::mt19937 rng(semilla);
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) img.setPixel(x, y, 0xFF000000u | (rng() & bits));
+    return img;
+}
+
 inline void PreparaTablero() {
-    std::mt19937 rng(12345);
-    QImage img(kAnchoTablero, kAltoTablero, QImage::Format_RGB32);
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) img.setPixel(x, y, 0xFF000000u | (rng() & 0xFFFFFFu));
     mesa.Pic_Bitmap.setSize(kAnchoTablero, kAltoTablero);
-    mesa.Pic_Bitmap.setPicture(img);
+    mesa.Pic_Bitmap.setPicture(Ruido(kAnchoTablero, kAltoTablero, 12345));
     mesa.Pic_PiezaColor.setSize(kAnchoTablero, kAltoTablero);
     mesa.Pic_PiezaColor.setBackColor(0x00FF00);
 }

@@ -1,19 +1,21 @@
 // Shared by the jigsaw tests: a table with its command panel, a busy picture
-// zoomed onto it, the geometry of a puzzle of any shape, and how many piece
-// masks cover each pixel of the board when every piece is at home.
+// zoomed onto it, the geometry of a puzzle of any shape, its cut lines alone,
+// and how many piece masks cover each pixel of the board when every piece is
+// at home.
 #pragma once
 
 #include "core/PuzzGbl.h"
 #include "core/Sustitutos.h"
 #include "core/mesa.h"
 #include "imaging/ImagenPieza.h"
+#include "imaging/PiezasMoviles.h"
 #include "model/Juego.h"
 #include "platform/numbers.h"
+#include "tests/imaging/imaging_fixtures.h"
 
 #include <QImage>
 
 #include <cstdint>
-#include <random>
 #include <vector>
 
 namespace puzzle_test {
@@ -23,18 +25,11 @@ constexpr plat::Color kLineas = 0xFFFFFF, kFondo = 0x603010;
 
 // Noise in every channel, never as light as the cut lines.
 inline QImage Foto(int ancho, int alto, unsigned semilla = 11) {
-    std::mt19937 rng(semilla);
-    QImage img(ancho, alto, QImage::Format_RGB32);
-    for (int y = 0; y < alto; ++y)
-        for (int x = 0; x < ancho; ++x) img.setPixel(x, y, 0xFF000000u | (rng() & 0x7F7F7Fu));
-    return img;
+    return imaging_test::Ruido(ancho, alto, semilla, 0x7F7F7Fu);
 }
 
 inline void Reinicia() {
-    mesa.desconectaVentana();
-    mesa.ponCreadorVentana(nullptr);
-    mesa.reset();
-    PuzzGbl.reset();
+    imaging_test::Reinicia();
     ReiniciaSustitutos();
 }
 
@@ -66,6 +61,16 @@ inline void Puzzle(int forma, int lado, int ancho, int alto, unsigned semilla = 
     modi.setPicture(Foto(ancho, alto, semilla));
     modi.keepImageAsPicture();
     CalculaGeometriaPuzzle();
+}
+
+// The cut lines alone, black on white, as the board carries them.
+inline QImage Cortes() {
+    const auto& g = PuzzGbl;
+    plat::Surface s(QStringLiteral("cortes"), g.AnchoImagen, g.AltoImagen);
+    s.setBackColor(0xFFFFFF);
+    s.setForeColor(0x000000);
+    DibujaCortesPiezas(s);
+    return s.image().copy();
 }
 
 // How many masks cover each board pixel (row by row) with every piece at home

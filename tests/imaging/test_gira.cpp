@@ -1,23 +1,14 @@
 // Turning a picture by quarter turns: sizes, where pixels go, and the codes
 // that are not turns.
 #include "imaging/ImagenPieza.h"
+#include "tests/imaging/imaging_fixtures.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
 
-#include <random>
-
 using plat::Surface;
 
 namespace {
-
-QImage Aleatoria(int w, int h, unsigned semilla) {
-    std::mt19937 rng(semilla);
-    QImage img(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) img.setPixel(x, y, 0xFF000000u | (rng() & 0xFFFFFFu));
-    return img;
-}
 
 struct Tamano {
     int w, h;
@@ -27,7 +18,7 @@ class GiraTamanos : public ::testing::TestWithParam<Tamano> {};
 
 TEST_P(GiraTamanos, TurnsComposeAndSizesSwap) {
     const auto [w, h] = GetParam();
-    const QImage original = Aleatoria(w, h, unsigned(w * 131 + h));
+    const QImage original = imaging_test::Ruido(w, h, unsigned(w * 131 + h));
     Surface s;
     s.setImage(original);
 
@@ -82,7 +73,7 @@ TEST(GiraImagen, OneWidePictureBecomesOneHighTopPixelRightmost) {
 }
 
 TEST(GiraImagen, CodesThatAreNoTurnChangeNothing) {
-    const QImage original = Aleatoria(6, 4, 7);
+    const QImage original = imaging_test::Ruido(6, 4, 7);
     for (int codigo : {0, 4, -1, 5, 32767}) {
         Surface s;
         s.setImage(original);

@@ -32,16 +32,6 @@ void Prepara(int forma, int lado, int ancho, int alto) {
     for (auto& p : PuzzGbl.Piezas) p.Giro = 0;
 }
 
-// The cut lines alone, black on white, as the board carries them.
-QImage Cortes() {
-    const auto& g = PuzzGbl;
-    plat::Surface s(QStringLiteral("cortes"), g.AnchoImagen, g.AltoImagen);
-    s.setBackColor(0xFFFFFF);
-    s.setForeColor(0x000000);
-    DibujaCortesPiezas(s);
-    return s.image().copy();
-}
-
 // Chebyshev distance from (x, y) to the nearest corner of a cell.
 double DistanciaEsquina(int x, int y) {
     const auto& g = PuzzGbl;

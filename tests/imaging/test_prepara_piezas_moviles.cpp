@@ -4,16 +4,12 @@
 // with a sample picture and a large triangle puzzle.
 #include "core/Configuracion.h"
 #include "core/TsComun.h"
-#include "imaging/PiezasMoviles.h"
 #include "imaging/PreparaMesa.h"
 #include "model/EstadoPuzzle.h"
 #include "platform/blit.h"
 #include "platform/files.h"
 #include "tests/imaging/puzzle_fixtures.h"
 #include "tests/support/fixtures.h"
-
-#include <QCoreApplication>
-#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -181,15 +177,11 @@ TEST_F(PreparaPiezasMovilesTest, CutLinesOnTheBoardOnlyWithBorders) {
             const QImage foto = Tablero();
             const QImage& b = mesa.Pic_Bitmap.image();
             ASSERT_EQ(b.size(), foto.size());
-            // The cut pattern alone, black on white.
-            plat::Surface cortes(QStringLiteral("cortes"), b.width(), b.height());
-            cortes.setBackColor(0xFFFFFF);
-            cortes.setForeColor(0x000000);
-            DibujaCortesPiezas(cortes);
+            const QImage cortes = Cortes();
             int lineas = 0;
             for (int y = 0; y < b.height(); ++y)
                 for (int x = 0; x < b.width(); ++x) {
-                    const bool corte = borde && cortes.point(x, y) == 0;
+                    const bool corte = borde && (cortes.pixel(x, y) & 0xFFFFFFu) == 0;
                     lineas += corte;
                     const QRgb esperado = corte ? 0xFFFFFFFFu : foto.pixel(x, y);
                     ASSERT_EQ(b.pixel(x, y), esperado) << x << "," << y;
@@ -283,21 +275,11 @@ TEST_F(PreparaPiezasMovilesTest, ARebuildWithoutDealtPiecesDealsThem) {
     EXPECT_EQ(g.UltimoMovGrabado, 0);
 }
 
-// The sample pictures beside the program: bin/Imagenes in the build tree.
-QString CarpetaImagenes() {
-    QDir dir(QCoreApplication::applicationDirPath());
-    for (int arriba = 0; arriba < 4; ++arriba) {
-        if (dir.exists(QStringLiteral("bin/Imagenes"))) return dir.filePath(QStringLiteral("bin/Imagenes")) + "/";
-        if (!dir.cdUp()) break;
-    }
-    return {};
-}
-
 // The first start of the jigsaw with a state file that names a sample
 // picture and holds no dealt pieces yet: the picture is loaded and cut, the
 // pieces dealt and drawn, without a word to the player.
 TEST_F(PreparaPiezasMovilesTest, AFirstStartWithASamplePictureSetsUpDealsAndDraws) {
-    const QString imagenes = CarpetaImagenes();
+    const QString imagenes = testing_support::samplePicturesFolder();
     ASSERT_FALSE(imagenes.isEmpty());
     const QImage muestra(imagenes + "Paisaje.jpg");
     ASSERT_FALSE(muestra.isNull());

@@ -1,6 +1,7 @@
 // The resources made at build time: the embedded sounds, cursors and icon, and
 // the sample pictures laid out beside the program.
 #include "resources/resources.h"
+#include "tests/support/fixtures.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -265,19 +266,8 @@ TEST_F(Resources, ProgramIconLoads) {
 
 // ---------------------------------------------------------- sample pictures
 
-// The Imagenes folder beside the program: bin/Imagenes in the build tree,
-// found from the folder of this test upwards.
-QString picturesFolder() {
-    QDir dir(QCoreApplication::applicationDirPath());
-    for (int up = 0; up < 4; ++up) {
-        if (dir.exists(QStringLiteral("bin/Imagenes"))) return dir.filePath(QStringLiteral("bin/Imagenes"));
-        if (!dir.cdUp()) break;
-    }
-    return {};
-}
-
 TEST(SamplePictures, AreVariedPicturesOfUsableSize) {
-    const QString folder = picturesFolder();
+    const QString folder = testing_support::samplePicturesFolder();
     ASSERT_FALSE(folder.isEmpty()) << "no bin/Imagenes above " << QCoreApplication::applicationDirPath().toStdString();
     const QFileInfoList files = QDir(folder).entryInfoList(
         {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.bmp")}, QDir::Files, QDir::Name);

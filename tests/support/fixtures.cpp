@@ -1,5 +1,8 @@
 #include "tests/support/fixtures.h"
 
+#include <QCoreApplication>
+#include <QDir>
+
 namespace testing_support {
 
 QStringList asciiArt(const plat::Surface& s, int x0, int y0, int w, int h) {
@@ -23,6 +26,15 @@ int countColor(const plat::Surface& s, plat::Color c) {
         for (int x = 0; x < s.scaleWidth(); ++x)
             if (s.point(x, y) == c) ++n;
     return n;
+}
+
+QString samplePicturesFolder() {
+    QDir dir(QCoreApplication::applicationDirPath());
+    for (int up = 0; up < 4; ++up) {
+        if (dir.exists(QStringLiteral("bin/Imagenes"))) return dir.filePath(QStringLiteral("bin/Imagenes")) + "/";
+        if (!dir.cdUp()) break;
+    }
+    return {};
 }
 
 ScratchDir::ScratchDir() { dir_.setAutoRemove(true); }

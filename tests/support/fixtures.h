@@ -1,4 +1,5 @@
-// Helpers shared by the tests: pictures drawn as text, and a scratch folder.
+// Helpers shared by the tests: pictures drawn as text, the sample pictures
+// folder, and a scratch folder.
 #pragma once
 
 #include "platform/errors.h"
@@ -28,6 +29,11 @@ int errorNumberOf(F&& f) {
     }
     return 0;
 }
+
+// The sample pictures laid out beside the program (bin/Imagenes in the build
+// tree), looked for from the test's folder upwards. The path ends in "/";
+// empty when there is none.
+QString samplePicturesFolder();
 
 // A fresh folder, removed at the end of the test; path() ends in "/".
 class ScratchDir {
