@@ -1,5 +1,5 @@
 // The table surface's events: hover, drag, press, click, double click, keys,
-// the stand-in release, and the command panel's tab.
+// and the command panel's tab.
 #include "table/Trabajo.h"
 
 #include "core/PuzzGbl.h"
@@ -454,30 +454,6 @@ void Pic_Trabajo_DblClick() {
 }
 
 void Pic_Trabajo_KeyPress(int) {}
-
-void SueltaPiezaProvisional(std::int16_t boton, std::int16_t, double x, double y) {
-    auto& g = PuzzGbl;
-    if (boton == 2 && g.GirandoPieza && !g.GiroSimulado) g.GirandoPieza = false;
-    if (!g.ArrastrandoPieza || g.SoltandoPieza) return;
-    g.SoltandoPieza = true;
-    const std::int16_t p = g.PiezaSeleccionada;
-    pasos::Paso([&] {
-        if (g.TipoJuego == kTaipei) {
-            GrabaMovimiento(g.TAI_PiezaPareja, p, 0, 0, 0, 0, 0, 0);
-        } else if (pasos::PiezaValida(p)) {
-            GeneraImagenPieza(p);
-            DibujaPiezaEnImagen(mesa.Pic_Imagen, p);
-            DibujaPiezaEnImagen(mesa.Pic_Trabajo, p);
-            mesa.Pic_Trabajo.refresh();
-            const auto& r = g.Piezas[std::size_t(p)];
-            GrabaMovimiento(g.PosAnteriorX, g.PosAnteriorY, r.Giro, r.Volteo, r.X, r.Y, r.Giro, r.Volteo);
-        }
-    });
-    pasos::Paso(ActualizaInfoPiezas);
-    g.ArrastrandoPieza = false;
-    g.SoltandoPieza = false;
-    Pic_Trabajo_MouseMove(0, 0, x, y);
-}
 
 void Pic_EsconderBot_MouseDown(std::int16_t, std::int16_t, double, double) {
     auto& g = PuzzGbl;
