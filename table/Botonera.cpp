@@ -17,6 +17,7 @@
 #include "platform/ui/events.h"
 #include "platform/ui/helpviewer.h"
 #include "table/Cronometro.h"
+#include "table/Soltar.h"
 #include "table/VentanaMesa.h"
 
 #include <QCoreApplication>
@@ -136,12 +137,7 @@ void comandoTutor() {
         if (g.TAI_ParejaSugerida[1] != 0 || g.TAI_ParejaSugerida[2] != 0) {
             Paso([] { lanzador().tutorIndicando(); });
         } else {
-            Mensaje(QString::fromUtf8("Puzzle sin solución"),
-                    QString::fromUtf8(
-                        "La situación actual del puzzle no le permite emparejar ninguna de las piezas libres,  por "
-                        "tanto, no puede continuar resolviéndolo.  Si lo  desea  puede  utilizar  la  Grabadora de "
-                        "movimientos y  retroceder para encontrar una solución por otra vía."),
-                    6, 1, 3050);
+            AvisaTaipeiSinSalida();
         }
         break;
     default:
