@@ -30,7 +30,7 @@ namespace {
 // A failing statement is passed over and the next one runs.
 using pasos::Paso;
 
-constexpr int kAnchoPanel = 141, kAltoPanel = 431;
+constexpr int kAltoPanel = 431;
 constexpr int kLadoBoton = 48, kPasoLamina = 49;
 constexpr plat::Color kColorOscuro = 0x042484, kColorClaro = 0x7C9CFC;
 
@@ -401,12 +401,19 @@ void PausaCronometro::restaura() {
 
 // ------------------------------------------------------------------ panel
 
+bool BotoneraEnMesa() { return mesa.Pic_Botonera.visible() && mesa.Pic_Botonera.left() > 0; }
+
+void PonBanderaPestana() {
+    plat::bitBlt(mesa.Pic_EsconderBot, 0, 0, kAnchoPestana, kAltoPestana, mesa.Pic_BmpVario,
+                 PuzzGbl.BotoneraOculta ? 98 : 108, 30, plat::rop::kSrcCopy);
+}
+
 void DibujaBotoneraPanel() {
     auto& g = PuzzGbl;
     auto& panel = mesa.Pic_Botonera;
     Paso([&] {
         panel.cls();
-        panel.move(g.AnchoMesa - kAnchoPanel, 0, kAnchoPanel, kAltoPanel);
+        panel.move(g.AnchoMesa - kAnchoBotonera, 0, kAnchoBotonera, kAltoPanel);
     });
     Paso([&] {
         const int w = panel.scaleWidth(), h = panel.scaleHeight();
@@ -417,9 +424,9 @@ void DibujaBotoneraPanel() {
     Paso([&] {
         // The tab's flag reads "shown: the next press hides the panel".
         auto& tab = mesa.Pic_EsconderBot;
-        tab.move(panel.left() - 9, 0, 9, 33);
+        tab.move(panel.left() - kAnchoPestana, 0, kAnchoPestana, kAltoPestana);
         g.BotoneraOculta = true;
-        plat::bitBlt(tab, 0, 0, 9, 33, mesa.Pic_BmpVario, 98, 30, plat::rop::kSrcCopy);
+        PonBanderaPestana();
         PonCursor(tab, 23);
         tab.refresh();
     });

@@ -16,6 +16,7 @@
 #include "model/Juego.h"
 #include "platform/numbers.h"
 #include "records/Historico.h"
+#include "table/Botonera.h"
 #include "table/Desolapa.h"
 
 #include <algorithm>
@@ -96,8 +97,7 @@ bool empujaDentro(std::int16_t p) {
     z.barraVerIzquierda = mesa.BarraVer.Visible() ? mesa.BarraVer.Left() : g.AnchoMesa;
     z.valorVer = mesa.BarraVer.Value();
     z.valorHor = mesa.BarraHor.Value();
-    // A panel not laid out on the table (hidden, or not yet placed) covers nothing.
-    if (mesa.Pic_Botonera.visible() && mesa.Pic_Botonera.left() > 0) {
+    if (BotoneraEnMesa()) {
         z.botoneraIzquierda = mesa.Pic_Botonera.left();
         z.botoneraAlto = mesa.Pic_Botonera.height();
     }

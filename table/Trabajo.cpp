@@ -15,7 +15,6 @@
 #include "model/Partida.h"
 #include "model/Pasos.h"
 #include "model/Taipei.h"
-#include "platform/blit.h"
 #include "platform/ui/events.h"
 #include "table/Botonera.h"
 #include "table/Soltar.h"
@@ -32,8 +31,6 @@
 namespace {
 
 constexpr std::int16_t kRompecabezas = 21, kDeslizantes = 22, kTangram = 23, kPentominos = 24, kTaipei = 25;
-constexpr int kAnchoPanel = 141;
-constexpr int kAnchoPestana = 9, kAltoPestana = 33;
 constexpr int kPunteroFlecha = 0, kPunteroReloj = 11;
 constexpr int kCursorManoCerrada = 29, kCursorTutor = 24;
 
@@ -461,15 +458,14 @@ void Pic_EsconderBot_MouseDown(std::int16_t, std::int16_t, double, double) {
     auto& tab = mesa.Pic_EsconderBot;
     Sonido(0, 6);
     const int x0 = panel.left();
-    const int destino = g.BotoneraOculta ? g.AnchoMesa : g.AnchoMesa - kAnchoPanel;
+    const int destino = g.BotoneraOculta ? g.AnchoMesa : g.AnchoMesa - kAnchoBotonera;
     const int paso = x0 < destino ? 2 : -2;
     for (int x = x0; paso > 0 ? x <= destino : x >= destino; x += paso) {
         panel.move(x, panel.top());
         tab.move(x - tab.width(), tab.top());
     }
     g.BotoneraOculta = !g.BotoneraOculta;
-    plat::bitBlt(tab, 0, 0, kAnchoPestana, kAltoPestana, mesa.Pic_BmpVario, g.BotoneraOculta ? 98 : 108, 30,
-                 plat::rop::kSrcCopy);
+    PonBanderaPestana();
     tab.refresh();
 }
 
