@@ -1,5 +1,8 @@
 #include "tests/support/fixtures.h"
 
+#include <QFile>
+#include <gtest/gtest.h>
+
 namespace testing_support {
 
 QStringList asciiArt(const plat::Surface& s, int x0, int y0, int w, int h) {
@@ -23,6 +26,17 @@ int countColor(const plat::Surface& s, plat::Color c) {
         for (int x = 0; x < s.scaleWidth(); ++x)
             if (s.point(x, y) == c) ++n;
     return n;
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(f.write(bytes), bytes.size()) << path.toStdString();
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 ScratchDir::ScratchDir() { dir_.setAutoRemove(true); }

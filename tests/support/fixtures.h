@@ -1,9 +1,11 @@
-// Helpers shared by the tests: pictures drawn as text, and a scratch folder.
+// Helpers shared by the tests: pictures drawn as text, run-time error numbers,
+// whole files and a scratch folder.
 #pragma once
 
 #include "platform/errors.h"
 #include "platform/surface.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -28,6 +30,11 @@ int errorNumberOf(F&& f) {
     }
     return 0;
 }
+
+// The whole content of a file written (a failure fails the test) and read
+// back (empty when the file cannot be read).
+void writeBytes(const QString& path, const QByteArray& bytes);
+QByteArray readBytes(const QString& path);
 
 // A fresh folder, removed at the end of the test; path() ends in "/".
 class ScratchDir {
