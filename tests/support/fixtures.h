@@ -10,6 +10,11 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <ostream>
+
+// Texts in failure messages read as text.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 namespace testing_support {
 
 // Renders a surface as rows of characters, one per pixel: '#' for black,
