@@ -28,6 +28,13 @@ int countColor(const plat::Surface& s, plat::Color c) {
     return n;
 }
 
+int timesPlayed(const plat::RecordingSoundPlayer& player, const QByteArray& clip) {
+    int n = 0;
+    for (const auto& c : player.calls())
+        n += c.kind == plat::RecordingSoundPlayer::Call::Kind::Play && c.clip == clip;
+    return n;
+}
+
 void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();

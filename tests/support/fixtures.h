@@ -1,8 +1,9 @@
 // Helpers shared by the tests: pictures drawn as text, run-time error numbers,
-// whole files and a scratch folder.
+// sounds played, whole files and a scratch folder.
 #pragma once
 
 #include "platform/errors.h"
+#include "platform/sound.h"
 #include "platform/surface.h"
 
 #include <QByteArray>
@@ -35,6 +36,9 @@ int errorNumberOf(F&& f) {
     }
     return 0;
 }
+
+// How many times the recording player played the clip.
+int timesPlayed(const plat::RecordingSoundPlayer& player, const QByteArray& clip);
 
 // The whole content of a file written (a failure fails the test) and read
 // back (empty when the file cannot be read).
