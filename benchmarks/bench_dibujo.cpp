@@ -6,6 +6,7 @@
 #include "imaging/Dibujo.h"
 #include "imaging/ImagenPieza.h"
 #include "model/Juego.h"
+#include "bench_mesa.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,14 +24,7 @@ void Rellena(plat::Surface& s, int x, int y, int w, int h, plat::Color c) {
 }
 
 void PreparaMesa() {
-    mesa.reset();
-    PuzzGbl.reset();
-    QImage vacia(kAnchoMesa, kAltoMesa, QImage::Format_RGB32);
-    vacia.fill(0xFF306040u);
-    for (plat::Surface* s : {&mesa.Pic_Imagen, &mesa.Pic_Fondo, &mesa.Pic_Trabajo}) {
-        s->setSize(kAnchoMesa, kAltoMesa);
-        s->setPicture(vacia);
-    }
+    MesaLisa(kAnchoMesa, kAltoMesa, 0xFF306040u);
     std::mt19937 rng(7);
     QImage tablero(1024, 768, QImage::Format_RGB32);
     for (int y = 0; y < 768; ++y)

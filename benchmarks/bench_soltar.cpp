@@ -7,24 +7,18 @@
 #include "records/Historico.h"
 #include "table/Desolapa.h"
 #include "table/Soltar.h"
+#include "bench_mesa.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QImage>
+#include <utility>
 
 namespace {
 
 constexpr int kAncho = 2048, kAlto = 1536;
 
 void BM_SueltaPiezaGrande(benchmark::State& state) {
-    mesa.reset();
-    PuzzGbl.reset();
-    QImage vacia(kAncho, kAlto, QImage::Format_RGB32);
-    vacia.fill(0xFF306040u);
-    for (plat::Surface* s : {&mesa.Pic_Imagen, &mesa.Pic_Fondo, &mesa.Pic_Trabajo}) {
-        s->setSize(kAncho, kAlto);
-        s->setPicture(vacia);
-    }
+    MesaLisa(kAncho, kAlto, 0xFF306040u);
     auto& g = PuzzGbl;
     g.TipoJuego = 21;
     g.AnchoMesa = kAncho;
@@ -59,14 +53,9 @@ BENCHMARK(BM_SueltaPiezaGrande)->Unit(benchmark::kMicrosecond);
 // The seven Tangram pieces on a 1024 x 768 table, turned an eighth and laid
 // apart along its bottom, with the square at (400, 300).
 void MesaTangram() {
-    mesa.reset();
-    PuzzGbl.reset();
-    QImage vacia(1024, 768, QImage::Format_RGB32);
-    vacia.fill(0xFF808080u);
-    for (plat::Surface* s : {&mesa.Pic_Imagen, &mesa.Pic_Fondo, &mesa.Pic_Trabajo, &mesa.Pic_Bitmap}) {
-        s->setSize(1024, 768);
-        s->setPicture(vacia);
-    }
+    MesaLisa(1024, 768, 0xFF808080u);
+    mesa.Pic_Bitmap.setSize(1024, 768);
+    mesa.Pic_Bitmap.setPicture(std::as_const(mesa.Pic_Fondo).image()); // the pieces as grey as the table
     auto& g = PuzzGbl;
     g.TipoJuego = 23;
     g.TAN_ModoJuego = 1;

@@ -3,25 +3,15 @@
 #include "core/PuzzGbl.h"
 #include "core/mesa.h"
 #include "table/Trabajo.h"
+#include "bench_mesa.h"
 
 #include <benchmark/benchmark.h>
-
-#include <QImage>
 
 namespace {
 
 constexpr int kAncho = 2048, kAlto = 1536;
 
-void PreparaMesa() {
-    mesa.reset();
-    PuzzGbl.reset();
-    QImage vacia(kAncho, kAlto, QImage::Format_RGB32);
-    vacia.fill(0xFF306040u);
-    for (plat::Surface* s : {&mesa.Pic_Imagen, &mesa.Pic_Fondo, &mesa.Pic_Trabajo}) {
-        s->setSize(kAncho, kAlto);
-        s->setPicture(vacia);
-    }
-}
+void PreparaMesa() { MesaLisa(kAncho, kAlto, 0xFF306040u); }
 
 // Eight pieces of a 3 x 3 jigsaw cut from a 1536-pixel picture, stacked so
 // that the pointer lies in the transparent part of the seven in front and on

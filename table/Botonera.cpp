@@ -11,31 +11,26 @@
 #include "imaging/ImagenPieza.h"
 #include "model/Juego.h"
 #include "model/Partida.h"
+#include "model/Pasos.h"
 #include "platform/blit.h"
 #include "platform/files.h"
 #include "platform/ui/events.h"
 #include "platform/ui/helpviewer.h"
 #include "table/Cronometro.h"
+#include "table/Soltar.h"
 #include "table/VentanaMesa.h"
 
 #include <QCoreApplication>
 #include <QTimer>
 
 #include <deque>
-#include <exception>
 
 namespace {
 
 // A failing statement is passed over and the next one runs.
-template <class F>
-void paso(F&& f) {
-    try {
-        f();
-    } catch (const std::exception&) {
-    }
-}
+using pasos::Paso;
 
-constexpr int kAnchoPanel = 141, kAltoPanel = 431;
+constexpr int kAltoPanel = 431;
 constexpr int kLadoBoton = 48, kPasoLamina = 49;
 constexpr plat::Color kColorOscuro = 0x042484, kColorClaro = 0x7C9CFC;
 
@@ -92,11 +87,11 @@ void comandoNuevo() {
     if (!g.RespuestaMensaje) return;
     if (g.TipoJuego == 23) g.TAN_ModoJuego = 1;
     if (g.TipoJuego != 22) {
-        paso([] { PreparaJuego(true); });
+        Paso([] { PreparaJuego(true); });
     } else {
-        paso([] { BarajaPiezas(); });
+        Paso([] { BarajaPiezas(); });
         g.UltimoMovGrabado = g.MovActual;
-        paso([] { DibujaGrabadora(); });
+        Paso([] { DibujaGrabadora(); });
     }
 }
 
@@ -106,20 +101,20 @@ void comandoPersonalizar() {
     PausaCronometro pausa;
     g.ReiniciarPuzzle = false;
     g.CambioCosmetico = false;
-    paso([] { lanzador().personal(); });
-    paso([] { mesa.Pic_Botonera.refresh(); });
+    Paso([] { lanzador().personal(); });
+    Paso([] { mesa.Pic_Botonera.refresh(); });
     mesa.setMousePointer(11);
     if (g.TipoJuego == g.TipoJuegoInicial) {
         if (g.ReiniciarPuzzle) {
-            paso([] { PreparaJuego(true); });
-            if (g.TipoJuego == 22) paso([] { RedibujaImagen(1); });
+            Paso([] { PreparaJuego(true); });
+            if (g.TipoJuego == 22) Paso([] { RedibujaImagen(1); });
         } else if (g.CambioCosmetico) {
-            paso([] { PreparaJuego(false); });
-            paso([] { RedibujaImagen(PuzzGbl.TipoJuego == 22 ? 1 : 0); });
+            Paso([] { PreparaJuego(false); });
+            Paso([] { RedibujaImagen(PuzzGbl.TipoJuego == 22 ? 1 : 0); });
         }
     } else {
-        paso([] { LeePuzzleJuego(RutaEstadoJuego(PuzzGbl.TipoJuego)); });
-        paso([] {
+        Paso([] { LeePuzzleJuego(RutaEstadoJuego(PuzzGbl.TipoJuego)); });
+        Paso([] {
             std::int16_t nro = PuzzGbl.TipoJuego;
             MuestraSugerencia(nro);
         });
@@ -134,25 +129,20 @@ void comandoTutor() {
     switch (g.TipoJuego) {
     case 22:
         g.PasaAlHistorico = false;
-        paso([] { lanzador().resuelvePuzzle(); });
+        Paso([] { lanzador().resuelvePuzzle(); });
         break;
     case 25:
         g.PasaAlHistorico = false;
-        paso([] { TAI_BuscaPareja(); });
+        Paso([] { TAI_BuscaPareja(); });
         if (g.TAI_ParejaSugerida[1] != 0 || g.TAI_ParejaSugerida[2] != 0) {
-            paso([] { lanzador().tutorIndicando(); });
+            Paso([] { lanzador().tutorIndicando(); });
         } else {
-            Mensaje(QString::fromUtf8("Puzzle sin solución"),
-                    QString::fromUtf8(
-                        "La situación actual del puzzle no le permite emparejar ninguna de las piezas libres,  por "
-                        "tanto, no puede continuar resolviéndolo.  Si lo  desea  puede  utilizar  la  Grabadora de "
-                        "movimientos y  retroceder para encontrar una solución por otra vía."),
-                    6, 1, 3050);
+            AvisaTaipeiSinSalida();
         }
         break;
     default:
         g.TutorActivo = true;
-        paso([] {
+        Paso([] {
             std::int16_t nro = 9;
             MuestraSugerencia(nro);
         });
@@ -162,7 +152,7 @@ void comandoTutor() {
 
 void comandoVentana(const std::function<void()>& ventana) {
     PausaCronometro pausa;
-    paso([&] { ventana(); });
+    Paso([&] { ventana(); });
 }
 
 void comandoSalir() {
@@ -195,7 +185,7 @@ void comandoMuestra() {
     auto& g = PuzzGbl;
     Retardo(5);
     g.MuestraVisible = !g.MuestraVisible;
-    if (g.MuestraVisible) paso([] { ColocaMuestra(); });
+    if (g.MuestraVisible) Paso([] { ColocaMuestra(); });
     mesa.Pic_Muestra.setVisible(g.MuestraVisible);
     mesa.Refresh(); // shown before the wait, which runs no events
     Retardo(35);
@@ -205,7 +195,7 @@ void comandoPiezasOcultas() {
     auto& g = PuzzGbl;
     mesa.setMousePointer(11);
     for (int i = 1; i <= g.NroPiezas && i < int(g.OrdenPiezas.size()); ++i) {
-        paso([&] {
+        Paso([&] {
             const std::int16_t p = g.OrdenPiezas[std::size_t(i)];
             if (p < 1 || std::size_t(p) >= g.Piezas.size()) return;
             if (!PiezaBienColocada(p)) {
@@ -227,7 +217,7 @@ void comandoPiezasOcultas() {
 
 void comandoBienoMal() {
     PuzzGbl.MostrarBienoMal = !PuzzGbl.MostrarBienoMal;
-    paso([] { lanzador().mostrarPiezasBienoMal(); });
+    Paso([] { lanzador().mostrarPiezasBienoMal(); });
 }
 
 void comandoOrdenar() {
@@ -246,8 +236,8 @@ void comandoOrdenar() {
                         "Si pulsa el botón  Cancelar  podrá continuar resolviendo el puzzle actual."),
                     8, 2, 2184);
         } else if (EsResoluble()) {
-            paso([] { CalculaDificultad(); });
-            paso([] { IniciaGrabadora(); });
+            Paso([] { CalculaDificultad(); });
+            Paso([] { IniciaGrabadora(); });
         } else {
             Mensaje(QString::fromUtf8("Configuración sin solución"),
                     QString::fromUtf8(
@@ -257,15 +247,15 @@ void comandoOrdenar() {
                         "hasta obtener una  configuración que permita su solución."),
                     8, 2, 3020);
             if (g.RespuestaMensaje) {
-                paso([] { mesa.Refresh(); });
-                paso([] { BarajaDeslizantes(); });
-                paso([] { RedibujaImagen(0); });
+                Paso([] { mesa.Refresh(); });
+                Paso([] { BarajaDeslizantes(); });
+                Paso([] { RedibujaImagen(0); });
             }
         }
         if (g.RespuestaMensaje) g.ColocacionManual = !g.ColocacionManual;
     } else {
         g.RecogiendoPiezas = !g.RecogiendoPiezas;
-        if (g.RecogiendoPiezas) paso([] { RecogePiezas(); });
+        if (g.RecogiendoPiezas) Paso([] { RecogePiezas(); });
     }
     pausa.restaura();
     mesa.setMousePointer(0);
@@ -281,7 +271,7 @@ void comandoResolver() {
     g.ResolviendoAuto = true;
     mesa.setMousePointer(11);
     PausaCronometro pausa;
-    paso([] { lanzador().resuelvePuzzle(); });
+    Paso([] { lanzador().resuelvePuzzle(); });
     pausa.restaura();
     mesa.setMousePointer(0);
 }
@@ -401,7 +391,7 @@ QString TextoNoDisponible() { return QString::fromUtf8("Esta función todavía n
 
 PausaCronometro::PausaCronometro() : antes_(PuzzGbl.CronometroEnMarcha) { MarchaCronometro(2); }
 
-PausaCronometro::~PausaCronometro() { paso([this] { restaura(); }); }
+PausaCronometro::~PausaCronometro() { Paso([this] { restaura(); }); }
 
 void PausaCronometro::restaura() {
     if (!activa_) return;
@@ -411,25 +401,32 @@ void PausaCronometro::restaura() {
 
 // ------------------------------------------------------------------ panel
 
+bool BotoneraEnMesa() { return mesa.Pic_Botonera.visible() && mesa.Pic_Botonera.left() > 0; }
+
+void PonBanderaPestana() {
+    plat::bitBlt(mesa.Pic_EsconderBot, 0, 0, kAnchoPestana, kAltoPestana, mesa.Pic_BmpVario,
+                 PuzzGbl.BotoneraOculta ? 98 : 108, 30, plat::rop::kSrcCopy);
+}
+
 void DibujaBotoneraPanel() {
     auto& g = PuzzGbl;
     auto& panel = mesa.Pic_Botonera;
-    paso([&] {
+    Paso([&] {
         panel.cls();
-        panel.move(g.AnchoMesa - kAnchoPanel, 0, kAnchoPanel, kAltoPanel);
+        panel.move(g.AnchoMesa - kAnchoBotonera, 0, kAnchoBotonera, kAltoPanel);
     });
-    paso([&] {
+    Paso([&] {
         const int w = panel.scaleWidth(), h = panel.scaleHeight();
         panel.box(0, 0, w - 1, h - 1, kColorOscuro);
         panel.line(0, 0, w, 0, kColorClaro);
         panel.line(0, 0, 0, h, kColorClaro);
     });
-    paso([&] {
+    Paso([&] {
         // The tab's flag reads "shown: the next press hides the panel".
         auto& tab = mesa.Pic_EsconderBot;
-        tab.move(panel.left() - 9, 0, 9, 33);
+        tab.move(panel.left() - kAnchoPestana, 0, kAnchoPestana, kAltoPestana);
         g.BotoneraOculta = true;
-        plat::bitBlt(tab, 0, 0, 9, 33, mesa.Pic_BmpVario, 98, 30, plat::rop::kSrcCopy);
+        PonBanderaPestana();
         PonCursor(tab, 23);
         tab.refresh();
     });
@@ -438,12 +435,12 @@ void DibujaBotoneraPanel() {
         g.BotonY[std::size_t(i)] = std::int16_t(kBotones[i].y);
     }
     for (int i = 1; i <= 12; ++i)
-        paso([&] {
+        Paso([&] {
             auto& b = mesa.Pic_Boton(i);
             b.move(g.BotonX[std::size_t(i)], g.BotonY[std::size_t(i)], kLadoBoton, kLadoBoton);
             b.setVisible(BotonVisible(g.TipoJuego, i));
         });
-    paso([&] {
+    Paso([&] {
         const int w = panel.scaleWidth();
         const int y1 = g.BotonY[7] + kLadoBoton + 9;
         const int y2 = g.BotonY[12] + kLadoBoton + 9;
@@ -454,7 +451,7 @@ void DibujaBotoneraPanel() {
         g.HuecoY = std::int16_t(y2);
     });
     for (int i = 1; i <= 12; ++i)
-        paso([&] {
+        Paso([&] {
             auto& b = mesa.Pic_Boton(i);
             plat::bitBlt(b, 0, 0, kLadoBoton, kLadoBoton, mesa.Pic_BmpBoton, (i - 1) * kPasoLamina, 0,
                          plat::rop::kSrcCopy);
@@ -463,7 +460,7 @@ void DibujaBotoneraPanel() {
             b.refresh();
         });
     for (int i = 1; i <= 12; ++i) mesa.Pic_Boton(i).setToolTip(TextoBoton(g.TipoJuego, i));
-    paso([&] {
+    Paso([&] {
         if (enModoDiseno()) {
             mesa.Pic_Cronome.setVisible(false);
             return;
@@ -472,7 +469,7 @@ void DibujaBotoneraPanel() {
         mesa.Pic_Cronome.setVisible(true);
         MuestraTiempoCrono();
     });
-    paso([&] {
+    Paso([&] {
         if (enModoDiseno()) {
             mesa.Pic_InfoColo.setVisible(false);
             return;
@@ -481,7 +478,7 @@ void DibujaBotoneraPanel() {
         mesa.Pic_InfoColo.setVisible(true);
         ActualizaInfoPiezas();
     });
-    paso([&] { panel.refresh(); });
+    Paso([&] { panel.refresh(); });
 }
 
 void Pic_Boton_MouseMove(std::int16_t indice, std::int16_t, std::int16_t, double, double) {
@@ -501,7 +498,7 @@ void Pic_Boton_MouseMove(std::int16_t indice, std::int16_t, std::int16_t, double
 
 void EjecutaBoton(std::int16_t indice, std::int16_t, std::int16_t, double, double) {
     auto& g = PuzzGbl;
-    paso([] {
+    Paso([] {
         if (const auto oculta = lanzador().ocultaOpciones) oculta();
     });
     if (!indiceValido(indice) || g.BotonCursor[std::size_t(indice)] == 12) return;
@@ -509,7 +506,7 @@ void EjecutaBoton(std::int16_t indice, std::int16_t, std::int16_t, double, doubl
     Sonido(0, 9);
     if (indice != 10 && g.MostrarBienoMal) {
         g.MostrarBienoMal = false;
-        paso([] {
+        Paso([] {
             if (const auto muestra = lanzador().mostrarPiezasBienoMal) muestra();
         });
     }
@@ -521,8 +518,8 @@ void EjecutaBoton(std::int16_t indice, std::int16_t, std::int16_t, double, doubl
             // The arrangement becomes the start of a new puzzle, as when it is
             // ended with its own button.
             g.ColocacionManual = false;
-            paso([] { CalculaDificultad(); });
-            paso([] { IniciaGrabadora(); });
+            Paso([] { CalculaDificultad(); });
+            Paso([] { IniciaGrabadora(); });
         } else if (indice != 6 && indice != 8) {
             comando = 11;
         }

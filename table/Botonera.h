@@ -85,6 +85,16 @@ private:
 
 // ---- the panel ----
 
+// The panel's width on the table, and the size of the tab beside it.
+constexpr int kAnchoBotonera = 141;
+constexpr int kAnchoPestana = 9, kAltoPestana = 33;
+// Whether the panel lies on the table; one hidden, or not laid out yet,
+// covers nothing.
+bool BotoneraEnMesa();
+// Copies the tab's flag from the sheet: with BotoneraOculta set, the flag of
+// a panel shown (the next press hides it); clear, of a panel slid away.
+void PonBanderaPestana();
+
 // Lays out and draws the whole panel for the current game.
 void DibujaBotoneraPanel();
 // Hover over button 1..12: its pointer and BotonCursor entry follow the state.

@@ -46,7 +46,8 @@ void CronoAvanzaSegundo() {
 }
 
 bool SobreInterruptorCrono(double x, double y) {
-    return x >= kInterruptorX && x <= 48 && y >= kInterruptorY && y <= 16;
+    return x >= kInterruptorX && x <= kInterruptorX + kInterruptorAncho - 1 && y >= kInterruptorY &&
+           y <= kInterruptorY + kInterruptorAlto - 1;
 }
 
 void Pic_Cronome_MouseMove(std::int16_t, std::int16_t, double x, double y) {

@@ -9,6 +9,7 @@
 #include "model/Tangram.h"
 #include "platform/numbers.h"
 #include "platform/region.h"
+#include "table/Botonera.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -233,8 +234,7 @@ void TAN_DesolapaPieza() {
         LimitesMesa limites;
         limites.ancho = g.AnchoMesa;
         limites.alto = g.AltoMesa;
-        // A panel not laid out on the table (hidden, or not yet placed) covers nothing.
-        if (mesa.Pic_Botonera.visible() && mesa.Pic_Botonera.left() > 0) {
+        if (BotoneraEnMesa()) {
             limites.conBotonera = true;
             limites.botoneraIzquierda = mesa.Pic_Botonera.left();
             limites.botoneraAlto = mesa.Pic_Botonera.height();

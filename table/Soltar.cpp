@@ -16,6 +16,7 @@
 #include "model/Juego.h"
 #include "platform/numbers.h"
 #include "records/Historico.h"
+#include "table/Botonera.h"
 #include "table/Desolapa.h"
 
 #include <algorithm>
@@ -96,8 +97,7 @@ bool empujaDentro(std::int16_t p) {
     z.barraVerIzquierda = mesa.BarraVer.Visible() ? mesa.BarraVer.Left() : g.AnchoMesa;
     z.valorVer = mesa.BarraVer.Value();
     z.valorHor = mesa.BarraHor.Value();
-    // A panel not laid out on the table (hidden, or not yet placed) covers nothing.
-    if (mesa.Pic_Botonera.visible() && mesa.Pic_Botonera.left() > 0) {
+    if (BotoneraEnMesa()) {
         z.botoneraIzquierda = mesa.Pic_Botonera.left();
         z.botoneraAlto = mesa.Pic_Botonera.height();
     }
@@ -155,6 +155,14 @@ Posicion EmpujaDentro(int x, int y, int w, int h, int mx, int my, const ZonaVisi
     return {plat::cint16(nx), plat::cint16(ny)};
 }
 
+void AvisaTaipeiSinSalida() {
+    Mensaje(QStringLiteral("Puzzle sin solución"),
+            QStringLiteral("La situación actual del puzzle no le permite emparejar ninguna de las piezas libres,  "
+                           "por tanto, no puede continuar resolviéndolo.  Si lo  desea  puede  utilizar  la  "
+                           "Grabadora de movimientos y  retroceder para encontrar una solución por otra vía."),
+            6, 1, 3050);
+}
+
 bool CuentaYTerminaPuzzle() {
     auto& g = PuzzGbl;
     const std::int16_t solucion = g.PEN_SolucionActual;
@@ -190,13 +198,7 @@ void Pic_Trabajo_MouseUp(std::int16_t boton, std::int16_t, double x, double y) {
                 GrabaMovimiento(g.TAI_PiezaPareja, g.PiezaSeleccionada, 0, 0, 0, 0, 0, 0);
                 if (g.NroPiezasColocadas < kFichasTaipei) {
                     TAI_BuscaPareja();
-                    if (g.TAI_ParejaSugerida[1] == 0 && g.TAI_ParejaSugerida[2] == 0)
-                        Mensaje(QStringLiteral("Puzzle sin solución"),
-                                QStringLiteral("La situación actual del puzzle no le permite emparejar ninguna de "
-                                               "las piezas libres,  por tanto, no puede continuar resolviéndolo.  "
-                                               "Si lo  desea  puede  utilizar  la  Grabadora de movimientos y  "
-                                               "retroceder para encontrar una solución por otra vía."),
-                                6, 1, 3050);
+                    if (g.TAI_ParejaSugerida[1] == 0 && g.TAI_ParejaSugerida[2] == 0) AvisaTaipeiSinSalida();
                 }
             });
         } else if (pasos::PiezaValida(p)) {

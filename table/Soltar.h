@@ -48,6 +48,10 @@ Posicion EmpujaDentro(int x, int y, int w, int h, int mx, int my, const ZonaVisi
 // Returns whether the puzzle ended.
 bool CuentaYTerminaPuzzle();
 
+// The message of a Taipei board on which no free pair is left (after a pair
+// is taken, and from the tutor).
+void AvisaTaipeiSinSalida();
+
 // The release of a button on the table: lands the held piece (a Tangram
 // piece pushed out of the pieces it covers, or glued to a neighbour; then
 // attraction to a home no other piece covers, grid, push back, and a Tangram

@@ -1,5 +1,5 @@
 // The table surface's events: hover, drag, press, click, double click, keys,
-// the stand-in release, and the command panel's tab.
+// and the command panel's tab.
 #include "table/Trabajo.h"
 
 #include "core/PuzzGbl.h"
@@ -15,7 +15,6 @@
 #include "model/Partida.h"
 #include "model/Pasos.h"
 #include "model/Taipei.h"
-#include "platform/blit.h"
 #include "platform/ui/events.h"
 #include "table/Botonera.h"
 #include "table/Soltar.h"
@@ -32,8 +31,6 @@
 namespace {
 
 constexpr std::int16_t kRompecabezas = 21, kDeslizantes = 22, kTangram = 23, kPentominos = 24, kTaipei = 25;
-constexpr int kAnchoPanel = 141;
-constexpr int kAnchoPestana = 9, kAltoPestana = 33;
 constexpr int kPunteroFlecha = 0, kPunteroReloj = 11;
 constexpr int kCursorManoCerrada = 29, kCursorTutor = 24;
 
@@ -455,45 +452,20 @@ void Pic_Trabajo_DblClick() {
 
 void Pic_Trabajo_KeyPress(int) {}
 
-void SueltaPiezaProvisional(std::int16_t boton, std::int16_t, double x, double y) {
-    auto& g = PuzzGbl;
-    if (boton == 2 && g.GirandoPieza && !g.GiroSimulado) g.GirandoPieza = false;
-    if (!g.ArrastrandoPieza || g.SoltandoPieza) return;
-    g.SoltandoPieza = true;
-    const std::int16_t p = g.PiezaSeleccionada;
-    pasos::Paso([&] {
-        if (g.TipoJuego == kTaipei) {
-            GrabaMovimiento(g.TAI_PiezaPareja, p, 0, 0, 0, 0, 0, 0);
-        } else if (pasos::PiezaValida(p)) {
-            GeneraImagenPieza(p);
-            DibujaPiezaEnImagen(mesa.Pic_Imagen, p);
-            DibujaPiezaEnImagen(mesa.Pic_Trabajo, p);
-            mesa.Pic_Trabajo.refresh();
-            const auto& r = g.Piezas[std::size_t(p)];
-            GrabaMovimiento(g.PosAnteriorX, g.PosAnteriorY, r.Giro, r.Volteo, r.X, r.Y, r.Giro, r.Volteo);
-        }
-    });
-    pasos::Paso(ActualizaInfoPiezas);
-    g.ArrastrandoPieza = false;
-    g.SoltandoPieza = false;
-    Pic_Trabajo_MouseMove(0, 0, x, y);
-}
-
 void Pic_EsconderBot_MouseDown(std::int16_t, std::int16_t, double, double) {
     auto& g = PuzzGbl;
     auto& panel = mesa.Pic_Botonera;
     auto& tab = mesa.Pic_EsconderBot;
     Sonido(0, 6);
     const int x0 = panel.left();
-    const int destino = g.BotoneraOculta ? g.AnchoMesa : g.AnchoMesa - kAnchoPanel;
+    const int destino = g.BotoneraOculta ? g.AnchoMesa : g.AnchoMesa - kAnchoBotonera;
     const int paso = x0 < destino ? 2 : -2;
     for (int x = x0; paso > 0 ? x <= destino : x >= destino; x += paso) {
         panel.move(x, panel.top());
         tab.move(x - tab.width(), tab.top());
     }
     g.BotoneraOculta = !g.BotoneraOculta;
-    plat::bitBlt(tab, 0, 0, kAnchoPestana, kAltoPestana, mesa.Pic_BmpVario, g.BotoneraOculta ? 98 : 108, 30,
-                 plat::rop::kSrcCopy);
+    PonBanderaPestana();
     tab.refresh();
 }
 

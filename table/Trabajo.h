@@ -47,11 +47,6 @@ void Pic_Trabajo_MouseDown(std::int16_t boton, std::int16_t shift, double x, dou
 void Pic_Trabajo_Click();
 void Pic_Trabajo_DblClick();
 void Pic_Trabajo_KeyPress(int tecla);
-// The release until the drop is built: a held piece lands where it is (a
-// Taipei pair is recorded), the move is recorded, and the hover runs again
-// at the release point. A right release ends a running rotation loop.
-void SueltaPiezaProvisional(std::int16_t boton, std::int16_t shift, double x, double y);
-
 // The hover alone (also what the press re-runs when its selection is stale).
 void HoverTrabajo(double x, double y);
 // The drag step alone: the held piece follows, the jigsaw table scrolls at its edges.

@@ -10,9 +10,6 @@
 #include <ostream>
 #include <vector>
 
-// Pictures as text read better in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-
 using namespace plat;
 using testing_support::asciiArt;
 

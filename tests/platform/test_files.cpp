@@ -15,18 +15,8 @@ using testing_support::ScratchDir;
 namespace {
 
 using testing_support::errorNumberOf;
-
-QByteArray rawBytes(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return QByteArray("<missing>");
-    return f.readAll();
-}
-
-void putBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
+using testing_support::readBytes;
+using testing_support::writeBytes;
 
 QStringList folderEntries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
@@ -63,7 +53,7 @@ TEST(TextFiles, SpanishTextGoesToDiskAsWindows1252WithCrLf) {
     ScratchDir dir;
     const QString path = dir.file("t.txt");
     writeLines(path, {QString::fromUtf8("¿Ñandú?")});
-    EXPECT_EQ(rawBytes(path), QByteArray("\xBF\xD1\x61\x6E\x64\xFA\x3F\x0D\x0A"));
+    EXPECT_EQ(readBytes(path), QByteArray("\xBF\xD1\x61\x6E\x64\xFA\x3F\x0D\x0A"));
     EXPECT_EQ(readLines(path), QStringList{QString::fromUtf8("¿Ñandú?")});
 }
 
@@ -78,14 +68,14 @@ TEST(TextFiles, ReadersAcceptEveryLineEnd) {
         {"", {}},                   {"\r\n", {""}},            {"a\r\n\r\nb", {"a", "", "b"}}, {"x\n\n", {"x", ""}},
     };
     for (const Case& c : cases) {
-        putBytes(dir.file("l.txt"), c.bytes);
+        writeBytes(dir.file("l.txt"), c.bytes);
         EXPECT_EQ(readLines(dir.file("l.txt")), c.lines) << c.bytes.toStdString();
     }
 }
 
 TEST(TextFiles, ReadErrorsCarryTheRuntimeNumbers) {
     ScratchDir dir;
-    putBytes(dir.file("plain"), "x");
+    writeBytes(dir.file("plain"), "x");
     QDir().mkdir(dir.file("sub"));
     EXPECT_EQ(errorNumberOf([&] { readLines(dir.file("missing.ini")); }), err::kFileNotFound);
     EXPECT_EQ(errorNumberOf([&] { readLines(dir.file("nofolder/missing.ini")); }), err::kPathNotFound);
@@ -98,7 +88,7 @@ TEST(SafeWrite, FailureHalfWayLeavesTheOldFileByteForByte) {
     ScratchDir dir;
     const QString path = dir.file("Tsl2134.ini");
     const QByteArray old("\"old content\"\r\n\"second line\"\r\n");
-    putBytes(path, old);
+    writeBytes(path, old);
     ::chmod(QFile::encodeName(path).constData(), 0640);
 
     struct Case {
@@ -109,7 +99,7 @@ TEST(SafeWrite, FailureHalfWayLeavesTheOldFileByteForByte) {
     for (const Case& c : cases) {
         ScopedWriteFault fault({10, c.errnoValue});
         EXPECT_EQ(errorNumberOf([&] { writeLines(path, {"new content that is longer", "more"}); }), c.number);
-        EXPECT_EQ(rawBytes(path), old);
+        EXPECT_EQ(readBytes(path), old);
         EXPECT_EQ(folderEntries(dir.path()), QStringList{"Tsl2134.ini"}) << "temporary file left behind";
     }
     // Through the other writers too.
@@ -117,11 +107,11 @@ TEST(SafeWrite, FailureHalfWayLeavesTheOldFileByteForByte) {
         ScopedWriteFault fault({0, ENOSPC});
         EXPECT_EQ(errorNumberOf([&] { appendLines(path, {"x"}); }), err::kDiskFull);
         EXPECT_EQ(errorNumberOf([&] { writeRecord(path, 15, 1, "abc"); }), err::kDiskFull);
-        EXPECT_EQ(rawBytes(path), old);
+        EXPECT_EQ(readBytes(path), old);
     }
     // Without the fault the replacement succeeds and keeps the permissions.
     writeLines(path, {"new"});
-    EXPECT_EQ(rawBytes(path), QByteArray("new\r\n"));
+    EXPECT_EQ(readBytes(path), QByteArray("new\r\n"));
     struct stat st {};
     ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
@@ -130,21 +120,21 @@ TEST(SafeWrite, FailureHalfWayLeavesTheOldFileByteForByte) {
 
 TEST(SafeWrite, WriteErrorsCarryTheRuntimeNumbers) {
     ScratchDir dir;
-    putBytes(dir.file("plain"), "keep");
+    writeBytes(dir.file("plain"), "keep");
     QDir().mkdir(dir.file("sub"));
     EXPECT_EQ(errorNumberOf([&] { writeLines(dir.file("plain/x.ini"), {"a"}); }), err::kPathNotFound);
     EXPECT_EQ(errorNumberOf([&] { writeLines(dir.file("nofolder/x.ini"), {"a"}); }), err::kPathNotFound);
     EXPECT_EQ(errorNumberOf([&] { writeLines(dir.file("sub"), {"a"}); }), err::kPathFileAccessError);
-    EXPECT_EQ(rawBytes(dir.file("plain")), QByteArray("keep"));
+    EXPECT_EQ(readBytes(dir.file("plain")), QByteArray("keep"));
 }
 
 TEST(SafeWrite, SymbolicLinkIsFollowed) {
     ScratchDir dir;
-    putBytes(dir.file("real.ini"), "old");
+    writeBytes(dir.file("real.ini"), "old");
     ASSERT_TRUE(QFile::link(dir.file("real.ini"), dir.file("link.ini")));
     writeLines(dir.file("link.ini"), {"new"});
     EXPECT_TRUE(QFileInfo(dir.file("link.ini")).isSymLink());
-    EXPECT_EQ(rawBytes(dir.file("real.ini")), QByteArray("new\r\n"));
+    EXPECT_EQ(readBytes(dir.file("real.ini")), QByteArray("new\r\n"));
 }
 
 TEST(AppendLines, AddsToTheEndAndCreatesTheFile) {
@@ -152,18 +142,18 @@ TEST(AppendLines, AddsToTheEndAndCreatesTheFile) {
     const QString path = dir.file("Tesel34.his");
     appendLines(path, {"\"a\",1"});
     appendLines(path, {"\"b\",2"});
-    EXPECT_EQ(rawBytes(path), QByteArray("\"a\",1\r\n\"b\",2\r\n"));
+    EXPECT_EQ(readBytes(path), QByteArray("\"a\",1\r\n\"b\",2\r\n"));
     // A last line without its end is closed first.
-    putBytes(path, "one");
+    writeBytes(path, "one");
     appendLines(path, {"two"});
-    EXPECT_EQ(rawBytes(path), QByteArray("one\r\ntwo\r\n"));
+    EXPECT_EQ(readBytes(path), QByteArray("one\r\ntwo\r\n"));
 }
 
 TEST(FileOperations, CopyRemoveAndCreateFolder) {
     ScratchDir dir;
-    putBytes(dir.file("a"), "\x01\x02\xFF");
+    writeBytes(dir.file("a"), "\x01\x02\xFF");
     copyFile(dir.file("a"), dir.file("b"));
-    EXPECT_EQ(rawBytes(dir.file("b")), QByteArray("\x01\x02\xFF"));
+    EXPECT_EQ(readBytes(dir.file("b")), QByteArray("\x01\x02\xFF"));
     EXPECT_EQ(errorNumberOf([&] { copyFile(dir.file("none"), dir.file("c")); }), err::kFileNotFound);
     removeFile(dir.file("b"));
     EXPECT_FALSE(QFile::exists(dir.file("b")));
@@ -213,9 +203,9 @@ TEST(Records, ReadAndWriteByNumber) {
     writeRecord(path, len, 1, empty);
     writeRecord(path, len, 2, empty);
     writeRecord(path, len, 3, fig);
-    EXPECT_EQ(rawBytes(path).size(), 3 * len);
-    EXPECT_EQ(rawBytes(path).mid(2 * len, 5), QByteArray("Cisne"));
-    EXPECT_EQ(rawBytes(path).mid(3 * len - 2), QByteArray("\r\n"));
+    EXPECT_EQ(readBytes(path).size(), 3 * len);
+    EXPECT_EQ(readBytes(path).mid(2 * len, 5), QByteArray("Cisne"));
+    EXPECT_EQ(readBytes(path).mid(3 * len - 2), QByteArray("\r\n"));
     EXPECT_EQ(recordCount(path, len), 3);
     EXPECT_EQ(readRecord(path, len, 3), fig);
     EXPECT_EQ(readRecord(path, len, 4), QString());
@@ -235,21 +225,21 @@ TEST(Records, ReadAndWriteByNumber) {
 TEST(Records, ShortLastRecordAndAccentedText) {
     ScratchDir dir;
     const QString path = dir.file("r");
-    putBytes(path, "abcdefgh");
+    writeBytes(path, "abcdefgh");
     EXPECT_EQ(recordCount(path, 5), 2);
     EXPECT_EQ(readRecord(path, 5, 2), "fgh  ");
     writeRecord(path, 5, 3, QString::fromUtf8("Ñú"));
-    EXPECT_EQ(rawBytes(path), QByteArray("abcdefgh  \xD1\xFA   "));
+    EXPECT_EQ(readBytes(path), QByteArray("abcdefgh  \xD1\xFA   "));
     EXPECT_EQ(padRecord("abcdef", 3), "abc");
     EXPECT_EQ(padRecord("ab", 4), "ab  ");
 }
 
 TEST(Names, FoundWithoutRegardToCase) {
     ScratchDir dir;
-    putBytes(dir.file("TSL34.INI"), "x");
+    writeBytes(dir.file("TSL34.INI"), "x");
     QDir().mkdir(dir.file("ARCHIVO"));
-    putBytes(dir.file("ARCHIVO/ModTan.MLP"), "x");
-    putBytes(dir.file(QString::fromUtf8("ÑANDÚ.BMP")), "x");
+    writeBytes(dir.file("ARCHIVO/ModTan.MLP"), "x");
+    writeBytes(dir.file(QString::fromUtf8("ÑANDÚ.BMP")), "x");
 
     struct Case {
         QString asked;
@@ -277,7 +267,7 @@ TEST(Names, FoundWithoutRegardToCase) {
     EXPECT_FALSE(fileExists(dir.path(), "archivo")); // a folder is not a file
 
     // An exact spelling wins over another that differs only in case.
-    putBytes(dir.file("Tsl34.ini"), "y");
+    writeBytes(dir.file("Tsl34.ini"), "y");
     EXPECT_EQ(findFileCaseInsensitive(dir.path(), "Tsl34.ini"), dir.path() + "Tsl34.ini");
     EXPECT_EQ(findFileCaseInsensitive(dir.path(), "TSL34.INI"), dir.path() + "TSL34.INI");
 }
@@ -309,7 +299,7 @@ TEST(Writability, ProbeCreatesAndRemovesAFile) {
     EXPECT_TRUE(folderIsWritable(dir.path()));
     EXPECT_TRUE(folderEntries(dir.path()).isEmpty());
     EXPECT_FALSE(folderIsWritable(dir.file("missing/")));
-    putBytes(dir.file("plain"), "x");
+    writeBytes(dir.file("plain"), "x");
     EXPECT_FALSE(folderIsWritable(dir.file("plain/")));
 
     setFolderWritableOverrideForTests([&](const QString& f) { return f != dir.path(); });

@@ -11,24 +11,14 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <functional>
 
 using namespace plat;
 using testing_support::ScratchDir;
+using testing_support::errorNumberOf;
+using testing_support::readBytes;
+using testing_support::writeBytes;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return f.readAll();
-}
 
 void put16(QByteArray& b, int v) {
     b.append(char(v & 0xFF));
@@ -85,15 +75,6 @@ std::vector<QRgb> row(const QImage& img, int y) {
     return out;
 }
 
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
-
 QImage pattern(int w, int h) {
     QImage img(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
@@ -117,7 +98,7 @@ TEST(LoadPicture, RunLengthEightBitBmp) {
     for (const QString& name : {QStringLiteral("rle8.bmp"), QStringLiteral("rle8.rle"),
                                QStringLiteral("no-extension")}) {
         SCOPED_TRACE(name.toStdString());
-        writeFile(dir.file(name), paletteBmp(5, 2, 8, 1, {c0, c1, c2}, data));
+        writeBytes(dir.file(name), paletteBmp(5, 2, 8, 1, {c0, c1, c2}, data));
         const QImage img = loadPicture(dir.file(name));
         ASSERT_EQ(img.size(), QSize(5, 2));
         EXPECT_EQ(img.format(), QImage::Format_RGB32);
@@ -129,7 +110,7 @@ TEST(LoadPicture, RunLengthEightBitBmp) {
 TEST(LoadPicture, RunLengthFourBitBmp) {
     // 5 x 1: a run of 5 pixels alternating colours 1 and 2, end of picture.
     ScratchDir dir;
-    writeFile(dir.file("rle4.rle"), paletteBmp(5, 1, 4, 2, {c0, c1, c2}, bytes({0x05, 0x12, 0x00, 0x01})));
+    writeBytes(dir.file("rle4.rle"), paletteBmp(5, 1, 4, 2, {c0, c1, c2}, bytes({0x05, 0x12, 0x00, 0x01})));
     const QImage img = loadPicture(dir.file("rle4.rle"));
     ASSERT_EQ(img.size(), QSize(5, 1));
     EXPECT_EQ(row(img, 0), (std::vector<QRgb>{c1, c2, c1, c2, c1}));
@@ -206,13 +187,13 @@ TEST(LoadPicture, FailuresCarryTheirNumbers) {
     ScratchDir dir;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        writeFile(dir.file(c.name), c.content);
-        EXPECT_EQ(errorOf([&] { loadPicture(dir.file(c.name)); }), c.error);
+        writeBytes(dir.file(c.name), c.content);
+        EXPECT_EQ(errorNumberOf([&] { loadPicture(dir.file(c.name)); }), c.error);
     }
-    EXPECT_EQ(errorOf([&] { loadPicture(dir.file("missing.bmp")); }), err::kFileNotFound);
-    EXPECT_EQ(errorOf([&] { loadPicture(dir.file("no/such/folder.bmp")); }), err::kFileNotFound);
-    EXPECT_EQ(errorOf([&] { loadPicture(QString()); }), err::kFileNotFound);
-    EXPECT_EQ(errorOf([&] { loadPicture(dir.path()); }), err::kPathFileAccessError);
+    EXPECT_EQ(errorNumberOf([&] { loadPicture(dir.file("missing.bmp")); }), err::kFileNotFound);
+    EXPECT_EQ(errorNumberOf([&] { loadPicture(dir.file("no/such/folder.bmp")); }), err::kFileNotFound);
+    EXPECT_EQ(errorNumberOf([&] { loadPicture(QString()); }), err::kFileNotFound);
+    EXPECT_EQ(errorNumberOf([&] { loadPicture(dir.path()); }), err::kPathFileAccessError);
 }
 
 // ----------------------------------------------------------------- saving
@@ -221,7 +202,7 @@ TEST(SavePicture, TwentyFourBitBottomUpBmp) {
     ScratchDir dir;
     const QImage src = pattern(3, 2); // 3 pixels = 9 bytes a row, padded to 12
     savePictureBmp(src, dir.file("out.bmp"));
-    const QByteArray b = readFile(dir.file("out.bmp"));
+    const QByteArray b = readBytes(dir.file("out.bmp"));
     ASSERT_EQ(b.size(), 54 + 12 * 2);
     EXPECT_EQ(b.left(2), QByteArray("BM"));
     EXPECT_EQ(get32(b, 2), 54u + 24u);   // file size
@@ -240,20 +221,20 @@ TEST(SavePicture, TwentyFourBitBottomUpBmp) {
 
 TEST(SavePicture, ReplacesAnEarlierFile) {
     ScratchDir dir;
-    writeFile(dir.file("p.bmp"), QByteArray(1000, 'x'));
+    writeBytes(dir.file("p.bmp"), QByteArray(1000, 'x'));
     const QImage src = pattern(4, 4);
     savePictureBmp(src, dir.file("p.bmp"));
     EXPECT_EQ(loadPicture(dir.file("p.bmp")), src);
-    EXPECT_EQ(readFile(dir.file("p.bmp")).size(), 54 + 12 * 4);
+    EXPECT_EQ(readBytes(dir.file("p.bmp")).size(), 54 + 12 * 4);
 }
 
 TEST(SavePicture, FailuresCarryTheirNumbers) {
     ScratchDir dir;
     const QImage img = pattern(2, 2);
-    EXPECT_EQ(errorOf([&] { savePictureBmp(img, dir.file("no/such/p.bmp")); }), err::kPathNotFound);
-    EXPECT_EQ(errorOf([&] { savePictureBmp(img, dir.path()); }), err::kPathFileAccessError);
-    EXPECT_EQ(errorOf([&] { savePictureBmp(img, QString()); }), err::kPathFileAccessError);
-    EXPECT_EQ(errorOf([&] { savePictureBmp(QImage(), dir.file("null.bmp")); }), err::kInvalidPicture);
+    EXPECT_EQ(errorNumberOf([&] { savePictureBmp(img, dir.file("no/such/p.bmp")); }), err::kPathNotFound);
+    EXPECT_EQ(errorNumberOf([&] { savePictureBmp(img, dir.path()); }), err::kPathFileAccessError);
+    EXPECT_EQ(errorNumberOf([&] { savePictureBmp(img, QString()); }), err::kPathFileAccessError);
+    EXPECT_EQ(errorNumberOf([&] { savePictureBmp(QImage(), dir.file("null.bmp")); }), err::kInvalidPicture);
     EXPECT_FALSE(QFile::exists(dir.file("null.bmp")));
 }
 

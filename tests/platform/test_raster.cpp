@@ -14,9 +14,6 @@
 #include <utility>
 #include <vector>
 
-// Readable failure messages for the ascii pictures.
-void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-
 using plat::Color;
 using plat::FillStyle;
 using plat::Surface;

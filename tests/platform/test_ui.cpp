@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QBackingStore>
 #include <QDialog>
-#include <QFile>
 #include <QHelpEvent>
 #include <QImage>
 #include <QKeyEvent>
@@ -25,6 +24,7 @@
 
 using namespace plat;
 using testing_support::ScratchDir;
+using testing_support::writeBytes;
 
 namespace {
 
@@ -259,10 +259,7 @@ protected:
         ASSERT_TRUE(pic.save(dir.file("MANOABIERTA.png")));
         ASSERT_TRUE(pic.save(dir.file("MANOROJA.png")));
         ASSERT_TRUE(pic.save(dir.file("FLECHANOR.png")));
-        QFile f(dir.file("hotspots.txt"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("MANOABIERTA 5 7\n\nbroken line\nFLECHANOR 16 0\nMANOROJA 99 99\n");
-        f.close();
+        writeBytes(dir.file("hotspots.txt"), "MANOABIERTA 5 7\n\nbroken line\nFLECHANOR 16 0\nMANOROJA 99 99\n");
         setCursorResourceRoot(dir.path());
     }
     void TearDown() override { setCursorResourceRoot(saved); }
@@ -307,11 +304,7 @@ protected:
         if (HelpViewer* v = HelpViewer::existing()) v->hide();
         setHelpFolder(saved);
     }
-    void write(const char* name, const char* html) {
-        QFile f(dir.file(QString::fromLatin1(name)));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(html);
-    }
+    void write(const char* name, const char* html) { writeBytes(dir.file(QString::fromLatin1(name)), html); }
     static QString shownText() { return HelpViewer::instance()->browser()->toPlainText(); }
     ScratchDir dir;
     QString saved;

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
 
 namespace testing_support {
 
@@ -35,6 +37,24 @@ QString samplePicturesFolder() {
         if (!dir.cdUp()) break;
     }
     return {};
+}
+
+int timesPlayed(const plat::RecordingSoundPlayer& player, const QByteArray& clip) {
+    int n = 0;
+    for (const auto& c : player.calls())
+        n += c.kind == plat::RecordingSoundPlayer::Call::Kind::Play && c.clip == clip;
+    return n;
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(f.write(bytes), bytes.size()) << path.toStdString();
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 ScratchDir::ScratchDir() { dir_.setAutoRemove(true); }

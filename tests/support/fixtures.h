@@ -1,13 +1,21 @@
 // Helpers shared by the tests: pictures drawn as text, the sample pictures
-// folder, and a scratch folder.
+// folder, run-time error numbers, sounds played, whole files and a scratch
+// folder.
 #pragma once
 
 #include "platform/errors.h"
+#include "platform/sound.h"
 #include "platform/surface.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+
+#include <ostream>
+
+// Texts in failure messages read as text.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace testing_support {
 
@@ -34,6 +42,14 @@ int errorNumberOf(F&& f) {
 // tree), looked for from the test's folder upwards. The path ends in "/";
 // empty when there is none.
 QString samplePicturesFolder();
+
+// How many times the recording player played the clip.
+int timesPlayed(const plat::RecordingSoundPlayer& player, const QByteArray& clip);
+
+// The whole content of a file written (a failure fails the test) and read
+// back (empty when the file cannot be read).
+void writeBytes(const QString& path, const QByteArray& bytes);
+QByteArray readBytes(const QString& path);
 
 // A fresh folder, removed at the end of the test; path() ends in "/".
 class ScratchDir {

@@ -13,7 +13,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
-#include <QFile>
 
 namespace {
 
@@ -380,11 +379,8 @@ TEST_F(PanelTest, ACommandNotThereYetOnlySaysSo) {
 // ---------------------------------------------------------- settings return
 
 TEST_F(PanelTest, SettingsReturnActsOnWhatTheWindowChanged) {
-    testing_support::ScratchDir carpeta;
-    PuzzGbl.RutaPrograma = carpeta.path();
-    QFile f(carpeta.file("TSL2334.INI"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
+    // An empty Tangram state file in the program folder.
+    testing_support::writeBytes(carpeta.file("TSL2334.INI"), QByteArray());
     const struct {
         std::int16_t juego, nuevoJuego;
         bool reiniciar, cosmetico;

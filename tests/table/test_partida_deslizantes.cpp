@@ -84,12 +84,7 @@ protected:
         ASSERT_TRUE(EsResoluble());
         RedibujaImagen(2);
     }
-    int sonidos53() const {
-        int n = 0;
-        for (const auto& c : sonidos.calls())
-            n += c.kind == plat::RecordingSoundPlayer::Call::Kind::Play && c.clip == teselaro::soundResource(53);
-        return n;
-    }
+    int sonidos53() const { return testing_support::timesPlayed(sonidos, teselaro::soundResource(53)); }
     // Points at the middle of piece p, presses and lets go there.
     static std::int16_t juega(int p) {
         const auto& r = PuzzGbl.Piezas[std::size_t(p)];

@@ -15,6 +15,7 @@
 #include "resources/resources.h"
 #include "table/Botonera.h"
 #include "table/ResuelveTablero.h"
+#include "tests/support/fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -117,12 +118,7 @@ protected:
         } while (!EsResoluble() || PuzzGbl.NroPiezasColocadas == 8);
     }
     static void pulsa(int i) { mesa.Pic_Boton_MouseDown(std::int16_t(i), 1, 0, 20, 20); }
-    int sonidosDeslizar() const {
-        int n = 0;
-        for (const auto& c : sonidos.calls())
-            n += c.kind == plat::RecordingSoundPlayer::Call::Kind::Play && c.clip == teselaro::soundResource(53);
-        return n;
-    }
+    int sonidosDeslizar() const { return testing_support::timesPlayed(sonidos, teselaro::soundResource(53)); }
     // Every recorded move takes one piece one cell, into the place the last left.
     void compruebaMovimientos() const {
         const auto& g = PuzzGbl;

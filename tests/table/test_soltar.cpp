@@ -261,6 +261,17 @@ protected:
         g.ArrastrandoPieza = true;
         Pic_Trabajo_MouseUp(1, 0, x, y);
     }
+    // Pieces 1 and 2 as the twin large triangles of a Tangram being solved.
+    static void triangulosGemelos() {
+        auto& g = PuzzGbl;
+        g.TipoJuego = 23;
+        g.TAN_ModoJuego = 2;
+        g.TAN_Gemela[1] = 2;
+        g.TAN_Gemela[2] = 1;
+        g.TAN_AnchoPiezas[1] = g.TAN_AnchoPiezas[2] = g.TAN_AltoPiezas[1] = g.TAN_AltoPiezas[2] = 20;
+        // Turned an eighth, a triangle's box is its table size: 20 x 20.
+        for (int i : {1, 2}) g.Piezas[std::size_t(i)].Giro = g.Piezas[std::size_t(i)].GiroDestino = 1;
+    }
 };
 
 TEST_F(Suelta, NearItsHomeThePieceIsAttractedAndTheLastOneEndsThePuzzle) {
@@ -294,14 +305,8 @@ TEST_F(Suelta, APieceLeftOffTheTableComesBackWithItsCentreOnTheEdge) {
 }
 
 TEST_F(Suelta, ALargeTriangleOnItsTwinsHomeIsAttractedAndTheTargetsSwap) {
+    triangulosGemelos();
     auto& g = PuzzGbl;
-    g.TipoJuego = 23;
-    g.TAN_ModoJuego = 2;
-    g.TAN_Gemela[1] = 2;
-    g.TAN_Gemela[2] = 1;
-    g.TAN_AnchoPiezas[1] = g.TAN_AnchoPiezas[2] = g.TAN_AltoPiezas[1] = g.TAN_AltoPiezas[2] = 20;
-    // Turned an eighth, a triangle's box is its table size: 20 x 20.
-    for (int i : {1, 2}) g.Piezas[std::size_t(i)].Giro = g.Piezas[std::size_t(i)].GiroDestino = 1;
     g.Piezas[2].X = 600; // the twin lies away from both homes
     suelta(500, 500, 302, 297);
     EXPECT_EQ(g.Piezas[1].X, 300);
@@ -311,14 +316,8 @@ TEST_F(Suelta, ALargeTriangleOnItsTwinsHomeIsAttractedAndTheTargetsSwap) {
 }
 
 TEST_F(Suelta, ATriangleNearNeitherHomeKeepsItsTarget) {
+    triangulosGemelos();
     auto& g = PuzzGbl;
-    g.TipoJuego = 23;
-    g.TAN_ModoJuego = 2;
-    g.TAN_Gemela[1] = 2;
-    g.TAN_Gemela[2] = 1;
-    g.TAN_AnchoPiezas[1] = g.TAN_AnchoPiezas[2] = g.TAN_AltoPiezas[1] = g.TAN_AltoPiezas[2] = 20;
-    // Turned an eighth, a triangle's box is its table size: 20 x 20.
-    for (int i : {1, 2}) g.Piezas[std::size_t(i)].Giro = g.Piezas[std::size_t(i)].GiroDestino = 1;
     suelta(500, 500, 200, 200);
     EXPECT_EQ(g.Piezas[1].X, 200);
     EXPECT_EQ(g.Piezas[1].XDestino, 100);

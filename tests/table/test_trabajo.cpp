@@ -1,6 +1,6 @@
 // The table surface: hover and hit test, the press in every game, the
 // rotation loop, the drag's edge scrolling, the click and double click, the
-// plain release and the command panel's tab.
+// release and the command panel's tab.
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
 #include "core/Sustitutos.h"
@@ -13,6 +13,7 @@
 #include "platform/ui/mouse.h"
 #include "resources/resources.h"
 #include "table/Botonera.h"
+#include "table/Soltar.h"
 #include "table/Trabajo.h"
 #include "table/VentanaMesa.h"
 
@@ -289,7 +290,7 @@ TEST_F(TrabajoTest, ALeftPressLiftsTheFreePieceAndTheReleaseLandsIt) {
     // the empty table goes back to the arrow.
     mueve(150, 150);
     PuzzGbl.Piezas[2].X = 100;
-    SueltaPiezaProvisional(1, 0, 150, 150);
+    Pic_Trabajo_MouseUp(1, 0, 150, 150);
     EXPECT_FALSE(PuzzGbl.ArrastrandoPieza);
     ASSERT_EQ(PuzzGbl.UltimoMovGrabado, 1);
     const auto& m = PuzzGbl.MovGrabados[1];
@@ -313,7 +314,7 @@ TEST_F(TrabajoTest, ASlidingPieceNextToTheHoleSlidesAndOneElsewhereDoesNot) {
     EXPECT_EQ(PuzzGbl.AgujeroY, 20);
     EXPECT_EQ(sonidosOidos(), std::vector<int>{53});
     EXPECT_TRUE(PuzzGbl.ArrastrandoPieza);
-    SueltaPiezaProvisional(1, 0, 15, 25);
+    Pic_Trabajo_MouseUp(1, 0, 15, 25);
     EXPECT_EQ(PuzzGbl.UltimoMovGrabado, 1);
     EXPECT_FALSE(PuzzGbl.ArrastrandoPieza);
 }
@@ -356,7 +357,7 @@ TEST_F(TrabajoTest, TaipeiSelectionsPairsAndMistakes) {
         EXPECT_EQ(sonidosOidos(), c.sonidos);
         EXPECT_EQ(PuzzGbl.ArrastrandoPieza, c.pareja);
         if (c.pareja) {
-            SueltaPiezaProvisional(1, 0, 35, 125);
+            Pic_Trabajo_MouseUp(1, 0, 35, 125);
             ASSERT_EQ(PuzzGbl.UltimoMovGrabado, 1);
             EXPECT_EQ(PuzzGbl.MovGrabados[1], (RegistroMovimiento{0, 1, 4, 0, 0, 0, 0, 0, 0}));
         }
@@ -613,12 +614,13 @@ TEST_F(TrabajoTest, ADoubleClickTurnsOverOnlyThePieceItsFirstPressLifted) {
         ReiniciaProcTrabajo();
         PuzzGbl.VelocidadJuego = 100;
         piezas(8);
+        PuzzGbl.Piezas[1].XDestino = 50; // one piece away from home: the drop ends no puzzle
         PuzzGbl.TipoJuego = c.juego;
         PuzzGbl.PEN_TablaPiezas[2].Caras = c.caras;
         PuzzGbl.PiezaSeleccionada = c.pieza;
         PuzzGbl.Piezas[std::size_t(c.pieza)] = en(20, 20);
         pulsa(1, 25, 25); // the first click lifts and drops it
-        SueltaPiezaProvisional(1, 0, 25, 25);
+        Pic_Trabajo_MouseUp(1, 0, 25, 25);
         PuzzGbl.PiezaSeleccionada = c.pieza; // what the hover finds again
         c.antes();
         Pic_Trabajo_DblClick();
