@@ -21,17 +21,6 @@ ServiciosEstadoPuzzle g_servicios;
 const QString kTituloCarga = QString::fromUtf8("Error en la carga de datos iniciales");
 constexpr int kAnchoLineaConfiguracion = 125;
 
-// A whole number in a fixed slot: zero-padded; a negative one as its sign and
-// width - 1 digits ("-040"); what still does not fit is held to the slot.
-QString Cifras(long long v, int ancho) {
-    long long maximo = 1;
-    for (int i = 0; i < ancho; ++i) maximo *= 10;
-    const long long minimo = -(maximo / 10 - 1);
-    v = std::clamp(v, minimo, maximo - 1);
-    if (v < 0) return QStringLiteral("-") + QString::number(-v).rightJustified(ancho - 1, u'0');
-    return QString::number(v).rightJustified(ancho, u'0');
-}
-
 std::optional<std::int16_t> Entero(const QString& campo) { return plat::parseInt16(campo); }
 
 void Pon(QString& linea, int columna, const QString& texto) {
@@ -139,6 +128,15 @@ void CreaEstadoPorDefecto(const QString& ruta, const QString& texto, int lineas)
 }
 
 } // namespace
+
+QString Cifras(long long v, int ancho) {
+    long long maximo = 1;
+    for (int i = 0; i < ancho; ++i) maximo *= 10;
+    const long long minimo = -(maximo / 10 - 1);
+    v = std::clamp(v, minimo, maximo - 1);
+    if (v < 0) return QStringLiteral("-") + QString::number(-v).rightJustified(ancho - 1, u'0');
+    return QString::number(v).rightJustified(ancho, u'0');
+}
 
 // ---- the settings line ----------------------------------------------------------
 

@@ -29,6 +29,11 @@ struct AjustesGlobales {
     bool operator==(const AjustesGlobales&) const = default;
 };
 
+// A whole number in a fixed slot of the settings and state files: zero-padded;
+// a negative one as its sign and ancho - 1 digits ("-040"); what still does
+// not fit is held to the slot.
+QString Cifras(long long v, int ancho);
+
 // The fields of the settings line (the text between the quotes) over the
 // values given: a field that is missing or not a number keeps its value.
 AjustesGlobales LeeLineaConfiguracion(const QString& linea, AjustesGlobales previos);

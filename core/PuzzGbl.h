@@ -17,6 +17,11 @@
 
 // The display mode record of the start-up road. There are no display modes to
 // switch here; the record only keeps what the road asks for.
+// The game types held in TipoJuego.
+namespace juego {
+constexpr std::int16_t kPiezasMoviles = 21, kDeslizantes = 22, kTangram = 23, kPentominos = 24, kTaipei = 25;
+} // namespace juego
+
 struct RegistroModoPantalla {
     std::int16_t dmSize = 0;
     std::int32_t dmFields = 0;

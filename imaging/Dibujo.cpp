@@ -6,21 +6,21 @@
 #include "core/mesa.h"
 #include "imaging/ImagenPieza.h"
 #include "model/Juego.h"
+#include "model/Taipei.h"
 #include "platform/blit.h"
 #include "platform/numbers.h"
 #include "platform/region.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace {
+
+using namespace juego;
 
 using plat::Region;
 using plat::Surface;
 namespace rop = plat::rop;
 
-constexpr int kPuzzle = 21, kDeslizante = 22, kTangram = 23, kTaipei = 25;
-constexpr int kFilasTaipei = 16, kColumnasTaipei = 22, kNivelesTaipei = 5;
 constexpr int kPasoAnimado = 14;
 
 bool PiezaValida(int p) {
@@ -29,10 +29,6 @@ bool PiezaValida(int p) {
 
 // The places of OrdenPiezas that hold pieces: 1 to this.
 int LargoOrden() { return std::min<int>(PuzzGbl.NroPiezas, int(PuzzGbl.OrdenPiezas.size()) - 1); }
-
-bool Cabe16(long long v) {
-    return v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max();
-}
 
 int Signo(int v) { return (v > 0) - (v < 0); }
 
@@ -114,7 +110,7 @@ void ActualizaTrabajo(std::int16_t x, std::int16_t y, std::int16_t pieza) {
     const long long nuevoY = (long long)r.Y + y - g.TrabajoNuevoY;
     const long long antX = (long long)r.X - g.MargenPiezaX, antY = (long long)r.Y - g.MargenPiezaY;
     // A place that 16 bits cannot hold is not taken.
-    if (!Cabe16(nuevoX) || !Cabe16(nuevoY) || !Cabe16(antX) || !Cabe16(antY)) return;
+    if (!plat::fitsInt16(nuevoX) || !plat::fitsInt16(nuevoY) || !plat::fitsInt16(antX) || !plat::fitsInt16(antY)) return;
     g.TrabajoAntX = std::int16_t(antX);
     g.TrabajoAntY = std::int16_t(antY);
     r.X = std::int16_t(nuevoX);
@@ -165,12 +161,12 @@ void RedibujaImagen(std::int16_t modo) {
     const auto& g = PuzzGbl;
     mesa.Pic_Imagen.cls();
     if (g.TipoJuego == kTaipei) {
-        const int filas = std::min<int>(g.FilasTablero, kFilasTaipei);
-        const int columnas = std::min<int>(g.ColumnasTablero, kColumnasTaipei);
+        const int filas = std::min<int>(g.FilasTablero, taipei::kFilas);
+        const int columnas = std::min<int>(g.ColumnasTablero, taipei::kColumnas);
         for (int f = 1; f <= filas; ++f) {
             for (int c = 1; c <= columnas; ++c) {
                 const auto& casilla = g.TAI_Tablero[std::size_t(f)][std::size_t(c)];
-                const int altura = std::min<int>(casilla.Altura, kNivelesTaipei);
+                const int altura = std::min<int>(casilla.Altura, taipei::kNiveles);
                 for (int k = 1; k <= altura; ++k) {
                     const std::int16_t t = casilla.Ficha[std::size_t(k)];
                     if (!PiezaValida(t) || g.Piezas[t].Estado == 0) continue;
@@ -181,7 +177,7 @@ void RedibujaImagen(std::int16_t modo) {
         }
     } else {
         const int n = LargoOrden();
-        const bool adelante = g.TipoJuego == kDeslizante;
+        const bool adelante = g.TipoJuego == kDeslizantes;
         for (int j = 1; j <= n; ++j) {
             const int i = adelante ? j : n + 1 - j;
             const std::int16_t q = g.OrdenPiezas[std::size_t(i)];
@@ -219,7 +215,7 @@ void ColocaMuestra() {
     if (mx + ancho + 1 > grabadora.left() && grabadora.top() + 1 < my + alto) mx = grabadora.left() - ancho;
     mx = plat::roundHalfEven(mx);
     my = plat::roundHalfEven(my);
-    if (!Cabe16((long long)mx) || !Cabe16((long long)my)) return;
+    if (!plat::fitsInt16((long long)mx) || !plat::fitsInt16((long long)my)) return;
     g.MuestraX = std::int16_t(mx);
     g.MuestraY = std::int16_t(my);
     mesa.Pic_Muestra.move(g.MuestraX, g.MuestraY);
@@ -228,7 +224,7 @@ void ColocaMuestra() {
 void MuestraModelo() {
     auto& g = PuzzGbl;
     g.MostrandoModelo = true;
-    if (g.TipoJuego == kPuzzle) {
+    if (g.TipoJuego == kPiezasMoviles) {
         plat::bitBlt(mesa.Pic_Imagen, 0, 0, g.AnchoImagen, g.AltoImagen, mesa.Pic_FonTamModi, 0, 0,
                      rop::kSrcCopy);
     } else if (g.TipoJuego == kTangram && !g.DibujarBorde) {
@@ -242,7 +238,7 @@ void MuestraModelo() {
 void OcultaModelo() {
     auto& g = PuzzGbl;
     g.MostrandoModelo = false;
-    if (g.TipoJuego == kPuzzle) {
+    if (g.TipoJuego == kPiezasMoviles) {
         plat::bitBlt(mesa.Pic_Imagen, 0, 0, g.AnchoImagen, g.AltoImagen, mesa.Pic_Bitmap, 0, 0,
                      rop::kSrcCopy);
         mesa.Pic_Trabajo_Paint();

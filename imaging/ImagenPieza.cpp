@@ -14,10 +14,11 @@
 
 namespace {
 
+using namespace juego;
+
 using plat::Surface;
 namespace rop = plat::rop;
 
-constexpr int kPuzzle = 21, kDeslizante = 22, kTangram = 23, kPentomino = 24, kTaipei = 25;
 
 // The tile sheets.
 constexpr int kAnchoFicha = 56, kAltoFicha = 73;
@@ -222,15 +223,15 @@ void ImagenTaipei(std::int16_t pieza) {
 void GeneraImagenPieza(std::int16_t pieza) {
     auto& g = PuzzGbl;
     const int juego = g.TipoJuego;
-    if (juego < kPuzzle || juego > kTaipei) return;
+    if (juego < kPiezasMoviles || juego > kTaipei) return;
     if (pieza < 1 || pieza > g.NroPiezas || pieza >= int(g.Piezas.size())) return;
     g.PiezaActual = g.Piezas[pieza];
     const RegistroPieza& p = g.PiezaActual;
     Surface& m = mesa.Pic_PiezaMascara;
 
     switch (juego) {
-    case kPuzzle: MascaraPuzzle(pieza); break;
-    case kDeslizante:
+    case kPiezasMoviles: MascaraPuzzle(pieza); break;
+    case kDeslizantes:
         PreparaMascara(g.AnchoPiezaBase, g.AltoPiezaBase);
         MascaraDeslizante();
         break;
@@ -244,7 +245,7 @@ void GeneraImagenPieza(std::int16_t pieza) {
             m.floodFill(g.TAN_DesplX, g.TAN_DesplY, 0x000000);
         }
         break;
-    case kPentomino:
+    case kPentominos:
         PEN_TamanoPieza(pieza, p.Giro);
         PreparaMascara(g.AnchoPiezaBase, g.AltoPiezaBase);
         PEN_TransformaPieza(pieza, p.Giro, p.Volteo);
@@ -268,10 +269,10 @@ void GeneraImagenPieza(std::int16_t pieza) {
         Enmascara();
     }
 
-    if (juego == kPentomino) ColoresPentomino(pieza);
+    if (juego == kPentominos) ColoresPentomino(pieza);
 
     if (g.DibujarBorde) {
-        if (juego == kDeslizante) {
+        if (juego == kDeslizantes) {
             BiselDeslizante();
         } else if (juego == kTangram && pieza <= 7) {
             i.setDrawWidth(1);
@@ -280,7 +281,7 @@ void GeneraImagenPieza(std::int16_t pieza) {
         }
     }
 
-    if (juego == kPuzzle && p.Giro >= 1 && p.Giro <= 3) {
+    if (juego == kPiezasMoviles && p.Giro >= 1 && p.Giro <= 3) {
         GiraMascaraPuzzle(pieza, p.Giro);
         GiraImagen(i, p.Giro);
     }

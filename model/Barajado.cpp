@@ -23,7 +23,8 @@ using taipei::kClases, taipei::kColumnas, taipei::kFichas, taipei::kFilas, taipe
 
 namespace {
 
-constexpr std::int16_t kMoviles = 21, kDeslizante = 22, kTangram = 23, kPentominos = 24, kTaipei = 25;
+using namespace juego;
+
 constexpr int kRelieve = 6;
 // Bounds of the Taipei deal: failed draws for one tile, and attempts, before
 // giving up on the kind of deal that can always be cleared.
@@ -400,15 +401,15 @@ void BarajaPiezas() {
     g.Barajando = true;
     Paso([] { MarchaCronometro(2); });
     switch (g.TipoJuego) {
-    case kMoviles: Paso(BarajaMoviles); break;
-    case kDeslizante: Paso(CaminoAleatorio); break;
+    case kPiezasMoviles: Paso(BarajaMoviles); break;
+    case kDeslizantes: Paso(CaminoAleatorio); break;
     case kTangram: Paso(ColocaTangram); break;
     case kPentominos: Paso(ColocaPentominos); break;
     case kTaipei: Paso([] { TAI_Reparte(); }); break;
     default: break;
     }
     Paso(IniciaGrabadora);
-    if (g.TipoJuego != kDeslizante) Paso([] { RedibujaImagen(0); });
+    if (g.TipoJuego != kDeslizantes) Paso([] { RedibujaImagen(0); });
     g.Barajando = false;
     g.CaminoDeslizante = false;
     Paso([] { mesa.Pic_Trabajo.setMousePointer(0); });

@@ -82,14 +82,6 @@ long long MaximoCampo(int ancho) {
     return m - 1;
 }
 
-// A whole number in a slot of `ancho` characters, zero-padded; a negative one
-// as its sign and ancho - 1 digits. What does not fit is held to the slot.
-QString Cifras(long long v, int ancho) {
-    v = std::clamp(v, MinimoCampo(ancho), MaximoCampo(ancho));
-    if (v < 0) return QStringLiteral("-") + QString::number(-v).rightJustified(ancho - 1, u'0');
-    return QString::number(v).rightJustified(ancho, u'0');
-}
-
 QString TextoBandera(bool b) { return b ? QStringLiteral("-1") : QStringLiteral("0"); }
 
 void Pon(QString& linea, int columna, int ancho, const QString& texto) {

@@ -15,7 +15,8 @@ using pasos::PiezaValida;
 
 namespace {
 
-constexpr std::int16_t kDeslizante = 22, kTaipei = 25;
+using namespace juego;
+
 constexpr int kCrecimientoLista = 100;
 
 // Moves a fresh puzzle has room for (entries 0 to 100).
@@ -41,7 +42,7 @@ void AplicaPaso(const RegistroMovimiento& m, bool adelante) {
             MuevePiezaAnimada(m.XAntes, m.YAntes, m.XDespues, m.YDespues, p);
         else
             MuevePiezaAnimada(m.XDespues, m.YDespues, m.XAntes, m.YAntes, p);
-        if (g.TipoJuego == kDeslizante) {
+        if (g.TipoJuego == kDeslizantes) {
             g.AgujeroX = adelante ? m.XAntes : m.XDespues;
             g.AgujeroY = adelante ? m.YAntes : m.YDespues;
         }

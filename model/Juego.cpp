@@ -21,7 +21,8 @@ using pasos::PiezaValida;
 
 namespace {
 
-constexpr std::int16_t kMoviles = 21, kDeslizantes = 22, kTangram = 23, kPentominos = 24, kTaipei = 25;
+using namespace juego;
+
 constexpr plat::Color kBlanco = 0xFFFFFF;
 
 // The stored solution that the placement matches best: each solution's
@@ -93,7 +94,7 @@ void PreparaJuego(bool nuevo) {
     PuzzGbl.EstadoListaMov = 2;
     Paso([nuevo] {
         switch (PuzzGbl.TipoJuego) {
-        case kMoviles: PreparaPiezasMoviles(nuevo); break;
+        case kPiezasMoviles: PreparaPiezasMoviles(nuevo); break;
         case kDeslizantes: PreparaDeslizantes(nuevo); break;
         case kTangram: TAN_PreparaJuego(nuevo); break;
         case kPentominos: PEN_PreparaJuego(nuevo); break;
@@ -107,7 +108,7 @@ bool OrientacionCorrecta(std::int16_t pieza) {
     if (!PiezaValida(pieza)) return false;
     const auto& p = PuzzGbl.Piezas[pieza];
     switch (PuzzGbl.TipoJuego) {
-    case kMoviles: return p.Giro == p.GiroDestino;
+    case kPiezasMoviles: return p.Giro == p.GiroDestino;
     case kDeslizantes: return true;
     case kTangram:
         if (pieza <= 5) return p.Giro == p.GiroDestino;
@@ -130,7 +131,7 @@ std::int16_t AnchoPiezaGirada(std::int16_t pieza, std::int16_t giro, std::int16_
     if (!PiezaValida(pieza)) return 0;
     auto& g = PuzzGbl;
     switch (g.TipoJuego) {
-    case kMoviles: return (giro == 0 || giro == 2) ? g.AnchoPiezaBase : g.AltoPiezaBase;
+    case kPiezasMoviles: return (giro == 0 || giro == 2) ? g.AnchoPiezaBase : g.AltoPiezaBase;
     case kDeslizantes: return g.AnchoPiezaBase;
     case kTangram: TAN_TamanoPieza(pieza, giro, volteo); return g.AnchoPiezaBase;
     case kPentominos: PEN_TamanoPieza(pieza, giro); return g.AnchoPiezaBase;
@@ -143,7 +144,7 @@ std::int16_t AltoPiezaGirada(std::int16_t pieza, std::int16_t giro, std::int16_t
     if (!PiezaValida(pieza)) return 0;
     auto& g = PuzzGbl;
     switch (g.TipoJuego) {
-    case kMoviles: return (giro == 0 || giro == 2) ? g.AltoPiezaBase : g.AnchoPiezaBase;
+    case kPiezasMoviles: return (giro == 0 || giro == 2) ? g.AltoPiezaBase : g.AnchoPiezaBase;
     case kDeslizantes: return g.AltoPiezaBase;
     case kTangram: TAN_TamanoPieza(pieza, giro, volteo); return g.AltoPiezaBase;
     case kPentominos: PEN_TamanoPieza(pieza, giro); return g.AltoPiezaBase;

@@ -1,22 +1,12 @@
 // Helpers of the model's procedures that carry on past a failing step.
 #pragma once
 
+#include "core/Pasos.h"
 #include "core/PuzzGbl.h"
 
 #include <cstdint>
-#include <exception>
-#include <utility>
 
 namespace pasos {
-
-// Runs one step; a run-time error inside it ends that step only.
-template <class F>
-void Paso(F&& f) {
-    try {
-        std::forward<F>(f)();
-    } catch (const std::exception&) {
-    }
-}
 
 // Whether `pieza` names a piece of the present puzzle (1..NroPiezas, and held
 // by the piece array).

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <limits>
 
 namespace {
 
@@ -15,10 +14,6 @@ constexpr int kCuadrado = 6;
 bool EsPieza(int p) { return p >= 1 && p <= 7; }
 
 int NroVertices(int p) { return p <= 5 ? 3 : 4; }
-
-bool Cabe16(long long v) {
-    return v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max();
-}
 
 // Half of a size with the fraction dropped.
 int Mitad(int v) { return v / 2; }
@@ -57,7 +52,7 @@ std::optional<Caja> CajaPieza(int p, int giro, int volteo) {
             c.h = 2 * lado;
         }
     }
-    if (!Cabe16(c.w) || !Cabe16(c.h)) return std::nullopt;
+    if (!plat::fitsInt16(c.w) || !plat::fitsInt16(c.h)) return std::nullopt;
     return c;
 }
 
@@ -110,7 +105,7 @@ bool CalculaFila(int p, int giro, int volteo) {
     const auto fila = VerticesPieza(p, giro, volteo, g.AnchoPiezaBase, g.AltoPiezaBase);
     if (!fila) return false;
     for (int k = 1; k <= NroVertices(p); ++k)
-        if (!Cabe16((*fila)[std::size_t(k)][0]) || !Cabe16((*fila)[std::size_t(k)][1])) return false;
+        if (!plat::fitsInt16((*fila)[std::size_t(k)][0]) || !plat::fitsInt16((*fila)[std::size_t(k)][1])) return false;
     for (int k = 1; k <= NroVertices(p); ++k) {
         g.TAN_VerticeX[std::size_t(p)][std::size_t(k)] = std::int16_t((*fila)[std::size_t(k)][0]);
         g.TAN_VerticeY[std::size_t(p)][std::size_t(k)] = std::int16_t((*fila)[std::size_t(k)][1]);

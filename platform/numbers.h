@@ -32,6 +32,8 @@ std::int32_t clng(double v);
 // stored into a 16-bit field); overflow (error 6) when it does not.
 std::int16_t toInt16(long long v);
 std::int32_t toInt32(long long v);
+// Whether v fits a 16-bit field.
+constexpr bool fitsInt16(long long v) { return v >= -32768 && v <= 32767; }
 
 // Int: the largest integer not above v (Int(-2.5) = -3).
 double intPart(double v);

@@ -16,7 +16,8 @@
 
 namespace {
 
-constexpr int kTangram = 23;
+using namespace juego;
+
 
 int Signo(int v) { return (v > 0) - (v < 0); }
 

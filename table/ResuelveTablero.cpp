@@ -16,7 +16,8 @@
 
 namespace {
 
-constexpr std::int16_t kDeslizantes = 22;
+using namespace juego;
+
 constexpr int kBotonTutor = 3, kBotonResolver = 12;
 constexpr int kSonidoDeslizar = 53;
 constexpr int kAyudaSinSolucion = 3020;

@@ -10,6 +10,7 @@
 #include "model/Grabadora.h"
 #include "model/Partida.h"
 #include "model/Pasos.h"
+#include "model/Taipei.h"
 #include "model/Tangram.h"
 #include "platform/blit.h"
 #include "table/Trabajo.h"
@@ -25,14 +26,10 @@
 
 namespace {
 
-constexpr int kPentominos = 24;
-constexpr int kTangram = 23;
+using namespace juego;
+
 constexpr int kModoDiseno = 1;
-constexpr int kPuzzle = 21;
-constexpr int kDeslizantes = 22;
-constexpr int kTaipei = 25;
 constexpr int kModoResolver = 2;
-constexpr int kFichasTaipei = 144;
 
 // Takes the piece off the back buffer and wipes its dragged image from the
 // table.
@@ -196,7 +193,7 @@ void Pic_Trabajo_MouseUp(std::int16_t boton, std::int16_t, double x, double y) {
         if (g.TipoJuego == kTaipei) {
             pasos::Paso([&] {
                 GrabaMovimiento(g.TAI_PiezaPareja, g.PiezaSeleccionada, 0, 0, 0, 0, 0, 0);
-                if (g.NroPiezasColocadas < kFichasTaipei) {
+                if (g.NroPiezasColocadas < taipei::kFichas) {
                     TAI_BuscaPareja();
                     if (g.TAI_ParejaSugerida[1] == 0 && g.TAI_ParejaSugerida[2] == 0) AvisaTaipeiSinSalida();
                 }
@@ -206,7 +203,7 @@ void Pic_Trabajo_MouseUp(std::int16_t boton, std::int16_t, double x, double y) {
                 pasos::Paso(TAN_DesolapaPieza);
                 if (g.AtraccionPiezas && g.TAN_Solapes == 0) pasos::Paso(TAN_PegaDosPiezas);
             }
-            if (g.TipoJuego == kPuzzle || (g.TipoJuego == kTangram && g.TAN_ModoJuego == kModoResolver))
+            if (g.TipoJuego == kPiezasMoviles || (g.TipoJuego == kTangram && g.TAN_ModoJuego == kModoResolver))
                 pasos::Paso([&] { atraeADestino(p); });
             if (g.TipoJuego == kPentominos && g.AtraccionPiezas) pasos::Paso([&] { ajustaARejilla(p); });
             if (g.TipoJuego != kDeslizantes) {

@@ -15,6 +15,7 @@
 #include "model/Partida.h"
 #include "model/Pasos.h"
 #include "model/Taipei.h"
+#include "platform/numbers.h"
 #include "platform/ui/events.h"
 #include "table/Botonera.h"
 #include "table/Soltar.h"
@@ -30,7 +31,8 @@
 
 namespace {
 
-constexpr std::int16_t kRompecabezas = 21, kDeslizantes = 22, kTangram = 23, kPentominos = 24, kTaipei = 25;
+using namespace juego;
+
 constexpr int kPunteroFlecha = 0, kPunteroReloj = 11;
 constexpr int kCursorManoCerrada = 29, kCursorTutor = 24;
 
@@ -46,7 +48,7 @@ struct MascaraGuardada {
 };
 std::vector<MascaraGuardada> mascaras;
 
-bool JuegoLibre(std::int16_t juego) { return juego == kRompecabezas || juego == kTangram || juego == kPentominos; }
+bool JuegoLibre(std::int16_t juego) { return juego == kPiezasMoviles || juego == kTangram || juego == kPentominos; }
 
 ProcedimientosTrabajo procedimientosIniciales() { return {}; }
 
@@ -193,7 +195,7 @@ void RamaIzquierda(double x, double y) {
         g.AgujeroY = g.PosAnteriorY;
         g.ArrastrandoPieza = true;
         break;
-    case kRompecabezas:
+    case kPiezasMoviles:
     case kTangram:
     case kPentominos:
         CogePieza(g.RatonX, g.RatonY, p);
@@ -314,7 +316,7 @@ void MuestraOpcionesSelec() {
 
 std::int16_t RedondeaPosicion(double v) {
     if (!std::isfinite(v)) return 0;
-    const double r = std::nearbyint(v);
+    const double r = plat::roundHalfEven(v);
     return std::int16_t(std::clamp(r, -32768.0, 32767.0));
 }
 
@@ -352,7 +354,7 @@ void HoverTrabajo(double x, double y) {
         if (JuegoLibre(g.TipoJuego)) {
             if (!EnMascara(p, r, RedondeaPosicion(x) - izq, RedondeaPosicion(y) - arr)) continue;
             g.CursorActual = PiezaBienColocada(p) ? 21 : 22;
-            if (g.TipoJuego != kRompecabezas) g.CursorActual = 20;
+            if (g.TipoJuego != kPiezasMoviles) g.CursorActual = 20;
             g.PiezaSeleccionada = p;
             break;
         }
@@ -366,7 +368,7 @@ void HoverTrabajo(double x, double y) {
 void PasoArrastre(double x, double y) {
     auto& g = PuzzGbl;
     ActualizaTrabajo(RedondeaPosicion(x), RedondeaPosicion(y), g.PiezaSeleccionada);
-    if (g.TipoJuego == kRompecabezas && mesa.BarraVer.Visible()) AutoDesplaza(x, y);
+    if (g.TipoJuego == kPiezasMoviles && mesa.BarraVer.Visible()) AutoDesplaza(x, y);
 }
 
 void Pic_Trabajo_MouseMove(std::int16_t, std::int16_t, double x, double y) {

@@ -6,6 +6,7 @@
 #include "core/Carpetas.h"
 #include "core/Configuracion.h"
 #include "core/Pantalla.h"
+#include "core/Pasos.h"
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
 #include "core/Tablas.h"
@@ -22,14 +23,6 @@
 namespace {
 
 // Runs one step of the road; a run-time failure in it is passed over.
-template <class Paso>
-void paso(Paso&& f) {
-    try {
-        f();
-    } catch (const std::exception&) { // run-time errors included
-    }
-}
-
 QString tresCifras(int n) { return QString::number(n).rightJustified(3, QLatin1Char(' ')); }
 
 } // namespace
@@ -59,7 +52,7 @@ bool Main() {
     // 7. A screen narrower than 800 pixels: the display cannot be switched
     // here, so accepting only says so and goes on at the real size.
     bool seguir = true;
-    paso([&] {
+    pasos::Paso([&] {
         const QSize pantalla = TamanoPantalla();
         if (pantalla.width() >= 800) return;
         Mensaje(QString::fromUtf8("Resolución de pantalla"), TextoResolucion(pantalla.width(), pantalla.height()), 7,
@@ -76,25 +69,25 @@ bool Main() {
         return false;
     }
 
-    paso([] { plat::randomize(plat::timer()); });                        // 8
-    paso([] { mesa.Load(); });                                           // 9
-    paso([] {                                                            // 10
+    pasos::Paso([] { plat::randomize(plat::timer()); });                        // 8
+    pasos::Paso([] { mesa.Load(); });                                           // 9
+    pasos::Paso([] {                                                            // 10
         PuzzGbl.ResolviendoAuto = false;
         PuzzGbl.BotoneraOculta = true;
     });
-    paso([] { InicializaTablas(); });                                    // 11
-    paso([] {                                                            // 12
+    pasos::Paso([] { InicializaTablas(); });                                    // 11
+    pasos::Paso([] {                                                            // 12
         const QSize pantalla = TamanoPantalla();
         mesa.Move(0, 0, pantalla.width(), pantalla.height());
     });
-    paso([] { MarchaCronometro(1); });                                   // 13
-    paso([] { careta::Descarga(); });                                    // 14
-    paso([] { LeeConfiguracion(); });                                    // 15
-    paso([] { DibujaBotonera(); });                                      // 16
-    paso([] { LeePuzzleJuego(RutaEstadoJuego(PuzzGbl.TipoJuego)); });    // 17
-    paso([] { mesa.setMousePointer(0); });                               // 18
-    paso([] { mesa.Show(); });                                           // 19
-    paso([] {                                                            // 20
+    pasos::Paso([] { MarchaCronometro(1); });                                   // 13
+    pasos::Paso([] { careta::Descarga(); });                                    // 14
+    pasos::Paso([] { LeeConfiguracion(); });                                    // 15
+    pasos::Paso([] { DibujaBotonera(); });                                      // 16
+    pasos::Paso([] { LeePuzzleJuego(RutaEstadoJuego(PuzzGbl.TipoJuego)); });    // 17
+    pasos::Paso([] { mesa.setMousePointer(0); });                               // 18
+    pasos::Paso([] { mesa.Show(); });                                           // 19
+    pasos::Paso([] {                                                            // 20
         Mensaje(QStringLiteral("TESELARO 3.4"),
                 QString::fromUtf8("Si desea consultar una descripción general de este  programa  para  conocer  "
                                   "rápidamente su funcionamiento, pulse el botón de Ayuda."),
@@ -105,8 +98,8 @@ bool Main() {
 
 bool GuardaEstadoPrograma() {
     bool configuracion = false, estado = false;
-    paso([&] { configuracion = GuardaConfiguracion(); });
-    paso([&] { estado = GuardaPuzzleJuego(); });
+    pasos::Paso([&] { configuracion = GuardaConfiguracion(); });
+    pasos::Paso([&] { estado = GuardaPuzzleJuego(); });
     return configuracion && estado;
 }
 
