@@ -5,6 +5,7 @@
 #include "core/Sustitutos.h"
 #include "core/mesa.h"
 #include "imaging/MesaLisa.h"
+#include "model/Modelos.h"
 #include "model/Partida.h"
 #include "model/Pasos.h"
 #include "platform/blit.h"
@@ -75,7 +76,7 @@ bool LeeTablero(std::int16_t nro, int& cuenta) {
         return false;
     }
     // Past the end of the file, or an empty slot.
-    if (r.left(25).trimmed().isEmpty()) return false;
+    if (ModeloVacio(r)) return false;
     const auto filas = Cifras(r.mid(25, 2));
     const auto columnas = Cifras(r.mid(27, 2));
     const auto soluciones = Cifras(r.mid(29, 4));
