@@ -9,6 +9,7 @@
 #include "resources/resources.h"
 #include "table/Botonera.h"
 #include "table/EventosModelo.h"
+#include "table/PanelSugerencias.h"
 #include "table/ResuelveTablero.h"
 #include "table/VentanaMesa.h"
 
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     RegistraVentanaMesa();
     PonPunteroMesa = [](int codigo) { mesa.setMousePointer(codigo); };
     InstalaBotonera();
+    InstalaSugerencias();
     InstalaEventosModelo();
     InstalaResuelveTablero();
     // Closing the table is the exit button's question.

@@ -7,6 +7,7 @@
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
+#include "core/TemasAyuda.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -285,7 +286,7 @@ void LeePuzzleJuego(const QString& ruta) {
         Mensaje(QStringLiteral("Cargar un puzzle archivado"),
                 QStringLiteral("No se ha podido cargar el puzzle archivado ") + QFileInfo(ruta).completeBaseName() +
                     QStringLiteral(". El puzzle actual no se ha modificado."),
-                3, 1, 2500);
+                3, 1, ayuda::kGuardarCargarPuzzles);
         return;
     }
     if (g.ErrorFichero != 0) {

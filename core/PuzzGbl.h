@@ -106,7 +106,12 @@ struct PuzzGblData {
     bool CronometroEnMarcha = false;
     std::int32_t SegundosCronometro = 0;
     std::int16_t EstadoListaMov = 0; // 1 hidden, 2 compressed, 3 extended
-    std::int16_t NroSugerencia = 0;
+    // ---- tips panel ----
+    // The tip shown; a re-show before the first drawn tip shows tip 2, never
+    // the close warning (tip 0).
+    std::int16_t NroSugerencia = 2;
+    std::int32_t AyudaSugerencia = 0; // help topic of the tip shown
+    // ---- end of tips panel ----
     std::int32_t MovActual = 0;        // moves now applied (0..UltimoMovGrabado)
     std::int32_t UltimoMovGrabado = 0; // moves recorded
 

@@ -216,6 +216,8 @@ void Mesa::estadoInicial() {
     ponInicio(Pic_Cronome, {.left = 10, .width = 58, .height = 43, .visible = true});
     ponInicio(Pic_CroTime, {.left = 3, .top = 20, .width = 52, .height = 20, .visible = true});
     ponInicio(Pic_EsconderBot, {.width = 9, .height = 33, .visible = true});
+    ponInicio(Pic_SugeMasAyuda, {.width = 55, .height = 19, .visible = true});
+    ponInicio(Pic_SugeBotCerrar, {.width = 19, .height = 19, .visible = true});
 
     BarraHor.reset();
     BarraHor.setHeight(16);
@@ -315,11 +317,15 @@ void Mesa::Pic_Boton_MouseDown(std::int16_t indice, std::int16_t boton, std::int
     if (const auto ejecuta = procedimientos().botonMouseDown) ejecuta(indice, boton, shift, x, y);
 }
 
-void Mesa::BarraHor_Change() { Pic_Trabajo.move(-BarraHor.Value(), Pic_Trabajo.top()); }
+void Mesa::BarraHor_Change() {
+    Pic_Trabajo.move(-BarraHor.Value(), Pic_Trabajo.top());
+    // The tips panel lies on the table: its tip is shown again where the
+    // visible part of the table now is.
+    if (PuzzGbl.MostrarSugerencias) MuestraSugerencia(PuzzGbl.NroSugerencia);
+}
 
 void Mesa::BarraVer_Change() {
     Pic_Trabajo.move(Pic_Trabajo.left(), -BarraVer.Value());
-    // The tips panel lies over the table: its tip is shown again.
     if (PuzzGbl.MostrarSugerencias) MuestraSugerencia(PuzzGbl.NroSugerencia);
 }
 
@@ -360,7 +366,3 @@ void DibujaGrabadora() {
     mesa.Pic_Grabadora.setVisible(false);
 }
 
-void MuestraSugerencia(std::int16_t& nro) {
-    // Replaced by the tips panel.
-    (void)nro;
-}

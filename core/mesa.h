@@ -151,6 +151,9 @@ public:
     plat::Surface Pic_Cronome{QStringLiteral("Pic_Cronome")};
     plat::Surface Pic_CroTime{QStringLiteral("Pic_CroTime")};
     plat::Surface Pic_EsconderBot{QStringLiteral("Pic_EsconderBot")};
+    // ---- inside the tips panel: the "más ayuda" link and the close button ----
+    plat::Surface Pic_SugeMasAyuda{QStringLiteral("Pic_SugeMasAyuda")};
+    plat::Surface Pic_SugeBotCerrar{QStringLiteral("Pic_SugeBotCerrar")};
 
     BarraDesplazamiento BarraHor;
     BarraDesplazamiento BarraVer;
@@ -200,7 +203,8 @@ public:
     // A button of the command panel.
     void Pic_Boton_MouseDown(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x,
                              double y);
-    // The scroll bars move the table under the window.
+    // The scroll bars move the table under the window; the tips panel, which
+    // lies on the table, is laid out again at the visible lower left.
     void BarraHor_Change();
     void BarraVer_Change();
 

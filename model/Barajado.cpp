@@ -56,6 +56,8 @@ void BarajaMoviles() {
     const double mitadAncho = g.AnchoPieza / 2.0, mitadAlto = g.AltoPieza / 2.0;
     const int botonera = mesa.Pic_Botonera.width(), altoBotonera = mesa.Pic_Botonera.height();
     const int desplazamiento = mesa.BarraVer.Value();
+    const int sugIzquierda = mesa.Pic_Sugerencia.left(), sugAncho = mesa.Pic_Sugerencia.width();
+    const int sugArriba = mesa.Pic_Sugerencia.top();
     auto cruza = [](int desde, int hasta, int linea) {
         return (desde <= linea && hasta >= linea);
     };
@@ -71,8 +73,10 @@ void BarajaMoviles() {
             if (cruza(x - g.MargenPiezaX, x + g.AnchoPieza + g.MargenPiezaX, g.AnchoImagen)) continue;
             if (cruza(y - g.MargenPiezaY, y + g.AltoPieza + g.MargenPiezaY, g.AltoImagen)) continue;
             if (x > ancho - botonera - mitadAncho && y < altoBotonera + desplazamiento - mitadAlto) continue;
-            if (g.MostrarSugerencias && x < mesa.Pic_Sugerencia.width() - mitadAncho &&
-                y > mesa.Pic_Sugerencia.top() + desplazamiento - mitadAlto)
+            // The tips panel lies on the table, its place already in table
+            // pixels: a centre over it is refused.
+            if (g.MostrarSugerencias && x > sugIzquierda - mitadAncho && x < sugIzquierda + sugAncho - mitadAncho &&
+                y > sugArriba - mitadAlto)
                 continue;
             break;
         }

@@ -12,6 +12,7 @@
 #include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/picture.h"
+#include "core/TemasAyuda.h"
 
 #include <QImage>
 
@@ -795,7 +796,7 @@ void AplicaEstadoPartida(const EstadoPartida& e) {
             Mensaje(QString::fromUtf8("Imagen no válida"),
                     QStringLiteral("No se encuentra la imagen ") + g.FicheroImagen +
                         QStringLiteral(". Elija otra imagen en la ventana Personalizar."),
-                    3, 1, 2115);
+                    3, 1, ayuda::kImagenFueraDeLimites);
             PideOtraImagen();
             return;
         }
@@ -807,7 +808,7 @@ void AplicaEstadoPartida(const EstadoPartida& e) {
                         QString::fromUtf8(" píxeles ) no está dentro de los límites permitidos:") + g.SaltoLinea +
                         g.SaltoLinea + QString::fromUtf8("       Entre 320 y 1024 píxeles de ancho") + g.SaltoLinea +
                         QString::fromUtf8("       Entre 240 y  768 píxeles de alto"),
-                    7, 1, 2115);
+                    7, 1, ayuda::kImagenFueraDeLimites);
             PideOtraImagen();
             return;
         }
@@ -817,7 +818,7 @@ void AplicaEstadoPartida(const EstadoPartida& e) {
         Mensaje(QString::fromUtf8("Imagen no válida"),
                 QStringLiteral("No se encuentra la imagen ") + g.FicheroImagen +
                     QStringLiteral(". Las piezas se mostrarán con números."),
-                3, 1, 2115);
+                3, 1, ayuda::kImagenFueraDeLimites);
         g.TipoRotulo = 2;
     }
     Reconstruye(0);
@@ -826,7 +827,7 @@ void AplicaEstadoPartida(const EstadoPartida& e) {
         Mensaje(QString::fromUtf8("Configuración sin solución"),
                 QString::fromUtf8("Con la configuración de piezas actual este puzzle no tiene solución. Se van a "
                                   "barajar automáticamente las piezas para  que pueda tener solución."),
-                4, 1, 3020);
+                4, 1, ayuda::kReglasDeslizantes);
         BarajaDeslizantes();
         if (!g.CambioCosmetico) RedibujaImagen(0);
     }

@@ -19,6 +19,7 @@
 #include "table/Cronometro.h"
 #include "table/Soltar.h"
 #include "table/VentanaMesa.h"
+#include "core/TemasAyuda.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -58,7 +59,7 @@ bool indiceValido(int i) { return i >= 1 && i <= 12; }
 
 LanzadorVentanas lanzadorInicial() {
     LanzadorVentanas l;
-    l.ayuda = [] { plat::showHelp(0); };
+    l.ayuda = [] { plat::showHelp(ayuda::kIndice); };
     // Every loop sees SaliendoPrograma and returns; the main loop then ends.
     l.terminaPrograma = FinalizaPrograma;
     return l;
@@ -83,7 +84,7 @@ void comandoNuevo() {
                     "crear sus propios diseños,  por lo que finalizará la resolución del modelo actual y se "
                     "mezclarán  las  piezas.  Pulse  el  botón Aceptar para mezclar las piezas. Si pulsa el botón  "
                     "Cancelar  podrá continuar resolviendo el modelo actual."),
-                8, 2, 2180);
+                8, 2, ayuda::kBarajarTangram);
     if (!g.RespuestaMensaje) return;
     if (g.TipoJuego == 23) g.TAN_ModoJuego = 1;
     if (g.TipoJuego != 22) {
@@ -234,7 +235,7 @@ void comandoOrdenar() {
                         "comenzará  la  resolución del puzzle con las piezas en la posición  que  Usted  prefiera. "
                         "Pulse  el  botón  Aceptar  para  colocar las piezas como desee y comenzar un nuevo puzzle. "
                         "Si pulsa el botón  Cancelar  podrá continuar resolviendo el puzzle actual."),
-                    8, 2, 2184);
+                    8, 2, ayuda::kOrdenarPiezas);
         } else if (EsResoluble()) {
             Paso([] { CalculaDificultad(); });
             Paso([] { IniciaGrabadora(); });
@@ -245,7 +246,7 @@ void comandoOrdenar() {
                         "botón  Aceptar  para  que el programa baraje automáticamente  las  piezas  y  obtenga una "
                         "configuración  soluble.  Si  pulsa  el botón Cancelar podrá seguir ordenando  las  piezas "
                         "hasta obtener una  configuración que permita su solución."),
-                    8, 2, 3020);
+                    8, 2, ayuda::kReglasDeslizantes);
             if (g.RespuestaMensaje) {
                 Paso([] { mesa.Refresh(); });
                 Paso([] { BarajaDeslizantes(); });

@@ -19,6 +19,7 @@
 #include "records/Historico.h"
 #include "table/Botonera.h"
 #include "table/Desolapa.h"
+#include "core/TemasAyuda.h"
 
 #include <algorithm>
 #include <cmath>
@@ -99,6 +100,7 @@ bool empujaDentro(std::int16_t p) {
         z.botoneraAlto = mesa.Pic_Botonera.height();
     }
     z.sugerenciasVisibles = g.MostrarSugerencias;
+    z.sugerenciaIzquierda = mesa.Pic_Sugerencia.left();
     z.sugerenciaAncho = mesa.Pic_Sugerencia.width();
     z.sugerenciaArriba = mesa.Pic_Sugerencia.top();
     const Posicion n = EmpujaDentro(r.X, r.Y, w, h, g.MargenPiezaX, g.MargenPiezaY, z);
@@ -143,7 +145,10 @@ Posicion EmpujaDentro(int x, int y, int w, int h, int mx, int my, const ZonaVisi
     // The command panel lies beside the piece (compared as the runtime's
     // single-precision values).
     if (static_cast<float>(z.botoneraAlto + z.valorVer) > static_cast<float>(y + h / 2.0)) derecha = z.botoneraIzquierda;
-    if (z.sugerenciasVisibles && z.sugerenciaAncho + z.valorHor > x) abajo = z.sugerenciaArriba;
+    // The tips panel lies below the piece; its top, a table pixel, becomes a
+    // window pixel like the bar's.
+    if (z.sugerenciasVisibles && z.sugerenciaIzquierda + z.sugerenciaAncho > x)
+        abajo = std::min(abajo, z.sugerenciaArriba - z.valorVer);
     double nx = x, ny = y;
     if (ny - my + h / 2.0 < z.valorVer) ny = z.valorVer + my - h / 2.0;
     if (ny + h / 2.0 - my > abajo + z.valorVer) ny = abajo + z.valorVer - h / 2.0 + my;
@@ -157,7 +162,7 @@ void AvisaTaipeiSinSalida() {
             QStringLiteral("La situación actual del puzzle no le permite emparejar ninguna de las piezas libres,  "
                            "por tanto, no puede continuar resolviéndolo.  Si lo  desea  puede  utilizar  la  "
                            "Grabadora de movimientos y  retroceder para encontrar una solución por otra vía."),
-            6, 1, 3050);
+            6, 1, ayuda::kReglasTaipei);
 }
 
 bool CuentaYTerminaPuzzle() {
@@ -177,7 +182,7 @@ bool CuentaYTerminaPuzzle() {
     Mensaje(QStringLiteral("TESELARO"), QStringLiteral("Ha conseguido resolver el puzzle"), 1, 1);
     if (g.PasaAlHistorico) {
         Mensaje(QStringLiteral("Histórico de puzzles resueltos"),
-                QStringLiteral("¿Se actualiza el Histórico de puzzles?"), 1, 2, 2161);
+                QStringLiteral("¿Se actualiza el Histórico de puzzles?"), 1, 2, ayuda::kHistorico);
         if (g.RespuestaMensaje) ActualizaHistorico();
     }
     g.PasaAlHistorico = false;

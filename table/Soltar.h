@@ -22,15 +22,16 @@ struct CeldaRejilla {
 std::optional<CeldaRejilla> AjusteRejilla(int x, int y, int wCeldas, int hCeldas, int lado, int origenX, int origenY,
                                           int filas, int columnas);
 
-// The part of the table a piece's centre is kept on, in window pixels, with
-// the scroll values to add.
+// The part of the table a piece's centre is kept on: the bars and the
+// command panel in window pixels, with the scroll values to add; the tips
+// panel, which lies on the table, in table pixels.
 struct ZonaVisible {
     double barraHorArriba = 0;   // top of the horizontal scroll bar
     double barraVerIzquierda = 0; // left of the vertical scroll bar
     int valorVer = 0, valorHor = 0;
     double botoneraIzquierda = 0, botoneraAlto = 0;
     bool sugerenciasVisibles = false;
-    double sugerenciaAncho = 0, sugerenciaArriba = 0;
+    double sugerenciaIzquierda = 0, sugerenciaAncho = 0, sugerenciaArriba = 0;
 };
 struct Posicion {
     std::int16_t x, y;

@@ -20,6 +20,7 @@
 #include "table/Botonera.h"
 #include "table/Soltar.h"
 #include "table/VentanaMesa.h"
+#include "core/TemasAyuda.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -56,7 +57,7 @@ void MensajeResuelto() {
     Mensaje(QStringLiteral("Puzzle resuelto"),
             QStringLiteral("Este puzzle ya se ha terminado de resolver. Si desea deshacerlo y volver atrás, "
                            "utilice la Grabadora de movimientos."),
-            3, 1, 2200);
+            3, 1, ayuda::kPuzzleResuelto);
 }
 
 // Whether a Taipei tile lies on the board under a tile that is still there.
@@ -132,8 +133,7 @@ void SeleccionTaipei(std::int16_t p) {
     if (ficha.Estado != 2) return;
     const bool libre = TAI_FichaLibre(p);
     if (!libre)
-        Mensaje(QStringLiteral("Error de selección"), QStringLiteral("La pieza seleccionada no está libre."), 1, 1,
-                3050);
+        Mensaje(QStringLiteral("Error de selección"), QStringLiteral("La pieza seleccionada no está libre."), 1, 1, ayuda::kReglasTaipei);
     g.TAI_PiezaPareja = 0;
     for (std::int16_t i = std::min<std::int16_t>(144, g.NroPiezas); i >= 1; --i)
         if (i != p && std::size_t(i) < g.Piezas.size() && g.Piezas[std::size_t(i)].Estado == 2) {
@@ -146,7 +146,7 @@ void SeleccionTaipei(std::int16_t p) {
         Mensaje(QStringLiteral("Error de pareja"),
                 QStringLiteral("La pieza que acaba de seleccionar no forma pareja con la que seleccionó "
                                "anteriormente."),
-                2, 1, 3050);
+                2, 1, ayuda::kReglasTaipei);
     }
     if (!libre || otraClase) {
         ficha.Estado = 1;

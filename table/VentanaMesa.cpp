@@ -1,6 +1,7 @@
 #include "table/VentanaMesa.h"
 
 #include "table/Botonera.h"
+#include "table/PanelSugerencias.h"
 #include "table/Trabajo.h"
 
 #include "platform/ui/cursors.h"
@@ -42,7 +43,10 @@ VentanaMesa::VentanaMesa() {
     agregaVista(mesa.Pic_Trabajo);
     agregaVista(mesa.Pic_Muestra);
     agregaVista(mesa.Pic_Grabadora);
-    agregaVista(mesa.Pic_Sugerencia);
+    // The tips panel lies on the table, in table pixels, above the pieces.
+    agregaVista(mesa.Pic_Sugerencia, &mesa.Pic_Trabajo);
+    agregaVista(mesa.Pic_SugeMasAyuda, &mesa.Pic_Sugerencia);
+    agregaVista(mesa.Pic_SugeBotCerrar, &mesa.Pic_Sugerencia);
     agregaVista(mesa.Pic_Botonera);
     agregaVista(mesa.Pic_InfoColo, &mesa.Pic_Botonera); // the counter lies on the command panel
     for (int i = 1; i <= 12; ++i) agregaVista(mesa.Pic_Boton(i), &mesa.Pic_Botonera);
@@ -51,6 +55,7 @@ VentanaMesa::VentanaMesa() {
     agregaVista(mesa.Pic_EsconderBot); // the tab stands left of the panel, on the window
     ConectaVistasBotonera(*this);
     ConectaVistasTrabajo(*this);
+    ConectaVistasSugerencias(*this);
 
     barraHor_ = new QScrollBar(Qt::Horizontal, this);
     barraVer_ = new QScrollBar(Qt::Vertical, this);

@@ -14,6 +14,7 @@
 #include "core/mesa.h"
 #include "core/ui/careta.h"
 #include "platform/random.h"
+#include "core/TemasAyuda.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -56,7 +57,7 @@ bool Main() {
         const QSize pantalla = TamanoPantalla();
         if (pantalla.width() >= 800) return;
         Mensaje(QString::fromUtf8("Resolución de pantalla"), TextoResolucion(pantalla.width(), pantalla.height()), 7,
-                2, 1040);
+                2, ayuda::kResolucionPantalla);
         if (!PuzzGbl.RespuestaMensaje) {
             seguir = false;
             return;
@@ -91,7 +92,7 @@ bool Main() {
         Mensaje(QStringLiteral("TESELARO 3.4"),
                 QString::fromUtf8("Si desea consultar una descripción general de este  programa  para  conocer  "
                                   "rápidamente su funcionamiento, pulse el botón de Ayuda."),
-                3, 1, 1020);
+                3, 1, ayuda::kBienvenida);
     });
     return true; // 21
 }

@@ -1,6 +1,7 @@
 // Dealing a new puzzle: the frame round every game, the jigsaw scatter, the
 // Tangram and pentomino columns and the Taipei deal.
 #include "core/PuzzGbl.h"
+#include "core/ServiciosMesa.h"
 #include "core/Sustitutos.h"
 #include "core/TsComun.h"
 #include "core/mesa.h"
@@ -121,6 +122,41 @@ INSTANTIATE_TEST_SUITE_P(Shapes, Dispersion,
                          ::testing::Values(Forma{"square", 60, 60, 0}, Forma{"tabbed", 50, 40, 12},
                                            Forma{"narrow", 24, 70, 6}),
                          [](const auto& info) { return info.param.nombre; });
+
+TEST_F(BarajadoTest, WithTheTableScrolledNoPieceCentreFallsUnderTheTipsPanel) {
+    auto& g = PuzzGbl;
+    for (int desplazamiento : {0, 200}) {
+        for (int semilla = 1; semilla <= 40; ++semilla) {
+            SCOPED_TRACE(testing::Message() << "scroll " << desplazamiento << " seed " << semilla);
+            Reinicia();
+            SetUp();
+            // A table taller than the window, scrolled down; the panel placed
+            // as the tips panel places itself.
+            mesa.Pic_Trabajo.setSize(kAncho, 1000);
+            mesa.BarraHor.Move(0, 584, 784, 16);
+            mesa.BarraVer.setMax(400);
+            g.MostrarSugerencias = true;
+            mesa.BarraVer.setValue(desplazamiento);
+            std::int16_t nro = 2;
+            MuestraSugerencia(nro);
+            const int izq = mesa.Pic_Sugerencia.left(), arriba = mesa.Pic_Sugerencia.top();
+            ASSERT_EQ(arriba, 584 - 64 + desplazamiento);
+            g.TipoJuego = 21;
+            g.AnchoPieza = g.AltoPieza = 50;
+            g.AnchoPiezaBase = g.AltoPiezaBase = 50;
+            g.AnchoImagen = 150;
+            g.AltoImagen = 100;
+            PonPiezas(20);
+            plat::ScopedClockSource reloj{[semilla] { return std::int64_t(semilla) * 7919; }};
+            BarajaPiezas();
+            for (int i = 1; i <= 20; ++i) {
+                const auto& p = g.Piezas[std::size_t(i)];
+                const double cx = p.X + 25.0, cy = p.Y + 25.0;
+                EXPECT_FALSE(cx > izq && cx < izq + 423 && cy > arriba) << "piece " << i << " at " << p.X << "," << p.Y;
+            }
+        }
+    }
+}
 
 // ----------------------------------------------------- Tangram, pentominoes
 

@@ -102,7 +102,62 @@ INSTANTIATE_TEST_SUITE_P(
         HelpCase{"a closing tag with nothing open", {{"index.html", page("Ayuda", "<p>a</p></span>")}},
                  "</span> closes nothing that is open"},
         HelpCase{"a folder without its contents page", {{"otra.html", page("Otra", "<p>a</p>")}},
-                 "index.html: missing"}));
+                 "index.html: missing"},
+        HelpCase{"a page the contents page does not reach",
+                 {{"index.html", page("Ayuda", "<a href=\"uno.html\">uno</a>")},
+                  {"uno.html", page("Uno", "<a href=\"index.html\">índice</a>")},
+                  {"suelta.html", page("Suelta", "<a href=\"uno.html\">uno</a>")}},
+                 "suelta.html: the contents page does not reach this page"},
+        HelpCase{"a page reached only through another page",
+                 {{"index.html", page("Ayuda", "<a href=\"uno.html#a\">uno</a>")},
+                  {"uno.html", page("Uno", "<p id=\"a\">a</p><a href=\"dos.html\">dos</a>")},
+                  {"dos.html", page("Dos", "<p>b</p>")}},
+                 ""}));
+
+TEST(HelpTopics, HeaderAndTipsTopicsAreRead) {
+    const auto cabecera = checkhelp::topicsOfHeader(QStringLiteral(
+        "namespace ayuda {\nconstexpr int kIndice = 0; // contents\nconstexpr int kUno = 2111;\n"
+        "constexpr std::int16_t kDos = 3050;\n// constexpr int no = x;\n}"));
+    ASSERT_EQ(cabecera.size(), 3);
+    EXPECT_EQ(cabecera[1].name, QStringLiteral("kUno"));
+    EXPECT_EQ(cabecera[1].number, 2111);
+    EXPECT_EQ(cabecera[2].number, 3050);
+    const auto tips = checkhelp::topicsOfTips(QStringLiteral(
+        "    Sug(0,  u\"Si  cierra esta 'ventana'  \"\n            u\"   \"\n            u\"2128\"),\n"
+        "    Sug(65, u\"No todos\" u\"4040\"),"));
+    ASSERT_EQ(tips.size(), 2);
+    EXPECT_EQ(tips[0].number, 2128);
+    EXPECT_EQ(tips[0].name, QStringLiteral("tip 0"));
+    EXPECT_EQ(tips[1].number, 4040);
+}
+
+TEST(HelpTopics, ATopicWithoutItsPageIsReported) {
+    testing_support::ScratchDir dir;
+    QFile f(dir.file(QStringLiteral("2111.html")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    const QStringList problems =
+        checkhelp::checkTopics(dir.path(), {{QStringLiteral("kIndice"), 0}, {QStringLiteral("kUno"), 2111},
+                                            {QStringLiteral("tip 7"), 2145}});
+    ASSERT_EQ(problems.size(), 1) << problems.join('\n').toStdString();
+    EXPECT_TRUE(problems[0].contains(QStringLiteral("2145.html: missing (topic 2145, tip 7)")));
+}
+
+TEST(HelpTopics, BareTopicNumbersInCallsAreFound) {
+    const QString fuente = QStringLiteral(
+        "void Mensaje(const QString& t, const QString& x, int l, int tipo, int ayuda = 0);\n"
+        "void f() {\n"
+        "    Mensaje(QStringLiteral(\"a, (b)\"), g(1, 2) + \"x\",\n            3, 1, 2115);\n"
+        "    Mensaje(QStringLiteral(\"t\"), QStringLiteral(\"u\"), 3, 1, ayuda::kHistorico);\n"
+        "    Mensaje(QStringLiteral(\"t\"), QStringLiteral(\"sin ayuda\"), 1, 1);\n"
+        "    plat::showHelp(2500);\n"
+        "    plat::showHelp(ayuda::kIndice);\n"
+        "    visor->showTopic(tema);\n"
+        "}\n");
+    const QStringList problems = checkhelp::literalTopicsInSource(fuente);
+    ASSERT_EQ(problems.size(), 2) << problems.join('\n').toStdString();
+    EXPECT_TRUE(problems[0].startsWith(QStringLiteral("line 3: Mensaje is given the topic 2115")));
+    EXPECT_TRUE(problems[1].startsWith(QStringLiteral("line 7: showHelp is given the topic 2500")));
+}
 
 TEST(HelpPages, ShippedPagesPassTheChecker) {
     const QString folder = QStringLiteral(TESELARO_SOURCE_DIR "/resources/help");

@@ -1,7 +1,14 @@
 // Checks the help pages: each page must be valid UTF-8 and say so, have a
 // title, close every element it opens, and every link and picture it refers
 // to must be a page or file of the help folder itself (with the named anchor,
-// when the link has one). Nothing may point outside the folder.
+// when the link has one). Nothing may point outside the folder, and the
+// contents page (index.html) must reach every page through links.
+//
+// With the program's sources it also checks the topics: every topic named in
+// the header of help topics and every topic of the tips table has its page
+// "<topic>.html", and no message or help call in the sources passes a topic
+// as a bare number instead of a named constant.
+//
 // Header-only, so that both the checkhelp program and the tests use it.
 #pragma once
 
@@ -216,7 +223,184 @@ inline QStringList checkFolder(const QString& folder) {
             }
         }
     }
+
+    // Every page must be reachable from the contents page.
+    if (pages.contains(QStringLiteral("index.html"))) {
+        QSet<QString> reached{QStringLiteral("index.html")};
+        QStringList pending{QStringLiteral("index.html")};
+        while (!pending.isEmpty()) {
+            const QString name = pending.takeFirst();
+            for (const Page::Link& link : pages[name].links) {
+                const QString file = QUrl::fromPercentEncoding(
+                    link.target.left(link.target.indexOf(u'#')).section(u'?', 0, 0).toUtf8());
+                if (file.isEmpty()) continue;
+                const QString resolved = QDir::cleanPath(QFileInfo(name).path() + "/" + file);
+                if (pages.contains(resolved) && !reached.contains(resolved)) {
+                    reached.insert(resolved);
+                    pending << resolved;
+                }
+            }
+        }
+        for (const QString& name : names)
+            if (!reached.contains(name))
+                problems << name + QStringLiteral(": the contents page does not reach this page");
+    }
     return problems;
+}
+
+// ---- topics ----
+
+struct Topic {
+    QString name;  // the constant's name, or where the topic comes from
+    int number = 0;
+};
+
+// The topics of the header of help topics: every line
+// `constexpr int kName = 1234;`.
+inline QList<Topic> topicsOfHeader(const QString& text) {
+    static const QRegularExpression kLine(
+        QStringLiteral(R"(constexpr\s+(?:std::)?int(?:16_t|32_t)?\s+(k\w+)\s*=\s*(\d+)\s*;)"));
+    QList<Topic> topics;
+    auto it = kLine.globalMatch(text);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        topics.push_back({m.captured(1), m.captured(2).toInt()});
+    }
+    return topics;
+}
+
+// The topics of the tips table as its source writes them: each tip's
+// constant ends in its 4-digit topic, `u"2128"),`.
+inline QList<Topic> topicsOfTips(const QString& text) {
+    static const QRegularExpression kTip(QStringLiteral(R"re(Sug\(\s*(\d+)\s*,(?:\s*u"[^"]*")*?\s*u"[^"]*?(\d{4})"\s*\))re"));
+    QList<Topic> topics;
+    auto it = kTip.globalMatch(text);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        topics.push_back({QStringLiteral("tip ") + m.captured(1), m.captured(2).toInt()});
+    }
+    return topics;
+}
+
+// One line per topic (other than 0, the contents page) without its page.
+inline QStringList checkTopics(const QString& folder, const QList<Topic>& topics) {
+    QStringList problems;
+    const QDir root(folder);
+    for (const Topic& t : topics) {
+        if (t.number == 0) continue;
+        const QString page = QStringLiteral("%1.html").arg(t.number);
+        if (!QFileInfo(root.filePath(page)).isFile())
+            problems << QStringLiteral("%1: missing (topic %2, %3)").arg(page).arg(t.number).arg(t.name);
+    }
+    return problems;
+}
+
+namespace detail {
+
+// The arguments of the call whose '(' is at `open`, split at the commas
+// outside brackets, strings and characters; empty when the call is not closed.
+inline QStringList callArguments(const QString& text, qsizetype open, qsizetype* end) {
+    QStringList args;
+    QString current;
+    int depth = 0;
+    for (qsizetype i = open; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'"' || c == u'\'') {
+            const qsizetype start = i;
+            for (++i; i < text.size() && text[i] != c; ++i)
+                if (text[i] == u'\\') ++i;
+            current += text.mid(start, i - start + 1);
+            continue;
+        }
+        if (c == u'(' || c == u'[' || c == u'{') {
+            if (depth++ == 0) continue;
+        } else if (c == u')' || c == u']' || c == u'}') {
+            if (--depth == 0) {
+                args << current.trimmed();
+                if (end) *end = i;
+                return args;
+            }
+        } else if (c == u',' && depth == 1) {
+            args << current.trimmed();
+            current.clear();
+            continue;
+        }
+        current += c;
+    }
+    return {};
+}
+
+} // namespace detail
+
+// Calls in a source text that pass a help topic as a bare number: the fifth
+// argument of Mensaje, the first of showHelp and showTopic. One line each,
+// "line N: ...".
+inline QStringList literalTopicsInSource(const QString& text) {
+    static const QRegularExpression kCall(QStringLiteral(R"(\b(Mensaje|showHelp|showTopic)\s*\()"));
+    static const QRegularExpression kNumber(QStringLiteral(R"(^\d+$)"));
+    QStringList problems;
+    auto it = kCall.globalMatch(text);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        qsizetype end = 0;
+        const QStringList args = detail::callArguments(text, m.capturedEnd(0) - 1, &end);
+        const int index = m.captured(1) == QLatin1String("Mensaje") ? 4 : 0;
+        if (args.size() > index && kNumber.match(args[index]).hasMatch())
+            problems << QStringLiteral("line %1: %2 is given the topic %3 as a bare number")
+                            .arg(detail::lineOf(text, m.capturedStart(0)))
+                            .arg(m.captured(1), args[index]);
+    }
+    return problems;
+}
+
+// The whole check of the program's topics against the help folder: the
+// header of topics and the tips table must have pages, and the program's
+// sources (every .cpp and .h under the given folders) must name their topics.
+inline QStringList checkProgramTopics(const QString& helpFolder, const QString& sourceRoot,
+                                      const QStringList& sourceFolders) {
+    QStringList problems;
+    const QDir root(sourceRoot);
+    auto read = [&](const QString& relative, QString* out) {
+        QFile f(root.filePath(relative));
+        if (!f.open(QIODevice::ReadOnly)) {
+            problems << QStringLiteral("%1: cannot be read").arg(relative);
+            return false;
+        }
+        *out = QString::fromUtf8(f.readAll());
+        return true;
+    };
+    QString header, tips;
+    if (read(QStringLiteral("core/TemasAyuda.h"), &header)) {
+        const QList<Topic> topics = topicsOfHeader(header);
+        if (topics.isEmpty()) problems << QStringLiteral("core/TemasAyuda.h: no topic found");
+        problems << checkTopics(helpFolder, topics);
+    }
+    if (read(QStringLiteral("core/Tablas.cpp"), &tips)) {
+        const QList<Topic> topics = topicsOfTips(tips);
+        if (topics.isEmpty()) problems << QStringLiteral("core/Tablas.cpp: no tip found");
+        problems << checkTopics(helpFolder, topics);
+    }
+    for (const QString& folder : sourceFolders) {
+        QDirIterator it(root.filePath(folder), {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        QStringList files;
+        while (it.hasNext()) files << it.next();
+        files.sort();
+        for (const QString& path : files) {
+            QFile f(path);
+            if (!f.open(QIODevice::ReadOnly)) continue;
+            for (const QString& p : literalTopicsInSource(QString::fromUtf8(f.readAll())))
+                problems << root.relativeFilePath(path) + ": " + p;
+        }
+    }
+    return problems;
+}
+
+// The folders of the program's own sources.
+inline QStringList programSourceFolders() {
+    return {QStringLiteral("core"),    QStringLiteral("model"),       QStringLiteral("imaging"),
+            QStringLiteral("table"),   QStringLiteral("personalise"), QStringLiteral("records"),
+            QStringLiteral("platform")};
 }
 
 } // namespace checkhelp

@@ -1,8 +1,9 @@
 // The command panel's cells of the sheet of small pictures: the
 // chronometer's switch, stopped at (0, 30) and running at (39, 30), each
 // 39 x 13; and the panel's tab, 9 x 33, at (98, 30) pointing right (the
-// panel is shown and slides away) and at (108, 30) pointing left. The rest of
-// the sheet (taipei.cpp) is drawn elsewhere.
+// panel is shown and slides away) and at (108, 30) pointing left; and the
+// tips panel's close button, 19 x 19 at (78, 30): a dark cross on a light
+// raised button. The rest of the sheet (taipei.cpp) is drawn elsewhere.
 #include "draw.h"
 #include "registry.h"
 
@@ -42,6 +43,30 @@ void tabCell(QPainter& p, int x0, bool pointsRight) {
         p.drawPolygon(QPolygonF({QPointF(cx + 2, cy - 4), QPointF(cx - 2.5, cy), QPointF(cx + 2, cy + 4)}));
 }
 
+// The close button: a light face with a white top-left and a grey
+// bottom-right edge, and a dark cross in the middle.
+void closeCell(QPainter& p, int x0, int y0) {
+    constexpr int kLado = 19;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.fillRect(QRect(x0, y0, kLado, kLado), QColor(0xE4, 0xE4, 0xE4));
+    p.setPen(QColor(0xFF, 0xFF, 0xFF));
+    p.drawLine(x0, y0, x0 + kLado - 2, y0);
+    p.drawLine(x0, y0, x0, y0 + kLado - 2);
+    p.setPen(QColor(0x40, 0x40, 0x40));
+    p.drawLine(x0, y0 + kLado - 1, x0 + kLado - 1, y0 + kLado - 1);
+    p.drawLine(x0 + kLado - 1, y0, x0 + kLado - 1, y0 + kLado - 1);
+    p.setPen(QColor(0x90, 0x90, 0x90));
+    p.drawLine(x0 + 1, y0 + kLado - 2, x0 + kLado - 2, y0 + kLado - 2);
+    p.drawLine(x0 + kLado - 2, y0 + 1, x0 + kLado - 2, y0 + kLado - 2);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(QColor(0x20, 0x20, 0x20), 2.2, Qt::SolidLine, Qt::RoundCap));
+    const double a = 5.5, b = kLado - 6.5;
+    p.drawLine(QPointF(x0 + a, y0 + a), QPointF(x0 + b, y0 + b));
+    p.drawLine(QPointF(x0 + b, y0 + a), QPointF(x0 + a, y0 + b));
+    p.restore();
+}
+
 } // namespace
 
 void drawPanelCells(QPainter& p) {
@@ -51,6 +76,7 @@ void drawPanelCells(QPainter& p) {
     switchCell(p, 39, true);
     tabCell(p, 98, true);
     tabCell(p, 108, false);
+    closeCell(p, 78, 30);
     p.restore();
 }
 
