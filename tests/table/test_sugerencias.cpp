@@ -14,6 +14,7 @@
 #include "table/Soltar.h"
 #include "table/VentanaMesa.h"
 
+#include <QDialog>
 #include <QFile>
 
 #include <cstdint>
@@ -162,6 +163,18 @@ TEST_F(SugerenciasTest, ARunOfTicksShowsOnlyTipsThatSuitAtMostEveryFiveSeconds) 
             EXPECT_TRUE(AceptaSugerencia(n, EstadoSugerenciasActual(), PuzzGbl.Sugerencias).has_value()) << n;
         }
     }
+}
+
+TEST_F(SugerenciasTest, TipsGoOnWhileAModalWindowIsOpenButTheChronometerWaits) {
+    MarchaCronometro(1);
+    QDialog modal;
+    modal.setModal(true);
+    modal.show();
+    ahora += 6000;
+    Timer1().tick();
+    EXPECT_EQ(PuzzGbl.TiempoSugerencia, ahora);
+    EXPECT_EQ(PuzzGbl.SegundosCronometro, 0);
+    modal.hide();
 }
 
 // ---- the panel ---------------------------------------------------------------
