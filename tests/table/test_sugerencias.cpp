@@ -205,6 +205,31 @@ TEST_F(SugerenciasTest, EveryTipPrintsItsThreeLinesInBlue) {
     }
 }
 
+TEST_F(SugerenciasTest, ThePrintedLinesAreTheTipsSlicesAtTheirPlaces) {
+    // The text area of the panel matches the three slices printed by hand
+    // in the same font and colour on a blank of the same back colour.
+    for (int n = 0; n <= 70; ++n) {
+        const Sugerencia& tip = PuzzGbl.Sugerencias[std::size_t(n)];
+        if (tip.Texto.isEmpty()) continue;
+        SCOPED_TRACE(n);
+        muestra(n);
+        const plat::Surface& p = mesa.Pic_Sugerencia;
+        plat::Surface ref(QStringLiteral("ref"), 423, 64);
+        ref.setBackColor(p.backColor());
+        ref.setFont(p.font());
+        ref.setForeColor(0xFF0000);
+        for (int k = 0; k < 3; ++k) {
+            ref.setCurrent(3, 24 + 11 * k);
+            ref.print(tip.Texto.mid(60 * k, 59));
+        }
+        EXPECT_EQ(p.font().name, QStringLiteral("Liberation Mono"));
+        int distintos = 0;
+        for (int y = 22; y < 62; ++y)
+            for (int x = 1; x < 422; ++x) distintos += p.point(x, y) != ref.point(x, y);
+        EXPECT_EQ(distintos, 0);
+    }
+}
+
 TEST_F(SugerenciasTest, LinkAndCloseButtonStandInThePanel) {
     muestra(3);
     EXPECT_EQ(mesa.Pic_Sugerencia.width(), 423);
