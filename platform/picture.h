@@ -15,7 +15,11 @@ namespace plat {
 // are shown over white). Throws RuntimeError: err::kFileNotFound when there is
 // no such file, err::kPathFileAccessError when it cannot be opened or read (a
 // folder, no permission), err::kInvalidPicture when its content is not a
-// picture this program can show.
+// picture this program can show. Only a regular file of at most
+// kMaxPictureFile bytes is read (anything else: err::kPathFileAccessError),
+// and a picture of more than kMaxPicturePixels pixels is not decoded
+// (err::kInvalidPicture).
+constexpr qint64 kMaxPicturePixels = 20'000'000;
 QImage loadPicture(const QString& path);
 
 // Writes the image as an uncompressed 24-bit bottom-up BMP file (transparent

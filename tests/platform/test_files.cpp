@@ -128,13 +128,20 @@ TEST(SafeWrite, WriteErrorsCarryTheRuntimeNumbers) {
     EXPECT_EQ(readBytes(dir.file("plain")), QByteArray("keep"));
 }
 
-TEST(SafeWrite, SymbolicLinkIsFollowed) {
+TEST(SafeWrite, SymbolicLinkIsReplacedNeverFollowed) {
     ScratchDir dir;
     writeBytes(dir.file("real.ini"), "old");
     ASSERT_TRUE(QFile::link(dir.file("real.ini"), dir.file("link.ini")));
     writeLines(dir.file("link.ini"), {"new"});
-    EXPECT_TRUE(QFileInfo(dir.file("link.ini")).isSymLink());
-    EXPECT_EQ(readBytes(dir.file("real.ini")), QByteArray("new\r\n"));
+    EXPECT_FALSE(QFileInfo(dir.file("link.ini")).isSymLink());
+    EXPECT_EQ(readBytes(dir.file("link.ini")), QByteArray("new\r\n"));
+    EXPECT_EQ(readBytes(dir.file("real.ini")), QByteArray("old"));
+    // Appending too: the link's target keeps its bytes.
+    ASSERT_TRUE(QFile::link(dir.file("real.ini"), dir.file("hist.his")));
+    appendLines(dir.file("hist.his"), {"b"});
+    EXPECT_FALSE(QFileInfo(dir.file("hist.his")).isSymLink());
+    EXPECT_EQ(readBytes(dir.file("hist.his")), QByteArray("old\r\nb\r\n"));
+    EXPECT_EQ(readBytes(dir.file("real.ini")), QByteArray("old"));
 }
 
 TEST(AppendLines, AddsToTheEndAndCreatesTheFile) {
