@@ -75,7 +75,10 @@ QImage loadPicture(const QString& path) {
     } catch (const RuntimeError& e) {
         throw RuntimeError(e.number() == err::kPathNotFound ? err::kFileNotFound : e.number());
     }
+    return decodePicture(data);
+}
 
+QImage decodePicture(const QByteArray& data) {
     if (data.isEmpty() || isMetafile(data)) throw RuntimeError(err::kInvalidPicture);
 
     QBuffer buffer;

@@ -6,6 +6,7 @@
 // be loaded.
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -21,6 +22,8 @@ namespace plat {
 // (err::kInvalidPicture).
 constexpr qint64 kMaxPicturePixels = 20'000'000;
 QImage loadPicture(const QString& path);
+// The same for the bytes of a picture file already read.
+QImage decodePicture(const QByteArray& data);
 
 // Writes the image as an uncompressed 24-bit bottom-up BMP file (transparent
 // pixels over white). The file is written aside and put in place only when
