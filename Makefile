@@ -54,19 +54,26 @@ test-asan: build-asan
 bench: build
 	@for b in $(BUILD)/benchmarks/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen $$b; done
 
-# libFuzzer over the settings line and the puzzle-state readers, in its own
-# clang build; seeds are one state of each game, written by the program.
+# libFuzzer over the readers of the program's files, each in its own clang
+# build; seeds are files as the program writes them. FUZZ_SECONDS is shared
+# among the fuzzers.
+FUZZERS := fuzz_estado fuzz_historico fuzz_imagen
 $(BUILD_FUZZ)/build.ninja:
 	cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
 	  -DTESELARO_FUZZ=ON -DTESELARO_TESTS=OFF -DTESELARO_BENCHMARKS=OFF
 
 fuzz: deps fuzz-deps $(BUILD_FUZZ)/build.ninja
-	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target fuzz_estado fuzz_semillas
+	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target $(FUZZERS) fuzz_semillas
 	mkdir -p $(BUILD_FUZZ)/corpus $(BUILD_FUZZ)/findings
-	$(BUILD_FUZZ)/fuzz/fuzz_semillas $(BUILD_FUZZ)/corpus
-	cd $(BUILD_FUZZ) && UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ./fuzz/fuzz_estado \
-	  -max_total_time=$(FUZZ_SECONDS) -max_len=20000 -print_final_stats=1 \
-	  -artifact_prefix=findings/ corpus
+	QT_QPA_PLATFORM=offscreen $(BUILD_FUZZ)/fuzz/fuzz_semillas $(BUILD_FUZZ)/corpus
+	@n=$$(echo $(FUZZERS) | wc -w); each=$$(( ($(FUZZ_SECONDS) + n - 1) / n )); \
+	for f in $(FUZZERS); do \
+	  corpus=$(BUILD_FUZZ)/corpus/$${f#fuzz_}; mkdir -p $$corpus; \
+	  echo "== $$f, $$each s"; \
+	  (cd $(BUILD_FUZZ) && QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    ./fuzz/$$f -max_total_time=$$each -max_len=20000 -print_final_stats=1 \
+	    -artifact_prefix=findings/$$f- corpus/$${f#fuzz_}) || exit 1; \
+	done
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)

@@ -14,6 +14,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
+#include <new>
 
 namespace {
 
@@ -68,6 +70,44 @@ bool EsUtf8ConVariosBytes(const QByteArray& bytes) {
 bool CabeEnCp1252(const QString& texto) { return plat::fromCp1252(plat::toCp1252(texto)) == texto; }
 
 void MensajeCarga(const QString& texto, int lineas) { Mensaje(kTituloCarga, texto, lineas, 1); }
+
+// Whether anything at all stands at the path (a file of any kind, a folder, a
+// link), readable or not.
+bool AlgoEnRuta(const QString& ruta) {
+    const QFileInfo info(ruta);
+    return info.exists() || info.isSymLink();
+}
+
+// The bytes of a settings or state file, bounded; any failure at all (not
+// only a file error) is given as an error number.
+QByteArray LeeArchivoAjustes(const QString& ruta, std::int16_t& error) {
+    error = 0;
+    try {
+        return plat::readFile(ruta, plat::kMaxSettingsFile);
+    } catch (const plat::RuntimeError& e) {
+        error = std::int16_t(e.number());
+    } catch (const std::bad_alloc&) {
+        error = plat::err::kOutOfMemory;
+    } catch (const std::exception&) {
+        error = plat::err::kDeviceIoError;
+    }
+    return QByteArray();
+}
+
+// A file that is there but cannot be read is moved aside before the defaults
+// take its name, so the player's data is never overwritten. The sentence that
+// says where it went, or that it stayed.
+QString ApartaIlegible(const QString& ruta, const QString& nombre) {
+    try {
+        const QString bak = plat::moveAside(ruta);
+        return QString::fromUtf8("El archivo ") + nombre + QString::fromUtf8(" no se ha podido leer; se ha apartado como ") +
+               bak + QString::fromUtf8(" y se ha vuelto a crear con los valores establecidos por defecto.");
+    } catch (const plat::RuntimeError&) {
+        return QString::fromUtf8("El archivo ") + nombre +
+               QString::fromUtf8(" no se ha podido leer ni apartar; se ha dejado como estaba y se usan los valores "
+                                 "establecidos por defecto.");
+    }
+}
 
 QString TextoNoCreado(const QString& ruta) {
     return QStringLiteral("No se ha podido crear el archivo ") + ruta + QStringLiteral(".");
@@ -182,19 +222,12 @@ QByteArray ComponeArchivoEstado(const QStringList& lineas) {
 
 QStringList LeeLineasEstado(const QByteArray& contenido) {
     QStringList lineas;
-    qsizetype inicio = 0;
-    while (inicio < contenido.size()) {
-        qsizetype fin = contenido.indexOf('\n', inicio);
-        const bool ultima = fin < 0;
-        if (ultima) fin = contenido.size();
-        QByteArray bruta = contenido.mid(inicio, fin - inicio);
-        if (bruta.endsWith('\r')) bruta.chop(1);
+    for (const QByteArray& bruta : plat::splitLines(contenido)) {
         QString texto = (lineas.size() < 4 && EsUtf8ConVariosBytes(bruta)) ? QString::fromUtf8(bruta)
                                                                            : plat::fromCp1252(bruta);
         if (texto.startsWith(u'"')) texto.remove(0, 1);
         if (texto.endsWith(u'"')) texto.chop(1);
         lineas << texto;
-        inicio = fin + 1;
     }
     return lineas;
 }
@@ -208,11 +241,17 @@ void LeeConfiguracion() {
     g.ErrorFichero = 0;
     AjustesGlobales a{g.TipoJuego, g.SonidoActivo, g.VelocidadJuego, g.MostrarSugerencias, g.ListaMovimientos};
     const QString ruta = plat::findFileCaseInsensitive(g.RutaPrograma, QStringLiteral("Tsl34.ini"));
-    try {
-        a = LeeLineaConfiguracion(LeeLineasEstado(plat::readFile(ruta)).value(0), a);
-    } catch (const plat::RuntimeError& e) {
-        g.ErrorFichero = std::int16_t(e.number());
+    std::int16_t error = 0;
+    const QByteArray contenido = LeeArchivoAjustes(ruta, error);
+    g.ErrorFichero = error;
+    if (error == 0) {
+        try {
+            a = LeeLineaConfiguracion(LeeLineasEstado(contenido).value(0), a);
+        } catch (const std::exception&) {
+            // Whatever was read is validated below all the same.
+        }
     }
+    // The values in force are always validated before use, whatever failed.
     a = ValidaAjustes(a);
     g.TipoJuego = a.TipoJuego;
     g.SonidoActivo = a.SonidoActivo;
@@ -221,6 +260,10 @@ void LeeConfiguracion() {
     g.ListaMovimientos = a.ListaMovimientos;
     if (g.ErrorFichero == 0) return;
 
+    // A file that is there but unreadable is kept aside, never overwritten.
+    QString apartado;
+    if (g.ErrorFichero != plat::err::kFileNotFound && g.ErrorFichero != plat::err::kPathNotFound && AlgoEnRuta(ruta))
+        apartado = ApartaIlegible(ruta, QStringLiteral("Tsl34.ini"));
     // Written first, so that the message tells what really happened.
     const bool escrito = GuardaConfiguracion();
     if (g.ErrorFichero == plat::err::kOverflow) return;
@@ -230,6 +273,10 @@ void LeeConfiguracion() {
                                             "por defecto.")
                         : QStringLiteral("IDC ERROR ") + QString::number(g.ErrorFichero);
     int lineas = 3;
+    if (!apartado.isEmpty()) {
+        texto += g.SaltoLinea + apartado;
+        lineas += 3;
+    }
     if (!escrito) {
         texto += g.SaltoLinea + TextoNoCreado(ruta);
         lineas += 2;
@@ -266,12 +313,9 @@ void LeePuzzleJuego(const QString& ruta) {
     const QString enDisco = RutaEnDisco(ruta);
     const bool esEstadoDelJuego = enDisco.compare(RutaEstadoJuego(g.TipoJuego), Qt::CaseInsensitive) == 0;
 
-    QByteArray contenido;
-    try {
-        contenido = plat::readFile(enDisco);
-    } catch (const plat::RuntimeError& e) {
-        g.ErrorFichero = std::int16_t(e.number());
-    }
+    std::int16_t error = 0;
+    const QByteArray contenido = LeeArchivoAjustes(enDisco, error);
+    g.ErrorFichero = error;
     if (g.ErrorFichero == 0) {
         if (!g_servicios.comprueba) return; // nothing installed to read it with: left alone
         if (g_servicios.comprueba(contenido, esEstadoDelJuego ? g.TipoJuego : 0).isEmpty()) {
@@ -297,12 +341,19 @@ void LeePuzzleJuego(const QString& ruta) {
                                       "establecidos por defecto.");
         else if (g.ErrorFichero != plat::err::kOverflow)
             texto = QStringLiteral("CID ERROR ") + QString::number(g.ErrorFichero);
-        CreaEstadoPorDefecto(ruta, texto, 3);
+        int lineas = 3;
+        // There but unreadable: kept aside, never overwritten.
+        if (g.ErrorFichero != plat::err::kFileNotFound && g.ErrorFichero != plat::err::kPathNotFound &&
+            AlgoEnRuta(enDisco)) {
+            texto += g.SaltoLinea + ApartaIlegible(enDisco, QFileInfo(enDisco).fileName());
+            lineas += 3;
+        }
+        CreaEstadoPorDefecto(ruta, texto, lineas);
         return;
     }
-    // Damaged: kept aside before the defaults replace it.
+    // Damaged: kept aside (older copies kept too) before the defaults replace it.
     try {
-        plat::copyFile(enDisco, enDisco + QStringLiteral(".bak"));
+        plat::moveAside(enDisco);
     } catch (const plat::RuntimeError&) {
         MensajeCarga(QString::fromUtf8("El archivo de inicialización ") + ruta +
                          QString::fromUtf8(" está dañado y no se ha podido guardar una copia .bak; se ha dejado "
@@ -326,12 +377,9 @@ bool GuardaPuzzleJuego() {
 
 void CargaPuzzleArchivo(const QString& ruta) {
     PuzzGbl.CargaCorrecta = false;
-    QByteArray contenido;
-    try {
-        contenido = plat::readFile(RutaEnDisco(ruta));
-    } catch (const plat::RuntimeError&) {
-        return;
-    }
+    std::int16_t error = 0;
+    const QByteArray contenido = LeeArchivoAjustes(RutaEnDisco(ruta), error);
+    if (error != 0) return;
     if (!g_servicios.comprueba || !g_servicios.comprueba(contenido, 0).isEmpty()) return;
     g_servicios.aplica();
     PuzzGbl.CargaCorrecta = true;

@@ -4,7 +4,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QDateTime>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QRandomGenerator>
 #include <cerrno>
 #include <fcntl.h>
@@ -80,12 +82,6 @@ int createUnique(const QString& stem, mode_t mode, QByteArray* name) {
     }
 }
 
-QString targetOf(const QString& path) {
-    const QFileInfo fi(path);
-    if (fi.isSymLink()) return fi.symLinkTarget();
-    return path;
-}
-
 } // namespace
 
 // ---- Windows-1252 -----------------------------------------------------------
@@ -153,14 +149,18 @@ int runtimeErrorFor(QFileDevice::FileError error, int savedErrno, const QString&
 
 // ---- Whole files ------------------------------------------------------------
 
-QByteArray readFile(const QString& path) {
+QByteArray readFile(const QString& path, qint64 maxBytes) {
     if (path.isEmpty()) throw RuntimeError(err::kBadFileNameOrNumber);
-    const int fd = ::open(nativePath(path).constData(), O_RDONLY | O_CLOEXEC);
+    // Without waiting: a FIFO opened for reading would hold the program until
+    // some writer came along.
+    const int fd = ::open(nativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) fail(errno, path);
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        const int e = S_ISDIR(st.st_mode) ? EISDIR : errno;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > maxBytes) {
+        const int e = errno;
+        const bool refused = e == 0 || !S_ISREG(st.st_mode) || st.st_size > maxBytes;
         ::close(fd);
+        if (refused) throw RuntimeError(err::kPathFileAccessError);
         fail(e, path);
     }
     QByteArray out;
@@ -176,62 +176,118 @@ QByteArray readFile(const QString& path) {
         }
         if (n == 0) break;
         out.append(buf, n);
+        // The file grew while it was read: still bounded.
+        if (out.size() > maxBytes) {
+            ::close(fd);
+            throw RuntimeError(err::kPathFileAccessError);
+        }
     }
     ::close(fd);
     return out;
 }
 
-QStringList readLines(const QString& path) {
-    const QString text = fromCp1252(readFile(path));
-    QStringList lines;
+namespace {
+template <typename Text, typename Out>
+Out splitAtLineEnds(const Text& text) {
+    Out lines;
     qsizetype start = 0;
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c == u'\n' || c == u'\r') {
+        const auto c = text[i];
+        if (c == '\n' || c == '\r') {
             lines << text.mid(start, i - start);
-            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') ++i;
+            if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
             start = i + 1;
         }
     }
     if (start < n) lines << text.mid(start);
     return lines;
 }
+} // namespace
+
+QStringList splitLines(const QString& text) { return splitAtLineEnds<QString, QStringList>(text); }
+
+QList<QByteArray> splitLines(const QByteArray& bytes) {
+    return splitAtLineEnds<QByteArray, QList<QByteArray>>(bytes);
+}
+
+QStringList readLines(const QString& path, qint64 maxBytes) {
+    return splitLines(fromCp1252(readFile(path, maxBytes)));
+}
+
+namespace {
+
+// What stands at a path about to be written: nothing, a regular file (with its
+// mode), or a symbolic link (never followed). A folder, a read-only file or
+// anything else fails here.
+struct Existing {
+    bool exists = false;
+    bool link = false;
+    mode_t mode = 0;
+    off_t size = 0;
+};
+
+Existing checkWritable(const QString& path) {
+    Existing ex;
+    struct stat st {};
+    if (::lstat(nativePath(path).constData(), &st) != 0) {
+        if (errno == ENOENT) return ex;
+        fail(errno, path);
+    }
+    ex.exists = true;
+    if (S_ISLNK(st.st_mode)) {
+        ex.link = true;
+        return ex;
+    }
+    if (S_ISDIR(st.st_mode)) fail(EISDIR, path);
+    // A file nobody may write (the player made it read-only) is left alone,
+    // even by a user the system would let through.
+    if (S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0) fail(EACCES, path);
+    if (S_ISREG(st.st_mode) && ::access(nativePath(path).constData(), W_OK) != 0) fail(errno, path);
+    ex.mode = st.st_mode;
+    ex.size = st.st_size;
+    return ex;
+}
+
+void syncFolder(const QString& folder) {
+    const int dirFd = ::open(nativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+}
+
+} // namespace
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     if (path.isEmpty()) throw RuntimeError(err::kBadFileNameOrNumber);
-    const QString target = targetOf(path);
-    const QByteArray nativeTarget = nativePath(target);
-    struct stat old {};
-    const bool exists = ::stat(nativeTarget.constData(), &old) == 0;
-    if (exists && S_ISDIR(old.st_mode)) fail(EISDIR, target);
+    const Existing old = checkWritable(path);
+    const QByteArray nativeTarget = nativePath(path);
 
-    const QFileInfo fi(target);
+    const QFileInfo fi(path);
     const QString folder = fi.absolutePath() + u'/';
     QByteArray tempName;
     const int fd = createUnique(folder + u'.' + fi.fileName() + u'.', 0666, &tempName);
     if (fd < 0) {
         const int e = errno;
         // The folder is what is missing when the temporary file cannot be made.
-        throw RuntimeError(e == ENOENT ? err::kPathNotFound : runtimeErrorForErrno(e, target));
+        throw RuntimeError(e == ENOENT ? err::kPathNotFound : runtimeErrorForErrno(e, path));
     }
 
     int e = 0;
     bool ok = writeAll(fd, bytes, &e);
-    if (ok && exists && ::fchmod(fd, old.st_mode & 07777) != 0) ok = (e = errno, false);
+    // A regular file keeps its permissions; a new file, or one replacing a
+    // link or a special file, gets the ordinary ones.
+    if (ok && old.exists && S_ISREG(old.mode) && ::fchmod(fd, old.mode & 07777) != 0) ok = (e = errno, false);
     if (ok && ::fsync(fd) != 0) ok = (e = errno, false);
     if (::close(fd) != 0 && ok) ok = (e = errno, false);
     if (ok && ::rename(tempName.constData(), nativeTarget.constData()) != 0) ok = (e = errno, false);
     if (!ok) {
         ::unlink(tempName.constData());
-        fail(e, target);
+        fail(e, path);
     }
     // Make the rename itself durable; a failure here loses nothing.
-    const int dirFd = ::open(nativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
+    syncFolder(folder);
 }
 
 namespace {
@@ -248,18 +304,91 @@ QByteArray encodeLines(const QStringList& lines) {
 void writeLines(const QString& path, const QStringList& lines) { writeFile(path, encodeLines(lines)); }
 
 void appendLines(const QString& path, const QStringList& lines) {
-    QByteArray content;
-    if (QFileInfo::exists(path)) {
-        content = readFile(path);
+    if (path.isEmpty()) throw RuntimeError(err::kBadFileNameOrNumber);
+    const Existing old = checkWritable(path);
+    if (old.link) {
+        // Never written through: the link gives way to a file of its own.
+        QByteArray content = readFile(path);
         if (!content.isEmpty() && !content.endsWith('\n') && !content.endsWith('\r')) content += "\r\n";
+        writeFile(path, content + encodeLines(lines));
+        return;
     }
-    writeFile(path, content + encodeLines(lines));
+    if (old.exists && !S_ISREG(old.mode)) throw RuntimeError(err::kPathFileAccessError);
+
+    const int fd = ::open(nativePath(path).constData(),
+                          O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) fail(errno, path);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int e = errno;
+        ::close(fd);
+        if (e != 0 && S_ISREG(st.st_mode)) fail(e, path);
+        throw RuntimeError(err::kPathFileAccessError);
+    }
+    QByteArray bytes;
+    if (st.st_size > 0) {
+        char last = 0;
+        if (::pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n' && last != '\r') bytes = "\r\n";
+    }
+    bytes += encodeLines(lines);
+    int e = 0;
+    bool ok = writeAll(fd, bytes, &e);
+    if (ok && ::fsync(fd) != 0) ok = (e = errno, false);
+    if (!ok && ::ftruncate(fd, st.st_size) != 0) {
+        // Nothing more to do: the reader skips a cut last line.
+    }
+    if (::close(fd) != 0 && ok) ok = (e = errno, false);
+    if (!ok) fail(e, path);
 }
 
 void copyFile(const QString& from, const QString& to) { writeFile(to, readFile(from)); }
 
 void removeFile(const QString& path) {
     if (::unlink(nativePath(path).constData()) != 0) fail(errno, path);
+}
+
+namespace {
+QString backupName(const QString& path, int k) {
+    return path + (k == 1 ? QStringLiteral(".bak") : QStringLiteral(".bak") + QString::number(k));
+}
+
+// Frees the ".bak" name: each older copy moves one place on, the oldest goes.
+QString shiftBackups(const QString& path) {
+    ::unlink(nativePath(backupName(path, kBackupCopies)).constData());
+    for (int k = kBackupCopies - 1; k >= 1; --k) {
+        const QByteArray from = nativePath(backupName(path, k));
+        struct stat st {};
+        if (::lstat(from.constData(), &st) == 0) ::rename(from.constData(), nativePath(backupName(path, k + 1)).constData());
+    }
+    return backupName(path, 1);
+}
+} // namespace
+
+QString moveAside(const QString& path) {
+    const QString bak = shiftBackups(path);
+    if (::rename(nativePath(path).constData(), nativePath(bak).constData()) != 0) fail(errno, path);
+    return bak;
+}
+
+QString copyAside(const QString& path) {
+    const QByteArray bytes = readFile(path);
+    const QString bak = shiftBackups(path);
+    writeFile(bak, bytes);
+    return bak;
+}
+
+int removeStaleTemporaries(const QString& folder, int maxAgeSeconds) {
+    static const QRegularExpression ours(QStringLiteral("^\\..+\\.[0-9a-z]{1,13}\\.tmp$"));
+    const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
+    const QDateTime limit = QDateTime::currentDateTimeUtc().addSecs(-maxAgeSeconds);
+    int removed = 0;
+    const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo& fi : entries) {
+        if (fi.isSymLink() || !fi.isFile() || !ours.match(fi.fileName()).hasMatch()) continue;
+        if (fi.lastModified().toUTC() >= limit) continue;
+        if (::unlink(nativePath(fi.absoluteFilePath()).constData()) == 0) ++removed;
+    }
+    return removed;
 }
 
 void createFolder(const QString& path) {

@@ -52,30 +52,67 @@ int runtimeErrorFor(QFileDevice::FileError error, int savedErrno, const QString&
 
 // ---- Whole files ------------------------------------------------------------
 
-// The bytes of a file. A missing file throws 53 (76 when its folder is
-// missing), a folder 75, other failures by the table.
-QByteArray readFile(const QString& path);
-// The lines of a text file. Lines may end in CR LF, LF or CR; the last line
-// may lack its end. An empty file has no lines.
-QStringList readLines(const QString& path);
+// The most a read takes in, by kind of file. A larger file is refused, so that
+// a damaged or foreign file never exhausts memory or holds the program.
+constexpr qint64 kMaxSettingsFile = qint64(4) << 20; // settings, puzzle states, saved puzzles
+constexpr qint64 kMaxDataFile = qint64(64) << 20;    // model files, solutions, the history
+constexpr qint64 kMaxPictureFile = qint64(64) << 20; // a picture file, before decoding
+
+// The bytes of a file. Only a regular file is read, and it is opened without
+// waiting, so a FIFO or a device in its place never blocks: such a file, a
+// folder or a file larger than maxBytes throws 75; a missing file 53 (76 when
+// its folder is missing); other failures by the table.
+QByteArray readFile(const QString& path, qint64 maxBytes = kMaxDataFile);
+// The lines of a text, split at CR LF, LF or CR; the last line may lack its
+// end. An empty text has no lines. Every reader of the program's text files
+// splits its lines by this one rule.
+QStringList splitLines(const QString& text);
+// The same for bytes, line by line, the line ends left out.
+QList<QByteArray> splitLines(const QByteArray& bytes);
+// The lines of a text file (Windows-1252), split by splitLines().
+QStringList readLines(const QString& path, qint64 maxBytes = kMaxDataFile);
 
 // Replaces the file with the bytes (creating it when missing). Written to a
 // temporary file in the same folder, flushed to disk, then renamed over the
-// target; an existing file keeps its permissions, a symbolic link is followed.
-// On failure the temporary file is removed and the old file is untouched.
+// target; an existing file keeps its permissions. A file the player made
+// read-only (no write permission at all) is not replaced: 75. A symbolic link
+// is never followed: the new file is written under the link's own name and
+// replaces the link. On failure the temporary file is removed and the old file
+// is untouched.
 void writeFile(const QString& path, const QByteArray& bytes);
 // Each line followed by CR LF.
 void writeLines(const QString& path, const QStringList& lines);
-// Adds lines at the end (creating the file when missing) by writing the old
-// content plus the new lines as a replacement. When the old content does not
-// end with a line end, CR LF is put first so that the new line starts on its
-// own line.
+// Adds lines at the end (creating the file when missing) in one write to the
+// file opened for appending; the old bytes are never rewritten. When the old
+// content does not end with a line end, CR LF is put first so that the new
+// line starts on its own line. A write that fails part way is cut back, so the
+// file keeps exactly its old bytes. A read-only file or anything but a regular
+// file is refused (75); a symbolic link is replaced as writeFile() does.
 void appendLines(const QString& path, const QStringList& lines);
 
 // Replaces `to` with a copy of `from`.
 void copyFile(const QString& from, const QString& to);
 // Deletes a file (53 when missing, 75 for a folder).
 void removeFile(const QString& path);
+
+// ---- Copies kept aside --------------------------------------------------------
+
+// How many older copies of a damaged or unreadable file are kept: ".bak",
+// then ".bak2" ... ".bak5"; the oldest is dropped.
+constexpr int kBackupCopies = 5;
+// Moves the file (whatever it is: a rename needs no read permission) to
+// path + ".bak", the older copies shifted one place first. Returns the
+// ".bak" path; throws as a rename fails.
+QString moveAside(const QString& path);
+// Copies the file to path + ".bak" the same way, the file left where it is.
+QString copyAside(const QString& path);
+
+// ---- Temporary files ----------------------------------------------------------
+
+// Removes the temporary files this program's writes leave in the folder when
+// killed before their rename (".name.XXXX.tmp" and ".probe.XXXX.tmp") that are
+// older than maxAgeSeconds. Returns how many went. Nothing else is touched.
+int removeStaleTemporaries(const QString& folder, int maxAgeSeconds = 60);
 // Creates a folder (75 when something of that name exists, 76 when its parent
 // is missing).
 void createFolder(const QString& path);

@@ -1,6 +1,7 @@
 #include "platform/picture.h"
 
 #include "platform/errors.h"
+#include "platform/files.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -66,15 +67,18 @@ void put32(QByteArray& b, std::uint32_t v) {
 } // namespace
 
 QImage loadPicture(const QString& path) {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists()) throw RuntimeError(err::kFileNotFound);
-    if (info.isDir()) throw RuntimeError(err::kPathFileAccessError);
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) throw RuntimeError(err::kPathFileAccessError);
-    const QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError) throw RuntimeError(err::kPathFileAccessError);
-    f.close();
+    if (path.isEmpty()) throw RuntimeError(err::kFileNotFound);
+    // Bounded and never blocking: a FIFO, a device or a huge file is refused.
+    QByteArray data;
+    try {
+        data = readFile(path, kMaxPictureFile);
+    } catch (const RuntimeError& e) {
+        throw RuntimeError(e.number() == err::kPathNotFound ? err::kFileNotFound : e.number());
+    }
+    return decodePicture(data);
+}
 
+QImage decodePicture(const QByteArray& data) {
     if (data.isEmpty() || isMetafile(data)) throw RuntimeError(err::kInvalidPicture);
 
     QBuffer buffer;
@@ -82,8 +86,14 @@ QImage loadPicture(const QString& path) {
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
+    // A picture too large to decode is no usable picture.
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() > kMaxPicturePixels)
+        throw RuntimeError(err::kInvalidPicture);
+    reader.setAllocationLimit(int((kMaxPicturePixels * 4) >> 20) + 1);
     const QImage img = opaque(reader.read());
-    if (img.isNull()) throw RuntimeError(err::kInvalidPicture);
+    if (img.isNull() || qint64(img.width()) * img.height() > kMaxPicturePixels)
+        throw RuntimeError(err::kInvalidPicture);
     return img;
 }
 

@@ -6,6 +6,7 @@
 // be loaded.
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -15,8 +16,14 @@ namespace plat {
 // are shown over white). Throws RuntimeError: err::kFileNotFound when there is
 // no such file, err::kPathFileAccessError when it cannot be opened or read (a
 // folder, no permission), err::kInvalidPicture when its content is not a
-// picture this program can show.
+// picture this program can show. Only a regular file of at most
+// kMaxPictureFile bytes is read (anything else: err::kPathFileAccessError),
+// and a picture of more than kMaxPicturePixels pixels is not decoded
+// (err::kInvalidPicture).
+constexpr qint64 kMaxPicturePixels = 20'000'000;
 QImage loadPicture(const QString& path);
+// The same for the bytes of a picture file already read.
+QImage decodePicture(const QByteArray& data);
 
 // Writes the image as an uncompressed 24-bit bottom-up BMP file (transparent
 // pixels over white). The file is written aside and put in place only when

@@ -13,6 +13,7 @@
 #include "core/TsComun.h"
 #include "core/mesa.h"
 #include "core/ui/careta.h"
+#include "platform/files.h"
 #include "platform/random.h"
 #include "core/TemasAyuda.h"
 
@@ -49,6 +50,12 @@ bool Main() {
     // 4-5. There are no drives; the working folder is tested and relocated
     // when the program folder cannot be written.
     PreparaCarpetaTrabajo();
+    // A write killed before its rename leaves a hidden temporary file behind;
+    // those older than a minute are the program's own leftovers.
+    pasos::Paso([] {
+        plat::removeStaleTemporaries(PuzzGbl.RutaPrograma);
+        plat::removeStaleTemporaries(PuzzGbl.RutaArchivo);
+    });
 
     // 7. A screen narrower than 800 pixels: the display cannot be switched
     // here, so accepting only says so and goes on at the real size.

@@ -15,6 +15,12 @@
 #include "tests/support/fixtures.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -180,3 +186,64 @@ TEST_F(Arranque, EndingWritesSettingsThenStateAndSaysWhetherBothWrote) {
 }
 
 } // namespace
+
+// Damaged settings and state files met at start: the program goes on with a
+// message, never waits, and keeps what the player had.
+TEST_F(Arranque, UnreadableFilesAreMovedAsideAndTheStartGoesOn) {
+    enum class Dano { Fifo, Carpeta, Enorme, SinPermisos };
+    struct Caso {
+        const char* archivo;
+        Dano dano;
+    } casos[] = {
+        {"Tsl34.ini", Dano::Fifo},       {"Tsl34.ini", Dano::Carpeta},     {"Tsl34.ini", Dano::Enorme},
+        {"Tsl34.ini", Dano::SinPermisos}, {"Tsl2134.ini", Dano::Fifo},     {"Tsl2134.ini", Dano::Carpeta},
+        {"Tsl2134.ini", Dano::Enorme},    {"Tsl2134.ini", Dano::SinPermisos},
+    };
+    const bool root = ::geteuid() == 0;
+    for (const Caso& c : casos) {
+        if (c.dano == Dano::SinPermisos && root) continue; // root reads a file of mode 000
+        SCOPED_TRACE(QString("%1 %2").arg(c.archivo).arg(int(c.dano)).toStdString());
+        SetUp();
+        const QString ruta = carpeta.file(c.archivo);
+        const QByteArray nativa = QFile::encodeName(ruta);
+        QFile::remove(ruta);
+        switch (c.dano) {
+        case Dano::Fifo: ASSERT_EQ(::mkfifo(nativa.constData(), 0644), 0); break;
+        case Dano::Carpeta: ASSERT_TRUE(QDir().mkpath(ruta)); break;
+        case Dano::Enorme: plat::writeFile(ruta, QByteArray(plat::kMaxSettingsFile + 1, 'x')); break;
+        case Dano::SinPermisos:
+            plat::writeFile(ruta, "\"guardado\"\r\n");
+            ASSERT_EQ(::chmod(nativa.constData(), 0), 0);
+            break;
+        }
+        ASSERT_TRUE(Main());
+        // Told, and the old file kept aside under its ".bak" name.
+        ASSERT_GE(vistos.size(), 2u);
+        EXPECT_TRUE(vistos[0].texto.contains(QString::fromUtf8("se ha apartado como ") + ruta + ".bak"))
+            << vistos[0].texto.toStdString();
+        const QFileInfo bak(ruta + ".bak");
+        EXPECT_TRUE(bak.exists() || bak.isSymLink());
+        EXPECT_EQ(c.dano == Dano::Carpeta, bak.isDir());
+        // A new file of the ordinary kind in its place.
+        const QFileInfo nuevo(ruta);
+        EXPECT_TRUE(nuevo.isFile());
+        EXPECT_TRUE(nuevo.permissions() & QFileDevice::WriteOwner);
+        TearDown();
+        QFile::remove(ruta + ".bak");
+        QDir(ruta + ".bak").removeRecursively();
+    }
+}
+
+TEST_F(Arranque, TemporaryFilesLeftByAKilledWriteGoAtTheNextStart) {
+    const QString viejo = carpeta.file(".Tsl2134.ini.q1w2e3.tmp");
+    const QString reciente = carpeta.file(".Tesel34.his.a1.tmp");
+    plat::writeFile(viejo, "medio escrito");
+    plat::writeFile(reciente, "escribiendose");
+    QFile f(viejo);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
+    f.close();
+    ASSERT_TRUE(Main());
+    EXPECT_FALSE(QFile::exists(viejo));
+    EXPECT_TRUE(QFile::exists(reciente));
+}

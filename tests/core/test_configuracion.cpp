@@ -102,11 +102,15 @@ TEST_F(Configuracion, AFirstStartWritesTheDefaultsThenSaysSo) {
     EXPECT_TRUE(textos.isEmpty());
 }
 
-TEST_F(Configuracion, ASettingsFileThatIsAFolderIsReportedByNumber) {
+TEST_F(Configuracion, ASettingsFileThatIsAFolderIsMovedAsideAndReportedByNumber) {
     QDir().mkpath(carpeta.file("TSL34.INI"));
     LeeConfiguracion();
     ASSERT_EQ(textos.size(), 1);
-    EXPECT_EQ(textos[0], "IDC ERROR 75\r\nNo se ha podido crear el archivo " + carpeta.file("TSL34.INI") + ".");
+    EXPECT_EQ(textos[0], "IDC ERROR 75\r\nEl archivo Tsl34.ini no se ha podido leer; se ha apartado como " +
+                             carpeta.file("TSL34.INI") +
+                             ".bak y se ha vuelto a crear con los valores establecidos por defecto.");
+    EXPECT_TRUE(QFileInfo(carpeta.file("TSL34.INI.bak")).isDir());
+    EXPECT_TRUE(QFileInfo(carpeta.file("Tsl34.ini")).isFile());
 }
 
 TEST_F(Configuracion, AFailedWriteKeepsTheOldFileAndSaysSo) {

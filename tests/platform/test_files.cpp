@@ -4,7 +4,9 @@
 #include "tests/support/fixtures.h"
 
 #include <QDir>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -128,13 +130,20 @@ TEST(SafeWrite, WriteErrorsCarryTheRuntimeNumbers) {
     EXPECT_EQ(readBytes(dir.file("plain")), QByteArray("keep"));
 }
 
-TEST(SafeWrite, SymbolicLinkIsFollowed) {
+TEST(SafeWrite, SymbolicLinkIsReplacedNeverFollowed) {
     ScratchDir dir;
     writeBytes(dir.file("real.ini"), "old");
     ASSERT_TRUE(QFile::link(dir.file("real.ini"), dir.file("link.ini")));
     writeLines(dir.file("link.ini"), {"new"});
-    EXPECT_TRUE(QFileInfo(dir.file("link.ini")).isSymLink());
-    EXPECT_EQ(readBytes(dir.file("real.ini")), QByteArray("new\r\n"));
+    EXPECT_FALSE(QFileInfo(dir.file("link.ini")).isSymLink());
+    EXPECT_EQ(readBytes(dir.file("link.ini")), QByteArray("new\r\n"));
+    EXPECT_EQ(readBytes(dir.file("real.ini")), QByteArray("old"));
+    // Appending too: the link's target keeps its bytes.
+    ASSERT_TRUE(QFile::link(dir.file("real.ini"), dir.file("hist.his")));
+    appendLines(dir.file("hist.his"), {"b"});
+    EXPECT_FALSE(QFileInfo(dir.file("hist.his")).isSymLink());
+    EXPECT_EQ(readBytes(dir.file("hist.his")), QByteArray("old\r\nb\r\n"));
+    EXPECT_EQ(readBytes(dir.file("real.ini")), QByteArray("old"));
 }
 
 TEST(AppendLines, AddsToTheEndAndCreatesTheFile) {
@@ -307,4 +316,107 @@ TEST(Writability, ProbeCreatesAndRemovesAFile) {
     EXPECT_TRUE(folderIsWritable(dir.file("missing/")));
     setFolderWritableOverrideForTests({});
     EXPECT_TRUE(folderIsWritable(dir.path()));
+}
+
+// ---- bounded reads, read-only files, appends, copies kept aside -----------------
+
+TEST(BoundedRead, AnythingButARegularFileOrAFileOverTheBoundIsRefusedAtOnce) {
+    ScratchDir dir;
+    const QString fifo = dir.file("Tsl34.ini");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    // No writer ever comes: a blocking open would hang here.
+    EXPECT_EQ(errorNumberOf([&] { readFile(fifo); }), 75);
+    EXPECT_EQ(errorNumberOf([&] { readLines(fifo); }), 75);
+    EXPECT_EQ(errorNumberOf([&] { readFile("/dev/zero"); }), 75);
+    QDir().mkpath(dir.file("carpeta"));
+    EXPECT_EQ(errorNumberOf([&] { readFile(dir.file("carpeta")); }), 75);
+
+    writeBytes(dir.file("grande"), QByteArray(1000, 'x'));
+    EXPECT_EQ(readFile(dir.file("grande"), 1000).size(), 1000);
+    EXPECT_EQ(errorNumberOf([&] { readFile(dir.file("grande"), 999); }), 75);
+    EXPECT_EQ(errorNumberOf([&] { readFile(dir.file("falta")); }), 53);
+}
+
+TEST(LineEnds, OneRuleForEveryReader) {
+    struct Case {
+        const char* text;
+        QStringList lines;
+    } cases[] = {
+        {"a\r\nb\r\n", {"a", "b"}}, {"a\nb", {"a", "b"}},       {"a\rb\r", {"a", "b"}},
+        {"a\r\n\r\nb", {"a", "", "b"}}, {"a\n\rb", {"a", "", "b"}}, {"", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(splitLines(QString::fromLatin1(c.text)), c.lines);
+        QStringList fromBytes;
+        for (const QByteArray& b : splitLines(QByteArray(c.text))) fromBytes << QString::fromLatin1(b);
+        EXPECT_EQ(fromBytes, c.lines);
+    }
+}
+
+TEST(ReadOnly, AFileWithoutWritePermissionIsNeitherReplacedNorAppended) {
+    ScratchDir dir;
+    const QString path = dir.file("Tesel34.his");
+    writeBytes(path, "viejo\r\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0444), 0);
+    EXPECT_EQ(errorNumberOf([&] { writeLines(path, {"nuevo"}); }), 75);
+    EXPECT_EQ(errorNumberOf([&] { appendLines(path, {"nuevo"}); }), 75);
+    EXPECT_EQ(readBytes(path), QByteArray("viejo\r\n"));
+    EXPECT_EQ(folderEntries(dir.path()), QStringList{"Tesel34.his"});
+}
+
+TEST(AppendLines, AFailedAppendLeavesTheOldBytesExactly) {
+    ScratchDir dir;
+    const QString path = dir.file("Tesel34.his");
+    writeBytes(path, "uno\r\ndos");
+    {
+        ScopedWriteFault fault({4, ENOSPC});
+        EXPECT_EQ(errorNumberOf([&] { appendLines(path, {"tres tres tres"}); }), 61);
+    }
+    EXPECT_EQ(readBytes(path), QByteArray("uno\r\ndos"));
+    EXPECT_EQ(errorNumberOf([&] { appendLines(dir.path(), {"x"}); }), 75);
+}
+
+TEST(CopiesAside, MovingAsideKeepsFiveOlderCopiesAndDropsTheOldest) {
+    ScratchDir dir;
+    const QString path = dir.file("Tsl2134.ini");
+    for (int k = 1; k <= 7; ++k) {
+        writeBytes(path, QByteArray::number(k));
+        EXPECT_EQ(moveAside(path), path + ".bak");
+        EXPECT_FALSE(QFile::exists(path));
+    }
+    EXPECT_EQ(readBytes(path + ".bak"), "7");
+    EXPECT_EQ(readBytes(path + ".bak2"), "6");
+    EXPECT_EQ(readBytes(path + ".bak5"), "3");
+    EXPECT_FALSE(QFile::exists(path + ".bak6"));
+    // A file nobody may read moves all the same.
+    writeBytes(path, "8");
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0), 0);
+    moveAside(path);
+    EXPECT_EQ(QFileInfo(path + ".bak").size(), 1);
+    EXPECT_EQ(readBytes(path + ".bak2"), "7");
+    // A copy leaves the file where it is.
+    writeBytes(path, "9");
+    EXPECT_EQ(copyAside(path), path + ".bak");
+    EXPECT_EQ(readBytes(path), "9");
+    EXPECT_EQ(readBytes(path + ".bak"), "9");
+}
+
+TEST(Temporaries, OnlyThisProgramsOldLeftoversAreRemoved) {
+    ScratchDir dir;
+    const auto make = [&](const char* name, int ageSeconds) {
+        writeBytes(dir.file(name), "x");
+        const QDateTime when = QDateTime::currentDateTime().addSecs(-ageSeconds);
+        QFile f(dir.file(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+    };
+    make(".Tsl34.ini.k3x9a1.tmp", 120);    // a write killed before its rename
+    make(".probe.1abc.tmp", 300);           // a writability probe
+    make(".Tesel34.his.zz9.tmp", 10);       // a write that may still be running
+    make("notas.tmp", 600);                 // not ours
+    make(".Tsl34.ini", 600);                // not a temporary file
+    EXPECT_EQ(removeStaleTemporaries(dir.path()), 2);
+    EXPECT_EQ(folderEntries(dir.path()), (QStringList{".Tesel34.his.zz9.tmp", ".Tsl34.ini", "notas.tmp"}));
+    EXPECT_EQ(removeStaleTemporaries(dir.file("no-existe/")), 0);
 }

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <sys/stat.h>
 
 using namespace plat;
 using testing_support::ScratchDir;
@@ -256,4 +257,28 @@ TEST(Clipboard, PictureRoundTrip) {
     EXPECT_TRUE(clipboardPicture().isNull());
     cb->clear();
     EXPECT_FALSE(clipboardHasPicture());
+}
+
+TEST(LoadPicture, NeverWaitsOnAFifoNorDecodesAHugePicture) {
+    ScratchDir dir;
+    const QString fifo = dir.file("foto.jpg");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    EXPECT_EQ(errorNumberOf([&] { loadPicture(fifo); }), err::kPathFileAccessError);
+    EXPECT_EQ(errorNumberOf([&] { loadPicture("/dev/zero"); }), err::kPathFileAccessError);
+    // A 24-bit bitmap header that promises 10,000 x 10,000 pixels.
+    QByteArray bmp("BM");
+    const auto put32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) bmp.append(char((v >> (8 * i)) & 0xFF));
+    };
+    put32(54 + 300);
+    put32(0);
+    put32(54);
+    put32(40);
+    put32(10000);
+    put32(10000);
+    bmp.append(char(1)).append(char(0)).append(char(24)).append(char(0));
+    for (int i = 0; i < 6; ++i) put32(0);
+    bmp.append(300, '\x7f');
+    writeBytes(dir.file("enorme.bmp"), bmp);
+    EXPECT_EQ(errorNumberOf([&] { loadPicture(dir.file("enorme.bmp")); }), err::kInvalidPicture);
 }

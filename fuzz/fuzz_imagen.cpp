@@ -1,0 +1,24 @@
+// libFuzzer target over the picture decoder (bitmaps with and without run
+// lengths, JPEG, PNG; metafiles refused). Whatever the bytes, it gives a
+// picture within the pixel bound or a run-time error, and never crashes.
+#include "platform/errors.h"
+#include "platform/picture.h"
+
+#include <QGuiApplication>
+#include <cstdio>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    static QGuiApplication app(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    try {
+        const QImage img = plat::decodePicture(bytes);
+        if (img.isNull() || qint64(img.width()) * img.height() > plat::kMaxPicturePixels) std::abort();
+    } catch (const plat::RuntimeError&) {
+    }
+    return 0;
+}
