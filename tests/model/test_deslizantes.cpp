@@ -280,6 +280,7 @@ TEST_F(DeslizantesTest, TheWalkMakesExactlyFourMovesPerPieceNeverUndoingOne) {
             Tablero(n);
             plat::randomGenerator().setState(semilla * 104729u);
             ReiniciaSustitutos();
+            testing_support::BorraGrado();
             const Camino c = Recorre();
             const int movimientos = 4 * (n * n - 1);
             ASSERT_EQ(int(c.huecos.size()), movimientos - 1);
@@ -295,6 +296,7 @@ TEST_F(DeslizantesTest, TheWalkMakesExactlyFourMovesPerPieceNeverUndoingOne) {
             EXPECT_FALSE(PuzzGbl.Barajando);
             EXPECT_EQ(mesa.Pic_Trabajo.mousePointer(), 0);
             EXPECT_EQ(PuzzGbl.MovActual, 0);
+            EXPECT_TRUE(testing_support::GradoDelPuzzle()) << "the walked board is graded";
             EXPECT_FALSE(LlamadasAnotadas().contains("RedibujaImagen 0")) << "the moves were drawn as they came";
         }
     }
