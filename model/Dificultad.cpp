@@ -18,8 +18,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdlib>
+#include <utility>
 
 using namespace juego;
 
