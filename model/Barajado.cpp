@@ -405,10 +405,12 @@ void BarajaPiezas() {
     g.Barajando = true;
     Paso([] { MarchaCronometro(2); });
     switch (g.TipoJuego) {
-    case kPiezasMoviles: Paso(BarajaMoviles); break;
+    // Every fresh deal is graded: the sliding walk and the Taipei deal
+    // grade their own boards, the others are graded here.
+    case kPiezasMoviles: Paso(BarajaMoviles); Paso(CalculaDificultad); break;
     case kDeslizantes: Paso(CaminoAleatorio); break;
-    case kTangram: Paso(ColocaTangram); break;
-    case kPentominos: Paso(ColocaPentominos); break;
+    case kTangram: Paso(ColocaTangram); Paso(CalculaDificultad); break;
+    case kPentominos: Paso(ColocaPentominos); Paso(CalculaDificultad); break;
     case kTaipei: Paso([] { TAI_Reparte(); }); break;
     default: break;
     }

@@ -14,6 +14,7 @@
 #include "platform/random.h"
 #include "tests/imaging/imaging_fixtures.h"
 #include "tests/support/fixtures.h"
+#include "tests/support/grado.h"
 #include "tools/modtai/disposiciones.h"
 
 #include <QFileInfo>
@@ -166,8 +167,8 @@ TEST_F(TaipeiMesaTest, AFreshGameIsDealtOnAPlainTableInTheChosenLayout) {
     ASSERT_GE(en("TAI_PreparaMesa -1"), 0);
     EXPECT_LT(en("TAI_PreparaMesa -1"), en("DibujaBotonera"));
     EXPECT_LT(en("DibujaBotonera"), en("MarchaCronometro 2"));
-    EXPECT_LT(en("MarchaCronometro 2"), en("CalculaDificultad"));
-    EXPECT_LT(en("CalculaDificultad"), en("RedibujaImagen 0"));
+    EXPECT_LT(en("MarchaCronometro 2"), en("RedibujaImagen 0"));
+    EXPECT_TRUE(testing_support::GradoDelPuzzle());
     EXPECT_TRUE(mensajes.isEmpty()) << mensajes.join("\n").toStdString();
 }
 
@@ -184,6 +185,7 @@ TEST_F(TaipeiMesaTest, ALoadedGameIsRebuiltWithoutADeal) {
     const auto reparto = g.TAI_Reparto;
     g.NroModelo = 3; // a different model in force changes nothing either
     ReiniciaSustitutos();
+    testing_support::BorraGrado();
 
     PreparaJuego(false);
 
@@ -194,7 +196,7 @@ TEST_F(TaipeiMesaTest, ALoadedGameIsRebuiltWithoutADeal) {
     EXPECT_EQ(g.UltimoMovGrabado, 12);
     const QStringList l = LlamadasAnotadas();
     EXPECT_TRUE(l.contains("TAI_PreparaMesa 0"));
-    EXPECT_FALSE(l.contains("CalculaDificultad"));
+    EXPECT_EQ(g.GradoDificultad, testing_support::kSinGrado) << "a loaded game keeps its degree";
     EXPECT_FALSE(l.contains("MarchaCronometro 2"));
     EXPECT_EQ(mesa.Pic_Bitmap.width(), kAncho);
 }

@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "tests/imaging/imaging_fixtures.h"
+#include "tests/support/grado.h"
 
 #include <gtest/gtest.h>
 
@@ -417,9 +418,10 @@ TEST_F(BarajadoTest, AJigsawTableTooSmallForTheRulesStillGetsItsPieces) {
 TEST_F(BarajadoTest, TheTaipeiFrameRedrawsTileByTile) {
     PreparaLaminas();
     PonTaipei(Disposiciones().at("flat"));
+    testing_support::BorraGrado();
     BarajaPiezas();
     EXPECT_TRUE(LlamadasAnotadas().contains("RedibujaImagen 0"));
-    EXPECT_TRUE(LlamadasAnotadas().contains("CalculaDificultad"));
+    EXPECT_TRUE(testing_support::GradoDelPuzzle());
     CompruebaReparto();
 }
 

@@ -9,6 +9,7 @@
 #include "model/Partida.h"
 #include "platform/random.h"
 #include "tests/imaging/imaging_fixtures.h"
+#include "tests/support/grado.h"
 
 #include <gtest/gtest.h>
 
@@ -231,13 +232,14 @@ TEST_F(DeslizantesTest, ExchangesEndSolvableWithTheHoleKept) {
             plat::randomGenerator().setState(semilla * 7919u);
             PuzzGbl.MovActual = 9;
             ReiniciaSustitutos();
+            testing_support::BorraGrado();
             BarajaDeslizantes();
             EXPECT_TRUE(EsResoluble());
             EXPECT_TRUE(EsPermutacion());
             EXPECT_EQ(PuzzGbl.AgujeroX, X(n - 1));
             EXPECT_EQ(PuzzGbl.AgujeroY, X(n - 1));
             EXPECT_EQ(PuzzGbl.MovActual, 0);
-            EXPECT_EQ(LlamadasAnotadas().filter("CalculaDificultad").size(), 1);
+            EXPECT_TRUE(testing_support::GradoDelPuzzle());
         }
     }
 }
@@ -278,6 +280,7 @@ TEST_F(DeslizantesTest, TheWalkMakesExactlyFourMovesPerPieceNeverUndoingOne) {
             Tablero(n);
             plat::randomGenerator().setState(semilla * 104729u);
             ReiniciaSustitutos();
+            testing_support::BorraGrado();
             const Camino c = Recorre();
             const int movimientos = 4 * (n * n - 1);
             ASSERT_EQ(int(c.huecos.size()), movimientos - 1);
@@ -293,6 +296,7 @@ TEST_F(DeslizantesTest, TheWalkMakesExactlyFourMovesPerPieceNeverUndoingOne) {
             EXPECT_FALSE(PuzzGbl.Barajando);
             EXPECT_EQ(mesa.Pic_Trabajo.mousePointer(), 0);
             EXPECT_EQ(PuzzGbl.MovActual, 0);
+            EXPECT_TRUE(testing_support::GradoDelPuzzle()) << "the walked board is graded";
             EXPECT_FALSE(LlamadasAnotadas().contains("RedibujaImagen 0")) << "the moves were drawn as they came";
         }
     }

@@ -14,6 +14,7 @@
 #include "platform/random.h"
 #include "tests/imaging/imaging_fixtures.h"
 #include "tests/support/fixtures.h"
+#include "tests/support/grado.h"
 
 #include <QFileInfo>
 
@@ -213,7 +214,7 @@ TEST_F(PreparaDeslizantesTest, ANewBoardIsDealtAfterTheTableAndLabelledAfterTheD
     EXPECT_EQ(g.LadoZonaPieza, kCelda);
     EXPECT_EQ(g.MargenPiezaX, 0);
     EXPECT_EQ(g.UltimoMovGrabado, 0);
-    EXPECT_EQ(LlamadasAnotadas().filter(QStringLiteral("CalculaDificultad")).size(), 1);
+    EXPECT_TRUE(testing_support::GradoDelPuzzle());
 }
 
 TEST_F(PreparaDeslizantesTest, ALoadedBoardIsKeptAsItIs) {
@@ -226,11 +227,12 @@ TEST_F(PreparaDeslizantesTest, ALoadedBoardIsKeptAsItIs) {
     g.MovActual = 5;
     g.UltimoMovGrabado = 9;
     ReiniciaSustitutos();
+    testing_support::BorraGrado();
     PreparaDeslizantes(false);
     EXPECT_EQ(g.Piezas, piezas);
     EXPECT_EQ(g.AgujeroX, hx);
     EXPECT_EQ(g.UltimoMovGrabado, 5);
-    EXPECT_TRUE(LlamadasAnotadas().filter(QStringLiteral("CalculaDificultad")).isEmpty());
+    EXPECT_EQ(g.GradoDificultad, testing_support::kSinGrado) << "a loaded board keeps its degree";
     EXPECT_EQ(CeldaDeTablero(8), Rotulo(QStringLiteral("8")));
 }
 

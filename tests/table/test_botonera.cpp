@@ -9,6 +9,7 @@
 #include "resources/resources.h"
 #include "table/VentanaMesa.h"
 #include "tests/support/fixtures.h"
+#include "tests/support/grado.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -312,11 +313,12 @@ TEST_F(PanelTest, UnsolvableArrangementLetsOnlyHelpAndPreviewThrough) {
     // Accepting the shuffle ends the arrangement on a solvable deal.
     respuestas = {true};
     ReiniciaSustitutos();
+    testing_support::BorraGrado();
     pulsa(3);
     EXPECT_FALSE(PuzzGbl.ColocacionManual);
     EXPECT_TRUE(EsResoluble());
     EXPECT_EQ(PuzzGbl.AgujeroX, 90);
-    EXPECT_TRUE(LlamadasAnotadas().contains("CalculaDificultad"));
+    EXPECT_TRUE(testing_support::GradoDelPuzzle());
     EXPECT_TRUE(LlamadasAnotadas().contains("RedibujaImagen 0"));
 }
 
@@ -330,12 +332,13 @@ TEST_F(PanelTest, SolvableArrangementEndedByAnotherButtonStartsAFreshPuzzle) {
         PuzzGbl.MovActual = PuzzGbl.UltimoMovGrabado = 7;
         PuzzGbl.PasaAlHistorico = false;
         ReiniciaSustitutos();
+        testing_support::BorraGrado();
         pulsa(boton);
         EXPECT_FALSE(PuzzGbl.ColocacionManual);
         EXPECT_EQ(PuzzGbl.SegundosCronometro, 0);
         EXPECT_EQ(PuzzGbl.MovActual, 0);
         EXPECT_TRUE(PuzzGbl.PasaAlHistorico);
-        EXPECT_TRUE(LlamadasAnotadas().contains("CalculaDificultad"));
+        EXPECT_TRUE(testing_support::GradoDelPuzzle());
     }
 }
 
