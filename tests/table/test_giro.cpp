@@ -169,4 +169,209 @@ TEST_F(Giro, TriangleMasksTellTheirFourTrianglesAndComeBackAfterFourTurns) {
         EXPECT_EQ(r.Y, y);
     }
 }
+
+// Twelve pentominoes on a board of 20-pixel cells, each at its home, laid
+// apart; piece numbers are the shapes F I L N P T U V W X Y Z.
+class GiroPentomino : public Giro {
+protected:
+    void SetUp() override {
+        Giro::SetUp();
+        InicializaTablas();
+        auto& g = PuzzGbl;
+        g.TipoJuego = 24;
+        g.LadoCelda = 20;
+        g.GiroPermitido = true;
+        mesa.Pic_Bitmap.setSize(1024, 768);
+        piezas(12);
+        for (int i = 1; i <= 12; ++i) {
+            auto& r = g.Piezas[std::size_t(i)];
+            r.X = r.XDestino = std::int16_t(10 + 120 * ((i - 1) % 6));
+            r.Y = r.YDestino = std::int16_t(10 + 120 * ((i - 1) / 6));
+        }
+    }
+};
+
+TEST_F(GiroPentomino, TwoAndFourRotationsAlternateOrCycleAboutTheMiddle) {
+    struct Caso {
+        const char* nombre;
+        int pieza;
+        std::vector<std::vector<int>> pasos; // giro, x, y after each turn
+    } casos[] = {
+        // The I: 20 x 100 and 100 x 20, its centre at (20, 60) from the corner.
+        {"I, two rotations", 2, {{1, 90, 50}, {0, 130, 10}, {1, 90, 50}}},
+        // The L: 40 x 80 and 80 x 40.
+        {"L, four rotations", 3, {{1, 230, 30}, {2, 250, 10}, {3, 230, 30}, {0, 250, 10}}},
+        // The F fills a 3 x 3 box: it turns where it is.
+        {"F, a square box", 1, {{1, 10, 10}, {2, 10, 10}, {3, 10, 10}, {0, 10, 10}}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        SetUp();
+        for (std::size_t i = 0; i < c.pasos.size(); ++i) {
+            gira(c.pieza);
+            const auto& r = PuzzGbl.Piezas[std::size_t(c.pieza)];
+            EXPECT_EQ(r.Giro, c.pasos[i][0]) << "turn " << i + 1;
+            EXPECT_EQ(r.X, c.pasos[i][1]) << "turn " << i + 1;
+            EXPECT_EQ(r.Y, c.pasos[i][2]) << "turn " << i + 1;
+        }
+        TearDown();
+    }
+}
+
+TEST_F(GiroPentomino, ARotationPastTheLastFromAFileWrapsToTheFirst) {
+    auto& g = PuzzGbl;
+    g.Piezas[2].Giro = 3; // the I has two
+    gira(2);
+    EXPECT_EQ(g.Piezas[2].Giro, 0);
+    g.TipoJuego = 21;
+    g.AnchoPiezaBase = g.AltoPiezaBase = 20;
+    g.Piezas[1].Giro = 9;
+    gira(1);
+    EXPECT_EQ(g.Piezas[1].Giro, 0);
+}
+
+TEST_F(GiroPentomino, TheSolversPressTurnsHomeAndLeavesThePausedChronometerAlone) {
+    struct Caso {
+        const char* nombre;
+        bool resolviendo, ejecutando;
+        int giro;
+        bool crono;
+    } casos[] = {
+        {"player", false, false, 1, true},
+        {"solver's press", true, false, 3, false},
+        {"solver moving pieces", false, true, 1, false},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        SetUp();
+        auto& g = PuzzGbl;
+        g.Piezas[3].GiroDestino = 3;
+        g.ResolviendoAuto = c.resolviendo;
+        g.EjecutandoSolucion = c.ejecutando;
+        gira(3);
+        EXPECT_EQ(g.Piezas[3].Giro, c.giro);
+        EXPECT_EQ(g.CronometroEnMarcha, c.crono);
+        EXPECT_EQ(g.OrdenPiezas[1], 3) << "the turned piece comes to the front";
+        EXPECT_EQ(g.NroPiezasColocadas, 11) << "counted after the turn, which moved it off its cells";
+        TearDown();
+    }
+}
+
+TEST_F(GiroPentomino, TurningTheLastPieceIntoItsCellsEndsThePuzzle) {
+    auto& g = PuzzGbl;
+    g.Piezas[1].Giro = 3; // the F, one turn short of its home
+    g.PasaAlHistorico = false;
+    auto& proc = ProcTrabajo();
+    proc.botonDerechoAbajo = [] { return true; };
+    proc.conFoco = [] { return true; };
+    proc.ejecutaEventos = [] {
+        Pic_Trabajo_Click(); // the button is let go after the first step
+        return true;
+    };
+    g.PiezaSeleccionada = 1;
+    Pic_Trabajo_MouseDown(2, 0, 30, 30);
+    EXPECT_EQ(g.Piezas[1].Giro, 0);
+    EXPECT_EQ(g.UltimoMovGrabado, 1);
+    EXPECT_EQ(g.NroPiezasColocadas, 12);
+    EXPECT_TRUE(g.MostrandoModelo);
+    EXPECT_TRUE(mensajes.contains(QStringLiteral("TESELARO / Ha conseguido resolver el puzzle")));
+    EXPECT_FALSE(g.CronometroEnMarcha);
+}
+
+TEST_F(GiroPentomino, TurningOverIntoPlaceCountsRecordsTheTurnedPieceAndEndsThePuzzle) {
+    auto& g = PuzzGbl;
+    g.Piezas[12].VolteoDestino = 1; // the Z, face down at home
+    g.OrdenPiezas = {0, 5, 1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12};
+    ActualizaInfoPiezas();
+    ASSERT_EQ(g.NroPiezasColocadas, 11);
+    g.PiezaSeleccionada = 12;
+    VoltearPieza();
+    EXPECT_EQ(g.Piezas[12].Volteo, 1);
+    EXPECT_EQ(g.NroPiezasColocadas, 12);
+    EXPECT_EQ(sonidosOidos().front(), 51);
+    ASSERT_EQ(g.UltimoMovGrabado, 1);
+    EXPECT_EQ(g.MovGrabados[1], (RegistroMovimiento{12, 10 + 120 * 5, 130, 0, 0, 10 + 120 * 5, 130, 0, 1}));
+    EXPECT_TRUE(g.MostrandoModelo);
+    EXPECT_TRUE(mensajes.contains(QStringLiteral("TESELARO / Ha conseguido resolver el puzzle")));
+    // Stepping back turns it face up again.
+    GrabadoraPaso(1);
+    EXPECT_EQ(g.Piezas[12].Volteo, 0);
+    EXPECT_EQ(g.MovActual, 0);
+    EXPECT_EQ(g.NroPiezasColocadas, 11);
+}
+
+TEST_F(GiroPentomino, AFlipOutOfPlacePlaysTheOtherSoundAndEndsNothing) {
+    auto& g = PuzzGbl;
+    g.PiezaSeleccionada = 12;
+    VoltearPieza();
+    EXPECT_EQ(g.Piezas[12].Volteo, 1);
+    EXPECT_EQ(sonidosOidos(), std::vector<int>{52});
+    EXPECT_EQ(g.NroPiezasColocadas, 11);
+    EXPECT_FALSE(g.MostrandoModelo);
+    EXPECT_TRUE(mensajes.isEmpty());
+    VoltearPieza();
+    EXPECT_EQ(g.Piezas[12].Volteo, 0);
+    EXPECT_EQ(g.UltimoMovGrabado, 2);
+}
+
+// The seven Tangram pieces of a figure being solved, each at its home, laid
+// apart along the bottom of the table.
+class GiroTangram : public Giro {
+protected:
+    void SetUp() override {
+        Giro::SetUp();
+        auto& g = PuzzGbl;
+        g.TipoJuego = 23;
+        g.TAN_ModoJuego = 2;
+        g.TAN_AnchoPiezas = {0, 125, 125, 89, 63, 63, 63, 132};
+        g.TAN_AltoPiezas = {0, 125, 125, 89, 63, 63, 63, 44};
+        g.TAN_LadoPiezas = {0, 177, 177, 125, 89, 89, 89, 63};
+        g.TAN_Gemela = {0, 2, 1, 0, 5, 4, 0, 0};
+        piezas(7);
+        for (int i = 1; i <= 7; ++i) {
+            auto& r = g.Piezas[std::size_t(i)];
+            r.X = r.XDestino = std::int16_t(140 * i - 130);
+            r.Y = r.YDestino = 600;
+        }
+        mesa.Pic_Bitmap.setSize(1024, 768);
+        mesa.Pic_Bitmap.setBackColor(0x3366CC);
+    }
+};
+
+TEST_F(GiroTangram, TheParallelogramTurnedOverTwiceFromFiveIsFaceUpAtOne) {
+    auto& g = PuzzGbl;
+    g.Piezas[7].Giro = 5;
+    g.Piezas[7].GiroDestino = 3;
+    g.Piezas[7].VolteoDestino = 1;
+    g.PiezaSeleccionada = 7;
+    VoltearPieza();
+    EXPECT_EQ(g.Piezas[7].Giro, 3);
+    EXPECT_EQ(g.Piezas[7].Volteo, 1);
+    EXPECT_EQ(g.Piezas[7].X, 850) << "the flip does not move the piece";
+    EXPECT_EQ(g.NroPiezasColocadas, 7);
+    EXPECT_TRUE(g.MostrandoModelo);
+    mensajes.clear();
+    g.MostrandoModelo = false;
+    VoltearPieza();
+    EXPECT_EQ(g.Piezas[7].Giro, 1);
+    EXPECT_EQ(g.Piezas[7].Volteo, 0);
+    EXPECT_EQ(g.UltimoMovGrabado, 2);
+    EXPECT_TRUE(mensajes.isEmpty());
+}
+
+TEST_F(GiroTangram, ATriangleTurnsByItsTableAndComesBackAfterEightTurns) {
+    auto& g = PuzzGbl;
+    g.Piezas[3].Y = 300; // in the open
+    for (int i = 1; i <= 8; ++i) {
+        gira(3);
+        EXPECT_EQ(g.Piezas[3].Giro, i % 8);
+        if (i == 1) {
+            EXPECT_EQ(g.Piezas[3].X, 290); // 89 x 0, 89 x 0.1 = 8.9
+            EXPECT_EQ(g.Piezas[3].Y, 309);
+        }
+    }
+    EXPECT_EQ(g.Piezas[3].X, 290);
+    EXPECT_EQ(g.Piezas[3].Y, 300);
+}
+
 } // namespace
