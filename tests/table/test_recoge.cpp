@@ -245,4 +245,34 @@ TEST_F(Recoge, TangramPiecesGatheredOverAPieceInPlaceArePushedOffIt) {
     }
 }
 
+TEST_F(Recoge, TheVisibleHalvesOfTrianglesLineUpInTheBand) {
+    puzzle_test::PonMesa(1024, 768);
+    puzzle_test::Puzzle(3, 3, 600, 480);
+    PreparaPiezasMoviles(true);
+    auto& g = PuzzGbl;
+    // The four triangles of the first cell away from home, the rest in place.
+    for (int i = 1; i <= g.NroPiezas; ++i) {
+        auto& r = g.Piezas[std::size_t(i)];
+        r.Giro = r.GiroDestino = 0;
+        r.X = i <= 4 ? std::int16_t(100 * i) : r.XDestino;
+        r.Y = i <= 4 ? std::int16_t(550) : r.YDestino;
+    }
+    for (int i = 1; i <= g.NroPiezas; ++i) g.OrdenPiezas[std::size_t(i)] = std::int16_t(i);
+    RedibujaImagen(1);
+    recoge();
+    ASSERT_EQ(g.UltimoMovGrabado, 4);
+    const int x = int(plat::roundHalfEven(883.0 - g.LadoZonaPieza));
+    int arriba = -1;
+    for (int p = 1; p <= 4; ++p) {
+        SCOPED_TRACE(p);
+        CalculaLimitesMascara(std::int16_t(p)); // where its visible part now is
+        EXPECT_EQ(g.MascaraPosX, x);
+        if (p == 1) {
+            EXPECT_EQ(g.MascaraPosY, 5);
+        }
+        EXPECT_GT(g.MascaraPosY, arriba) << "down the column, in drawing order";
+        arriba = g.MascaraPosY;
+    }
+}
+
 } // namespace
