@@ -1,4 +1,5 @@
 #include "model/Barajado.h"
+#include "model/ColumnasPentomino.h"
 
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
@@ -167,32 +168,18 @@ void ColocaTangram() {
 
 void ColocaPentominos() {
     auto& g = PuzzGbl;
-    const int limite = g.OrigenX + g.AnchoImagen + 15;
-    const int paso = 3 * g.LadoCelda + 15;
-    const int bajoTablero = g.OrigenY + g.AltoImagen + 15;
-    const int anchoMesa = mesa.Pic_Trabajo.width(), altoMesa = mesa.Pic_Trabajo.height();
-    int arriba = 10;
-    int huecoX = mesa.Pic_Botonera.left() - paso;
-    if (huecoX < limite) arriba = bajoTablero;
-    int huecoY = arriba;
+    ColumnasPentomino columnas;
     const int n = std::min<int>({12, g.NroPiezas, int(g.Piezas.size()) - 1, int(g.OrdenPiezas.size()) - 1});
     for (int i = 1; i <= n; ++i) {
         const int w = AnchoPiezaGirada(std::int16_t(i), 0, 0);
         const int h = AltoPiezaGirada(std::int16_t(i), 0, 0);
-        if (huecoY + h > altoMesa) {
-            huecoX -= paso;
-            if (huecoX < limite) arriba = bajoTablero;
-            huecoY = arriba;
-        }
+        const auto lugar = columnas.Siguiente(w, h);
         auto& p = g.Piezas[std::size_t(i)];
         p.Giro = 0;
         p.Volteo = 0;
-        // A board too tall and wide for the columns leaves no room: the piece
-        // stays on the table, over the others if it must.
-        p.X = plat::toInt16(std::clamp(huecoX, 0, std::max(0, anchoMesa - w)));
-        p.Y = plat::toInt16(std::clamp(huecoY, 0, std::max(0, altoMesa - h)));
+        p.X = lugar.x;
+        p.Y = lugar.y;
         g.OrdenPiezas[std::size_t(i)] = std::int16_t(i);
-        huecoY += h + 15;
     }
 }
 

@@ -584,13 +584,22 @@ QString ValidaEstadoPartida(EstadoPartida& e, const ContextoValidacion& ctx) {
                 visto[o] = true;
             }
     }
-    const int giroMax = juego == 23 ? 7 : 3;
-    auto orientacion = [giroMax](int giro, int volteo) {
-        return giro >= 0 && giro <= giroMax && volteo >= 0 && volteo <= 1;
+    // The rotations a piece can take: 4 in the jigsaw, 8 in Tangram, its
+    // shape's distinct rotations in pentominoes.
+    auto giroMax = [juego](int pieza) {
+        if (juego == 23) return 7;
+        if (juego == 24 && pieza >= 1 && std::size_t(pieza) < PuzzGbl.PEN_TablaPiezas.size()) {
+            const int rotaciones = PuzzGbl.PEN_TablaPiezas[std::size_t(pieza)].Rotaciones;
+            if (rotaciones >= 1) return rotaciones - 1;
+        }
+        return 3;
+    };
+    auto orientacion = [giroMax](int pieza, int giro, int volteo) {
+        return giro >= 0 && giro <= giroMax(pieza) && volteo >= 0 && volteo <= 1;
     };
     for (int i = 1; i <= n; ++i) {
         const RegistroPieza& p = e.Piezas[i];
-        if (!orientacion(p.Giro, p.Volteo) || !orientacion(p.GiroDestino, p.VolteoDestino))
+        if (!orientacion(i, p.Giro, p.Volteo) || !orientacion(i, p.GiroDestino, p.VolteoDestino))
             return QStringLiteral("piece %1 orientation").arg(i);
     }
     for (int j = 1; j <= c.MovActual; ++j) {
@@ -601,7 +610,8 @@ QString ValidaEstadoPartida(EstadoPartida& e, const ContextoValidacion& ctx) {
                 return QStringLiteral("move %1 tiles").arg(j);
         } else {
             if (m.Pieza < 1 || m.Pieza > n) return QStringLiteral("move %1 piece").arg(j);
-            if (!orientacion(m.GiroAntes, m.VolteoAntes) || !orientacion(m.GiroDespues, m.VolteoDespues))
+            if (!orientacion(m.Pieza, m.GiroAntes, m.VolteoAntes) ||
+                !orientacion(m.Pieza, m.GiroDespues, m.VolteoDespues))
                 return QStringLiteral("move %1 orientation").arg(j);
         }
     }

@@ -6,6 +6,7 @@
 #include "core/mesa.h"
 #include "imaging/Dibujo.h"
 #include "imaging/ImagenPieza.h"
+#include "imaging/PiezasBienMal.h"
 #include "model/Juego.h"
 #include "model/Partida.h"
 #include "model/Pasos.h"
@@ -94,6 +95,8 @@ void GrabadoraPaso(std::int16_t direccion) {
     const bool adelante = direccion == 0;
     const std::int32_t indice = adelante ? g.MovActual + 1 : g.MovActual;
     if (indice < 1 || indice > g.UltimoMovGrabado || std::size_t(indice) >= g.MovGrabados.size()) return;
+    // A step changes pieces under the right/wrong display: it goes off first.
+    ApagaPiezasBienoMal();
     const RegistroMovimiento m = g.MovGrabados[std::size_t(indice)];
     if (g.MostrandoModelo) OcultaModelo();
     if (adelante) g.MovActual = indice;

@@ -87,6 +87,8 @@ void PreparaJuego(bool nuevo) {
     AnotaLlamada(QStringLiteral("PreparaJuego ") + (nuevo ? QStringLiteral("1") : QStringLiteral("0")));
     // A new puzzle: nothing is pointed at and no piece's mask is kept.
     PuzzGbl.PiezaSeleccionada = 0;
+    // The right/wrong display belonged to the puzzle that goes.
+    PuzzGbl.MostrarBienoMal = false;
     PuzzGbl.PiezaAnterior = 0;
     PuzzGbl.GiroAnterior = 0;
     ++PuzzGbl.GeneracionMascaras;

@@ -13,7 +13,8 @@ void BarajaDeslizantes();
 // Sliding game: whether the present arrangement can be solved.
 bool EsResoluble();
 // Gathers the misplaced pieces one by one, letting events run between them;
-// ends early when RecogiendoPiezas is cleared.
+// ends early when RecogiendoPiezas is cleared. The table's own work
+// (table/RecogePiezas.h).
 void RecogePiezas();
 // Grades the current puzzle into GradoDificultad.
 void CalculaDificultad();

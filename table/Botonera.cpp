@@ -9,6 +9,7 @@
 #include "core/ui/Arranque.h"
 #include "imaging/Dibujo.h"
 #include "imaging/ImagenPieza.h"
+#include "imaging/PiezasBienMal.h"
 #include "model/Juego.h"
 #include "model/Partida.h"
 #include "model/Pasos.h"
@@ -60,6 +61,7 @@ bool indiceValido(int i) { return i >= 1 && i <= 12; }
 LanzadorVentanas lanzadorInicial() {
     LanzadorVentanas l;
     l.ayuda = [] { plat::showHelp(ayuda::kIndice); };
+    l.mostrarPiezasBienoMal = MostrarPiezasBienoMal;
     // Every loop sees SaliendoPrograma and returns; the main loop then ends.
     l.terminaPrograma = FinalizaPrograma;
     return l;

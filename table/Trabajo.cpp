@@ -262,6 +262,8 @@ void BucleGiro() {
     if (!pasos::PiezaValida(p)) return;
     const auto& r = g.Piezas[std::size_t(p)];
     GrabaMovimiento(g.PosAnteriorX, g.PosAnteriorY, giroAntes, volteoAntes, r.X, r.Y, r.Giro, r.Volteo);
+    // A turn may complete the puzzle as a drop does; the solver ends its own run.
+    if (!g.ResolviendoAuto && !g.EjecutandoSolucion && !g.MostrandoModelo) pasos::Paso([] { CuentaYTerminaPuzzle(); });
 }
 
 } // namespace
@@ -278,31 +280,6 @@ void ReiniciaProcTrabajo() {
 }
 
 void OlvidaMascarasTrabajo() { mascaras.clear(); }
-
-void GiraPieza() {
-    if (const auto& f = ProcTrabajo().giraPieza) {
-        f();
-        return;
-    }
-    auto& g = PuzzGbl;
-    const std::int16_t p = g.PiezaSeleccionada;
-    AnotaLlamada(QStringLiteral("GiraPieza %1").arg(p));
-    if (!pasos::PiezaValida(p)) return;
-    PasaAlFrente(PosicionEnOrden(p));
-    g.ArrastrandoPieza = false;
-    auto& r = g.Piezas[std::size_t(p)];
-    int pasos = 4;
-    if (g.TipoJuego == kTangram) pasos = 8;
-    else if (g.TipoJuego == kPentominos && p < std::int16_t(g.PEN_TablaPiezas.size()))
-        pasos = std::max<int>(1, g.PEN_TablaPiezas[std::size_t(p)].Rotaciones);
-    r.Giro = std::int16_t(r.Giro + 1 >= pasos ? 0 : r.Giro + 1);
-    RedibujaImagen(1);
-}
-
-void VoltearPieza() {
-    if (const auto& f = ProcTrabajo().voltearPieza) return f();
-    AnotaLlamada(QStringLiteral("VoltearPieza %1").arg(PuzzGbl.PiezaSeleccionada));
-}
 
 void TutorIndicando() {
     if (const auto& f = ProcTrabajo().tutorIndicando) return f();
@@ -405,6 +382,12 @@ void Pic_Trabajo_MouseDown(std::int16_t boton, std::int16_t shift, double x, dou
         piezaLevantada = 0;
         RamaIzquierda(x, y);
         return;
+    }
+    if (boton == 2 && !g.GiroSimulado && g.MostrarBienoMal && !g.RecogiendoPiezas && !g.GrabadoraEncendida) {
+        // As the left press: the display goes off first, the piece is found afresh.
+        mesa.Pic_Boton_MouseDown(10, 0, 0, 0, 0);
+        if (g.MostrarBienoMal) return;
+        HoverTrabajo(x, y);
     }
     if (boton == 2 && !g.GiroSimulado && g.MostrandoModelo) {
         // A turn would spoil the finished picture.

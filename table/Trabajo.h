@@ -16,8 +16,6 @@ class VentanaMesa;
 // The table's neighbours that are not built here, and the ways the rotation
 // loop looks at the world. An empty member keeps the plain behaviour noted.
 struct ProcedimientosTrabajo {
-    std::function<void()> giraPieza;            // turns PiezaSeleccionada one step (a plain quarter step)
-    std::function<void()> voltearPieza;         // turns PiezaSeleccionada over (noted only)
     std::function<void()> tutorIndicando;       // the tutor's hint for the pointed piece (noted only)
     std::function<void()> muestraOpcionesSelec; // opens or redraws the option panel (noted only)
     // Runs the pending events once; false when they could not run (the loop ends).
@@ -32,9 +30,11 @@ void ReiniciaProcTrabajo();
 // Drops the masks the hover keeps (they are rebuilt at the next hover).
 void OlvidaMascarasTrabajo();
 
-// The neighbours above, as the table calls them.
+// Turns PiezaSeleccionada one step about its middle (the caller records the
+// move) and turns it over (recorded here); both in table/GiraPieza.cpp.
 void GiraPieza();
 void VoltearPieza();
+// The neighbours above, as the table calls them.
 void TutorIndicando();
 void MuestraOpcionesSelec();
 

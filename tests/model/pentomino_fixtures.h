@@ -48,7 +48,9 @@ inline PEN_RegistroSolucion Inventada(int k) {
     for (int p = 1; p <= 12; ++p) {
         s.Fila[p] = std::int16_t(1 + (p + k) % 6);
         s.Columna[p] = std::int16_t(1 + (3 * p + k) % 10);
-        s.Giro[p] = std::int16_t((p + k) % 4);
+        // Within the shape's distinct rotations (F I L N P T U V W X Y Z).
+        static constexpr int rotaciones[13] = {1, 4, 2, 4, 4, 4, 4, 4, 4, 4, 1, 4, 2};
+        s.Giro[p] = std::int16_t((p + k) % rotaciones[p]);
         s.Volteo[p] = std::int16_t((p * k) % 2);
     }
     return s;

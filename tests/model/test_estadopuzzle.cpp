@@ -2,6 +2,7 @@
 // 800 x 600 with its command panel at the right edge.
 #include "core/Configuracion.h"
 #include "core/PuzzGbl.h"
+#include "core/Tablas.h"
 #include "core/Sustitutos.h"
 #include "core/TsComun.h"
 #include "core/mesa.h"
@@ -169,6 +170,23 @@ protected:
             pz.VolteoDestino = s.Volteo[p];
         }
         Movimientos(e, 1, 12);
+        return e;
+    }
+    // The same with the shapes known and every rotation within its shape's.
+    static EstadoPartida PentominosGirables() {
+        InicializaTablas();
+        EstadoPartida e = Pentominos();
+        auto dentro = [](int pieza, std::int16_t& giro) {
+            giro = std::int16_t(giro % PuzzGbl.PEN_TablaPiezas[std::size_t(pieza)].Rotaciones);
+        };
+        for (int p = 1; p <= 12; ++p) {
+            dentro(p, e.Piezas[p].Giro);
+            dentro(p, e.Piezas[p].GiroDestino);
+        }
+        for (std::size_t j = 1; j < e.Movimientos.size(); ++j) {
+            dentro(e.Movimientos[j].Pieza, e.Movimientos[j].GiroAntes);
+            dentro(e.Movimientos[j].Pieza, e.Movimientos[j].GiroDespues);
+        }
         return e;
     }
     // On layout model 1 (EscribeDisposicion): tiles numbered in cell order,
@@ -366,6 +384,13 @@ TEST_F(EstadoPuzzle, HostileFilesAreRefusedWhole) {
         {"jigsaw rotation 4", [this] { return Jigsaw(); }, [](EstadoPartida& e) { e.Piezas[1].Giro = 4; }},
         {"pentomino rotation 5", Pentominos, [](EstadoPartida& e) { e.Piezas[1].GiroDestino = 5; }},
         {"tangram rotation 8", Tangram, [](EstadoPartida& e) { e.Piezas[1].Giro = 8; }},
+        // The I and the Z have two distinct rotations, the X one.
+        {"I pentomino rotation 2", PentominosGirables, [](EstadoPartida& e) { e.Piezas[2].Giro = 2; }},
+        {"X pentomino rotation 1", PentominosGirables, [](EstadoPartida& e) { e.Piezas[10].Giro = 1; }},
+        {"Z pentomino move to rotation 3", PentominosGirables, [](EstadoPartida& e) {
+             e.Movimientos[1].Pieza = 12;
+             e.Movimientos[1].GiroDespues = 3;
+         }},
         {"flip 2", Tangram, [](EstadoPartida& e) { e.Piezas[1].Volteo = 2; }},
         {"move of piece 0", Tangram, [](EstadoPartida& e) { e.Movimientos[1].Pieza = 0; }},
         {"move past the pieces", Deslizante, [](EstadoPartida& e) { e.Movimientos[1].Pieza = 9; }},
@@ -382,6 +407,7 @@ TEST_F(EstadoPuzzle, HostileFilesAreRefusedWhole) {
         {"deal repeats a tile", Taipei, [](EstadoPartida& e) { e.Reparto[5] = 1; }},
         {"deal of tile 0", Taipei, [](EstadoPartida& e) { e.Reparto[0] = 0; }},
     };
+    EXPECT_EQ(Comprueba(Bytes(PentominosGirables())), QString()) << "rotations within the shapes' are taken";
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.regla);
         EstadoPartida e = caso.base();
