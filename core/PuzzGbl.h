@@ -175,6 +175,10 @@ struct PuzzGblData {
     std::int32_t AnchoControl = 0; // size of the control or display being drawn (also scratch)
     std::int32_t AltoControl = 0;
 
+    // ---- owner-drawn controls ----
+    std::int16_t XAgarrePotenciometro = 0; // mouse x at the last drag step of a slider knob
+    bool RepeticionSpin = false;           // a spin arrow is held and may repeat
+
     // ---- pieces, moves and geometry ----
     std::int16_t NroPiezas = 0;
     std::vector<RegistroPieza> Piezas = std::vector<RegistroPieza>(1);     // 0..NroPiezas, 0 unused
