@@ -175,9 +175,13 @@ void MuevePotenciometro(plat::Surface& s, std::int16_t& valor, std::int16_t mx, 
         PuzzGbl.XAgarrePotenciometro = mx;
         valor = std::int16_t(v);
     }
+    // The hover asks this slider's own pointer: the code another control left
+    // in CursorActual says nothing about this one.
+    const bool sujeto = PuzzGbl.CursorActual == kCursorManoCerrada;
+    const bool defecto = PunteroDefecto(s) && !sujeto;
     const bool sobreMando = v + 8 <= mx && mx <= v + 20 && 17 <= my && my <= 35;
-    if (sobreMando && PuzzGbl.CursorActual == kCursorDefecto) PonCursor(s, kCursorManoAbierta);
-    else if (!sobreMando && PuzzGbl.CursorActual != kCursorDefecto) PonCursor(s, kCursorDefecto);
+    if (sobreMando && defecto) PonCursor(s, kCursorManoAbierta);
+    else if (!sobreMando && !defecto) PonCursor(s, kCursorDefecto);
 }
 
 // ---------------------------------------------------------------- selector

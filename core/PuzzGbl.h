@@ -175,10 +175,6 @@ struct PuzzGblData {
     std::int32_t AnchoControl = 0; // size of the control or display being drawn (also scratch)
     std::int32_t AltoControl = 0;
 
-    // ---- owner-drawn controls ----
-    std::int16_t XAgarrePotenciometro = 0; // mouse x at the last drag step of a slider knob
-    bool RepeticionSpin = false;           // a spin arrow is held and may repeat
-
     // ---- pieces, moves and geometry ----
     std::int16_t NroPiezas = 0;
     std::vector<RegistroPieza> Piezas = std::vector<RegistroPieza>(1);     // 0..NroPiezas, 0 unused
@@ -303,6 +299,10 @@ struct PuzzGblData {
     // The solver's removal sequence: step 1.., members 1 and 2.
     std::array<std::array<std::int16_t, 3>, 73> TAI_TablaBusqueda{};
     bool TAI_SolucionHallada = false;
+
+    // ---- owner-drawn controls ----
+    std::int16_t XAgarrePotenciometro = 0; // mouse x at the last drag step of a slider knob
+    bool RepeticionSpin = false;           // a spin arrow is held and may repeat
 
     void reset() { *this = PuzzGblData{}; }
 };

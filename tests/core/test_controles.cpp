@@ -181,6 +181,16 @@ TEST_F(Potenciometro, HoverBandEndsAreInclusive) {
     }
 }
 
+TEST_F(Potenciometro, HoverIsNotBlockedByAnotherControlsPointer) {
+    valor = 50;
+    DibujaPotenciometro(*s, 51, valor);
+    PonCursor(*s, 0);
+    PuzzGbl.CursorActual = 23; // the hand a selector's button left
+    MuevePotenciometro(*s, valor, 64, 26);
+    EXPECT_EQ(PuzzGbl.CursorActual, 20);
+    EXPECT_EQ(valor, 50);
+}
+
 TEST_F(Potenciometro, DraggedKnobLeavesTheTrackAsAFreshDrawing) {
     Agarra(10, 20);
     MuevePotenciometro(*s, valor, 50, 25);
