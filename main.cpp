@@ -2,6 +2,7 @@
 // the game table's event handlers.
 #include "core/mesa.h"
 #include "core/ui/Arranque.h"
+#include "core/ui/EventosControles.h"
 #include "core/ui/mensajes.h"
 #include "model/EstadoPuzzle.h"
 #include "platform/sound.h"
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
     InstalaBotonera();
     InstalaSugerencias();
     InstalaEventosModelo();
+    InstalaServiciosControles();
     InstalaResuelveTablero();
     // Closing the table is the exit button's question.
     AlCerrarMesa = [] { return CierreVentanaMesa(); };

@@ -300,6 +300,10 @@ struct PuzzGblData {
     std::array<std::array<std::int16_t, 3>, 73> TAI_TablaBusqueda{};
     bool TAI_SolucionHallada = false;
 
+    // ---- owner-drawn controls ----
+    std::int16_t XAgarrePotenciometro = 0; // mouse x at the last drag step of a slider knob
+    bool RepeticionSpin = false;           // a spin arrow is held and may repeat
+
     void reset() { *this = PuzzGblData{}; }
 };
 

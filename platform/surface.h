@@ -56,6 +56,10 @@ public:
 
     const QString& name() const { return name_; }
 
+    // Expires when the surface is destroyed: a loop that lets events run can
+    // tell whether the window that owns the surface closed meanwhile.
+    std::weak_ptr<const void> lifetime() const { return lifetime_; }
+
     // ---- placement (in the pixels of the owning window) ----
     int left() const { return left_; }
     int top() const { return top_; }
@@ -237,6 +241,7 @@ private:
     QImage picture_;
     std::uint64_t generation_ = 0;
     std::unique_ptr<Region> clip_; // a copy of the selected region
+    std::shared_ptr<const int> lifetime_ = std::make_shared<const int>(0);
 };
 
 inline int toPixel(double v) {
