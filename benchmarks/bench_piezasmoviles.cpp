@@ -5,6 +5,7 @@
 #include "core/PuzzGbl.h"
 #include "core/mesa.h"
 #include "imaging/Dibujo.h"
+#include "imaging/PiezasMoviles.h"
 #include "imaging/PreparaMesa.h"
 #include "model/Juego.h"
 
@@ -82,5 +83,36 @@ void BM_PreparaMayor(benchmark::State& state) {
     state.counters["piezas"] = PuzzGbl.NroPiezas;
 }
 BENCHMARK(BM_PreparaMayor)->DenseRange(0, 7)->Unit(benchmark::kMillisecond);
+
+// A loaded 900-piece state put back on the table: the set-up without a deal
+// (flag 0) and the redraw of every piece, as the state reader does.
+void BM_Reconstruye900Triangulos(benchmark::State& state) {
+    PreparaMesa(3, 15);
+    PreparaJuego(true);
+    for (auto _ : state) {
+        PreparaJuego(false);
+        RedibujaImagen(0);
+        benchmark::ClobberMemory();
+    }
+    state.counters["piezas"] = PuzzGbl.NroPiezas;
+}
+BENCHMARK(BM_Reconstruye900Triangulos)->Unit(benchmark::kMillisecond);
+
+// The outline templates and the cut lines of the largest puzzle alone.
+void BM_PlantillasYCortes(benchmark::State& state) {
+    const int forma = int(state.range(0));
+    PreparaMesa(forma, forma == 3 ? 15 : 20);
+    CalculaGeometriaPuzzle();
+    plat::Surface& b = mesa.Pic_Bitmap;
+    b.setSize(PuzzGbl.AnchoImagen, PuzzGbl.AltoImagen);
+    b.setPicture(mesa.Pic_FonTamModi.picture());
+    b.setForeColor(0xFFFFFF);
+    for (auto _ : state) {
+        DibujaPlantillasPiezas();
+        DibujaCortesPiezas(b);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_PlantillasYCortes)->DenseRange(0, 7)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -154,7 +154,9 @@ void AplicaValoresPorDefecto() {
         modi.setSize(320, 240);
         modi.cls();
         modi.keepImageAsPicture();
-        mesa.Pic_Boton_MouseDown(2, 0, 0, 0, 0);
+        // Until the settings window can be opened here for the player's
+        // choice, the first sample picture is dealt.
+        if (!g_servicios.primerPuzzle || !g_servicios.primerPuzzle()) mesa.Pic_Boton_MouseDown(2, 0, 0, 0, 0);
     } else if (g_servicios.puzzleNuevo) {
         g_servicios.puzzleNuevo();
     }

@@ -98,5 +98,8 @@ struct ServiciosEstadoPuzzle {
     std::function<void()> iniciaGrabadora;
     // A new, shuffled puzzle of the current game, drawn on the table.
     std::function<void()> puzzleNuevo;
+    // A jigsaw that has no picture yet: dealt from the first sample picture
+    // that can be used. False when there is none.
+    std::function<bool()> primerPuzzle;
 };
 void InstalaServiciosEstadoPuzzle(ServiciosEstadoPuzzle servicios);

@@ -4,9 +4,10 @@
 // A side's figure is sized by the side's length. On a cell much wider than
 // high (or higher than wide) the figures of two opposite sides would meet in
 // the middle of the cell and split it; there they are pressed flat across
-// the side, just enough that both together take at most kHolgura of the
-// cell's other side. Every cell of a picture within 1.9 : 1 (2.6 : 1 for the
-// curved shape) keeps the figures as drawn.
+// the side. Every cell of 25..140 pixels that the shape gate lets through
+// keeps the figures as drawn: the curved shape flattens only beyond 2.67 : 1
+// (its cells reach 2.56 : 1), the irregular shape only beyond 2.22 : 1, the
+// most at which its outlines stay whole (its cells reach 2.16 : 1).
 #pragma once
 
 #include <algorithm>
@@ -15,6 +16,9 @@
 namespace corte {
 
 constexpr double kHolgura = 0.8;
+// The longest side, in lengths of the other, at which the irregular shape
+// keeps its figures unpressed.
+constexpr double kLimiteIrregular = 2.22;
 
 // Curved shape: the aspect of the top and bottom half ellipses (0.3), whose
 // depth is the aspect times half the cell's width less one.
@@ -31,11 +35,12 @@ inline double AspectoCurvadoLateral(int ancho, int alto) {
 }
 
 // Irregular shape: how much the figures of the top and bottom sides are
-// pressed towards the side (1 = not at all); a socket reaches 0.21 of the side
-// into the cell.
+// pressed towards the side (1 = not at all): a cell wider than
+// kLimiteIrregular : 1 gets the figures of a cell of that proportion.
 inline double FactorIrregularHorizontal(int ancho, int alto) {
     if (ancho <= 0 || alto <= 0) return 1.0;
-    return std::min(1.0, kHolgura * alto / (0.42 * ancho));
+    if (ancho <= kLimiteIrregular * alto) return 1.0;
+    return kLimiteIrregular * alto / ancho;
 }
 
 // The same for the left and right sides.

@@ -11,6 +11,7 @@
 #include "platform/blit.h"
 #include "platform/numbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -39,6 +40,12 @@ void Rellena(double ox, double oy) {
     const auto& g = PuzzGbl;
     mesa.Pic_Temporal.floodFill(plat::cint(ox + g.AnchoPieza / 2.0), plat::cint(oy + g.AltoPieza / 2.0), kNegro);
 }
+
+// Fills a tab's head from its centre as well: where the narrow neck closes
+// at pixel level the fill from the cell's centre does not reach it, and a
+// white tab would leave a hole in the board (its neighbour's socket stays
+// white too). Where the neck is open the seed is already black.
+void RellenaNudo(double x, double y) { mesa.Pic_Temporal.floodFill(plat::cint(x), plat::cint(y), kNegro); }
 
 // Curved sides, each one half ellipse from corner to corner. Template 1 has
 // its top and bottom curving in and its sides bulging out; template 2 the
@@ -81,7 +88,10 @@ void PlantillaIrregular(int plantilla, double ox, double oy) {
     const auto& g = PuzzGbl;
     Surface& t = mesa.Pic_Temporal;
     const double ap = g.AnchoPieza, ah = g.AltoPieza;
-    const int n = g.PiezasLado;
+    // The sockets' neck narrows with the pieces per side, within the sizes a
+    // puzzle can have: from 28 on it would close to nothing and the fill
+    // would flood the surface.
+    const int n = std::clamp<int>(g.PiezasLado, 3, 20);
     t.pset(ox, oy);
     t.pset(ox + ap, oy);
     t.pset(ox, oy + ah);
@@ -114,6 +124,13 @@ void PlantillaIrregular(int plantilla, double ox, double oy) {
                     ox + 0.78 * sh, oy + ah, 180, 0, rh, hh, nh});
     }
     Rellena(ox, oy);
+    if (plantilla == 1) {
+        RellenaNudo(ox + 0.5 * sh, oy - dh);
+        RellenaNudo(ox + 0.5 * sh, oy + ah + dh);
+    } else {
+        RellenaNudo(ox - dv, oy + 0.5 * sv);
+        RellenaNudo(ox + ap + dv, oy + 0.5 * sv);
+    }
 }
 
 // A tab that the rasterising pushed one pixel past its bitmap: the lower half

@@ -1,4 +1,6 @@
 #include "model/EstadoPuzzle.h"
+#include "model/EncajeImagen.h"
+#include "model/PrimerPuzzle.h"
 
 #include "core/Configuracion.h"
 #include "core/TsComun.h"
@@ -573,10 +575,16 @@ QString ValidaEstadoPartida(EstadoPartida& e, const ContextoValidacion& ctx) {
 
     // The drawing order: every piece once. A jigsaw still waiting for its
     // first picture has no pieces dealt (every slot empty).
+    const bool sinRepartir = juego == 21 && std::all_of(e.OrdenPiezas.begin() + 1, e.OrdenPiezas.end(),
+                                                        [](std::int16_t v) { return v == 0; });
+    // A dealt jigsaw is one the picture chooser could have offered: its shape
+    // suits the picture and its cells are of a size the chooser lists. One
+    // still waiting for its picture gets a new one when it is put in force.
+    if (juego == 21 && !sinRepartir &&
+        !encaje::JigsawPermitido(c.FormaPieza, c.AnchoBmp, c.AltoBmp, c.ZoomImagen, c.PiezasLado))
+        return QStringLiteral("the picture does not allow this jigsaw");
     {
         std::vector<bool> visto(std::size_t(n) + 1, false);
-        const bool sinRepartir = juego == 21 && std::all_of(e.OrdenPiezas.begin() + 1, e.OrdenPiezas.end(),
-                                                            [](std::int16_t v) { return v == 0; });
         if (!sinRepartir)
             for (int i = 1; i <= n; ++i) {
                 const int o = e.OrdenPiezas[i];
@@ -715,7 +723,9 @@ void PideOtraImagen() {
     modi.keepImageAsPicture();
     PuzzGbl.ZoomImagen = 100;
     PuzzGbl.SeleccionValida = false;
-    mesa.Pic_Boton_MouseDown(2, 0, 0, 0, 0);
+    // Until the settings window can be opened here for the player's choice,
+    // the first sample picture is dealt.
+    if (!PreparaPrimerPuzzle()) mesa.Pic_Boton_MouseDown(2, 0, 0, 0, 0);
 }
 
 void Reconstruye(std::int16_t modo) {
@@ -863,6 +873,7 @@ void InstalaEstadoPuzzle() {
         AplicaEstadoPartida(e);
     };
     s.iniciaGrabadora = IniciaGrabadora;
+    s.primerPuzzle = PreparaPrimerPuzzle;
     s.puzzleNuevo = [] {
         // Nothing has read the pentomino board yet when the game's state file
         // was missing: the default board is read before the geometry needs it.

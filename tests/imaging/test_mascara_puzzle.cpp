@@ -1,6 +1,7 @@
 // The jigsaw's piece masks: how the pieces of every shape share the board,
 // the straightened sides on the picture's edge, the triangle of each piece
 // number, and the masks kept per class of piece.
+#include "imaging/GeometriaCorte.h"
 #include "imaging/ImagenPieza.h"
 #include "imaging/PiezasMoviles.h"
 #include "imaging/PreparaMesa.h"
@@ -56,6 +57,23 @@ double DistanciaNudo(int x, int y) {
     return d;
 }
 
+// Whether (x, y) lies in the thin ring between a tab's head (0.115 of the
+// side in radius) and the socket it sits in (0.12): the only board pixels that
+// two interlocking irregular pieces may both leave out. Cells whose figures
+// are not pressed only.
+bool EnAnilloDeEncaje(int x, int y) {
+    const auto& g = PuzzGbl;
+    const double w = g.AnchoPieza, h = g.AltoPieza, px = x + 0.5, py = y + 0.5;
+    auto anillo = [](double d, double lado) { return d >= 0.115 * lado - 1.5 && d <= 0.12 * lado + 1.5; };
+    const double cx = (std::floor(px / w) + 0.5) * w, ky = std::round(py / h) * h;
+    const double cy = (std::floor(py / h) + 0.5) * h, kx = std::round(px / w) * w;
+    for (int s : {-1, 1}) {
+        if (anillo(std::hypot(px - cx, py - (ky + s * 0.09 * w)), w)) return true;
+        if (anillo(std::hypot(px - (kx + s * 0.09 * h), py - cy), h)) return true;
+    }
+    return false;
+}
+
 struct Reparto {
     std::string nombre;
     int lado, ancho, alto;
@@ -95,6 +113,8 @@ TEST_P(Teselado, NeighbouringMasksShareTheBoardAsTheShapeIntends) {
     EXPECT_EQ(fuera, 0);
     const QImage cortes = Cortes();
     const double esquina = 0.06 * std::max(g.AnchoPieza, g.AltoPieza) + 2;
+    const bool prensado = corte::FactorIrregularHorizontal(g.AnchoPieza, g.AltoPieza) < 1 ||
+                          corte::FactorIrregularLateral(g.AnchoPieza, g.AltoPieza) < 1;
     int distintos = 0, huecos = 0;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
@@ -112,8 +132,13 @@ TEST_P(Teselado, NeighbouringMasksShareTheBoardAsTheShapeIntends) {
                 ASSERT_LE(DistanciaEsquina(x, y), esquina) << x << "," << y;
                 break;
             case 2:
-                ASSERT_TRUE(enCorte || DistanciaNudo(x, y) <= 0.25 || DistanciaEsquina(x, y) <= esquina)
-                    << k << " at " << x << "," << y;
+                // A board pixel in no piece is a hole the pointer falls
+                // through: only the socket's thin ring may be one.
+                if (k == 0 && !prensado)
+                    ASSERT_TRUE(EnAnilloDeEncaje(x, y)) << "gap at " << x << "," << y;
+                else
+                    ASSERT_TRUE(enCorte || DistanciaNudo(x, y) <= 0.25 || DistanciaEsquina(x, y) <= esquina)
+                        << k << " at " << x << "," << y;
                 break;
             case 3:
                 ASSERT_LE(k, 2) << x << "," << y;
@@ -136,6 +161,61 @@ INSTANTIATE_TEST_SUITE_P(Formas, Teselado, ::testing::Combine(::testing::Range(0
                              return "forma" + std::to_string(std::get<0>(info.param)) + "_" +
                                     std::get<1>(info.param).nombre;
                          });
+
+// The smallest cells, few and many per side: every board pixel lies in a
+// piece at home but for the sockets' thin ring, and no mask reaches beyond
+// the board.
+TEST_F(MascaraPuzzleTest, SmallCellsAtHomeLeaveNoHoleButTheSocketRing) {
+    for (int forma : {1, 2})
+        for (int lado : {3, 20}) {
+            SCOPED_TRACE(testing::Message() << "shape " << forma << ", " << lado << " per side");
+            Prepara(forma, lado, 25 * lado, 25 * lado);
+            const auto& g = PuzzGbl;
+            ASSERT_EQ(g.AnchoPieza, 25);
+            int fuera = 0;
+            const auto n = Cobertura(fuera);
+            EXPECT_EQ(fuera, 0);
+            int huecos = 0;
+            for (int y = 0; y < g.AltoImagen; ++y)
+                for (int x = 0; x < g.AnchoImagen; ++x) {
+                    if (n[std::size_t(y) * std::size_t(g.AnchoImagen) + std::size_t(x)] != 0) continue;
+                    ++huecos;
+                    EXPECT_TRUE(forma == 2 && EnAnilloDeEncaje(x, y)) << "hole at " << x << "," << y;
+                }
+            if (forma == 2) {
+                EXPECT_LE(huecos, 2 * lado * (lado - 1) * 6) << "a few pixels per socket";
+            }
+        }
+}
+
+// The extent a triangle's mask really covers is half its cell: the top and
+// bottom ones the upper and lower half, the side ones the left and right.
+TEST_F(MascaraPuzzleTest, ATrianglesExtentIsTheHalfOfItsCellOnItsSide) {
+    Prepara(3, 5, 640, 480);
+    auto& g = PuzzGbl;
+    ASSERT_EQ(g.AnchoPieza, 127);
+    ASSERT_EQ(g.AltoPieza, 96);
+    const struct {
+        int pieza, x, y, ancho, alto;
+    } casos[] = {
+        {4, 100, 200, 127, 48}, // top
+        {1, 164, 200, 64, 96},  // right: 63.5 rounds to 64
+        {2, 100, 248, 127, 48}, // bottom
+        {3, 100, 200, 64, 96},  // left
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.pieza);
+        auto& p = g.Piezas[std::size_t(c.pieza)];
+        p.X = 100;
+        p.Y = 200;
+        p.Giro = 0;
+        CalculaLimitesMascara(std::int16_t(c.pieza));
+        EXPECT_EQ(g.MascaraPosX, c.x);
+        EXPECT_EQ(g.MascaraPosY, c.y);
+        EXPECT_EQ(g.MascaraAncho, c.ancho);
+        EXPECT_EQ(g.MascaraAlto, c.alto);
+    }
+}
 
 // Pieces on the picture's edge: the side there is a straight line along the
 // cell, closed and filled, and nothing of the template's margin is kept.

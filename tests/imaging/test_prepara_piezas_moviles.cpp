@@ -6,6 +6,7 @@
 #include "core/TsComun.h"
 #include "imaging/PreparaMesa.h"
 #include "model/EstadoPuzzle.h"
+#include "model/PrimerPuzzle.h"
 #include "platform/blit.h"
 #include "platform/files.h"
 #include "tests/imaging/puzzle_fixtures.h"
@@ -383,6 +384,134 @@ TEST_F(PreparaPiezasMovilesTest, ANineHundredPieceTrianglePuzzleSetsUpHeadless) 
     }
     EXPECT_EQ(g.NroPiezasColocadas, 0);
     EXPECT_TRUE(mesa.BarraHor.Visible());
+}
+
+// ---------------------------------------------------------------- first jigsaw
+
+// A new player's first jigsaw, while no settings window can be opened for a
+// choice: the first sample picture (in name order, skipping what does not
+// load) is fitted, given a size and a shape it allows, and dealt.
+class PrimerPuzzleTest : public PreparaPiezasMovilesTest {
+protected:
+    void SetUp() override {
+        PreparaPiezasMovilesTest::SetUp();
+        auto& g = PuzzGbl;
+        g.RutaPrograma = carpeta.path();
+        g.RutaImagenes = carpeta.path() + "Imagenes/";
+        QDir().mkpath(g.RutaImagenes);
+        PonMesa(1024, 768);
+        RegistraPresentadorMensaje([this](const QString& t, const QString&) {
+            titulos << t;
+            PuzzGbl.RespuestaMensaje = true;
+        });
+        InstalaEstadoPuzzle();
+    }
+    void Imagen(const QString& nombre, int ancho, int alto, const char* formato) {
+        ASSERT_TRUE(Foto(ancho, alto).save(PuzzGbl.RutaImagenes + nombre, formato));
+    }
+    void EsperaRepartido(int piezas) {
+        const auto& g = PuzzGbl;
+        ASSERT_EQ(g.NroPiezas, piezas);
+        std::set<std::int16_t> orden(g.OrdenPiezas.begin() + 1, g.OrdenPiezas.end());
+        EXPECT_EQ(orden.size(), std::size_t(piezas));
+        EXPECT_TRUE(g.SeleccionValida);
+        EXPECT_EQ(mesa.llamadasBoton(), 0) << "no settings window asked for";
+        EXPECT_EQ(g.AnchoImagen, g.AnchoPieza * g.PiezasLado);
+    }
+    testing_support::ScratchDir carpeta;
+    QStringList titulos;
+};
+
+TEST_F(PrimerPuzzleTest, AMissingJigsawStateDealsTheFirstSamplePicture) {
+    plat::writeFile(PuzzGbl.RutaImagenes + "a-rota.jpg", QByteArray("no es una imagen"));
+    Imagen("B.jpg", 2000, 500, "JPG"); // zoomed to 50 %: 1000 x 250
+    Imagen("c.bmp", 640, 480, "BMP");
+    auto& g = PuzzGbl;
+    g.TipoJuego = 21;
+    const QString ruta = RutaEstadoJuego(21);
+    LeePuzzleJuego(ruta);
+    EXPECT_EQ(titulos.size(), 1) << "only the missing file is said";
+    EXPECT_EQ(g.FicheroImagen, g.RutaImagenes + "B.jpg");
+    EXPECT_EQ(g.ArchivoImagen, QStringLiteral("B.jpg"));
+    EXPECT_EQ(g.ZoomImagen, 50);
+    EXPECT_EQ(g.AnchoBmp, 2000);
+    EXPECT_EQ(g.FormaPieza, 0);
+    // 1000 x 250 offers 8 to 10 per side; 8 is the nearest to the default 5.
+    EXPECT_EQ(g.PiezasLado, 8);
+    EsperaRepartido(64);
+    EXPECT_EQ(g.AnchoPieza, 125);
+    EXPECT_EQ(mesa.Pic_FonTamModi.width(), 1000);
+
+    // The state written reads back as the same puzzle.
+    const auto piezas = g.Piezas;
+    titulos.clear();
+    LeePuzzleJuego(ruta);
+    EXPECT_TRUE(titulos.isEmpty()) << titulos.join(" | ").toStdString();
+    EXPECT_EQ(g.NroPiezas, 64);
+    EXPECT_EQ(g.Piezas[5].X, piezas[5].X);
+}
+
+TEST_F(PrimerPuzzleTest, TheShapeStaysWhereThePictureSuitsItElseRectangles) {
+    const struct {
+        int ancho, alto, forma, lado;
+        int forma2, lado2;
+    } casos[] = {
+        {640, 480, 2, 12, 2, 12},  // kept
+        {640, 480, 3, 12, 3, 9},   // triangles: 5..9 per side
+        {1024, 400, 2, 5, 0, 8},   // too wide for the irregular shape: 8..16
+        {200, 150, 1, 5, 1, 5},    // enlarged to 165 %: 330 x 247
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.ancho << " x " << c.alto << ", shape " << c.forma);
+        QDir(PuzzGbl.RutaImagenes).removeRecursively();
+        QDir().mkpath(PuzzGbl.RutaImagenes);
+        Imagen("uno.bmp", c.ancho, c.alto, "BMP");
+        PuzzGbl.FormaPieza = std::int16_t(c.forma);
+        PuzzGbl.PiezasLado = std::int16_t(c.lado);
+        ASSERT_TRUE(PreparaPrimerPuzzle());
+        EXPECT_EQ(PuzzGbl.FormaPieza, c.forma2);
+        EXPECT_EQ(PuzzGbl.PiezasLado, c.lado2);
+        EsperaRepartido(c.lado2 * c.lado2 * (c.forma2 == 3 ? 4 : 1));
+    }
+}
+
+TEST_F(PrimerPuzzleTest, APictureThatCannotBeFoundDealsASample) {
+    Imagen("muestra.jpg", 800, 600, "JPG");
+    auto& g = PuzzGbl;
+    g.TipoJuego = 21;
+    // A state whose picture is gone: said, then the sample is dealt.
+    EstadoPartida e;
+    e.CarpetaImagen = g.RutaImagenes;
+    e.ArchivoImagen = "perdida.jpg";
+    e.FicheroImagen = g.RutaImagenes + "perdida.jpg";
+    e.c.TipoJuego = 21;
+    e.c.PiezasLado = 5;
+    e.c.NroPiezas = 25;
+    e.c.ZoomImagen = 100;
+    e.c.AnchoBmp = 640;
+    e.c.AltoBmp = 480;
+    e.Piezas.assign(26, RegistroPieza{});
+    e.OrdenPiezas.assign(26, 0);
+    e.Movimientos.assign(1, RegistroMovimiento{});
+    AplicaEstadoPartida(e);
+    ASSERT_EQ(titulos.size(), 1);
+    EXPECT_EQ(titulos[0], QString::fromUtf8("Imagen no válida"));
+    EXPECT_EQ(g.ArchivoImagen, QStringLiteral("muestra.jpg"));
+    EXPECT_EQ(g.PiezasLado, 6) << "800 x 600 offers 6 per side and more";
+    EsperaRepartido(36);
+}
+
+TEST_F(PrimerPuzzleTest, WithoutAUsableSampleNothingChanges) {
+    plat::writeFile(PuzzGbl.RutaImagenes + "rota.bmp", QByteArray("BM nada"));
+    Imagen("enorme.bmp", 300, 800, "BMP"); // no zoom fits it
+    PuzzGbl.FormaPieza = 2;
+    PuzzGbl.PiezasLado = 7;
+    PuzzGbl.FicheroImagen = QStringLiteral(" ");
+    EXPECT_FALSE(PreparaPrimerPuzzle());
+    EXPECT_EQ(PuzzGbl.FormaPieza, 2);
+    EXPECT_EQ(PuzzGbl.PiezasLado, 7);
+    EXPECT_EQ(PuzzGbl.FicheroImagen, QStringLiteral(" "));
+    EXPECT_FALSE(LlamadasAnotadas().contains("PreparaJuego -1"));
 }
 
 } // namespace

@@ -477,6 +477,41 @@ TEST_F(EstadoPuzzle, ASavedPuzzleOfAnotherGameKeepsTheLeftGamesState) {
     EXPECT_EQ(plat::readFile(carpeta.file("Tsl2334.ini")), tangram);
 }
 
+// A stored jigsaw that the picture chooser would never offer (cells too small,
+// too many triangles, a shape the picture's proportion does not suit) is a
+// damaged file, whatever wrote it.
+TEST_F(EstadoPuzzle, AJigsawThePictureDoesNotAllowIsRefused) {
+    const struct {
+        const char* caso;
+        int forma, ancho, alto, zoom, lado;
+        bool aceptado;
+    } casos[] = {
+        {"cells of 16 x 12", 0, 320, 240, 100, 20, false},
+        {"cells of 33 x 25 at 210 %", 0, 320, 240, 210, 20, true},
+        {"triangles in cells of 53 x 40", 3, 320, 240, 100, 6, false},
+        {"triangles at 15 per side", 3, 1024, 768, 100, 15, true},
+        {"irregular on 2.5 : 1", 2, 1000, 400, 100, 8, false},
+        {"irregular on 2.1 : 1", 2, 840, 400, 100, 8, true},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        EstadoPartida e = Jigsaw();
+        e.c.FormaPieza = std::int16_t(c.forma);
+        e.c.PiezasLado = std::int16_t(c.lado);
+        e.c.AnchoBmp = c.ancho;
+        e.c.AltoBmp = c.alto;
+        e.c.ZoomImagen = std::int16_t(c.zoom);
+        const int n = c.lado * c.lado * (c.forma == 3 ? 4 : 1);
+        Piezas(e, n);
+        Movimientos(e, 3, n);
+        const QString motivo = Comprueba(Bytes(e), 21);
+        if (c.aceptado)
+            EXPECT_EQ(motivo, QString());
+        else
+            EXPECT_EQ(motivo, QStringLiteral("the picture does not allow this jigsaw"));
+    }
+}
+
 TEST_F(EstadoPuzzle, JigsawPicturesOutsideTheLimitsAreRefused) {
     struct Caso {
         int lado, zoom;

@@ -270,16 +270,29 @@ TEST(SamplePictures, AreVariedPicturesOfUsableSize) {
     const QString folder = testing_support::samplePicturesFolder();
     ASSERT_FALSE(folder.isEmpty()) << "no bin/Imagenes above " << QCoreApplication::applicationDirPath().toStdString();
     const QFileInfoList files = QDir(folder).entryInfoList(
-        {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.bmp")}, QDir::Files, QDir::Name);
-    ASSERT_GE(files.size(), 4);
+        {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.bmp"), QStringLiteral("*.rle")},
+        QDir::Files, QDir::Name);
+    ASSERT_GE(files.size(), 12);
+    int jpeg = 0;
     qint64 total = 0;
     QSet<QString> kinds;
     for (const QFileInfo& info : files) {
         SCOPED_TRACE(info.fileName().toStdString());
         total += info.size();
         kinds.insert(info.suffix().toLower());
+        jpeg += info.suffix().toLower() == "jpg";
         EXPECT_FALSE(info.fileName().contains(' '));
-        const QImage image(info.filePath());
+        // Read by content, as the program reads them (an .rle is a run-length bitmap).
+        QFile file(info.filePath());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        if (info.suffix().toLower() == "rle") {
+            ASSERT_GE(bytes.size(), 54);
+            EXPECT_TRUE(bytes.startsWith("BM"));
+            EXPECT_EQ(bytes[28], 8) << "8 bits a pixel";
+            EXPECT_EQ(bytes[30], 1) << "compressed by runs";
+        }
+        const QImage image = QImage::fromData(bytes);
         ASSERT_FALSE(image.isNull());
         EXPECT_GE(image.width(), 320);
         EXPECT_LE(image.width(), 1024);
@@ -312,9 +325,26 @@ TEST(SamplePictures, AreVariedPicturesOfUsableSize) {
                 if (!seen) distinct.push_back(mean);
             }
         EXPECT_GE(distinct.size(), 12u);
+        // Detailed at every scale: hardly any 25 x 25 patch (the smallest
+        // piece) is one flat colour.
+        int planos = 0, bloques = 0;
+        for (int by = 0; by + 25 <= image.height(); by += 25)
+            for (int bx = 0; bx + 25 <= image.width(); bx += 25, ++bloques) {
+                int lo[3] = {255, 255, 255}, hi[3] = {0, 0, 0};
+                for (int y = by; y < by + 25; ++y)
+                    for (int x = bx; x < bx + 25; ++x) {
+                        const QRgb p = image.pixel(x, y);
+                        const int c[3] = {qRed(p), qGreen(p), qBlue(p)};
+                        for (int k = 0; k < 3; ++k) lo[k] = std::min(lo[k], c[k]), hi[k] = std::max(hi[k], c[k]);
+                    }
+                planos += std::max({hi[0] - lo[0], hi[1] - lo[1], hi[2] - lo[2]}) <= 12;
+            }
+        EXPECT_LE(planos * 50, bloques) << planos << " flat patches of " << bloques;
     }
+    EXPECT_GT(jpeg * 2, int(files.size())) << "most are JPEG";
     EXPECT_TRUE(kinds.contains("jpg") || kinds.contains("jpeg"));
     EXPECT_TRUE(kinds.contains("bmp"));
+    EXPECT_TRUE(kinds.contains("rle"));
     EXPECT_LT(total, 3 * 1024 * 1024);
 }
 

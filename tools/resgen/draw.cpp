@@ -1,5 +1,10 @@
 #include "draw.h"
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
 #include <QPainterPathStroker>
 
 #include <algorithm>
@@ -66,6 +71,32 @@ QColor shade(const QColor& c, double amount) {
     const double target = amount < 0 ? 0.0 : 255.0;
     auto mix = [&](int v) { return int(std::lround(v + (target - v) * t)); };
     return QColor(mix(c.red()), mix(c.green()), mix(c.blue()), c.alpha());
+}
+
+// Film grain and a soft mottling: a few waves of random direction and
+// per-pixel noise, so that no patch of the picture is flat.
+void grain(QImage& image, std::uint32_t seed, int fine, int soft) {
+    Rng rng(seed);
+    std::vector<std::array<double, 4>> waves; // kx, ky, phase, weight
+    double total = 0;
+    for (int i = 0; i < 6; ++i) {
+        const double a = rng.uniform(0, 6.283185307179586), f = rng.uniform(0.6, 2.2) * 6.283185307179586 / 60;
+        const double w = rng.uniform(0.5, 1.0);
+        waves.push_back({f * std::cos(a), f * std::sin(a), rng.uniform(0, 6.283185307179586), w});
+        total += w;
+    }
+    image = image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            double v = 0;
+            for (const auto& wv : waves) v += wv[3] * std::sin(wv[0] * x + wv[1] * y + wv[2]);
+            const int d = int(std::lround(soft * v / total)) + rng.range(-fine, fine);
+            const QRgb c = row[x];
+            row[x] = qRgb(std::clamp(qRed(c) + d, 0, 255), std::clamp(qGreen(c) + d, 0, 255),
+                          std::clamp(qBlue(c) + d, 0, 255));
+        }
+    }
 }
 
 } // namespace resgen

@@ -41,6 +41,10 @@ QPainterPath jigsawPiece(const QRectF& cell, int top, int right, int bottom, int
 // A capsule (a stroke with round ends) from a to b, as a filled outline.
 QPainterPath capsule(QPointF a, QPointF b, double width);
 
+// Fine grain (up to `fine` levels a pixel) and a soft mottling (up to `soft`)
+// over the whole picture, which becomes opaque RGB32.
+void grain(QImage& image, std::uint32_t seed, int fine = 7, int soft = 8);
+
 // The colour c with its lightness moved by `amount` (-1 black .. +1 white).
 QColor shade(const QColor& c, double amount);
 

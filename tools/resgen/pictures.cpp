@@ -171,6 +171,7 @@ QImage landscape() {
         p.drawEllipse(QPointF(x, y), r, r);
     }
     p.end();
+    grain(image, 1101);
     return image;
 }
 
@@ -254,6 +255,7 @@ QImage mosaic() {
     }
     glow(p, mid, 60, QColor(255, 240, 180, 120));
     p.end();
+    grain(image, 2102);
     return image;
 }
 
@@ -370,6 +372,7 @@ QImage seaFish() {
         p.drawPoint(at + QPointF(-r * 0.4, -r * 0.4));
     }
     p.end();
+    grain(image, 3103);
     return image;
 }
 
@@ -456,6 +459,7 @@ QImage cityAtNight() {
             out[x] = qRgb(int(r / 7 * fade + 6), int(g / 7 * fade + 10), int(b / 7 * fade + 30));
         }
     }
+    grain(image, 4104);
     return image;
 }
 
@@ -549,6 +553,7 @@ QImage flowers() {
         p.restore();
     }
     p.end();
+    grain(image, 5105);
     return image;
 }
 
@@ -648,6 +653,7 @@ QImage balloons() {
         p.drawPath(bird);
     }
     p.end();
+    grain(image, 6106);
     return image;
 }
 
@@ -660,6 +666,7 @@ void addPictures(Registry& r) {
     r.addImage("Imagenes/Ciudad.jpg", {}, cityAtNight, "JPG", kJpegQuality);
     r.addImage("Imagenes/Flores.jpg", {}, flowers, "JPG", kJpegQuality);
     r.addImage("Imagenes/Globos.bmp", {}, balloons, "BMP");
+    addSamplePictures(r);
 }
 
 } // namespace resgen

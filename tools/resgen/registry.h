@@ -54,6 +54,8 @@ private:
 void addCursors(Registry& r);
 void addIcons(Registry& r);
 void addPictures(Registry& r);
+// More sample pictures, in every size and proportion a puzzle can have.
+void addSamplePictures(Registry& r);
 void addSplash(Registry& r);
 // The Taipei tile bodies and faces; the sheet of assorted parts also carries
 // the command panel's cells, drawn by drawPanelCells.
