@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     resgen::addPictures(registry);
     resgen::addSplash(registry);
     resgen::addTaipei(registry);
+    resgen::addGrabadora(registry);
     QString error;
     if (!registry.writeAll(out, &error)) {
         std::fprintf(stderr, "resgen: %s\n", qPrintable(error));

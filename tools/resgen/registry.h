@@ -59,5 +59,7 @@ void addSplash(Registry& r);
 // the command panel's cells, drawn by drawPanelCells.
 void addTaipei(Registry& r);
 void drawPanelCells(QPainter& p);
+// The move recorder panel's sheet (grabadora.cpp).
+void addGrabadora(Registry& r);
 
 } // namespace resgen
