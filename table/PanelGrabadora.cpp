@@ -18,6 +18,7 @@
 #include "table/VentanaMesa.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -439,13 +440,15 @@ void DibujaGrabadoraPanel() {
         fuente.size = 8.25;
         panel.setFont(fuente);
         panel.setFontTransparent(true);
+        std::vector<Surface::Texto> lineas;
+        lineas.reserve(std::size_t(std::max<std::int32_t>(0, g.LineasListaMov)));
         for (std::int32_t k = 0; k < g.LineasListaMov; ++k) {
             const std::int32_t i = g.PrimeraLineaGrab + k;
             if (i > g.UltimoMovGrabado) break; // the lines below are empty
-            panel.setForeColor(!g.GrabadoraEncendida || i <= g.MovActual ? kTextoHecho : kTextoDeshecho);
-            panel.setCurrent(7, 5 + kAltoLinea * double(k));
-            panel.print(TextoMovimiento(i));
+            const plat::Color color = !g.GrabadoraEncendida || i <= g.MovActual ? kTextoHecho : kTextoDeshecho;
+            lineas.push_back({7, 5 + kAltoLinea * double(k), color, TextoMovimiento(i)});
         }
+        panel.printAll(lineas);
         parpadeaFlecha(panel, h);
     }
 
