@@ -10,6 +10,7 @@
 #include "resources/resources.h"
 #include "table/Botonera.h"
 #include "table/EventosModelo.h"
+#include "table/PanelGrabadora.h"
 #include "table/PanelSugerencias.h"
 #include "table/ResuelveTablero.h"
 #include "table/VentanaMesa.h"
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
     PonPunteroMesa = [](int codigo) { mesa.setMousePointer(codigo); };
     InstalaBotonera();
     InstalaSugerencias();
+    RegistraGrabadora();
     InstalaEventosModelo();
     InstalaServiciosControles();
     InstalaResuelveTablero();

@@ -112,6 +112,14 @@ struct PuzzGblData {
     std::int16_t NroSugerencia = 2;
     std::int32_t AyudaSugerencia = 0; // help topic of the tip shown
     // ---- end of tips panel ----
+    // ---- move recorder panel and model preview ----
+    std::int32_t LineasListaMov = 0;   // move lines shown: 0, 5 or as many as fit
+    std::int32_t PrimeraLineaGrab = 1; // the move shown on the first line
+    std::int16_t ZonaGrabadora = 0;    // 23 over an active button of the panel, else 0
+    bool PulsadoRetroceder = false, PulsadoAvanzar = false, PulsadoRestaurar = false; // shown pressed
+    bool ListaMovAnterior = false, ListaMovPosterior = false; // a list arrow is held
+    std::int16_t MuestraMaxX = 0;      // largest left of a dropped preview
+    // ---- end of move recorder panel and model preview ----
     std::int32_t MovActual = 0;        // moves now applied (0..UltimoMovGrabado)
     std::int32_t UltimoMovGrabado = 0; // moves recorded
 

@@ -12,8 +12,10 @@ void MarchaCronometro(std::int16_t modo);
 // Draws the command panel for the current game.
 void DibujaBotonera();
 
-// Draws the move recorder panel and its list of recorded moves.
+// Draws the move recorder panel and its list of recorded moves. The table's
+// panel code registers the drawing; without it the panel stays hidden.
 void DibujaGrabadora();
+void RegistraDibujoGrabadora(std::function<void()> dibuja);
 
 // Shows tip number nro in the tips panel.
 void MuestraSugerencia(std::int16_t& nro);

@@ -176,6 +176,7 @@ std::vector<plat::Surface*> Mesa::superficies() {
     return {&Pic_Trabajo,   &Pic_Imagen,     &Pic_Fondo,        &Pic_Bitmap,      &Pic_FonTamReal,
             &Pic_FonTamModi, &Pic_PiezaMascara, &Pic_PiezaImagen, &Pic_PiezaFinal, &Pic_PiezaColor,
             &Pic_Temporal,  &Pic_BmpVario,   &Pic_BmpTaipei,    &Pic_BmpBoton,    &Pic_BmpContr,
+            &Pic_BmpGraba,
             &Pic_Muestra,   &Pic_Grabadora,  &Pic_Botonera,     &Pic_Sugerencia,  &Pic_InfoColo,
             &Pic_Cuadrito};
 }
@@ -203,6 +204,7 @@ void Mesa::estadoInicial() {
     ponInicio(Pic_BmpTaipei, {.width = kAnchoBmpTaipei, .height = kAltoBmpTaipei});
     ponInicio(Pic_BmpBoton, {.width = kAnchoBmpBoton, .height = kAltoBmpBoton});
     ponInicio(Pic_BmpContr, {.width = kAnchoBmpContr, .height = kAltoBmpContr});
+    ponInicio(Pic_BmpGraba, {.width = kAnchoBmpGraba, .height = kAltoBmpGraba});
 
     // The panels until their own drawing places them.
     ponInicio(Pic_Muestra, {});
@@ -235,6 +237,7 @@ void Mesa::cargaLaminas() {
         {&Pic_BmpContr, ":/sheets/BmpContr.png"},
         {&Pic_BmpVario, ":/sheets/BmpVario.png"},
         {&Pic_BmpTaipei, ":/sheets/BmpTaipei.png"},
+        {&Pic_BmpGraba, ":/sheets/BmpGraba.png"},
     };
     for (const auto& l : laminas) {
         const QImage img(QString::fromLatin1(l.recurso));
@@ -306,6 +309,7 @@ void Mesa::desconectaVentana() {
 void Mesa::Pic_Trabajo_Paint() {
     plat::bitBlt(Pic_Trabajo, 0, 0, Pic_Trabajo.scaleWidth(), Pic_Trabajo.scaleHeight(), Pic_Imagen, 0, 0,
                  plat::rop::kSrcCopy);
+    ++pinturas_;
     Pic_Trabajo.refresh();
 }
 
@@ -322,11 +326,13 @@ void Mesa::BarraHor_Change() {
     // The tips panel lies on the table: its tip is shown again where the
     // visible part of the table now is.
     if (PuzzGbl.MostrarSugerencias) MuestraSugerencia(PuzzGbl.NroSugerencia);
+    if (Pic_Grabadora.visible()) DibujaGrabadora();
 }
 
 void Mesa::BarraVer_Change() {
     Pic_Trabajo.move(Pic_Trabajo.left(), -BarraVer.Value());
     if (PuzzGbl.MostrarSugerencias) MuestraSugerencia(PuzzGbl.NroSugerencia);
+    if (Pic_Grabadora.visible()) DibujaGrabadora();
 }
 
 void Mesa::reset() {
@@ -360,9 +366,22 @@ void DibujaBotonera() {
     mesa.Pic_Botonera.move(PuzzGbl.AnchoMesa - kAnchoBotonera, 0, kAnchoBotonera, kAltoBotonera);
 }
 
+namespace {
+std::function<void()>& dibujoGrabadora() {
+    static std::function<void()> f;
+    return f;
+}
+} // namespace
+
+void RegistraDibujoGrabadora(std::function<void()> dibuja) { dibujoGrabadora() = std::move(dibuja); }
+
 void DibujaGrabadora() {
-    // Replaced by the move recorder panel's drawing. Until then the panel's
-    // surface stays out of sight: a blank box on the table is only in the way.
+    if (const auto dibuja = dibujoGrabadora()) {
+        dibuja();
+        return;
+    }
+    // Model code run without the table's panels: nothing to draw the panel
+    // with, so its surface stays out of sight.
     mesa.Pic_Grabadora.setVisible(false);
 }
 

@@ -118,6 +118,7 @@ public:
     static constexpr int kAnchoBmpContr = 138, kAltoBmpContr = 200;
     static constexpr int kAnchoBmpVario = 524, kAltoBmpVario = 73;
     static constexpr int kAnchoBmpTaipei = 378, kAltoBmpTaipei = 290;
+    static constexpr int kAnchoBmpGraba = 166, kAltoBmpGraba = 223;
 
     // ---- the table and its hidden work surfaces ----
     plat::Surface Pic_Trabajo{QStringLiteral("Pic_Trabajo")};         // the visible table
@@ -137,6 +138,7 @@ public:
     plat::Surface Pic_BmpTaipei{QStringLiteral("Pic_BmpTaipei")};
     plat::Surface Pic_BmpBoton{QStringLiteral("Pic_BmpBoton")};
     plat::Surface Pic_BmpContr{QStringLiteral("Pic_BmpContr")};
+    plat::Surface Pic_BmpGraba{QStringLiteral("Pic_BmpGraba")}; // the move recorder panel's parts
 
     // ---- panels shown over the table ----
     plat::Surface Pic_Muestra{QStringLiteral("Pic_Muestra")};       // model preview
@@ -200,11 +202,15 @@ public:
     // Copies the back buffer from (0, 0), as large as the table's drawable
     // area, onto the table at (0, 0), and shows the table at once.
     void Pic_Trabajo_Paint();
+    // How many times the table has been repainted from the back buffer (what
+    // was drawn straight onto the table is gone after each).
+    std::uint64_t pinturasTrabajo() const { return pinturas_; }
     // A button of the command panel.
     void Pic_Boton_MouseDown(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x,
                              double y);
     // The scroll bars move the table under the window; the tips panel, which
-    // lies on the table, is laid out again at the visible lower left.
+    // lies on the table, is laid out again at the visible lower left, and the
+    // recorder panel takes up the table now under it.
     void BarraHor_Change();
     void BarraVer_Change();
 
@@ -236,6 +242,7 @@ private:
 
     std::vector<std::unique_ptr<plat::Surface>> botones_; // 0..12, 0 unused
     int llamadasBoton_ = 0;
+    std::uint64_t pinturas_ = 0;
     LlamadaBoton ultimaLlamada_;
 };
 

@@ -209,10 +209,14 @@ void ColocaMuestra() {
     const Surface& muestra = mesa.Pic_Muestra;
     const Surface& grabadora = mesa.Pic_Grabadora;
     const double ancho = muestra.width(), alto = muestra.height();
-    double mx = double(g.AnchoMesa) - ancho - (mesa.BarraVer.Visible() ? 16.0 : 0.0);
-    double my = double(grabadora.top()) - alto;
-    if (my < 0) my = double(g.AltoMesa) - alto - 37.0 - 16.0;
-    if (mx + ancho + 1 > grabadora.left() && grabadora.top() + 1 < my + alto) mx = grabadora.left() - ancho;
+    // The preview lies on the table, the recorder panel on the window: the
+    // panel's place is taken to table pixels with the scroll values.
+    const double hv = mesa.BarraHor.Value(), vv = mesa.BarraVer.Value();
+    const double gx = grabadora.left() + hv, gy = grabadora.top() + vv;
+    double mx = double(g.AnchoMesa) - ancho - (mesa.BarraVer.Visible() ? 16.0 : 0.0) + hv;
+    double my = gy - alto;
+    if (my < vv) my = double(g.AltoMesa) - alto - 37.0 - 16.0 + vv;
+    if (mx + ancho + 1 > gx && gy + 1 < my + alto) mx = gx - ancho;
     mx = plat::roundHalfEven(mx);
     my = plat::roundHalfEven(my);
     if (!plat::fitsInt16((long long)mx) || !plat::fitsInt16((long long)my)) return;

@@ -23,7 +23,9 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
+#include <QStaticText>
 
 #include <algorithm>
 #include <cmath>
@@ -133,6 +135,17 @@ public:
         y0 = std::max<i64>(y0, 0);
         x1 = std::min<i64>(x1, w_ - 1);
         y1 = std::min<i64>(y1, h_ - 1);
+        if (x0 > x1 || y0 > y1) return;
+        if (!once_ && s_.drawMode() != drawmode::kInvert && s_.drawMode() != drawmode::kXorPen) {
+            // Copying the pen: whole rows at once, as plot would write them.
+            QImage& img = s_.image();
+            const QRgb v = toQRgb(c);
+            for (i64 y = y0; y <= y1; ++y) {
+                QRgb* fila = reinterpret_cast<QRgb*>(img.scanLine(int(y)));
+                std::fill(fila + x0, fila + x1 + 1, v);
+            }
+            return;
+        }
         for (i64 y = y0; y <= y1; ++y)
             for (i64 x = x0; x <= x1; ++x) pixel(x, y, c);
     }
@@ -514,6 +527,57 @@ void Surface::print(const QString& text, bool stayOnLine) {
     if (stayOnLine) {
         currentX_ = x + tw;
     } else {
+        currentX_ = 0;
+        currentY_ = y + th;
+    }
+}
+
+namespace {
+// Laid-out texts kept between calls: a panel that prints the same lines after
+// every move lays each out once. Bounded; the oldest go all at once.
+const QStaticText& textoFijo(const QFont& f, const QString& texto) {
+    static QHash<QString, QStaticText> cache;
+    static QString claveFuente;
+    const QString fuente = f.key();
+    if (fuente != claveFuente || cache.size() > 2048) {
+        cache.clear();
+        claveFuente = fuente;
+    }
+    auto it = cache.find(texto);
+    if (it == cache.end()) {
+        QStaticText st(texto);
+        st.setTextFormat(Qt::PlainText);
+        st.setPerformanceHint(QStaticText::AggressiveCaching);
+        st.prepare(QTransform(), f);
+        it = cache.insert(texto, st);
+    }
+    return *it;
+}
+} // namespace
+
+void Surface::printAll(const std::vector<Texto>& textos) {
+    if (textos.empty()) return;
+    const QFont f = qtFont(font_, textAntialias_);
+    const QFontMetrics fm(f);
+    const int th = fm.height();
+    // One painter for them all: the letters are the same as one print each.
+    std::optional<QPainter> p;
+    for (const Texto& t : textos) {
+        const double x = t.x, y = t.y;
+        if (allFinite({x, y}) && !image_.isNull()) {
+            if (!p) {
+                ++generation_;
+                p.emplace(&image_);
+                p->setFont(f);
+                p->setRenderHint(QPainter::TextAntialiasing, textAntialias_);
+            }
+            const int px = int(pix(x)), py = int(pix(y));
+            if (!fontTransparent_)
+                p->fillRect(QRect(px, py, fm.horizontalAdvance(t.text), th), QColor::fromRgb(toQRgb(backColor_)));
+            p->setPen(QColor::fromRgb(toQRgb(t.color & 0xFFFFFF)));
+            p->drawStaticText(QPoint(px, py), textoFijo(f, t.text));
+        }
+        foreColor_ = t.color & 0xFFFFFF;
         currentX_ = 0;
         currentY_ = y + th;
     }

@@ -20,6 +20,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace plat {
 
@@ -177,6 +178,15 @@ public:
     // Afterwards the current point is at the end of the text on the same
     // line when stayOnLine is true, else at x 0 of the next line.
     void print(const QString& text, bool stayOnLine = false);
+    // Several texts in one go, each printed at its own point in its own
+    // colour exactly as setCurrent, setForeColor and print would; the fore
+    // colour and the current point end as after the last of them.
+    struct Texto {
+        double x = 0, y = 0;
+        Color color = 0;
+        QString text;
+    };
+    void printAll(const std::vector<Texto>& textos);
     int textWidth(const QString& text) const;
     int textHeight(const QString& text = QStringLiteral("Ag")) const;
 

@@ -1,6 +1,7 @@
 #include "table/VentanaMesa.h"
 
 #include "table/Botonera.h"
+#include "table/PanelGrabadora.h"
 #include "table/PanelSugerencias.h"
 #include "table/Trabajo.h"
 
@@ -41,9 +42,9 @@ VentanaMesa::VentanaMesa() {
     // Stacking: the table first (the bottom), then the panels, the scroll bars
     // and the corner square.
     agregaVista(mesa.Pic_Trabajo);
-    agregaVista(mesa.Pic_Muestra);
-    agregaVista(mesa.Pic_Grabadora);
-    // The tips panel lies on the table, in table pixels, above the pieces.
+    // The model preview and the tips panel lie on the table, in table pixels,
+    // above the pieces.
+    agregaVista(mesa.Pic_Muestra, &mesa.Pic_Trabajo);
     agregaVista(mesa.Pic_Sugerencia, &mesa.Pic_Trabajo);
     agregaVista(mesa.Pic_SugeMasAyuda, &mesa.Pic_Sugerencia);
     agregaVista(mesa.Pic_SugeBotCerrar, &mesa.Pic_Sugerencia);
@@ -53,9 +54,11 @@ VentanaMesa::VentanaMesa() {
     agregaVista(mesa.Pic_Cronome, &mesa.Pic_Botonera);
     agregaVista(mesa.Pic_CroTime, &mesa.Pic_Cronome); // the time display lies on the switch button
     agregaVista(mesa.Pic_EsconderBot); // the tab stands left of the panel, on the window
+    agregaVista(mesa.Pic_Grabadora);   // the recorder panel, above the command panel
     ConectaVistasBotonera(*this);
     ConectaVistasTrabajo(*this);
     ConectaVistasSugerencias(*this);
+    ConectaVistasGrabadora(*this);
 
     barraHor_ = new QScrollBar(Qt::Horizontal, this);
     barraVer_ = new QScrollBar(Qt::Vertical, this);

@@ -57,6 +57,7 @@ const EstadoEsperado kEstados[] = {
     {&Mesa::Pic_BmpTaipei, false, FillStyle::Transparent, 378, 290},
     {&Mesa::Pic_BmpBoton, false, FillStyle::Transparent, 588, 98},
     {&Mesa::Pic_BmpContr, false, FillStyle::Transparent, 138, 200},
+    {&Mesa::Pic_BmpGraba, false, FillStyle::Transparent, 166, 223},
     {&Mesa::Pic_Muestra, false, FillStyle::Transparent},
     {&Mesa::Pic_Grabadora, false, FillStyle::Transparent},
     {&Mesa::Pic_Botonera, true, FillStyle::Transparent, 141, 431},

@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
     resgen::addSplash(registry);
     resgen::addTaipei(registry);
     resgen::addControls(registry);
+    resgen::addGrabadora(registry);
     QString error;
     if (!registry.writeAll(out, &error)) {
         std::fprintf(stderr, "resgen: %s\n", qPrintable(error));

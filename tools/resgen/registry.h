@@ -63,5 +63,7 @@ void addTaipei(Registry& r);
 void drawPanelCells(QPainter& p);
 // The control sprite sheet (controles.cpp).
 void addControls(Registry& r);
+// The move recorder panel's sheet (grabadora.cpp).
+void addGrabadora(Registry& r);
 
 } // namespace resgen
