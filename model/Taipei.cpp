@@ -63,15 +63,103 @@ EstadisticaSolucionTaipei& Estadistica() {
 // The tile of every kind, pairing, pair and member.
 using TablaFichas = std::array<std::array<std::array<std::array<std::int16_t, 3>, 3>, 4>, kClases + 1>;
 
+// The removed tiles of a position, one bit per tile (tile t is bit t - 1).
+// From these alone the search's kinds and pairings follow, so two positions
+// with the same removed tiles lead to the same searches.
+struct Quitadas {
+    std::uint64_t a = 0, b = 0;
+    std::uint16_t c = 0;
+    void Pon(int t) {
+        const int i = t - 1;
+        if (i < 64) a |= std::uint64_t(1) << i;
+        else if (i < 128) b |= std::uint64_t(1) << (i - 64);
+        else c = std::uint16_t(c | (1u << (i - 128)));
+    }
+    bool Vacia() const { return a == 0 && b == 0 && c == 0; }
+    bool operator==(const Quitadas&) const = default;
+    std::uint64_t Dispersion() const {
+        std::uint64_t h = a * 0x9E3779B97F4A7C15ull;
+        h ^= (b + 0x632BE59BD9B4E019ull + (h << 6) + (h >> 2)) * 0xC2B2AE3D27D4EB4Full;
+        h ^= (std::uint64_t(c) + 0x165667B19E3779F9ull + (h << 6) + (h >> 2)) * 0x9E3779B97F4A7C15ull;
+        return h ^ (h >> 29);
+    }
+};
+
+// The positions already searched without success: an open-addressing table
+// of 18 bytes a slot that doubles as it fills, up to a bound under 64 MB
+// (growing included), after which nothing more is added.
+class PosicionesFallidas {
+public:
+    static constexpr std::size_t kHuecosIniciales = std::size_t(1) << 12;
+    static constexpr std::size_t kHuecosMaximos = std::size_t(1) << 21; // 36 MiB
+
+    bool Contiene(const Quitadas& q) const {
+        if (n_ == 0) return false;
+        for (std::size_t i = q.Dispersion() & mascara_;; i = (i + 1) & mascara_) {
+            const Quitadas h = Hueco(i);
+            if (h.Vacia()) return false;
+            if (h == q) return true;
+        }
+    }
+
+    void Anade(const Quitadas& q) {
+        if (q.Vacia() || lleno_) return;
+        if (a_.empty()) Redimensiona(kHuecosIniciales);
+        if (4 * (n_ + 1) > 3 * a_.size()) {
+            if (a_.size() >= kHuecosMaximos) {
+                lleno_ = true;
+                return;
+            }
+            Redimensiona(2 * a_.size());
+        }
+        Pon(q);
+    }
+
+    std::size_t Cuantas() const { return n_; }
+    std::size_t Bytes() const { return a_.size() * (sizeof(std::uint64_t) * 2 + sizeof(std::uint16_t)); }
+    bool Lleno() const { return lleno_; }
+
+private:
+    Quitadas Hueco(std::size_t i) const { return {a_[i], b_[i], c_[i]}; }
+
+    void Pon(const Quitadas& q) {
+        for (std::size_t i = q.Dispersion() & mascara_;; i = (i + 1) & mascara_) {
+            const Quitadas h = Hueco(i);
+            if (h == q) return;
+            if (h.Vacia()) {
+                a_[i] = q.a, b_[i] = q.b, c_[i] = q.c;
+                ++n_;
+                return;
+            }
+        }
+    }
+
+    void Redimensiona(std::size_t huecos) {
+        std::vector<std::uint64_t> a(huecos), b(huecos);
+        std::vector<std::uint16_t> c(huecos);
+        a.swap(a_), b.swap(b_), c.swap(c_);
+        mascara_ = huecos - 1;
+        n_ = 0;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            if (a[i] != 0 || b[i] != 0 || c[i] != 0) Pon({a[i], b[i], c[i]});
+    }
+
+    std::vector<std::uint64_t> a_, b_;
+    std::vector<std::uint16_t> c_;
+    std::size_t mascara_ = 0, n_ = 0;
+    bool lleno_ = false;
+};
+
 struct TAI_PasoSolucion {
     std::array<std::int16_t, kFichas + 1> EstadosGuardados{}; // the tiles' states before the step
+    Quitadas QuitadasGuardadas;
     std::int16_t Clase = 0, Emparejamiento = 0, Pareja = 0;
     std::array<TAI_RegistroClase, kClases + 1> ClasesGuardadas{};
 };
 
 class Busqueda {
 public:
-    Busqueda() {
+    explicit Busqueda(bool recuerdaFallidas) : recuerda_(recuerdaFallidas) {
         auto& g = PuzzGbl;
         // The tile of each id (the first one that carries it).
         std::array<std::array<std::int16_t, 5>, kClases + 1> porId{};
@@ -100,15 +188,30 @@ public:
                     if (Quitada(ficha_[k][a][b][1]) && Quitada(ficha_[k][a][b][2])) Descarta(k, a, b);
 
         int quitadas = 0;
+        Quitadas actual;
         for (int t = 1; t <= kFichas; ++t)
-            if (g.Piezas[t].Estado == 0) ++quitadas;
+            if (g.Piezas[t].Estado == 0) ++quitadas, actual.Pon(t);
 
         std::vector<TAI_PasoSolucion> pila(kParejas + 1);
         int d = 0, k = 1, a = 1, b = 1;
         for (;;) {
-            if (d < kParejas && Siguiente(k, a, b)) {
+            bool hallada = false;
+            Quitadas siguiente;
+            while (d < kParejas && Siguiente(k, a, b)) {
+                siguiente = actual;
+                siguiente.Pon(ficha_[k][a][b][1]);
+                siguiente.Pon(ficha_[k][a][b][2]);
+                if (!recuerda_ || !fallidas_.Contiene(siguiente)) {
+                    hallada = true;
+                    break;
+                }
+                ++est.evitadas;
+                ++b; // the position it leads to was searched already: the next choice
+            }
+            if (hallada) {
                 TAI_PasoSolucion& paso = pila[std::size_t(d)];
                 for (int t = 1; t <= kFichas; ++t) paso.EstadosGuardados[t] = g.Piezas[t].Estado;
+                paso.QuitadasGuardadas = actual;
                 paso.Clase = std::int16_t(k);
                 paso.Emparejamiento = std::int16_t(a);
                 paso.Pareja = std::int16_t(b);
@@ -119,28 +222,34 @@ public:
                 g.TAI_TablaBusqueda[std::size_t(d)] = {0, f1, f2};
                 g.Piezas[f1].Estado = 0;
                 g.Piezas[f2].Estado = 0;
+                actual = siguiente;
                 ++est.parejas;
                 if (quitadas + 2 * d >= kFichas) {
                     g.TAI_SolucionHallada = true;
-                    return;
+                    break;
                 }
                 k = a = b = 1;
                 continue;
             }
-            // Back-step.
+            // Back-step: nothing more to try from here, whatever the way in.
             ++est.retrocesos;
             if (Segundos() - inicio > kLimiteSegundos) {
                 est.agotado = true;
-                return;
+                break;
             }
-            if (--d < 0) return;
+            if (recuerda_ && d > 0) fallidas_.Anade(actual);
+            if (--d < 0) break;
             const TAI_PasoSolucion& paso = pila[std::size_t(d)];
             for (int t = 1; t <= kFichas; ++t) g.Piezas[t].Estado = paso.EstadosGuardados[t];
             g.TAI_Clases = paso.ClasesGuardadas;
+            actual = paso.QuitadasGuardadas;
             k = paso.Clase;
             a = paso.Emparejamiento;
             b = paso.Pareja + 1;
         }
+        est.fallidas = fallidas_.Cuantas();
+        est.bytesFallidas = fallidas_.Bytes();
+        est.fallidasLleno = fallidas_.Lleno();
     }
 
 private:
@@ -171,6 +280,8 @@ private:
     }
 
     TablaFichas ficha_{};
+    bool recuerda_;
+    PosicionesFallidas fallidas_;
 };
 
 } // namespace
@@ -323,14 +434,16 @@ void TAI_BuscaPareja() {
 
 // ---------------------------------------------------------------- solver
 
-void TAI_BuscaSolucion() {
+void TAI_BuscaSolucion() { TAI_BuscaSolucion(true); }
+
+void TAI_BuscaSolucion(bool recuerdaFallidas) {
     auto& g = PuzzGbl;
     Estadistica() = {};
     g.TAI_SolucionHallada = false;
     g.TAI_TablaBusqueda = {};
     if (g.Piezas.size() <= std::size_t(kFichas)) return;
     const std::vector<RegistroPieza> antes = g.Piezas;
-    Busqueda busqueda;
+    Busqueda busqueda(recuerdaFallidas);
     busqueda.Busca();
     g.Piezas = antes;
 }
