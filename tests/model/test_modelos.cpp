@@ -331,6 +331,7 @@ TEST_F(ModelosTest, EveryCarriedLayoutDealsAndClears) {
     g.TipoJuego = 25;
     ASSERT_EQ(LeeListaModelos().size(), disposiciones.size());
 
+    int grandes = 0;
     for (std::size_t n = 1; n <= disposiciones.size(); ++n) {
         const Disposicion& d = disposiciones[n - 1];
         SCOPED_TRACE(d.nombre.toStdString());
@@ -355,15 +356,28 @@ TEST_F(ModelosTest, EveryCarriedLayoutDealsAndClears) {
         EXPECT_EQ(g.TAI_NroColumnas, g.ColumnasTablero) << "no empty column at the edge";
         ASSERT_TRUE(TAI_CompruebaDisposicion(TAI_DisposicionActual()).isEmpty());
 
-        // The whole board on the smallest table, left of the command panel.
-        g.AnchoMesa = 800;
-        g.AltoMesa = 600;
-        mesa.Pic_Botonera.move(800 - 141, 0, 141, 431);
+        // The whole board on the table of the smallest screen it fits, left of
+        // the command panel; the first layout fits 800 x 600.
+        int ancho = 0, alto = 0;
+        for (const auto& p : modtai::Pantallas())
+            if (TAI_AjusteEnMesa(g.FilasTablero, g.ColumnasTablero, g.TAI_NroNiveles, p.ancho, p.alto) ==
+                AjusteTaipei::Cabe) {
+                ancho = p.ancho, alto = p.alto;
+                break;
+            }
+        ASSERT_GT(ancho, 0);
+        if (n == 1) {
+            EXPECT_EQ(ancho * alto, 800 * 600);
+        }
+        if (ancho * alto > 800 * 600) ++grandes;
+        g.AnchoMesa = std::int16_t(ancho);
+        g.AltoMesa = std::int16_t(alto);
+        mesa.Pic_Botonera.move(ancho - 141, 0, 141, 431);
         ASSERT_TRUE(CalculaGeometriaPuzzle());
         EXPECT_GE(g.OrigenX, 0);
         EXPECT_GE(g.OrigenY, 0);
-        EXPECT_LE(g.OrigenX + g.AnchoImagen, 800 - 141);
-        EXPECT_LE(g.OrigenY + g.AltoImagen, 600);
+        EXPECT_LE(g.OrigenX + g.AnchoImagen, ancho - 141);
+        EXPECT_LE(g.OrigenY + g.AltoImagen, alto);
 
         g.Piezas.assign(145, RegistroPieza{});
         g.OrdenPiezas.assign(145, 0);
@@ -382,6 +396,7 @@ TEST_F(ModelosTest, EveryCarriedLayoutDealsAndClears) {
             }
         }
     }
+    EXPECT_GE(grandes, 2) << "layouts for screens larger than 800 x 600";
 }
 
 // The file laid out beside the program is the one checked above.
