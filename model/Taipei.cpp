@@ -12,6 +12,9 @@ using taipei::kClases, taipei::kColumnas, taipei::kFichas, taipei::kFilas, taipe
 namespace {
 
 constexpr double kLimiteSegundos = 3.0;
+// The remembered positions stop growing this close to the limit, so that
+// moving them to a larger table never carries the search past it.
+constexpr double kMargenCrecer = 0.25;
 
 // The three ways to split a kind's four copies into two pairs: pairing a
 // (1..3), pair b (1..2), member m (1..2) gives a copy number.
@@ -102,11 +105,13 @@ public:
         }
     }
 
-    void Anade(const Quitadas& q) {
+    // puedeCrecer: there is time left to move every position to a table
+    // twice as large (a large table takes some milliseconds).
+    void Anade(const Quitadas& q, bool puedeCrecer) {
         if (q.Vacia() || lleno_) return;
         if (a_.empty()) Redimensiona(kHuecosIniciales);
         if (4 * (n_ + 1) > 3 * a_.size()) {
-            if (a_.size() >= kHuecosMaximos) {
+            if (a_.size() >= kHuecosMaximos || !puedeCrecer) {
                 lleno_ = true;
                 return;
             }
@@ -233,11 +238,12 @@ public:
             }
             // Back-step: nothing more to try from here, whatever the way in.
             ++est.retrocesos;
-            if (Segundos() - inicio > kLimiteSegundos) {
+            const double transcurrido = Segundos() - inicio;
+            if (transcurrido > kLimiteSegundos) {
                 est.agotado = true;
                 break;
             }
-            if (recuerda_ && d > 0) fallidas_.Anade(actual);
+            if (recuerda_ && d > 0) fallidas_.Anade(actual, transcurrido < kLimiteSegundos - kMargenCrecer);
             if (--d < 0) break;
             const TAI_PasoSolucion& paso = pila[std::size_t(d)];
             for (int t = 1; t <= kFichas; ++t) g.Piezas[t].Estado = paso.EstadosGuardados[t];
