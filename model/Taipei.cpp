@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+
+#include <sys/mman.h>
 #include <vector>
 
 using taipei::kClases, taipei::kColumnas, taipei::kFichas, taipei::kFilas, taipei::kNiveles, taipei::kParejas;
@@ -12,9 +15,6 @@ using taipei::kClases, taipei::kColumnas, taipei::kFichas, taipei::kFilas, taipe
 namespace {
 
 constexpr double kLimiteSegundos = 3.0;
-// The remembered positions stop growing this close to the limit, so that
-// moving them to a larger table never carries the search past it.
-constexpr double kMargenCrecer = 0.25;
 
 // The three ways to split a kind's four copies into two pairs: pairing a
 // (1..3), pair b (1..2), member m (1..2) gives a copy number.
@@ -89,71 +89,84 @@ struct Quitadas {
 };
 
 // The positions already searched without success: an open-addressing table
-// of 18 bytes a slot that doubles as it fills, up to a bound under 64 MB
-// (growing included), after which nothing more is added.
+// of 22 bytes a slot (46 MiB in all), mapped at the first position any search
+// remembers and kept for the next searches, so that no search pays for
+// mapping, moving or freeing it: a slot belongs to the search whose number it
+// carries, any other slot counts as empty. Only the pages that slots fall on
+// take memory. Three quarters full, a search adds nothing more.
 class PosicionesFallidas {
 public:
-    static constexpr std::size_t kHuecosIniciales = std::size_t(1) << 12;
-    static constexpr std::size_t kHuecosMaximos = std::size_t(1) << 21; // 36 MiB
+    static constexpr std::size_t kHuecos = std::size_t(1) << 21;
+
+    // A new search: every slot counts as empty again.
+    void Empieza() {
+        n_ = 0;
+        lleno_ = false;
+        if (++busqueda_ == 0) { // the numbers went round: clear what was written
+            if (t_) std::memset(t_->busqueda, 0, sizeof(t_->busqueda));
+            busqueda_ = 1;
+        }
+    }
 
     bool Contiene(const Quitadas& q) const {
         if (n_ == 0) return false;
-        for (std::size_t i = q.Dispersion() & mascara_;; i = (i + 1) & mascara_) {
-            const Quitadas h = Hueco(i);
-            if (h.Vacia()) return false;
-            if (h == q) return true;
+        for (std::size_t i = q.Dispersion() & kMascara;; i = (i + 1) & kMascara) {
+            if (t_->busqueda[i] != busqueda_) return false;
+            if (Hueco(i) == q) return true;
         }
     }
 
-    // puedeCrecer: there is time left to move every position to a table
-    // twice as large (a large table takes some milliseconds).
-    void Anade(const Quitadas& q, bool puedeCrecer) {
-        if (q.Vacia() || lleno_) return;
-        if (a_.empty()) Redimensiona(kHuecosIniciales);
-        if (4 * (n_ + 1) > 3 * a_.size()) {
-            if (a_.size() >= kHuecosMaximos || !puedeCrecer) {
+    void Anade(const Quitadas& q) {
+        if (lleno_) return;
+        if (!t_) {
+            // Anonymous pages come zeroed and are only backed once written.
+            void* m = mmap(nullptr, sizeof(Tabla), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE,
+                           -1, 0);
+            if (m == MAP_FAILED) {
                 lleno_ = true;
                 return;
             }
-            Redimensiona(2 * a_.size());
+            t_ = static_cast<Tabla*>(m);
         }
-        Pon(q);
-    }
-
-    std::size_t Cuantas() const { return n_; }
-    std::size_t Bytes() const { return a_.size() * (sizeof(std::uint64_t) * 2 + sizeof(std::uint16_t)); }
-    bool Lleno() const { return lleno_; }
-
-private:
-    Quitadas Hueco(std::size_t i) const { return {a_[i], b_[i], c_[i]}; }
-
-    void Pon(const Quitadas& q) {
-        for (std::size_t i = q.Dispersion() & mascara_;; i = (i + 1) & mascara_) {
-            const Quitadas h = Hueco(i);
-            if (h == q) return;
-            if (h.Vacia()) {
-                a_[i] = q.a, b_[i] = q.b, c_[i] = q.c;
+        if (4 * (n_ + 1) > 3 * kHuecos) {
+            lleno_ = true;
+            return;
+        }
+        for (std::size_t i = q.Dispersion() & kMascara;; i = (i + 1) & kMascara) {
+            if (t_->busqueda[i] != busqueda_) {
+                t_->a[i] = q.a, t_->b[i] = q.b, t_->c[i] = q.c;
+                t_->busqueda[i] = busqueda_;
                 ++n_;
                 return;
             }
+            if (Hueco(i) == q) return;
         }
     }
 
-    void Redimensiona(std::size_t huecos) {
-        std::vector<std::uint64_t> a(huecos), b(huecos);
-        std::vector<std::uint16_t> c(huecos);
-        a.swap(a_), b.swap(b_), c.swap(c_);
-        mascara_ = huecos - 1;
-        n_ = 0;
-        for (std::size_t i = 0; i < a.size(); ++i)
-            if (a[i] != 0 || b[i] != 0 || c[i] != 0) Pon({a[i], b[i], c[i]});
-    }
+    std::size_t Cuantas() const { return n_; }
+    // The memory the table takes at most (0 while none was needed).
+    std::size_t Bytes() const { return t_ ? sizeof(Tabla) : 0; }
+    bool Lleno() const { return lleno_; }
 
-    std::vector<std::uint64_t> a_, b_;
-    std::vector<std::uint16_t> c_;
-    std::size_t mascara_ = 0, n_ = 0;
+private:
+    static constexpr std::size_t kMascara = kHuecos - 1;
+    struct Tabla {
+        std::uint64_t a[kHuecos], b[kHuecos];
+        std::uint32_t busqueda[kHuecos];
+        std::uint16_t c[kHuecos];
+    };
+    Quitadas Hueco(std::size_t i) const { return {t_->a[i], t_->b[i], t_->c[i]}; }
+
+    Tabla* t_ = nullptr;
+    std::uint32_t busqueda_ = 0;
+    std::size_t n_ = 0;
     bool lleno_ = false;
 };
+
+PosicionesFallidas& Fallidas() {
+    static PosicionesFallidas f;
+    return f;
+}
 
 struct TAI_PasoSolucion {
     std::array<std::int16_t, kFichas + 1> EstadosGuardados{}; // the tiles' states before the step
@@ -165,6 +178,7 @@ struct TAI_PasoSolucion {
 class Busqueda {
 public:
     explicit Busqueda(bool recuerdaFallidas) : recuerda_(recuerdaFallidas) {
+        fallidas_.Empieza();
         auto& g = PuzzGbl;
         // The tile of each id (the first one that carries it).
         std::array<std::array<std::int16_t, 5>, kClases + 1> porId{};
@@ -238,12 +252,11 @@ public:
             }
             // Back-step: nothing more to try from here, whatever the way in.
             ++est.retrocesos;
-            const double transcurrido = Segundos() - inicio;
-            if (transcurrido > kLimiteSegundos) {
+            if (Segundos() - inicio > kLimiteSegundos) {
                 est.agotado = true;
                 break;
             }
-            if (recuerda_ && d > 0) fallidas_.Anade(actual, transcurrido < kLimiteSegundos - kMargenCrecer);
+            if (recuerda_ && d > 0) fallidas_.Anade(actual);
             if (--d < 0) break;
             const TAI_PasoSolucion& paso = pila[std::size_t(d)];
             for (int t = 1; t <= kFichas; ++t) g.Piezas[t].Estado = paso.EstadosGuardados[t];
@@ -287,7 +300,7 @@ private:
 
     TablaFichas ficha_{};
     bool recuerda_;
-    PosicionesFallidas fallidas_;
+    PosicionesFallidas& fallidas_ = Fallidas();
 };
 
 } // namespace
