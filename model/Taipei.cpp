@@ -5,9 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
-
-#include <sys/mman.h>
 #include <vector>
 
 using taipei::kClases, taipei::kColumnas, taipei::kFichas, taipei::kFilas, taipei::kNiveles, taipei::kParejas;
@@ -15,6 +12,9 @@ using taipei::kClases, taipei::kColumnas, taipei::kFichas, taipei::kFilas, taipe
 namespace {
 
 constexpr double kLimiteSegundos = 3.0;
+// The remembered positions stop growing this close to the limit, so that
+// moving them to a larger table never carries the search past it.
+constexpr double kMargenCrecer = 0.25;
 
 // The three ways to split a kind's four copies into two pairs: pairing a
 // (1..3), pair b (1..2), member m (1..2) gives a copy number.
@@ -89,76 +89,83 @@ struct Quitadas {
 };
 
 // The positions already searched without success: an open-addressing table
-// of 22 bytes a slot (46 MiB in all), mapped at the first position any search
-// remembers and kept for the next searches, so that no search pays for
-// mapping, moving or freeing it: a slot belongs to the search whose number it
-// carries, any other slot counts as empty. Only the pages that slots fall on
-// take memory. Three quarters full, a search adds nothing more.
+// of 20-byte slots kept from one search to the next, so that it is sized
+// once: it doubles as a search fills it, up to 2^21 slots (40 MiB, 60 MiB
+// while it doubles), and never closer to the time limit than kMargenCrecer.
+// A slot belongs to the search whose number it carries; any other counts as
+// empty. Three quarters full, a search adds nothing more.
 class PosicionesFallidas {
 public:
-    static constexpr std::size_t kHuecos = std::size_t(1) << 21;
+    static constexpr std::size_t kHuecosIniciales = std::size_t(1) << 12;
+    static constexpr std::size_t kHuecosMaximos = std::size_t(1) << 21;
 
     // A new search: every slot counts as empty again.
     void Empieza() {
         n_ = 0;
         lleno_ = false;
-        if (++busqueda_ == 0) { // the numbers went round: clear what was written
-            if (t_) std::memset(t_->busqueda, 0, sizeof(t_->busqueda));
+        if (++busqueda_ == 0) { // the numbers went round: forget every slot
+            for (Hueco& h : t_) h.busqueda = 0;
             busqueda_ = 1;
         }
     }
 
     bool Contiene(const Quitadas& q) const {
         if (n_ == 0) return false;
-        for (std::size_t i = q.Dispersion() & kMascara;; i = (i + 1) & kMascara) {
-            if (t_->busqueda[i] != busqueda_) return false;
-            if (Hueco(i) == q) return true;
+        const std::size_t mascara = t_.size() - 1;
+        for (std::size_t i = q.Dispersion() & mascara;; i = (i + 1) & mascara) {
+            const Hueco& h = t_[i];
+            if (h.busqueda != busqueda_) return false;
+            if (h.a == q.a && h.b == q.b && h.c == q.c) return true;
         }
     }
 
-    void Anade(const Quitadas& q) {
+    // puedeCrecer: there is time left to move the table to one twice as large.
+    void Anade(const Quitadas& q, bool puedeCrecer) {
         if (lleno_) return;
-        if (!t_) {
-            // Anonymous pages come zeroed and are only backed once written.
-            void* m = mmap(nullptr, sizeof(Tabla), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE,
-                           -1, 0);
-            if (m == MAP_FAILED) {
+        if (t_.empty()) t_.resize(kHuecosIniciales);
+        if (4 * (n_ + 1) > 3 * t_.size()) {
+            if (t_.size() >= kHuecosMaximos || !puedeCrecer) {
                 lleno_ = true;
                 return;
             }
-            t_ = static_cast<Tabla*>(m);
+            std::vector<Hueco> viejo(t_.size() * 2);
+            viejo.swap(t_);
+            n_ = 0;
+            for (const Hueco& h : viejo)
+                if (h.busqueda == busqueda_) Pon({h.a, h.b, h.c});
         }
-        if (4 * (n_ + 1) > 3 * kHuecos) {
-            lleno_ = true;
-            return;
-        }
-        for (std::size_t i = q.Dispersion() & kMascara;; i = (i + 1) & kMascara) {
-            if (t_->busqueda[i] != busqueda_) {
-                t_->a[i] = q.a, t_->b[i] = q.b, t_->c[i] = q.c;
-                t_->busqueda[i] = busqueda_;
-                ++n_;
-                return;
-            }
-            if (Hueco(i) == q) return;
-        }
+        Pon(q);
     }
 
     std::size_t Cuantas() const { return n_; }
-    // The memory the table takes at most (0 while none was needed).
-    std::size_t Bytes() const { return t_ ? sizeof(Tabla) : 0; }
+    std::size_t Bytes() const { return t_.size() * sizeof(Hueco); }
     bool Lleno() const { return lleno_; }
 
 private:
-    static constexpr std::size_t kMascara = kHuecos - 1;
-    struct Tabla {
-        std::uint64_t a[kHuecos], b[kHuecos];
-        std::uint32_t busqueda[kHuecos];
-        std::uint16_t c[kHuecos];
+#pragma pack(push, 1)
+    struct Hueco {
+        std::uint64_t a = 0, b = 0;
+        std::uint16_t c = 0;
+        std::uint16_t busqueda = 0;
     };
-    Quitadas Hueco(std::size_t i) const { return {t_->a[i], t_->b[i], t_->c[i]}; }
+#pragma pack(pop)
+    static_assert(sizeof(Hueco) == 20);
 
-    Tabla* t_ = nullptr;
-    std::uint32_t busqueda_ = 0;
+    void Pon(const Quitadas& q) {
+        const std::size_t mascara = t_.size() - 1;
+        for (std::size_t i = q.Dispersion() & mascara;; i = (i + 1) & mascara) {
+            Hueco& h = t_[i];
+            if (h.busqueda != busqueda_) {
+                h.a = q.a, h.b = q.b, h.c = q.c, h.busqueda = busqueda_;
+                ++n_;
+                return;
+            }
+            if (h.a == q.a && h.b == q.b && h.c == q.c) return;
+        }
+    }
+
+    std::vector<Hueco> t_;
+    std::uint16_t busqueda_ = 0;
     std::size_t n_ = 0;
     bool lleno_ = false;
 };
@@ -252,11 +259,12 @@ public:
             }
             // Back-step: nothing more to try from here, whatever the way in.
             ++est.retrocesos;
-            if (Segundos() - inicio > kLimiteSegundos) {
+            const double transcurrido = Segundos() - inicio;
+            if (transcurrido > kLimiteSegundos) {
                 est.agotado = true;
                 break;
             }
-            if (recuerda_ && d > 0) fallidas_.Anade(actual);
+            if (recuerda_ && d > 0) fallidas_.Anade(actual, transcurrido < kLimiteSegundos - kMargenCrecer);
             if (--d < 0) break;
             const TAI_PasoSolucion& paso = pila[std::size_t(d)];
             for (int t = 1; t <= kFichas; ++t) g.Piezas[t].Estado = paso.EstadosGuardados[t];
