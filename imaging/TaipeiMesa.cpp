@@ -7,10 +7,10 @@
 #include "imaging/MesaLisa.h"
 #include "imaging/PreparaMesa.h"
 #include "model/Juego.h"
-#include "model/Modelos.h"
 #include "model/Partida.h"
 #include "model/Pasos.h"
 #include "model/Taipei.h"
+#include "model/TaipeiModelo.h"
 
 #include <QString>
 

@@ -11,12 +11,18 @@
 #include "model/Partida.h"
 #include "model/Pasos.h"
 #include "model/Taipei.h"
+#include "model/TaipeiModelo.h"
 #include "platform/clock.h"
 #include "platform/numbers.h"
 #include "platform/random.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <string>
+#include <unordered_set>
+#include <utility>
+#include <vector>
 
 using pasos::Paso;
 using pasos::PiezaValida;
@@ -315,21 +321,141 @@ bool IntentoReparto() {
     return true;
 }
 
-// The last resort: every tile on a random stack, bottom up.
-void RellenoDeAbajoArriba() {
+// ------------------------------------------------- deal from a removal order
+
+// The places of the layout (a cell and a level), and the search of an order
+// in which they can all be taken two at a time by the free rule.
+class OrdenDeRetirada {
+public:
+    struct Plaza {
+        int fila, columna, nivel;
+    };
+
+    OrdenDeRetirada() {
+        const auto& g = PuzzGbl;
+        for (auto& fila : indice_)
+            for (auto& celda : fila) celda.fill(-1);
+        for (int f = 1; f <= g.FilasTablero; ++f)
+            for (int c = 1; c <= g.ColumnasTablero; ++c)
+                for (int l = 1; l <= CeldaTaipei(f, c).Altura; ++l) {
+                    indice_[std::size_t(f)][std::size_t(c)][std::size_t(l)] = int(plazas_.size());
+                    plazas_.push_back({f, c, l});
+                }
+    }
+
+    // The pairs of places in the order they come off, first to last; empty
+    // when none was found within the bound of back-steps.
+    std::vector<std::pair<int, int>> Busca(long long& retrocesos) {
+        retrocesos = 0;
+        const int n = int(plazas_.size());
+        if (n == 0 || n % 2 != 0 || n > kFichas) return {};
+        presente_.assign(std::size_t(n), true);
+        std::vector<Nivel> pila;
+        pila.push_back(Opciones());
+        std::vector<std::pair<int, int>> orden;
+        while (!pila.empty()) {
+            Nivel& nivel = pila.back();
+            if (nivel.siguiente < nivel.opciones.size()) {
+                const auto par = nivel.opciones[nivel.siguiente++];
+                presente_[std::size_t(par.first)] = presente_[std::size_t(par.second)] = false;
+                if (fallidas_.count(Clave())) {
+                    presente_[std::size_t(par.first)] = presente_[std::size_t(par.second)] = true;
+                    continue;
+                }
+                orden.push_back(par);
+                if (2 * int(orden.size()) == n) return orden;
+                pila.push_back(Opciones());
+                continue;
+            }
+            // Back-step: nothing more to try from this position.
+            if (++retrocesos > kRetrocesosMaximos) return {};
+            if (!orden.empty() && fallidas_.size() < kFallidasMaximas) fallidas_.insert(Clave());
+            pila.pop_back();
+            if (orden.empty()) break;
+            presente_[std::size_t(orden.back().first)] = presente_[std::size_t(orden.back().second)] = true;
+            orden.pop_back();
+        }
+        return {};
+    }
+
+    const Plaza& operator[](int i) const { return plazas_[std::size_t(i)]; }
+
+private:
+    static constexpr long long kRetrocesosMaximos = 200000;
+    static constexpr std::size_t kFallidasMaximas = 1000000;
+
+    struct Nivel {
+        std::vector<std::pair<int, int>> opciones;
+        std::size_t siguiente = 0;
+    };
+
+    bool Presente(int f, int c, int l) const {
+        if (f < 1 || f > kFilas || c < 1 || c > kColumnas || l < 1 || l > kNiveles) return false;
+        const int i = indice_[std::size_t(f)][std::size_t(c)][std::size_t(l)];
+        return i >= 0 && presente_[std::size_t(i)];
+    }
+
+    // The free rule over places: nothing on it and a side open on its level.
+    bool Libre(int i) const {
+        const Plaza& p = plazas_[std::size_t(i)];
+        if (!presente_[std::size_t(i)] || Presente(p.fila, p.columna, p.nivel + 1)) return false;
+        return !Presente(p.fila, p.columna - 1, p.nivel) || !Presente(p.fila, p.columna + 1, p.nivel);
+    }
+
+    // The pairs of free places to try from here: those on the highest stacks
+    // first (they are the ones that leave a lone stack behind), the rest at
+    // random.
+    Nivel Opciones() const {
+        std::vector<int> libres;
+        for (int i = 0; i < int(plazas_.size()); ++i)
+            if (Libre(i)) libres.push_back(i);
+        for (std::size_t i = libres.size(); i > 1; --i) std::swap(libres[i - 1], libres[std::size_t(plat::rndInt(int(i))) - 1]);
+        std::stable_sort(libres.begin(), libres.end(),
+                         [this](int x, int y) { return plazas_[std::size_t(x)].nivel > plazas_[std::size_t(y)].nivel; });
+        Nivel n;
+        for (std::size_t a = 0; a < libres.size(); ++a)
+            for (std::size_t b = a + 1; b < libres.size(); ++b) n.opciones.push_back({libres[a], libres[b]});
+        std::stable_sort(n.opciones.begin(), n.opciones.end(), [this](const auto& x, const auto& y) {
+            return plazas_[std::size_t(x.first)].nivel + plazas_[std::size_t(x.second)].nivel >
+                   plazas_[std::size_t(y.first)].nivel + plazas_[std::size_t(y.second)].nivel;
+        });
+        return n;
+    }
+
+    std::string Clave() const {
+        std::string k((presente_.size() + 7) / 8, '\0');
+        for (std::size_t i = 0; i < presente_.size(); ++i)
+            if (presente_[i]) k[i / 8] = char(k[i / 8] | (1 << (i % 8)));
+        return k;
+    }
+
+    std::vector<Plaza> plazas_;
+    std::array<std::array<std::array<int, kNiveles + 2>, kColumnas + 2>, kFilas + 2> indice_{};
+    std::vector<bool> presente_;
+    std::unordered_set<std::string> fallidas_;
+};
+
+// The deal from an order of removal of the layout's places: the pair first
+// removed takes the places of pair 72, the next those of pair 71, and so on.
+bool RepartoDesdeOrden() {
     auto& g = PuzzGbl;
     VaciaTablero();
-    for (int n = 1; n <= kParejas; ++n) {
-        for (int m = 1; m <= 2; ++m) {
-            int fila = 0, columna = 0, nivel = 0;
-            do {
-                fila = plat::rndInt(g.FilasTablero);
-                columna = plat::rndInt(g.ColumnasTablero);
-                nivel = NivelLibre(CeldaTaipei(fila, columna));
-            } while (nivel == 0);
-            PonFicha(g.TAI_Reparto[std::size_t(n)][std::size_t(m)], fila, columna, nivel);
-        }
+    OrdenDeRetirada orden;
+    long long retrocesos = 0;
+    const auto pares = orden.Busca(retrocesos);
+    Estadistica().retrocesosOrden = retrocesos;
+    if (int(pares.size()) != kParejas) return false;
+    for (int s = 0; s < kParejas; ++s) {
+        const int n = kParejas - s;
+        const bool cambia = plat::rndInt(2) == 2;
+        const auto& a = orden[pares[std::size_t(s)].first];
+        const auto& b = orden[pares[std::size_t(s)].second];
+        const auto& p1 = cambia ? b : a;
+        const auto& p2 = cambia ? a : b;
+        PonFicha(g.TAI_Reparto[std::size_t(n)][1], p1.fila, p1.columna, p1.nivel);
+        PonFicha(g.TAI_Reparto[std::size_t(n)][2], p2.fila, p2.columna, p2.nivel);
     }
+    return true;
 }
 
 void RefusaDisposicion() {
@@ -345,40 +471,41 @@ void RegistraEventosBarajado(std::function<void()> eventos) { Eventos() = std::m
 
 const EstadisticaReparto& UltimoReparto() { return Estadistica(); }
 
-bool TAI_DisposicionValida() {
-    const auto& g = PuzzGbl;
-    if (g.FilasTablero < 1 || g.FilasTablero > kFilas || g.ColumnasTablero < 1 ||
-        g.ColumnasTablero > kColumnas || g.TAI_NroNiveles < 1 || g.TAI_NroNiveles > kNiveles)
-        return false;
-    int total = 0;
-    for (int f = 1; f <= g.FilasTablero; ++f)
-        for (int c = 1; c <= g.ColumnasTablero; ++c) {
-            const int a = g.TAI_Tablero[std::size_t(f)][std::size_t(c)].Altura;
-            if (a < 0 || a > g.TAI_NroNiveles) return false;
-            total += a;
-        }
-    return total == kFichas;
-}
-
 bool TAI_Reparte(int reiniciosMax) {
     auto& g = PuzzGbl;
     Estadistica() = {};
     const bool fichas = g.NroPiezas == kFichas && g.Piezas.size() > std::size_t(kFichas) &&
                         g.OrdenPiezas.size() > std::size_t(kFichas);
-    if (!fichas || !TAI_DisposicionValida() || !Empareja()) {
+    if (!fichas || !TAI_CompruebaDisposicion(TAI_DisposicionActual()).isEmpty() || !Empareja()) {
         RefusaDisposicion();
         return false;
     }
     while (!IntentoReparto()) {
         if (++Estadistica().reinicios >= reiniciosMax) {
-            Estadistica().relleno = true;
-            RellenoDeAbajoArriba();
-            Mensaje(QStringLiteral("Repartir las fichas"),
-                    QString::fromUtf8("No se ha podido repartir las fichas de forma que se puedan retirar todas. "
-                                      "Es posible que esta partida no tenga solución."),
-                    2, 1);
+            Estadistica().porOrden = true;
+            if (!RepartoDesdeOrden()) {
+                VaciaTablero();
+                RefusaDisposicion();
+                return false;
+            }
             break;
         }
+    }
+    CalculaDificultad();
+    return true;
+}
+
+bool TAI_ReparteDesdeOrden() {
+    auto& g = PuzzGbl;
+    Estadistica() = {};
+    const bool fichas = g.NroPiezas == kFichas && g.Piezas.size() > std::size_t(kFichas) &&
+                        g.OrdenPiezas.size() > std::size_t(kFichas);
+    Estadistica().porOrden = true;
+    if (!fichas || !TAI_CompruebaDisposicion(TAI_DisposicionActual()).isEmpty() || !Empareja() ||
+        !RepartoDesdeOrden()) {
+        if (fichas) VaciaTablero();
+        RefusaDisposicion();
+        return false;
     }
     CalculaDificultad();
     return true;

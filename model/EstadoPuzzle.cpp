@@ -124,7 +124,7 @@ void CopiaAjustes(const De& de, A& a) {
     a.GiroPermitido = de.GiroPermitido;
     a.DibujarBorde = de.DibujarBorde;
     a.AtraccionPiezas = de.AtraccionPiezas;
-    a.NombreModelo = de.NombreModelo;
+    a.NombreModelo = SinBlancos(de.NombreModelo); // one spelling per model, whoever set it
     a.GradoDificultad = de.GradoDificultad;
     a.PEN_SolucionActual = de.PEN_SolucionActual;
     a.PiezasUnColor = de.PiezasUnColor;
@@ -533,19 +533,11 @@ ContextoValidacion ContextoActual(std::int16_t juego) {
     ctx.juego = juego;
     ctx.AnchoMesa = PuzzGbl.AnchoMesa;
     ctx.AltoMesa = PuzzGbl.AltoMesa;
+    // A layout that could not be dealt on holds no state: the state is damaged.
     ctx.disposicion = [](std::int16_t nro) -> std::optional<DisposicionTaipei> {
-        const PuzzGblData copia = PuzzGbl;
-        std::optional<DisposicionTaipei> d;
-        if (TAI_CargaModelo(nro)) {
-            d.emplace();
-            d->filas = PuzzGbl.FilasTablero;
-            d->columnas = PuzzGbl.ColumnasTablero;
-            d->niveles = PuzzGbl.TAI_NroNiveles;
-            for (int r = 0; r <= taipei::kFilas; ++r)
-                for (int c = 0; c <= taipei::kColumnas + 1; ++c) d->altura[r][c] = PuzzGbl.TAI_Tablero[r][c].Altura;
-        }
-        PuzzGbl = copia;
-        return d;
+        const ModeloTaipei m = TAI_InterpretaModelo(TAI_LeeRegistroModelo(nro));
+        if (!m.motivo.isEmpty()) return std::nullopt;
+        return m.disposicion;
     };
     ctx.tableroPentomino = [](std::int16_t nro) -> std::optional<TableroPentomino> {
         const PuzzGblData copia = PuzzGbl;

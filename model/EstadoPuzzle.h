@@ -12,6 +12,7 @@
 
 #include "core/PuzzGbl.h"
 #include "model/Taipei.h"
+#include "model/TaipeiModelo.h"
 
 #include <QByteArray>
 #include <QString>
@@ -97,11 +98,7 @@ EstadoPartida EstadoActual();
 
 // ---- checks -------------------------------------------------------------------
 
-// A Taipei layout: the stack height of each cell.
-struct DisposicionTaipei {
-    std::int16_t filas = 0, columnas = 0, niveles = 0;
-    std::array<std::array<std::int16_t, 24>, 17> altura{};
-};
+// A Taipei layout (DisposicionTaipei) is in model/TaipeiModelo.h.
 
 // A pentomino board: its rows and columns and its stored solutions.
 struct TableroPentomino {

@@ -16,7 +16,7 @@
 // Pentominoes: the board reader PEN_LeeModelo is in model/Pentominos.h.
 #include "model/Pentominos.h"
 
-// Taipei: the layout reader TAI_CargaModelo (model/Modelos.h) and the tiles'
-// suits TAI_AsignaPalos (model/Taipei.h).
-#include "model/Modelos.h"
+// Taipei: the layout reader TAI_CargaModelo (model/TaipeiModelo.h) and the
+// tiles' suits TAI_AsignaPalos (model/Taipei.h).
 #include "model/Taipei.h"
+#include "model/TaipeiModelo.h"

@@ -151,7 +151,7 @@ bool GeometriaPentominos() {
 bool GeometriaTaipei() {
     auto& g = PuzzGbl;
     if (g.FilasTablero < 1 || g.ColumnasTablero < 1 || g.TAI_NroNiveles < 1) return false;
-    constexpr std::int16_t ancho = 50, alto = 67, relieve = 6;
+    constexpr std::int16_t ancho = taipei::kAnchoFicha, alto = taipei::kAltoFicha, relieve = taipei::kRelieve;
     const auto altoImagen = toInt16(static_cast<long long>(alto) * g.FilasTablero + relieve * g.TAI_NroNiveles);
     const auto anchoImagen = toInt16(static_cast<long long>(ancho) * g.ColumnasTablero + relieve * g.TAI_NroNiveles);
     const auto origenY = toInt16(idiv(g.AltoMesa - altoImagen, 2));

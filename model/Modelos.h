@@ -1,7 +1,7 @@
 // The model files of Tangram figures, pentomino boards and Taipei layouts:
 // fixed-length records in the "Archivo" folder, record n is model number n,
 // characters 1-25 hold its name and a blank name marks an empty slot. Here
-// are the Taipei layout reader and the lists of the models of each file.
+// are the lists of the models of each file.
 #pragma once
 
 #include <QString>
@@ -25,17 +25,7 @@ inline const QString kArchivoModelosTaipei = QStringLiteral("ModTai.mlp");
 constexpr int kLargoRegistroTaipei = 452;
 constexpr int kColumnaAlturasTaipei = 35; // first height, counted from 1
 
-// Reads record nro of "ModTai.mlp" into TAI_RegistroModelo and the board:
-// FilasTablero, ColumnasTablero and TAI_NroNiveles, then every stack height
-// (every tile slot emptied), and the rows and columns that hold a stack
-// (TAI_NroFilas, TAI_NroColumnas). A record that cannot be read (no file, nro
-// below 1 or past the end) is taken as an empty slot: a layout of 0 rows, 0
-// columns and 0 levels. Cells beyond the 16 x 22 board are left out.
-// Returns whether a layout was found: a named record whose sizes fit the
-// board (1..16 rows, 1..22 columns, 1..5 levels).
-bool TAI_CargaModelo(std::int16_t nro);
-// The same for record NroModelo, as the settings window asks for it.
-void TAI_CargaModelo();
+// The layout reader TAI_CargaModelo is in model/TaipeiModelo.h.
 
 // One model of a model file as a list shows it.
 struct ModeloListado {

@@ -12,6 +12,9 @@ using taipei::kClases, taipei::kColumnas, taipei::kFichas, taipei::kFilas, taipe
 namespace {
 
 constexpr double kLimiteSegundos = 3.0;
+// The remembered positions stop growing this close to the limit, so that
+// moving them to a larger table never carries the search past it.
+constexpr double kMargenCrecer = 0.25;
 
 // The three ways to split a kind's four copies into two pairs: pairing a
 // (1..3), pair b (1..2), member m (1..2) gives a copy number.
@@ -63,15 +66,126 @@ EstadisticaSolucionTaipei& Estadistica() {
 // The tile of every kind, pairing, pair and member.
 using TablaFichas = std::array<std::array<std::array<std::array<std::int16_t, 3>, 3>, 4>, kClases + 1>;
 
+// The removed tiles of a position, one bit per tile (tile t is bit t - 1).
+// From these alone the search's kinds and pairings follow, so two positions
+// with the same removed tiles lead to the same searches.
+struct Quitadas {
+    std::uint64_t a = 0, b = 0;
+    std::uint16_t c = 0;
+    void Pon(int t) {
+        const int i = t - 1;
+        if (i < 64) a |= std::uint64_t(1) << i;
+        else if (i < 128) b |= std::uint64_t(1) << (i - 64);
+        else c = std::uint16_t(c | (1u << (i - 128)));
+    }
+    bool Vacia() const { return a == 0 && b == 0 && c == 0; }
+    bool operator==(const Quitadas&) const = default;
+    std::uint64_t Dispersion() const {
+        std::uint64_t h = a * 0x9E3779B97F4A7C15ull;
+        h ^= (b + 0x632BE59BD9B4E019ull + (h << 6) + (h >> 2)) * 0xC2B2AE3D27D4EB4Full;
+        h ^= (std::uint64_t(c) + 0x165667B19E3779F9ull + (h << 6) + (h >> 2)) * 0x9E3779B97F4A7C15ull;
+        return h ^ (h >> 29);
+    }
+};
+
+// The positions already searched without success: an open-addressing table
+// of 20-byte slots kept from one search to the next, so that it is sized
+// once: it doubles as a search fills it, up to 2^21 slots (40 MiB, 60 MiB
+// while it doubles), and never closer to the time limit than kMargenCrecer.
+// A slot belongs to the search whose number it carries; any other counts as
+// empty. Three quarters full, a search adds nothing more.
+class PosicionesFallidas {
+public:
+    static constexpr std::size_t kHuecosIniciales = std::size_t(1) << 12;
+    static constexpr std::size_t kHuecosMaximos = std::size_t(1) << 21;
+
+    // A new search: every slot counts as empty again.
+    void Empieza() {
+        n_ = 0;
+        lleno_ = false;
+        if (++busqueda_ == 0) { // the numbers went round: forget every slot
+            for (Hueco& h : t_) h.busqueda = 0;
+            busqueda_ = 1;
+        }
+    }
+
+    bool Contiene(const Quitadas& q) const {
+        if (n_ == 0) return false;
+        const std::size_t mascara = t_.size() - 1;
+        for (std::size_t i = q.Dispersion() & mascara;; i = (i + 1) & mascara) {
+            const Hueco& h = t_[i];
+            if (h.busqueda != busqueda_) return false;
+            if (h.a == q.a && h.b == q.b && h.c == q.c) return true;
+        }
+    }
+
+    // puedeCrecer: there is time left to move the table to one twice as large.
+    void Anade(const Quitadas& q, bool puedeCrecer) {
+        if (lleno_) return;
+        if (t_.empty()) t_.resize(kHuecosIniciales);
+        if (4 * (n_ + 1) > 3 * t_.size()) {
+            if (t_.size() >= kHuecosMaximos || !puedeCrecer) {
+                lleno_ = true;
+                return;
+            }
+            std::vector<Hueco> viejo(t_.size() * 2);
+            viejo.swap(t_);
+            n_ = 0;
+            for (const Hueco& h : viejo)
+                if (h.busqueda == busqueda_) Pon({h.a, h.b, h.c});
+        }
+        Pon(q);
+    }
+
+    std::size_t Cuantas() const { return n_; }
+    std::size_t Bytes() const { return t_.size() * sizeof(Hueco); }
+    bool Lleno() const { return lleno_; }
+
+private:
+#pragma pack(push, 1)
+    struct Hueco {
+        std::uint64_t a = 0, b = 0;
+        std::uint16_t c = 0;
+        std::uint16_t busqueda = 0;
+    };
+#pragma pack(pop)
+    static_assert(sizeof(Hueco) == 20);
+
+    void Pon(const Quitadas& q) {
+        const std::size_t mascara = t_.size() - 1;
+        for (std::size_t i = q.Dispersion() & mascara;; i = (i + 1) & mascara) {
+            Hueco& h = t_[i];
+            if (h.busqueda != busqueda_) {
+                h.a = q.a, h.b = q.b, h.c = q.c, h.busqueda = busqueda_;
+                ++n_;
+                return;
+            }
+            if (h.a == q.a && h.b == q.b && h.c == q.c) return;
+        }
+    }
+
+    std::vector<Hueco> t_;
+    std::uint16_t busqueda_ = 0;
+    std::size_t n_ = 0;
+    bool lleno_ = false;
+};
+
+PosicionesFallidas& Fallidas() {
+    static PosicionesFallidas f;
+    return f;
+}
+
 struct TAI_PasoSolucion {
     std::array<std::int16_t, kFichas + 1> EstadosGuardados{}; // the tiles' states before the step
+    Quitadas QuitadasGuardadas;
     std::int16_t Clase = 0, Emparejamiento = 0, Pareja = 0;
     std::array<TAI_RegistroClase, kClases + 1> ClasesGuardadas{};
 };
 
 class Busqueda {
 public:
-    Busqueda() {
+    explicit Busqueda(bool recuerdaFallidas) : recuerda_(recuerdaFallidas) {
+        fallidas_.Empieza();
         auto& g = PuzzGbl;
         // The tile of each id (the first one that carries it).
         std::array<std::array<std::int16_t, 5>, kClases + 1> porId{};
@@ -100,15 +214,30 @@ public:
                     if (Quitada(ficha_[k][a][b][1]) && Quitada(ficha_[k][a][b][2])) Descarta(k, a, b);
 
         int quitadas = 0;
+        Quitadas actual;
         for (int t = 1; t <= kFichas; ++t)
-            if (g.Piezas[t].Estado == 0) ++quitadas;
+            if (g.Piezas[t].Estado == 0) ++quitadas, actual.Pon(t);
 
         std::vector<TAI_PasoSolucion> pila(kParejas + 1);
         int d = 0, k = 1, a = 1, b = 1;
         for (;;) {
-            if (d < kParejas && Siguiente(k, a, b)) {
+            bool hallada = false;
+            Quitadas siguiente;
+            while (d < kParejas && Siguiente(k, a, b)) {
+                siguiente = actual;
+                siguiente.Pon(ficha_[k][a][b][1]);
+                siguiente.Pon(ficha_[k][a][b][2]);
+                if (!recuerda_ || !fallidas_.Contiene(siguiente)) {
+                    hallada = true;
+                    break;
+                }
+                ++est.evitadas;
+                ++b; // the position it leads to was searched already: the next choice
+            }
+            if (hallada) {
                 TAI_PasoSolucion& paso = pila[std::size_t(d)];
                 for (int t = 1; t <= kFichas; ++t) paso.EstadosGuardados[t] = g.Piezas[t].Estado;
+                paso.QuitadasGuardadas = actual;
                 paso.Clase = std::int16_t(k);
                 paso.Emparejamiento = std::int16_t(a);
                 paso.Pareja = std::int16_t(b);
@@ -119,28 +248,35 @@ public:
                 g.TAI_TablaBusqueda[std::size_t(d)] = {0, f1, f2};
                 g.Piezas[f1].Estado = 0;
                 g.Piezas[f2].Estado = 0;
+                actual = siguiente;
                 ++est.parejas;
                 if (quitadas + 2 * d >= kFichas) {
                     g.TAI_SolucionHallada = true;
-                    return;
+                    break;
                 }
                 k = a = b = 1;
                 continue;
             }
-            // Back-step.
+            // Back-step: nothing more to try from here, whatever the way in.
             ++est.retrocesos;
-            if (Segundos() - inicio > kLimiteSegundos) {
+            const double transcurrido = Segundos() - inicio;
+            if (transcurrido > kLimiteSegundos) {
                 est.agotado = true;
-                return;
+                break;
             }
-            if (--d < 0) return;
+            if (recuerda_ && d > 0) fallidas_.Anade(actual, transcurrido < kLimiteSegundos - kMargenCrecer);
+            if (--d < 0) break;
             const TAI_PasoSolucion& paso = pila[std::size_t(d)];
             for (int t = 1; t <= kFichas; ++t) g.Piezas[t].Estado = paso.EstadosGuardados[t];
             g.TAI_Clases = paso.ClasesGuardadas;
+            actual = paso.QuitadasGuardadas;
             k = paso.Clase;
             a = paso.Emparejamiento;
             b = paso.Pareja + 1;
         }
+        est.fallidas = fallidas_.Cuantas();
+        est.bytesFallidas = fallidas_.Bytes();
+        est.fallidasLleno = fallidas_.Lleno();
     }
 
 private:
@@ -171,6 +307,8 @@ private:
     }
 
     TablaFichas ficha_{};
+    bool recuerda_;
+    PosicionesFallidas& fallidas_ = Fallidas();
 };
 
 } // namespace
@@ -323,14 +461,16 @@ void TAI_BuscaPareja() {
 
 // ---------------------------------------------------------------- solver
 
-void TAI_BuscaSolucion() {
+void TAI_BuscaSolucion() { TAI_BuscaSolucion(true); }
+
+void TAI_BuscaSolucion(bool recuerdaFallidas) {
     auto& g = PuzzGbl;
     Estadistica() = {};
     g.TAI_SolucionHallada = false;
     g.TAI_TablaBusqueda = {};
     if (g.Piezas.size() <= std::size_t(kFichas)) return;
     const std::vector<RegistroPieza> antes = g.Piezas;
-    Busqueda busqueda;
+    Busqueda busqueda(recuerdaFallidas);
     busqueda.Busca();
     g.Piezas = antes;
 }

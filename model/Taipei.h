@@ -3,6 +3,7 @@
 // depth-first solver that automatic solving plays.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 
@@ -11,6 +12,8 @@
 namespace taipei {
 constexpr int kFilas = 16, kColumnas = 22, kNiveles = 5;
 constexpr int kFichas = 144, kClases = 36, kParejas = 72;
+// A tile's size on the table and the shift of each level up and left.
+constexpr int kAnchoFicha = 50, kAltoFicha = 67, kRelieve = 6;
 } // namespace taipei
 
 // Every tile's value, suit, kind, copy and id from its number (tiles 1..144
@@ -39,7 +42,14 @@ void TAI_BuscaPareja();
 // found and TAI_TablaBusqueda (1..) holds its pairs in order. Gives up when
 // a back-step finds more than 3 seconds gone since the start (a search that
 // never steps back is not limited). Every tile's state is as it was after.
+// Positions it has searched without success (told by their removed tiles)
+// are remembered and never entered again, which changes nothing of the
+// sequence found but the time it takes; the memory this takes stays under
+// 64 MB (past that, no more are remembered).
 void TAI_BuscaSolucion();
+// The same with the remembering of failed positions off (false), for
+// comparisons.
+void TAI_BuscaSolucion(bool recuerdaFallidas);
 
 // The seconds clock of the solver's time limit; an empty function goes back
 // to the program's millisecond clock. Tests and benchmarks give their own.
@@ -47,8 +57,12 @@ void RegistraRelojSolucionTaipei(std::function<double()> segundos);
 
 // Figures of the last search.
 struct EstadisticaSolucionTaipei {
-    int parejas = 0;       // pairs removed on the way, back-steps included
-    int retrocesos = 0;    // back-steps (the last one that gives up included)
+    long long parejas = 0;    // pairs removed on the way, back-steps included
+    long long retrocesos = 0; // back-steps (the last one that gives up included)
     bool agotado = false;  // it gave up on the time limit
+    long long evitadas = 0;        // moves not taken: they led to a position that had failed
+    std::size_t fallidas = 0;      // failed positions remembered
+    std::size_t bytesFallidas = 0; // the memory that took
+    bool fallidasLleno = false;    // that memory was full and some were not remembered
 };
 const EstadisticaSolucionTaipei& UltimaSolucionTaipei();

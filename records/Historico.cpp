@@ -2,6 +2,7 @@
 
 #include "core/PuzzGbl.h"
 #include "core/TsComun.h"
+#include "core/Visores.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -64,7 +65,7 @@ RegistroHistorico RegistroActual(double fecha) {
     r.TipoJuego = g.TipoJuego;
     r.ArchivoImagen = g.ArchivoImagen;
     r.CarpetaImagen = g.CarpetaImagen;
-    r.NombreModelo = g.NombreModelo;
+    r.NombreModelo = SinBlancos(g.NombreModelo); // one spelling per model in the history
     r.AnchoBmp = a16(g.AnchoBmp);
     r.AltoBmp = a16(g.AltoBmp);
     r.ZoomImagen = g.ZoomImagen;

@@ -331,7 +331,7 @@ TEST_F(BarajadoTest, TaipeiDealsCanAlwaysBeCleared) {
             PonTaipei(d);
             plat::randomGenerator().setState(semilla * 2654435761u);
             ASSERT_TRUE(TAI_Reparte());
-            ASSERT_FALSE(UltimoReparto().relleno);
+            ASSERT_FALSE(UltimoReparto().porOrden);
             CompruebaReparto();
             CompruebaRetirada();
             if (HasFatalFailure()) return;
@@ -374,33 +374,55 @@ TEST_F(BarajadoTest, ALayoutForcingRestartsEnds) {
         plat::randomGenerator().setState(semilla * 99991u);
         ASSERT_TRUE(TAI_Reparte());
         reinicios += UltimoReparto().reinicios;
-        EXPECT_FALSE(UltimoReparto().relleno);
+        EXPECT_FALSE(UltimoReparto().porOrden);
         CompruebaReparto();
         CompruebaRetirada();
     }
     EXPECT_GT(reinicios, 0);
 }
 
-TEST_F(BarajadoTest, AfterTooManyRestartsTheStacksAreFilledBottomUp) {
-    int rellenos = 0;
+// When the random deal gives up, the deal is built from an order in which
+// the places come off two at a time: it still clears from pair 72 to pair 1,
+// and nothing is said.
+TEST_F(BarajadoTest, WhenTheRandomDealGivesUpTheDealIsBuiltFromARemovalOrder) {
+    int porOrden = 0;
     for (std::uint32_t semilla = 1; semilla <= 20; ++semilla) {
         SCOPED_TRACE(semilla);
         mensajes.clear();
         PonTaipei(Disposiciones().at("twoRows"));
         plat::randomGenerator().setState(semilla * 99991u);
         ASSERT_TRUE(TAI_Reparte(1));
-        if (!UltimoReparto().relleno) {
-            EXPECT_TRUE(mensajes.empty());
-            continue;
-        }
-        ++rellenos;
-        EXPECT_EQ(mensajes.size(), 1u) << "the player is told";
+        EXPECT_TRUE(mensajes.empty());
         CompruebaReparto();
-        for (int f = 1; f <= 2; ++f)
-            for (int c = 1; c <= 18; ++c)
-                for (int k = 1; k <= 4; ++k) EXPECT_NE(PuzzGbl.TAI_Tablero[f][c].Ficha[k], 0);
+        CompruebaRetirada();
+        if (UltimoReparto().porOrden) ++porOrden;
     }
-    EXPECT_GT(rellenos, 0);
+    EXPECT_GT(porOrden, 0);
+}
+
+TEST_F(BarajadoTest, TheDealFromARemovalOrderClearsOnEveryLayout) {
+    for (const auto& [nombre, d] : Disposiciones()) {
+        for (std::uint32_t semilla = 1; semilla <= 20; ++semilla) {
+            SCOPED_TRACE(testing::Message() << nombre << " seed " << semilla);
+            PonTaipei(d);
+            plat::randomGenerator().setState(semilla * 2654435761u);
+            ASSERT_TRUE(TAI_ReparteDesdeOrden());
+            EXPECT_TRUE(UltimoReparto().porOrden);
+            CompruebaReparto();
+            CompruebaRetirada();
+            if (HasFatalFailure()) return;
+        }
+    }
+    EXPECT_TRUE(mensajes.empty());
+}
+
+TEST_F(BarajadoTest, TheDealFromARemovalOrderRefusesALayoutThatCannotHoldTheTiles) {
+    Disposicion corta = Disposicion(12, std::string(12, '1'));
+    corta[0][0] = '0';
+    PonTaipei(corta);
+    EXPECT_FALSE(TAI_ReparteDesdeOrden());
+    EXPECT_EQ(mensajes.size(), 1u);
+    for (int t = 1; t <= 144; ++t) ASSERT_EQ(PuzzGbl.Piezas[std::size_t(t)].Estado, 0);
 }
 
 TEST_F(BarajadoTest, AJigsawTableTooSmallForTheRulesStillGetsItsPieces) {

@@ -5,8 +5,10 @@
 #include "core/mesa.h"
 #include "model/Barajado.h"
 #include "model/Juego.h"
+#include "model/EstadoPuzzle.h"
 #include "model/Modelos.h"
 #include "model/Taipei.h"
+#include "model/TaipeiModelo.h"
 #include "platform/files.h"
 #include "platform/random.h"
 #include "tests/support/fixtures.h"
@@ -58,22 +60,47 @@ int Altura(int r, int c) { return PuzzGbl.TAI_Tablero[std::size_t(r)][std::size_
 
 // ---------------------------------------------------------------- layouts
 
+// 5 rows of 20 whose heights (1 or 2, 144 places) follow no period of 20 or 22.
+QString AlturasAncha() {
+    QString alturas(100, u'1');
+    for (int i = 0; i < 100; ++i)
+        if ((i * 7) % 100 < 44) alturas[i] = u'2';
+    return alturas;
+}
+
+// 144 places on 12 x 12.
+QString Plana(const char* nombre) { return Registro(nombre, "12121", QString(144, u'1')); }
+
+// The board in force, everything a refused record must leave as it was.
+struct Tablero {
+    DisposicionTaipei d;
+    std::array<std::array<TAI_Casilla, 24>, 17> casillas;
+    std::int16_t nroFilas, nroColumnas;
+    QString registro;
+    bool operator==(const Tablero&) const = default;
+};
+Tablero TableroActual() {
+    const auto& g = PuzzGbl;
+    return {TAI_DisposicionActual(), g.TAI_Tablero, g.TAI_NroFilas, g.TAI_NroColumnas, g.TAI_RegistroModelo};
+}
+
 TEST_F(ModelosTest, HeightsAreReadWithTheLayoutsOwnColumnCount) {
     // 5 rows of 20: the heights fill columns 35 to 134 of the record.
-    QString alturas;
-    for (int r = 1; r <= 5; ++r)
-        for (int c = 1; c <= 20; ++c) alturas += QString::number((r * 3 + c) % 6);
-    Escribe("ModTai.mlp", {Vacio(), Registro("Ancha", "05204", alturas)});
+    const QString alturas = AlturasAncha();
+    Escribe("ModTai.mlp", {Vacio(), Registro("Ancha", "05202", alturas)});
     auto& g = PuzzGbl;
     g.TAI_Tablero[2][3].Ficha[1] = 77; // a tile of the last deal
     g.TAI_Tablero[16][22].Altura = 3;  // a stack of the last layout
-    EXPECT_TRUE(TAI_CargaModelo(2));
+    QString motivo = "sin leer";
+    EXPECT_TRUE(TAI_CargaModelo(2, &motivo));
+    EXPECT_TRUE(motivo.isEmpty()) << motivo.toStdString();
     EXPECT_EQ(g.FilasTablero, 5);
     EXPECT_EQ(g.ColumnasTablero, 20);
-    EXPECT_EQ(g.TAI_NroNiveles, 4);
+    EXPECT_EQ(g.TAI_NroNiveles, 2);
     for (int r = 0; r <= 16; ++r)
         for (int c = 0; c <= 23; ++c) {
-            const int esperada = (r >= 1 && r <= 5 && c >= 1 && c <= 20) ? (r * 3 + c) % 6 : 0;
+            const bool dentro = r >= 1 && r <= 5 && c >= 1 && c <= 20;
+            const int esperada = dentro ? alturas[(r - 1) * 20 + (c - 1)].unicode() - u'0' : 0;
             ASSERT_EQ(Altura(r, c), esperada) << r << "," << c;
             for (int k = 0; k <= 5; ++k) ASSERT_EQ(g.TAI_Tablero[r][c].Ficha[k], 0);
         }
@@ -86,27 +113,32 @@ TEST_F(ModelosTest, HeightsAreReadWithTheLayoutsOwnColumnCount) {
 TEST_F(ModelosTest, RowsAndColumnsHoldingStacksAreCounted) {
     const struct {
         const char* nombre;
-        const char* tamanos;
-        const char* alturas;
-        int filas, columnas;
+        std::vector<std::string> filas;
+        int nroFilas, nroColumnas;
     } casos[] = {
-        {"first row empty", "03042", "0000" "1200" "0021", 2, 4},
-        {"gaps inside", "04031", "100" "000" "001" "000", 2, 2},
-        {"all empty", "02021", "0000", 0, 0},
+        {"first row empty", {"0000", "1200", "0021"}, 2, 4},
+        {"gaps inside", {"100", "000", "001", "000"}, 2, 2},
+        {"all empty", {"00", "00"}, 0, 0},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
-        Escribe("ModTai.mlp", {Registro("M", c.tamanos, c.alturas)});
-        TAI_CargaModelo(1);
-        EXPECT_EQ(PuzzGbl.TAI_NroFilas, c.filas);
-        EXPECT_EQ(PuzzGbl.TAI_NroColumnas, c.columnas);
+        DisposicionTaipei d;
+        d.filas = std::int16_t(c.filas.size());
+        d.columnas = std::int16_t(c.filas[0].size());
+        d.niveles = 2;
+        for (std::size_t r = 0; r < c.filas.size(); ++r)
+            for (std::size_t k = 0; k < c.filas[r].size(); ++k) d.altura[r + 1][k + 1] = std::int16_t(c.filas[r][k] - '0');
+        TAI_PonDisposicion(d, Vacio());
+        EXPECT_EQ(PuzzGbl.TAI_NroFilas, c.nroFilas);
+        EXPECT_EQ(PuzzGbl.TAI_NroColumnas, c.nroColumnas);
+        EXPECT_EQ(TAI_DisposicionActual(), d);
     }
 }
 
 // A record that is not there is an empty layout, whatever was read before:
 // the board never keeps the previous model's stacks under another number.
 TEST_F(ModelosTest, AnEmptySlotOrAMissingRecordIsAnEmptyLayout) {
-    const QString lleno = Registro("Llena", "02021", "1111");
+    const QString lleno = Plana("Llena");
     const struct {
         const char* nombre;
         bool conArchivo;
@@ -121,7 +153,9 @@ TEST_F(ModelosTest, AnEmptySlotOrAMissingRecordIsAnEmptyLayout) {
         ASSERT_TRUE(TAI_CargaModelo(1));
         ASSERT_EQ(Altura(1, 1), 1);
         if (!c.conArchivo) plat::removeFile(PuzzGbl.RutaArchivo + "ModTai.mlp");
-        EXPECT_FALSE(TAI_CargaModelo(c.nro));
+        QString motivo;
+        EXPECT_FALSE(TAI_CargaModelo(c.nro, &motivo));
+        EXPECT_FALSE(motivo.isEmpty());
         EXPECT_EQ(PuzzGbl.FilasTablero, 0);
         EXPECT_EQ(PuzzGbl.ColumnasTablero, 0);
         EXPECT_EQ(PuzzGbl.TAI_NroNiveles, 0);
@@ -132,46 +166,99 @@ TEST_F(ModelosTest, AnEmptySlotOrAMissingRecordIsAnEmptyLayout) {
     }
 }
 
-// Sizes beyond the board: only the cells of the board are read, and the
-// layout is not one to deal on.
-TEST_F(ModelosTest, ADamagedRecordStaysOnTheBoard) {
+// A record that cannot take the 144 tiles is refused with its reason, and the
+// board in force (the layout, the tiles on it, the record) stays as it was;
+// a saved state on such a layout does not pass the state check either.
+TEST_F(ModelosTest, AHostileRecordIsRefusedWithItsReasonAndTheBoardStays) {
+    QString alta = QString(144, u'1');
+    alta[0] = u'7', alta[1] = u'0', alta[2] = u'0', alta[3] = u'0', alta[4] = u'0', alta[5] = u'0', alta[6] = u'0';
+    QString corta = QString(144, u'1');
+    corta[143] = u'0';
+    QString letras = QString(144, u'1');
+    letras[30] = u'x';
     const struct {
         const char* nombre;
         QString registro;
-        int filas, columnas, niveles;
+        const char* enMotivo; // a word the reason carries
     } casos[] = {
-        {"too many rows and columns", Registro("Grande", "99309", QString(352, u'7')), 99, 30, 9},
-        {"letters", Registro("Letras", "xx0a3", QString(352, u'2')), 0, 0, 3},
-        {"six levels", Registro("Alta", "01026", "66"), 1, 2, 6},
+        {"17 rows", Registro("Filas", "17081", QString(136, u'1') + QString(8, u'1')), "filas"},
+        {"23 columns", Registro("Columnas", "01231", QString(23, u'1')), "columnas"},
+        {"6 levels", Registro("Niveles", "12126", QString(144, u'1')), "niveles"},
+        {"a height 7", Registro("Alta", "12125", alta), "7 niveles"},
+        {"143 places", Registro("Corta", "12121", corta), "143 plazas"},
+        {"letters in the heights", Registro("Letras", "12121", letras), "cifras"},
+        {"letters in the sizes", Registro("Letras", "1x121", QString(144, u'1')), "cifras"},
+        {"a record cut short", Plana("Cortada").left(100), "cifras"},
     };
+    auto& g = PuzzGbl;
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
-        Escribe("ModTai.mlp", {c.registro});
-        EXPECT_FALSE(TAI_CargaModelo(1));
-        EXPECT_EQ(PuzzGbl.FilasTablero, c.filas);
-        EXPECT_EQ(PuzzGbl.ColumnasTablero, c.columnas);
-        EXPECT_EQ(PuzzGbl.TAI_NroNiveles, c.niveles);
+        Escribe("ModTai.mlp", {Plana("Buena"), c.registro});
+        ASSERT_TRUE(TAI_CargaModelo(1));
+        g.TAI_Tablero[3][4].Ficha[1] = 12; // a tile dealt on it
+        const Tablero antes = TableroActual();
+        QString motivo;
+        EXPECT_FALSE(TAI_CargaModelo(2, &motivo));
+        EXPECT_TRUE(motivo.contains(QString::fromUtf8(c.enMotivo))) << motivo.toStdString();
+        EXPECT_TRUE(TableroActual() == antes);
+        const ModeloTaipei m = TAI_InterpretaModelo(TAI_LeeRegistroModelo(2));
+        EXPECT_EQ(m.motivo, motivo);
+        EXPECT_FALSE(m.vacio);
+        // The same layout under a saved state is not one the state can use.
+        EXPECT_FALSE(ContextoActual(25).disposicion(2).has_value());
+        EXPECT_TRUE(ContextoActual(25).disposicion(1).has_value());
     }
-    // With a stride of 30, row 12 ends at place 351 and row 13 lies past the
-    // block: nothing is read there.
-    Escribe("ModTai.mlp", {casos[0].registro});
-    TAI_CargaModelo(1);
-    EXPECT_EQ(Altura(12, 22), 7);
-    EXPECT_EQ(Altura(13, 1), 0);
-    EXPECT_EQ(Altura(16, 22), 0);
-    // A height that is not a digit reads as none.
-    Escribe("ModTai.mlp", {Registro("Rara", "01031", "1x1")});
-    EXPECT_TRUE(TAI_CargaModelo(1));
-    EXPECT_EQ(Altura(1, 1), 1);
-    EXPECT_EQ(Altura(1, 2), 0);
-    EXPECT_EQ(Altura(1, 3), 1);
+}
+
+// The one check, as the deal and the settings window's preview use it.
+TEST_F(ModelosTest, TheLayoutCheckTellsWhatIsWrong) {
+    DisposicionTaipei plana;
+    plana.filas = plana.columnas = 12;
+    plana.niveles = 1;
+    for (int r = 1; r <= 12; ++r)
+        for (int c = 1; c <= 12; ++c) plana.altura[r][c] = 1;
+    EXPECT_TRUE(TAI_CompruebaDisposicion(plana).isEmpty());
+    auto fuera = plana;
+    fuera.altura[1][1] = 0;
+    fuera.altura[1][13] = 1; // beyond its 12 columns
+    EXPECT_FALSE(TAI_CompruebaDisposicion(fuera).isEmpty());
+    auto negativa = plana;
+    negativa.altura[1][1] = 2, negativa.altura[1][2] = 0, negativa.niveles = 2;
+    EXPECT_TRUE(TAI_CompruebaDisposicion(negativa).isEmpty());
+    negativa.altura[1][3] = -1, negativa.altura[1][4] = 2;
+    EXPECT_FALSE(TAI_CompruebaDisposicion(negativa).isEmpty());
+    EXPECT_FALSE(TAI_CompruebaDisposicion(DisposicionTaipei{}).isEmpty());
+}
+
+// Whether a layout fits the table beside the command panel (141 wide), its
+// tiles 50 x 67 with 6 pixels a level: too tall is told first.
+TEST_F(ModelosTest, TheFitTestOnTheTable) {
+    const struct {
+        int filas, columnas, niveles, ancho, alto;
+        AjusteTaipei ajuste;
+    } casos[] = {
+        {8, 12, 5, 800, 600, AjusteTaipei::Cabe},             // 566 x 630 in 600 x 659
+        {8, 13, 1, 800, 600, AjusteTaipei::Cabe},             // 656 wide in 659
+        {8, 13, 2, 800, 600, AjusteTaipei::DemasiadoAncha},   // 662 wide
+        {9, 12, 1, 800, 600, AjusteTaipei::DemasiadoAlta},    // 609 tall
+        {9, 20, 1, 800, 600, AjusteTaipei::DemasiadoAlta},    // both: too tall
+        {11, 17, 5, 1024, 768, AjusteTaipei::Cabe},           // 767 x 880 in 768 x 883
+        {11, 17, 5, 800, 600, AjusteTaipei::DemasiadoAlta},
+        {14, 22, 5, 1280, 1024, AjusteTaipei::Cabe},
+        {14, 22, 5, 1024, 768, AjusteTaipei::DemasiadoAlta},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.filas << "x" << c.columnas << "x" << c.niveles << " on " << c.ancho << "x"
+                                        << c.alto);
+        EXPECT_EQ(TAI_AjusteEnMesa(c.filas, c.columnas, c.niveles, c.ancho, c.alto), c.ajuste);
+    }
 }
 
 TEST_F(ModelosTest, TheModelInForceIsFoundWhateverTheCaseOfTheFileName) {
-    Escribe("MODTAI.MLP", {Registro("Uno", "01011", "1"), Registro("Dos", "01021", "11")});
+    Escribe("MODTAI.MLP", {Plana("Uno"), Registro("Dos", "08181", QString(144, u'1'))});
     PuzzGbl.NroModelo = 2;
     TAI_CargaModelo();
-    EXPECT_EQ(PuzzGbl.ColumnasTablero, 2);
+    EXPECT_EQ(PuzzGbl.ColumnasTablero, 18);
     EXPECT_TRUE(PuzzGbl.TAI_RegistroModelo.startsWith("Dos"));
 }
 
@@ -244,6 +331,7 @@ TEST_F(ModelosTest, EveryCarriedLayoutDealsAndClears) {
     g.TipoJuego = 25;
     ASSERT_EQ(LeeListaModelos().size(), disposiciones.size());
 
+    int grandes = 0;
     for (std::size_t n = 1; n <= disposiciones.size(); ++n) {
         const Disposicion& d = disposiciones[n - 1];
         SCOPED_TRACE(d.nombre.toStdString());
@@ -266,17 +354,30 @@ TEST_F(ModelosTest, EveryCarriedLayoutDealsAndClears) {
         EXPECT_EQ(g.TAI_NroNiveles, alta);
         EXPECT_EQ(g.TAI_NroFilas, g.FilasTablero) << "no empty row at the edge";
         EXPECT_EQ(g.TAI_NroColumnas, g.ColumnasTablero) << "no empty column at the edge";
-        ASSERT_TRUE(TAI_DisposicionValida());
+        ASSERT_TRUE(TAI_CompruebaDisposicion(TAI_DisposicionActual()).isEmpty());
 
-        // The whole board on the smallest table, left of the command panel.
-        g.AnchoMesa = 800;
-        g.AltoMesa = 600;
-        mesa.Pic_Botonera.move(800 - 141, 0, 141, 431);
+        // The whole board on the table of the smallest screen it fits, left of
+        // the command panel; the first layout fits 800 x 600.
+        int ancho = 0, alto = 0;
+        for (const auto& p : modtai::Pantallas())
+            if (TAI_AjusteEnMesa(g.FilasTablero, g.ColumnasTablero, g.TAI_NroNiveles, p.ancho, p.alto) ==
+                AjusteTaipei::Cabe) {
+                ancho = p.ancho, alto = p.alto;
+                break;
+            }
+        ASSERT_GT(ancho, 0);
+        if (n == 1) {
+            EXPECT_EQ(ancho * alto, 800 * 600);
+        }
+        if (ancho * alto > 800 * 600) ++grandes;
+        g.AnchoMesa = std::int16_t(ancho);
+        g.AltoMesa = std::int16_t(alto);
+        mesa.Pic_Botonera.move(ancho - 141, 0, 141, 431);
         ASSERT_TRUE(CalculaGeometriaPuzzle());
         EXPECT_GE(g.OrigenX, 0);
         EXPECT_GE(g.OrigenY, 0);
-        EXPECT_LE(g.OrigenX + g.AnchoImagen, 800 - 141);
-        EXPECT_LE(g.OrigenY + g.AltoImagen, 600);
+        EXPECT_LE(g.OrigenX + g.AnchoImagen, ancho - 141);
+        EXPECT_LE(g.OrigenY + g.AltoImagen, alto);
 
         g.Piezas.assign(145, RegistroPieza{});
         g.OrdenPiezas.assign(145, 0);
@@ -285,7 +386,7 @@ TEST_F(ModelosTest, EveryCarriedLayoutDealsAndClears) {
             SCOPED_TRACE(semilla);
             plat::randomGenerator().setState(semilla * 2246822519u);
             ASSERT_TRUE(TAI_Reparte());
-            ASSERT_FALSE(UltimoReparto().relleno);
+            ASSERT_FALSE(UltimoReparto().porOrden);
             // The pairs come off from the last dealt to the first.
             for (int p = 72; p >= 1; --p) {
                 const std::int16_t a = g.TAI_Reparto[std::size_t(p)][1], b = g.TAI_Reparto[std::size_t(p)][2];
@@ -295,6 +396,7 @@ TEST_F(ModelosTest, EveryCarriedLayoutDealsAndClears) {
             }
         }
     }
+    EXPECT_GE(grandes, 2) << "layouts for screens larger than 800 x 600";
 }
 
 // The file laid out beside the program is the one checked above.

@@ -380,4 +380,86 @@ TEST_F(Tablero, SequencesFoundOnDealtBoardsEmptyThem) {
     EXPECT_GE(halladas, 6);
 }
 
+// A position with no way out whose dead end is reached only after trying
+// every order of four free kinds: kinds 1 and 2 lock each other (each one's
+// last pair has a tile under a tile of the other), kinds 3 to 6 lie free on
+// cells of their own. Remembering the positions that failed, the search goes
+// through each of them once and answers without reaching the limit; without,
+// it runs through the orders of the same positions until the limit.
+TEST_F(Tablero, APositionWithoutSolutionIsExhaustedBeforeTheLimit) {
+    Pon(F(1, 1), 1, 1, 1);
+    Pon(F(2, 1), 1, 1, 2);
+    Pon(F(2, 2), 1, 3, 1);
+    Pon(F(1, 2), 1, 3, 2);
+    for (int k = 3; k <= 6; ++k)
+        for (int c = 1; c <= 4; ++c) Pon(F(k, c), 2 * k - 3, 2 * c - 1, 1);
+    PuzzGbl.Piezas[std::size_t(F(3, 2))].Estado = 2; // a tile the player has selected
+    const auto antes = PuzzGbl.Piezas;
+    double ahora = 0;
+    RegistraRelojSolucionTaipei([&ahora] { return ahora += 1e-5; }); // some 300,000 back-steps
+    TAI_BuscaSolucion();
+    EXPECT_FALSE(PuzzGbl.TAI_SolucionHallada);
+    EXPECT_FALSE(UltimaSolucionTaipei().agotado);
+    EXPECT_LT(UltimaSolucionTaipei().retrocesos, 10000);
+    EXPECT_GT(UltimaSolucionTaipei().fallidas, 0u);
+    EXPECT_EQ(PuzzGbl.Piezas, antes);
+    ahora = 0;
+    TAI_BuscaSolucion(false);
+    EXPECT_FALSE(PuzzGbl.TAI_SolucionHallada);
+    EXPECT_TRUE(UltimaSolucionTaipei().agotado);
+    EXPECT_EQ(UltimaSolucionTaipei().fallidas, 0u);
+    EXPECT_EQ(PuzzGbl.Piezas, antes);
+}
+
+// On dealt boards of every carried layout, full and with 20 pairs left, the
+// search finds the same sequence with and without the positions that failed,
+// and no later; every tile's state is as it was after either.
+TEST_F(Tablero, RememberingFailedPositionsFindsTheSameSequence) {
+    auto& g = PuzzGbl;
+    double ahora = 0;
+    RegistraRelojSolucionTaipei([&ahora] { return ahora += 1e-4; }); // some 30,000 back-steps
+    int iguales = 0;
+    for (const auto& d : modtai::Disposiciones()) {
+        for (int quedan : {72, 20}) {
+            for (std::uint32_t semilla = 1; semilla <= 2; ++semilla) {
+                SCOPED_TRACE(testing::Message() << d.nombre.toStdString() << " pairs " << quedan << " seed " << semilla);
+                SetUp();
+                g.TAI_NroNiveles = std::int16_t(modtai::Niveles(d));
+                g.FilasTablero = std::int16_t(modtai::Filas(d));
+                g.ColumnasTablero = std::int16_t(modtai::Columnas(d));
+                for (int r = 1; r <= g.FilasTablero; ++r)
+                    for (int c = 1; c <= g.ColumnasTablero; ++c)
+                        g.TAI_Tablero[r][c].Altura = std::int16_t(d.filas[std::size_t(r - 1)][std::size_t(c - 1)] - '0');
+                g.OrdenPiezas.assign(145, 0);
+                plat::randomGenerator().setState(semilla * 7919u);
+                ASSERT_TRUE(TAI_Reparte());
+                for (int n = 72; n > quedan; --n)
+                    for (int m = 1; m <= 2; ++m)
+                        g.Piezas[std::size_t(g.TAI_Reparto[std::size_t(n)][std::size_t(m)])].Estado = 0;
+                const auto antes = g.Piezas;
+                ahora = 0;
+                TAI_BuscaSolucion(false);
+                ASSERT_EQ(g.Piezas, antes);
+                const bool hallada = g.TAI_SolucionHallada;
+                const auto tabla = g.TAI_TablaBusqueda;
+                const auto sin = UltimaSolucionTaipei();
+                ahora = 0;
+                TAI_BuscaSolucion(true);
+                ASSERT_EQ(g.Piezas, antes);
+                const auto con = UltimaSolucionTaipei();
+                if (hallada) {
+                    ASSERT_TRUE(g.TAI_SolucionHallada);
+                    EXPECT_EQ(g.TAI_TablaBusqueda, tabla);
+                    EXPECT_LE(con.retrocesos, sin.retrocesos);
+                    ++iguales;
+                } else if (g.TAI_SolucionHallada) {
+                    EXPECT_TRUE(sin.agotado) << "found only with the failed positions remembered";
+                }
+                EXPECT_LT(con.bytesFallidas, std::size_t(64) << 20);
+            }
+        }
+    }
+    EXPECT_GT(iguales, 12);
+}
+
 } // namespace

@@ -174,6 +174,16 @@ TEST_F(Historico, QuoteInsideATextIsWrittenAsApostrophe) {
     EXPECT_EQ(r.NombreJugador, "O'Neil   ");
 }
 
+// A model's name as a list shows it (its 25 characters) or as a state file
+// keeps it (trimmed): one spelling in the history.
+TEST_F(Historico, AModelNameIsRecordedTrimmed) {
+    for (const char* nombre : {"Tortuga                  ", "  Tortuga", "Tortuga"}) {
+        SCOPED_TRACE(nombre);
+        PuzzGbl.NombreModelo = nombre;
+        EXPECT_EQ(RegistroActual(0).NombreModelo, "Tortuga");
+    }
+}
+
 TEST_F(Historico, AppendKeepsTheOldBytesAsPrefix) {
     const QByteArray viejo = "\"01/01/2020\",\"10:00:00\",21,\"x\"\r\nresto sin fin de l\xednea";
     plat::writeFile(dir.file("Tesel34.his"), viejo);

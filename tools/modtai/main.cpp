@@ -1,5 +1,8 @@
 // modtai <folder>: writes the Taipei layout file "ModTai.mlp" into the folder,
-// one record per authored layout (tools/modtai/disposiciones.h).
+// one record per authored layout (tools/modtai/disposiciones.h), each checked
+// as the program checks a layout before it deals on it; prints the smallest
+// common screen on whose table each layout fits.
+#include "model/TaipeiModelo.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "tools/modtai/disposiciones.h"
@@ -15,12 +18,29 @@ int main(int argc, char** argv) {
         return 2;
     }
     QString contenido;
+    int numero = 0;
     for (const modtai::Disposicion& d : modtai::Disposiciones()) {
+        ++numero;
         const QString r = modtai::Registro(d);
-        if (r.size() != modtai::kLargoRegistro || modtai::Plazas(d) != 144) {
-            std::fprintf(stderr, "modtai: the layout %s is not valid\n", qPrintable(d.nombre));
+        const ModeloTaipei m = TAI_InterpretaModelo(r);
+        if (r.size() != modtai::kLargoRegistro || !m.motivo.isEmpty()) {
+            std::fprintf(stderr, "modtai: the layout %s is not valid: %s\n", qPrintable(d.nombre),
+                         qPrintable(m.motivo));
             return 1;
         }
+        const modtai::Pantalla* minima = nullptr;
+        for (const modtai::Pantalla& p : modtai::Pantallas())
+            if (TAI_AjusteEnMesa(modtai::Filas(d), modtai::Columnas(d), modtai::Niveles(d), p.ancho, p.alto) ==
+                AjusteTaipei::Cabe) {
+                minima = &p;
+                break;
+            }
+        if (!minima || (numero == 1 && (minima->ancho != 800 || minima->alto != 600))) {
+            std::fprintf(stderr, "modtai: the layout %s fits no screen it must fit\n", qPrintable(d.nombre));
+            return 1;
+        }
+        std::printf("modtai: %2d %s, %d x %d x %d, smallest screen it fits: %d x %d\n", numero, qPrintable(d.nombre),
+                    modtai::Filas(d), modtai::Columnas(d), modtai::Niveles(d), minima->ancho, minima->alto);
         contenido += r;
     }
     const QString carpeta = plat::asFolder(QString::fromLocal8Bit(argv[1]));
