@@ -11,6 +11,7 @@
 #include "model/EstadoPuzzle.h"
 #include "model/Geometria.h"
 #include "model/Juego.h"
+#include "model/RegistrosModelo.h"
 #include "model/Tangram.h"
 #include "platform/files.h"
 #include "platform/random.h"
@@ -26,6 +27,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cerrno>
+#include <functional>
 #include <deque>
 #include <vector>
 
@@ -65,6 +68,15 @@ QString Registro(const QString& nombre, const Casas& c) {
     return r + QString(29, u'0') + QStringLiteral("\r\n");
 }
 
+// The homes moved so that the figure's box starts at (origen, origen): the
+// box of a figure starts at its leftmost x and its topmost y.
+Casas AlOrigen(Casas c, int origen) {
+    int x = 9999, y = 9999;
+    for (int p = 1; p <= 7; ++p) x = std::min(x, c[std::size_t(p)].x), y = std::min(y, c[std::size_t(p)].y);
+    for (int p = 1; p <= 7; ++p) c[std::size_t(p)].x += origen - x, c[std::size_t(p)].y += origen - y;
+    return c;
+}
+
 Casas Ejemplo(int semilla) {
     Casas c{};
     for (int p = 1; p <= 7; ++p) c[std::size_t(p)] = {100 * semilla + p, 1000 + 10 * semilla + p, p % 8, p == 7 ? 1 : 0};
@@ -101,15 +113,16 @@ TEST_F(ModelosTangramTest, ReadsTheHomesOfTheChosenRecordAndLeavesThePlacesAlone
     g.Piezas.assign(8, RegistroPieza{});
     for (int p = 1; p <= 7; ++p) g.Piezas[std::size_t(p)] = {.X = 7, .Y = 8, .Giro = 3, .Volteo = 1};
     g.NroModelo = 3;
-    TAN_LeeModelo();
-    EXPECT_EQ(CasasActuales(), Ejemplo(3));
+    EXPECT_TRUE(TAN_LeeModelo());
+    EXPECT_EQ(CasasActuales(), AlOrigen(Ejemplo(3), g.AnchoMesa / 40));
     for (int p = 1; p <= 7; ++p) {
         const auto& r = g.Piezas[std::size_t(p)];
         EXPECT_EQ(std::make_tuple(r.X, r.Y, r.Giro, r.Volteo), std::make_tuple(7, 8, 3, 1)) << p;
     }
     g.NroModelo = 1;
-    TAN_LeeModelo();
-    EXPECT_EQ(CasasActuales(), Ejemplo(1));
+    g.AnchoMesa = 1024;
+    EXPECT_TRUE(TAN_LeeModelo());
+    EXPECT_EQ(CasasActuales(), AlOrigen(Ejemplo(1), 25));
 }
 
 // What reads as the empty model: every home at 0, 0 in the rest position.
@@ -136,7 +149,9 @@ TEST_F(ModelosTangramTest, AnEmptySlotOrNoRecordReadsAsTheEmptyModel) {
         PuzzGbl.Piezas.assign(8, RegistroPieza{});
         for (int p = 1; p <= 7; ++p) PuzzGbl.Piezas[std::size_t(p)] = {.XDestino = 5, .YDestino = 6, .GiroDestino = 1};
         PuzzGbl.NroModelo = c.nro;
-        TAN_LeeModelo();
+        QString motivo;
+        EXPECT_FALSE(TAN_LeeModelo(&motivo));
+        EXPECT_FALSE(motivo.isEmpty());
         EXPECT_EQ(CasasActuales(), Casas{});
     }
 }
@@ -144,8 +159,8 @@ TEST_F(ModelosTangramTest, AnEmptySlotOrNoRecordReadsAsTheEmptyModel) {
 TEST_F(ModelosTangramTest, TheFileIsFoundWhateverTheCaseOfItsName) {
     Escribe(QStringLiteral("MODTAN.MLP"), Registro(QStringLiteral("Uno"), Ejemplo(4)));
     PuzzGbl.NroModelo = 1;
-    TAN_LeeModelo();
-    EXPECT_EQ(CasasActuales(), Ejemplo(4));
+    EXPECT_TRUE(TAN_LeeModelo());
+    EXPECT_EQ(CasasActuales(), AlOrigen(Ejemplo(4), PuzzGbl.AnchoMesa / 40));
 }
 
 // The piece array holds the seven pieces afterwards, whatever it held before.
@@ -155,27 +170,267 @@ TEST_F(ModelosTangramTest, ThePieceArrayGrowsToHoldTheSevenPieces) {
     PuzzGbl.Piezas.clear();
     TAN_LeeModelo();
     ASSERT_EQ(PuzzGbl.Piezas.size(), 8u);
-    EXPECT_EQ(CasasActuales(), Ejemplo(1));
+    EXPECT_EQ(CasasActuales(), AlOrigen(Ejemplo(1), PuzzGbl.AnchoMesa / 40));
 }
 
-// A field reads as the number it starts with; a rotation or a flip the pieces
-// do not have reads as the rest position, so the home can still be matched.
-TEST_F(ModelosTangramTest, FieldsThatAreNotDigitsOrOutOfRangeReadAsZero) {
-    QString r = Registro(QStringLiteral("Raro"), Ejemplo(1));
-    auto bloque = [&](int p, const QString& texto) { r.replace(25 + (p - 1) * 10, 10, texto); };
-    bloque(1, QStringLiteral("ab12x0zz00"));
-    bloque(2, QStringLiteral("0012004590"));
-    bloque(3, QStringLiteral("0013004682"));
-    bloque(7, QStringLiteral("0099009937"));
-    Escribe(QStringLiteral("ModTan.mlp"), r);
+// A record with a field that is not digits, a rotation the pieces do not
+// have or a flip other than 0 and 1 is refused whole: every home stays as it
+// was, and the reason names the piece.
+TEST_F(ModelosTangramTest, ARecordWithBadCodesIsRefusedAndTheHomesStay) {
+    const struct {
+        const char* caso;
+        int pieza;
+        const char* bloque;
+        const char* motivo;
+    } casos[] = {
+        {"letters in x", 1, "ab12004500", "cifras"},
+        {"a blank in y", 3, "00130 4600", "cifras"},
+        {"a sign", 4, "-012004500", "cifras"},
+        {"rotation 8", 2, "0012004580", "giro 8"},
+        {"rotation 9", 5, "0012004590", "giro 9"},
+        {"flip 2", 7, "0099009902", "volteo 2"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        QString r = Registro(QStringLiteral("Raro"), Ejemplo(1));
+        r.replace(25 + (c.pieza - 1) * 10, 10, QString::fromLatin1(c.bloque));
+        Escribe(QStringLiteral("ModTan.mlp"), Registro(QStringLiteral("Bueno"), Ejemplo(2)) + r);
+        PuzzGbl.Piezas.assign(8, RegistroPieza{});
+        for (int p = 1; p <= 7; ++p) PuzzGbl.Piezas[std::size_t(p)] = {.XDestino = 5, .YDestino = 6, .GiroDestino = 1};
+        const Casas antes = CasasActuales();
+        PuzzGbl.NroModelo = 2;
+        QString motivo;
+        EXPECT_FALSE(TAN_LeeModelo(&motivo));
+        EXPECT_EQ(CasasActuales(), antes);
+        EXPECT_TRUE(motivo.contains(QStringLiteral("pieza %1").arg(c.pieza))) << motivo.toStdString();
+        EXPECT_TRUE(motivo.contains(QString::fromLatin1(c.motivo))) << motivo.toStdString();
+        // The same record, analysed alone, gives the same answer.
+        EXPECT_FALSE(TAN_AnalizaRegistro(r).valido);
+    }
+}
+
+// Line by line: a file with LF line ends, or one damaged (short) line, keeps
+// every later figure under its number; the short line reads as an empty slot.
+TEST_F(ModelosTangramTest, RecordsAreLinesWhateverTheirEnds) {
+    auto linea = [](const QString& nombre, int semilla) { return Registro(nombre, Ejemplo(semilla)).chopped(2); };
+    Escribe(QStringLiteral("ModTan.mlp"), linea(QStringLiteral("Uno"), 1) + QStringLiteral("\n") +
+                                              linea(QStringLiteral("Dos"), 2).left(100) + QStringLiteral("\n") +
+                                              linea(QStringLiteral("Tres"), 3) + QStringLiteral("\r") +
+                                              linea(QStringLiteral("Cuatro"), 4));
+    PuzzGbl.AnchoMesa = 800;
+    for (int nro : {1, 3, 4}) {
+        SCOPED_TRACE(nro);
+        PuzzGbl.NroModelo = std::int16_t(nro);
+        EXPECT_TRUE(TAN_LeeModelo());
+        EXPECT_EQ(CasasActuales(), AlOrigen(Ejemplo(nro), 20));
+    }
+    PuzzGbl.NroModelo = 2;
+    QString motivo;
+    EXPECT_FALSE(TAN_LeeModelo(&motivo));
+    EXPECT_EQ(CasasActuales(), Casas{});
+    EXPECT_TRUE(motivo.contains(QString::fromUtf8("dañado"))) << motivo.toStdString();
+}
+
+// A figure stored on a table of another width (its box at 48, as at 1920
+// pixels) is read onto the current board origin with the same shape.
+TEST_F(ModelosTangramTest, AFigureStoredAtAnotherOriginLoadsAtTheCurrentOne) {
+    const Casas guardada = AlOrigen(Ejemplo(3), 48);
+    Escribe(QStringLiteral("ModTan.mlp"), Registro(QStringLiteral("Ancha"), guardada));
     PuzzGbl.NroModelo = 1;
-    TAN_LeeModelo();
-    const Casas c = CasasActuales();
-    EXPECT_EQ(c[1], (Casa{0, 0, 0, 0}));
-    EXPECT_EQ(c[2], (Casa{12, 45, 0, 0}));
-    EXPECT_EQ(c[3], (Casa{13, 46, 0, 0}));
-    EXPECT_EQ(c[7], (Casa{99, 99, 3, 0}));
-    EXPECT_EQ(c[4], Ejemplo(1)[4]);
+    for (int ancho : {800, 1024, 1920}) {
+        SCOPED_TRACE(ancho);
+        PuzzGbl.AnchoMesa = std::int16_t(ancho);
+        ASSERT_TRUE(TAN_LeeModelo());
+        EXPECT_EQ(CasasActuales(), AlOrigen(guardada, ancho / 40));
+        // Measured with the pieces' real sizes, the box starts at the origin.
+        PuzzGbl.TipoJuego = 23;
+        PuzzGbl.TAN_ModoJuego = 2;
+        ASSERT_TRUE(CalculaGeometriaPuzzle());
+        TAN_CalculaMarcoFigura(2);
+        EXPECT_EQ(PuzzGbl.MarcoFigura.Izquierda, ancho / 40);
+        EXPECT_EQ(PuzzGbl.MarcoFigura.Arriba, ancho / 40);
+    }
+}
+
+// ---------------------------------------------------------------- writers
+
+// A figure being designed: the pieces at the places of Ejemplo(semilla) on a
+// table of 800 pixels (board origin 20).
+void Disenando(int semilla) {
+    auto& g = PuzzGbl;
+    g.TipoJuego = 23;
+    g.TAN_ModoJuego = 1;
+    g.AnchoMesa = 800;
+    g.AltoMesa = 600;
+    ASSERT_TRUE(CalculaGeometriaPuzzle());
+    ASSERT_EQ(g.OrigenX, 20);
+    g.Piezas.assign(8, RegistroPieza{});
+    const Casas c = Ejemplo(semilla);
+    for (int p = 1; p <= 7; ++p) {
+        auto& r = g.Piezas[std::size_t(p)];
+        r.X = std::int16_t(c[std::size_t(p)].x);
+        r.Y = std::int16_t(c[std::size_t(p)].y);
+        r.Giro = std::int16_t(c[std::size_t(p)].giro);
+        r.Volteo = std::int16_t(c[std::size_t(p)].volteo);
+    }
+}
+
+QStringList Lineas(const QString& ruta) { return plat::readLines(ruta); }
+
+TEST_F(ModelosTangramTest, AStoredFigureTakesTheFirstBlankSlotElseComesLast) {
+    const QString vacio = TAN_RegistroVacio();
+    const QStringList inicial{Registro(QStringLiteral("Uno"), Ejemplo(1)), vacio,
+                              Registro(QStringLiteral("Tres"), Ejemplo(3)), Registro(QStringLiteral("Cuatro"), Ejemplo(4)),
+                              vacio};
+    Escribe(QStringLiteral("ModTan.mlp"), inicial.join(QString()));
+    const QString ruta = carpeta.file(QStringLiteral("ModTan.mlp"));
+    Disenando(6);
+    const auto piezas = PuzzGbl.Piezas;
+    const QString treinta = QStringLiteral("  Una figura de treinta letras  ");
+    const struct {
+        QString nombre, guardado;
+        int registro;
+    } casos[] = {
+        {treinta, QStringLiteral("Una figura de treinta let"), 2},
+        {QStringLiteral("Uno"), QStringLiteral("Uno"), 5}, // a name already stored: a second model
+        {QString::fromUtf8("  Última "), QString::fromUtf8("Última"), 6},
+    };
+    QStringList esperado = inicial;
+    for (auto& l : esperado) l.chop(2);
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.registro);
+        const ResultadoEscritura r = TAN_GuardaModelo(c.nombre);
+        ASSERT_TRUE(r.escrito) << r.motivo.toStdString();
+        EXPECT_EQ(r.registro, c.registro);
+        // The record: the name, then the pieces with the figure's box at the
+        // board origin; every other record as it was.
+        const QString registro = Registro(c.guardado, AlOrigen(Ejemplo(6), 20)).chopped(2);
+        if (c.registro <= esperado.size()) esperado[c.registro - 1] = registro;
+        else esperado << registro;
+        EXPECT_EQ(Lineas(ruta), esperado);
+        EXPECT_TRUE(plat::readFile(ruta).endsWith("\r\n"));
+        EXPECT_EQ(PuzzGbl.Piezas, piezas); // the pieces never move
+    }
+    // Read back, the stored figure is the one on the table.
+    PuzzGbl.NroModelo = 6;
+    ASSERT_TRUE(TAN_LeeModelo());
+    for (int p = 1; p <= 7; ++p) {
+        const auto& r = PuzzGbl.Piezas[std::size_t(p)];
+        EXPECT_EQ(r.XDestino - r.X, PuzzGbl.Piezas[1].XDestino - PuzzGbl.Piezas[1].X) << p;
+        EXPECT_EQ(r.YDestino - r.Y, PuzzGbl.Piezas[1].YDestino - PuzzGbl.Piezas[1].Y) << p;
+        EXPECT_EQ(r.GiroDestino, r.Giro);
+        EXPECT_EQ(r.VolteoDestino, r.Volteo);
+    }
+    TAN_CalculaMarcoFigura(2);
+    EXPECT_EQ(PuzzGbl.MarcoFigura.Izquierda, 20);
+    EXPECT_EQ(PuzzGbl.MarcoFigura.Arriba, 20);
+}
+
+TEST_F(ModelosTangramTest, TheFirstStoredFigureCreatesTheFile) {
+    Disenando(2);
+    const ResultadoEscritura r = TAN_GuardaModelo(QStringLiteral("Primera"));
+    ASSERT_TRUE(r.escrito) << r.motivo.toStdString();
+    EXPECT_EQ(r.registro, 1);
+    EXPECT_EQ(plat::readFile(carpeta.file(QStringLiteral("ModTan.mlp"))),
+              plat::toCp1252(Registro(QStringLiteral("Primera"), AlOrigen(Ejemplo(2), 20))));
+}
+
+TEST_F(ModelosTangramTest, AStoreThatCannotBeDoneSaysWhyAndKeepsTheFile) {
+    const QString contenido = Registro(QStringLiteral("Uno"), Ejemplo(1));
+    const QString ruta = carpeta.file(QStringLiteral("ModTan.mlp"));
+    const struct {
+        const char* caso;
+        QString nombre;
+        std::function<void()> prepara;
+    } casos[] = {
+        {"no name", QStringLiteral("   "), [] {}},
+        {"a name of control characters", QStringLiteral("\t\r\n"), [] {}},
+        {"a piece the record cannot hold", QStringLiteral("Bien"), [] { PuzzGbl.Piezas[3].Giro = 9; }},
+        {"the disk is full", QStringLiteral("Bien"), [] { plat::setWriteFaultForTests(plat::WriteFault{20, ENOSPC}); }},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        Escribe(QStringLiteral("ModTan.mlp"), contenido);
+        Disenando(2);
+        c.prepara();
+        const ResultadoEscritura r = TAN_GuardaModelo(c.nombre);
+        plat::setWriteFaultForTests(std::nullopt);
+        EXPECT_FALSE(r.escrito);
+        EXPECT_FALSE(r.motivo.isEmpty());
+        EXPECT_EQ(plat::readFile(ruta), plat::toCp1252(contenido));
+    }
+}
+
+TEST_F(ModelosTangramTest, ADeletedFigureBecomesAnEmptySlotAndLeavesTheList) {
+    const QStringList inicial{Registro(QStringLiteral("Uno"), Ejemplo(1)), Registro(QStringLiteral("Dos"), Ejemplo(2)),
+                              Registro(QStringLiteral("Tres"), Ejemplo(3))};
+    Escribe(QStringLiteral("ModTan.mlp"), inicial.join(QString()));
+    const QString ruta = carpeta.file(QStringLiteral("ModTan.mlp"));
+    const QByteArray antes = plat::readFile(ruta);
+    const ResultadoEscritura r = TAN_BorraModelo(2);
+    ASSERT_TRUE(r.escrito) << r.motivo.toStdString();
+    const QByteArray despues = plat::readFile(ruta);
+    ASSERT_EQ(despues.size(), antes.size());
+    EXPECT_EQ(despues.left(126), antes.left(126));
+    EXPECT_EQ(despues.mid(126, 126), plat::toCp1252(TAN_RegistroVacio()));
+    EXPECT_EQ(despues.mid(252), antes.mid(252));
+    EXPECT_EQ(RegistrosModelo(FormatoModelosTangram()).usables(),
+              (std::vector<ModeloUsable>{{QStringLiteral("Uno"), 1}, {QStringLiteral("Tres"), 3}}));
+
+    for (std::int16_t nro : {std::int16_t(0), std::int16_t(4), std::int16_t(-1)}) {
+        SCOPED_TRACE(nro);
+        const ResultadoEscritura fuera = TAN_BorraModelo(nro);
+        EXPECT_FALSE(fuera.escrito);
+        EXPECT_FALSE(fuera.motivo.isEmpty());
+        EXPECT_EQ(plat::readFile(ruta), despues);
+    }
+    {
+        plat::ScopedWriteFault lleno({5, ENOSPC});
+        EXPECT_FALSE(TAN_BorraModelo(1).escrito);
+    }
+    EXPECT_EQ(plat::readFile(ruta), despues);
+    QFile::remove(ruta);
+    EXPECT_FALSE(TAN_BorraModelo(1).escrito);
+    EXPECT_FALSE(QFile::exists(ruta));
+}
+
+// ------------------------------------------------------ one piece taken out
+
+// The two large triangles make a square along their common hypotenuse; taking
+// one out of the drawn figure leaves exactly the other.
+TEST_F(ModelosTangramTest, TakingOnePieceOutOfTheFigureLeavesTheOther) {
+    auto& g = PuzzGbl;
+    Disenando(1);
+    g.ColorFondo = 0x000000;
+    g.ColorLineas = 0xFFFFFF;
+    g.Piezas.assign(8, RegistroPieza{});
+    for (int p = 3; p <= 7; ++p) g.Piezas[std::size_t(p)].XDestino = std::int16_t(200 + 180 * p); // off the picture
+    for (int p : {1, 2}) {
+        auto& r = g.Piezas[std::size_t(p)];
+        r.XDestino = r.YDestino = 20;
+        r.GiroDestino = p == 1 ? 1 : 5; // right angle top-right, bottom-left
+    }
+    plat::Surface& s = mesa.Pic_Imagen;
+    s.setSize(200, 200);
+    s.setFillStyle(plat::FillStyle::Solid);
+    for (int quitada : {1, 2}) {
+        SCOPED_TRACE(quitada);
+        const int queda = 3 - quitada;
+        s.setBackColor(0x000000);
+        TAN_DibujaModelo(s, std::int16_t(queda));
+        const QImage sola = s.image().copy();
+        s.setBackColor(0x000000);
+        TAN_DibujaModelo(s, 1);
+        TAN_DibujaModelo(s, 2);
+        TAN_DibujaPieza(std::int16_t(quitada));
+        int distintos = 0;
+        QString primeros;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 200; ++x)
+                if (s.image().pixel(x, y) != sola.pixel(x, y) && ++distintos <= 5)
+                    primeros += QStringLiteral(" (%1,%2)").arg(x).arg(y);
+        EXPECT_EQ(distintos, 0) << primeros.toStdString();
+    }
 }
 
 // ----------------------------------------------------------------- twins
@@ -320,6 +575,77 @@ TEST_F(ModelosTangramTest, EveryRecordOfTheGeneratedFileIsAFigureOfTheSevenPiece
         s.setFillStyle(plat::FillStyle::Solid);
         TAN_DibujaModelo(s);
         EXPECT_EQ(Partes(s, 0xFFFFFF), 1) << "the silhouette falls apart";
+    }
+}
+
+// ------------------------------------------------- a fresh start's model
+
+// Without the game's state file, a fresh Tangram solves the lowest-numbered
+// model it can use, and names it; with none it says so and is designed.
+TEST_F(ModelosTangramTest, AFreshStartTakesTheFirstUsableModelOrDesigns) {
+    auto& g = PuzzGbl;
+    QString malo = Registro(QStringLiteral("Malo"), Ejemplo(2));
+    malo[25 + 8] = u'9'; // piece 1 at rotation 9
+    const QString vacio = TAN_RegistroVacio();
+    const struct {
+        const char* caso;
+        QString archivo; // "" : no file
+        int nro;         // 0: none usable
+        const char* nombre;
+    } casos[] = {
+        {"model 1", Registro(QStringLiteral("Uno"), Ejemplo(1)) + vacio, 1, "Uno"},
+        {"model 1 blank, 2 refused", vacio + malo + Registro(QStringLiteral("  Tres  "), Ejemplo(3)), 3, "Tres"},
+        {"model 1 damaged", Registro(QStringLiteral("Corto"), Ejemplo(1)).mid(3) + Registro(QStringLiteral("Dos"), Ejemplo(2)), 2, "Dos"},
+        {"nothing usable", vacio + malo, 0, ""},
+        {"no file", QString(), 0, ""},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        Reinicia();
+        ReiniciaSustitutos();
+        InicializaTablas();
+        g.RutaPrograma = carpeta.path();
+        g.RutaArchivo = carpeta.path() + QStringLiteral("Archivo/");
+        QDir(g.RutaArchivo).removeRecursively();
+        QDir().mkpath(g.RutaArchivo);
+        QFile::remove(RutaEstadoJuego(23));
+        if (!c.archivo.isEmpty())
+            plat::writeFile(g.RutaArchivo + QStringLiteral("ModTan.mlp"), plat::toCp1252(c.archivo));
+        g.AnchoMesa = 800;
+        g.AltoMesa = 600;
+        mesa.Pic_Botonera.move(800 - kAnchoBotonera, 0, kAnchoBotonera, 431);
+        QStringList textos;
+        RegistraPresentadorMensaje([&textos](const QString&, const QString& texto) {
+            textos << texto;
+            PuzzGbl.RespuestaMensaje = true;
+        });
+        InstalaEstadoPuzzle();
+        g.TipoJuego = 23;
+        g.NombreModelo = QStringLiteral("de antes");
+        LeePuzzleJuego(RutaEstadoJuego(23));
+
+        if (c.nro) {
+            ASSERT_EQ(textos.size(), 1) << textos.join(" | ").toStdString(); // the state file's own
+            EXPECT_EQ(g.TAN_ModoJuego, 2);
+            EXPECT_EQ(g.NroModelo, c.nro);
+            EXPECT_EQ(g.NombreModelo, QString::fromLatin1(c.nombre));
+            EXPECT_EQ(CasasActuales(), AlOrigen(Ejemplo(c.nro), 20));
+        } else {
+            ASSERT_EQ(textos.size(), 2);
+            EXPECT_EQ(textos[1], QString::fromUtf8("No hay ningún modelo de Tangram archivado. Se pasa al modo Crear "
+                                                   "nuevos modelos."));
+            EXPECT_EQ(g.TAN_ModoJuego, 1);
+            EXPECT_EQ(CasasActuales(), Casas{});
+            EXPECT_TRUE(LlamadasAnotadas().contains(QStringLiteral("TAN_PreparaJuego -1")));
+        }
+        // The state written is read back without a word at the next start.
+        textos.clear();
+        LeePuzzleJuego(RutaEstadoJuego(23));
+        EXPECT_TRUE(textos.isEmpty()) << textos.value(0).toStdString();
+        EXPECT_EQ(g.TAN_ModoJuego, c.nro ? 2 : 1);
+        if (c.nro) {
+            EXPECT_EQ(g.NombreModelo, QString::fromLatin1(c.nombre));
+        }
     }
 }
 
