@@ -16,10 +16,7 @@ constexpr std::int16_t kModoDiseno = 1, kModoResolver = 2;
 
 EleccionModeloJuego Tangram() {
     EleccionModeloJuego e;
-    e.usable = [](std::int16_t nro) {
-        const RegistrosModelo archivo(FormatoModelosTangram());
-        return archivo.usable(nro) && TAN_AnalizaRegistro(archivo.registro(nro)).valido;
-    };
+    e.usable = [](std::int16_t, const QString& registro) { return TAN_AnalizaRegistro(registro).valido; };
     e.carga = [] { TAN_LeeModelo(); };
     e.titulo = QStringLiteral("Modelos de Tangram");
     e.mensaje = QString::fromUtf8("No hay ningún modelo de Tangram archivado. Se pasa al modo Crear nuevos modelos.");
@@ -60,11 +57,11 @@ bool EligeModeloPuzzleNuevo() {
     std::optional<std::int16_t> elegido;
     if (!e.usable) {
         elegido = g.NroModelo;
-    } else if (archivo.usable(g.NroModelo) && e.usable(g.NroModelo)) {
+    } else if (archivo.usable(g.NroModelo) && e.usable(g.NroModelo, archivo.registro(g.NroModelo))) {
         elegido = g.NroModelo;
     } else {
         for (const ModeloUsable& m : archivo.usables())
-            if (e.usable(m.registro)) {
+            if (e.usable(m.registro, archivo.registro(m.registro))) {
                 elegido = m.registro;
                 break;
             }

@@ -10,9 +10,10 @@
 
 // What a model game gives the choice.
 struct EleccionModeloJuego {
-    // Whether model nro can be played on the current table. Empty: the game
-    // has no test of its own yet, and NroModelo is kept as it stands.
-    std::function<bool(std::int16_t nro)> usable;
+    // Whether model nro, whose record (a model of the file, CR LF at its end)
+    // is given, can be played on the current table. Empty: the game has no
+    // test of its own yet, and NroModelo is kept as it stands.
+    std::function<bool(std::int16_t nro, const QString& registro)> usable;
     // Puts the chosen model (NroModelo) in force before the set-up; may be
     // empty when the game's set-up reads it itself.
     std::function<void()> carga;
