@@ -1,5 +1,6 @@
 // The model files of Tangram figures, pentomino boards and Taipei layouts:
-// fixed-length records in the "Archivo" folder, record n is model number n,
+// records of one length in the "Archivo" folder, one a line, record n being
+// model number n (read and written through model/RegistrosModelo.h);
 // characters 1-25 hold its name and a blank name marks an empty slot. Here
 // are the Taipei layout reader and the lists of the models of each file.
 #pragma once

@@ -20,8 +20,8 @@
 // homes; designing, a new puzzle forgets every home.
 void TAN_PreparaJuego(bool nuevo);
 
-// The model file in RutaArchivo: fixed records of kLargoRegistroTangram
-// characters, record n being model n. Columns 1-25 hold the name (blank: an
+// The model file in RutaArchivo: records of kLargoRegistroTangram characters,
+// one a line, record n being model n. Columns 1-25 hold the name (blank: an
 // empty slot); from column 26 each piece 1..7 has ten: its home's x and y as
 // four digits each, its rotation and its flip as one digit each; then "0"s up
 // to the CR LF that ends the record.
