@@ -219,6 +219,10 @@ TEST_F(Arranque, UnreadableFilesAreMovedAsideAndTheStartGoesOn) {
             break;
         }
         ASSERT_TRUE(Main());
+        // Whatever failed, the settings in force were made valid: no game 0.
+        EXPECT_GE(PuzzGbl.TipoJuego, 21);
+        EXPECT_LE(PuzzGbl.TipoJuego, 25);
+        EXPECT_FALSE(QFileInfo::exists(carpeta.file("Tsl0034.ini")));
         // Told, and the old file kept aside under its ".bak" name.
         ASSERT_GE(vistos.size(), 2u);
         EXPECT_TRUE(vistos[0].texto.contains(QString::fromUtf8("se ha apartado como ") + ruta + ".bak"))
