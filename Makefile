@@ -1,7 +1,7 @@
 # Two commands on a fresh Debian 12 machine (as root, or with sudo):
 #   make run   installs what is missing, builds and starts the game
 #   make test  installs what is missing, builds and runs every test
-#   make fuzz  also installs clang, then fuzzes the state-file readers for
+#   make fuzz  also installs clang, then fuzzes the readers of the files for
 #              FUZZ_SECONDS seconds (failing on any finding)
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
@@ -57,7 +57,7 @@ bench: build
 # libFuzzer over the readers of the program's files, each in its own clang
 # build; seeds are files as the program writes them. FUZZ_SECONDS is shared
 # among the fuzzers.
-FUZZERS := fuzz_estado fuzz_historico fuzz_imagen
+FUZZERS := fuzz_estado fuzz_partida fuzz_historico fuzz_imagen fuzz_modelos
 $(BUILD_FUZZ)/build.ninja:
 	cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
 	  -DTESELARO_FUZZ=ON -DTESELARO_TESTS=OFF -DTESELARO_BENCHMARKS=OFF

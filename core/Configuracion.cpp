@@ -318,21 +318,44 @@ void LeePuzzleJuego(const QString& ruta) {
     std::int16_t error = 0;
     const QByteArray contenido = LeeArchivoAjustes(enDisco, error);
     g.ErrorFichero = error;
+    // What is wrong with the model when that alone refused the state.
+    QString fallaModelo;
     if (g.ErrorFichero == 0) {
         if (!g_servicios.comprueba) return; // nothing installed to read it with: left alone
         if (g_servicios.comprueba(contenido, esEstadoDelJuego ? g.TipoJuego : 0).isEmpty()) {
             // A saved puzzle of another game: the game left keeps its own state.
             if (g_servicios.juegoComprobado && g_servicios.juegoComprobado() != g.TipoJuego) GuardaPuzzleJuego();
+            if (esEstadoDelJuego && g.EstadoConservado == g.TipoJuego) g.EstadoConservado = 0;
             g_servicios.aplica();
             return;
         }
+        if (g_servicios.modeloInutil) fallaModelo = g_servicios.modeloInutil();
     }
 
     if (!esEstadoDelJuego) {
+        QString texto = QStringLiteral("No se ha podido cargar el puzzle archivado ") +
+                        QFileInfo(ruta).completeBaseName();
+        int lineas = 3;
+        if (!fallaModelo.isEmpty()) {
+            texto += QStringLiteral(" porque ") + fallaModelo;
+            lineas += 1;
+        }
         Mensaje(QStringLiteral("Cargar un puzzle archivado"),
-                QStringLiteral("No se ha podido cargar el puzzle archivado ") + QFileInfo(ruta).completeBaseName() +
-                    QStringLiteral(". El puzzle actual no se ha modificado."),
-                3, 1, ayuda::kGuardarCargarPuzzles);
+                texto + QStringLiteral(". El puzzle actual no se ha modificado."), lineas, 1,
+                ayuda::kGuardarCargarPuzzles);
+        return;
+    }
+    if (!fallaModelo.isEmpty()) {
+        // The puzzle is sound and only its model is not: the file is kept as
+        // it is for the start after the model file is mended.
+        g.EstadoConservado = g.TipoJuego;
+        MensajeCarga(QStringLiteral("No se puede cargar el puzzle de ") + ruta + QStringLiteral(" porque ") +
+                         fallaModelo + QString::fromUtf8(". El archivo ") + QFileInfo(enDisco).fileName() +
+                         QString::fromUtf8(" se conserva tal como está y no se modificará al salir; el puzzle se "
+                                           "cargará de nuevo cuando el archivo de modelos esté en orden. Mientras "
+                                           "tanto se usan los valores establecidos por defecto."),
+                     7);
+        AplicaValoresPorDefecto();
         return;
     }
     if (g.ErrorFichero != 0) {
@@ -374,6 +397,8 @@ void LeePuzzleJuego(const QString& ruta) {
 bool GuardaPuzzleJuego() {
     AnotaLlamada(QStringLiteral("GuardaPuzzleJuego"));
     CompruebaFallo(QStringLiteral("GuardaPuzzleJuego"));
+    // Kept for its model: the player's puzzle stays on disk as it was.
+    if (PuzzGbl.EstadoConservado != 0 && PuzzGbl.EstadoConservado == PuzzGbl.TipoJuego) return true;
     return GuardaPuzzleArchivo(RutaEstadoJuego(PuzzGbl.TipoJuego));
 }
 

@@ -55,9 +55,15 @@ bool GuardaConfiguracion();
 // cannot be used: for the current game's state file, says why, takes the
 // game's defaults, starts a puzzle and writes the state file (a damaged one is
 // kept as path + ".bak" first); for any other file (a saved puzzle), says so
-// and changes nothing.
+// and changes nothing. A state of the current game that is refused only
+// because its model file or record cannot be used is not damaged: it is left
+// as it is (no copy, and GuardaPuzzleJuego() does not replace it for the rest
+// of the run), the message names the model file and what is wrong with it,
+// and the game's defaults give this run's puzzle.
 void LeePuzzleJuego(const QString& ruta);
-// Writes the state file of the current game; whether it was written.
+// Writes the state file of the current game; whether it was written. A state
+// file kept for its model (above) is left as it is, and that counts as
+// written.
 bool GuardaPuzzleJuego();
 // Reads a puzzle-state file quietly; CargaCorrecta tells whether it was read.
 // A file that cannot be opened or is damaged changes nothing.
@@ -90,6 +96,10 @@ struct ServiciosEstadoPuzzle {
     // hold (0: any). On success returns an empty text and keeps the state
     // for aplica(); otherwise the reason, and nothing has changed.
     std::function<QString(const QByteArray& contenido, std::int16_t juego)> comprueba;
+    // When comprueba() refused the state only because its model file or
+    // model record cannot be used: what is wrong, as words after "porque"
+    // (naming the file); otherwise an empty text.
+    std::function<QString()> modeloInutil;
     // The game of the state that comprueba() accepted last.
     std::function<std::int16_t()> juegoComprobado;
     // Puts the accepted state in force and rebuilds the puzzle.

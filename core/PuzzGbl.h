@@ -297,6 +297,11 @@ struct PuzzGblData {
     bool LeyendoInstantanea = false;   // reading the settings window's snapshot back
     bool CambioCosmetico = false;      // a reload that must not redraw the table
     bool SeleccionValida = false;      // the puzzle on the table has a usable picture
+    // ---- state kept for its model ----
+    // The game whose state file was refused only for its model file: left as
+    // it is on disk, not written for the rest of the run (0: none).
+    std::int16_t EstadoConservado = 0;
+    // ---- end of state kept for its model ----
     std::array<std::array<std::int16_t, 3>, 73> TAI_Reparto{}; // pair 1..72, tile 1..2
 
     // Taipei layouts, blocking measures, hint and solver

@@ -2,6 +2,9 @@
 
 #include "core/PuzzGbl.h"
 #include "core/mesa.h"
+#include "platform/files.h"
+#include "tests/model/pentomino_fixtures.h"
+#include "tools/modtai/disposiciones.h"
 
 #include <numeric>
 
@@ -74,6 +77,14 @@ ContextoValidacion ContextoDePrueba() {
     };
     ctx.rejilla = RejillaDe;
     return ctx;
+}
+
+void EscribeModelosDePrueba(const QString& carpeta) {
+    modtai::Disposicion d{QStringLiteral("Prueba"), std::vector<std::string>(8, std::string(16, '1'))};
+    for (int r = 1; r <= 8; ++r)
+        for (int c = 1; c <= 16; ++c) d.filas[std::size_t(r - 1)][std::size_t(c - 1)] = char('0' + Altura(r, c));
+    plat::writeFile(plat::asFolder(carpeta) + QStringLiteral("ModTai.mlp"), plat::toCp1252(modtai::Registro(d)));
+    pentominos_prueba::EscribeRectangulo(plat::asFolder(carpeta), 2);
 }
 
 std::vector<EstadoPartida> PartidasDePrueba() {

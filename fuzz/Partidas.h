@@ -10,5 +10,8 @@
 void PreparaMesaDePrueba();
 // A context that needs no model file: every Taipei model is the same layout.
 ContextoValidacion ContextoDePrueba();
+// The model files that context stands for, written into the folder: Taipei
+// layout 1 and pentomino board 1 with two stored solutions.
+void EscribeModelosDePrueba(const QString& carpeta);
 // One accepted state of each game.
 std::vector<EstadoPartida> PartidasDePrueba();

@@ -1,9 +1,13 @@
 // Writes the fuzzers' seeds, one subfolder per fuzzer, each file as the
 // program itself writes it: one accepted state of each game and a settings
-// line (estado/), history lines (historico/), pictures (imagen/).
+// line (estado/), the same states as saved puzzles (partida/), history lines
+// (historico/), pictures (imagen/), and the first records of the model files
+// the build writes, each behind the two bytes that choose the reader and the
+// model (modelos/).
 #include "core/Configuracion.h"
 #include "fuzz/Partidas.h"
 #include "model/EstadoPuzzle.h"
+#include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/picture.h"
 #include "records/Historico.h"
@@ -16,6 +20,54 @@
 #include <cstdio>
 
 namespace {
+
+bool SemillasPartida(const QString& carpeta) {
+    int n = 0;
+    for (EstadoPartida e : PartidasDePrueba()) {
+        if (!ValidaEstadoPartida(e, ContextoDePrueba()).isEmpty()) return false;
+        plat::writeFile(carpeta + QStringLiteral("partida%1.puz").arg(++n), ComponeArchivoEstado(ComponeLineas(e)));
+    }
+    return true;
+}
+
+// Reader 0 Tangram, 1 pentomino boards, 2 Taipei layouts, 3 a board and its
+// solutions; the model number is the second byte less 8.
+bool SemillasModelos(const QString& carpeta) {
+    const QString origen = QStringLiteral(TESELARO_ARCHIVO);
+    struct Semilla {
+        int lector;
+        const char* archivo;
+        int largo; // bytes kept: a few records
+    } semillas[] = {
+        {0, "ModTan.mlp", 126 * 6}, {1, "ModPen.mlp", 452 * 3}, {2, "ModTai.mlp", 452 * 3}};
+    int n = 0;
+    for (const Semilla& s : semillas) {
+        QByteArray datos;
+        try {
+            datos = plat::readFile(origen + QString::fromLatin1(s.archivo)).left(s.largo);
+        } catch (const plat::RuntimeError&) {
+            std::fprintf(stderr, "%s is missing in %s\n", s.archivo, qPrintable(origen));
+            return false;
+        }
+        for (int nro : {1, 2})
+            plat::writeFile(carpeta + QStringLiteral("modelo%1").arg(++n),
+                            QByteArray(1, char(s.lector)) + char(nro + 8) + datos);
+    }
+    // Board 1 and its first solutions.
+    try {
+        const QByteArray tablero = plat::readFile(origen + QStringLiteral("ModPen.mlp")).left(452);
+        QByteArray soluciones;
+        for (const QByteArray& l : plat::splitLines(plat::readFile(origen + QStringLiteral("SolPen.mlp")))) {
+            if (!l.startsWith("01")) continue;
+            soluciones += l + "\r\n";
+            if (soluciones.size() > 40 * 78) break;
+        }
+        plat::writeFile(carpeta + QStringLiteral("modelo%1").arg(++n), QByteArray("\3\11") + tablero + soluciones);
+    } catch (const plat::RuntimeError&) {
+        return false;
+    }
+    return true;
+}
 
 bool SemillasEstado(const QString& carpeta) {
     int n = 0;
@@ -86,8 +138,11 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     PreparaMesaDePrueba();
     const QString carpeta = plat::asFolder(QString::fromLocal8Bit(argv[1]));
-    for (const char* sub : {"estado", "historico", "imagen"}) QDir().mkpath(carpeta + QString::fromLatin1(sub));
+    for (const char* sub : {"estado", "partida", "historico", "imagen", "modelos"})
+        QDir().mkpath(carpeta + QString::fromLatin1(sub));
     if (!SemillasEstado(carpeta + QStringLiteral("estado/"))) return 1;
+    if (!SemillasPartida(carpeta + QStringLiteral("partida/"))) return 1;
+    if (!SemillasModelos(carpeta + QStringLiteral("modelos/"))) return 1;
     SemillasHistorico(carpeta + QStringLiteral("historico/"));
     SemillasImagen(carpeta + QStringLiteral("imagen/"));
     return 0;

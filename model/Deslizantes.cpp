@@ -116,6 +116,12 @@ void PreparaDeslizantes(bool nuevo) {
         EligeLetra(b);
     }
 
+    // Hidden, below and right of the visible table as in every other game's
+    // set-up: the tips panel stands just above the horizontal bar's place.
+    mesa.BarraHor.setLeft(0);
+    mesa.BarraHor.setTop(g.AltoMesa);
+    mesa.BarraVer.setLeft(g.AnchoMesa);
+    mesa.BarraVer.setTop(0);
     mesa.BarraHor.setVisible(false);
     mesa.BarraHor.setValue(0);
     mesa.BarraVer.setVisible(false);

@@ -10,6 +10,7 @@
 #include "model/EleccionModelo.h"
 #include "model/EstadoServicios.h"
 #include "model/Juego.h"
+#include "model/Modelos.h"
 #include "platform/blit.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -22,6 +23,7 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -310,6 +312,8 @@ QString Rechazo(const QString& texto) { return texto.isEmpty() ? QStringLiteral(
 
 // The state accepted last by the installed reader, waiting to be applied.
 std::optional<EstadoPartida> g_pendiente;
+// The game and model number of the last state refused only for its model.
+std::optional<std::pair<std::int16_t, std::int16_t>> g_modeloRechazado;
 
 } // namespace
 
@@ -620,14 +624,20 @@ QString ValidaEstadoPartida(EstadoPartida& e, const ContextoValidacion& ctx) {
     std::optional<DisposicionTaipei> disposicion;
     if (juego == 25) {
         if (ctx.disposicion) disposicion = ctx.disposicion(c.NroModelo);
-        if (!disposicion) return QStringLiteral("Taipei layout %1 cannot be read").arg(c.NroModelo);
+        if (!disposicion) {
+            ctx.modeloInutil = true;
+            return QStringLiteral("Taipei layout %1 cannot be read").arg(c.NroModelo);
+        }
     }
     if (juego == 24) {
         // The board is read again from the model file: it must still be there
         // and hold solutions to give the pieces their homes.
         std::optional<TableroPentomino> t;
         if (ctx.tableroPentomino) t = ctx.tableroPentomino(c.NroModelo);
-        if (!t) return QStringLiteral("pentomino board %1 cannot be played").arg(c.NroModelo);
+        if (!t) {
+            ctx.modeloInutil = true;
+            return QStringLiteral("pentomino board %1 cannot be played").arg(c.NroModelo);
+        }
         disposicion.emplace();
         disposicion->filas = t->filas;
         disposicion->columnas = t->columnas;
@@ -851,12 +861,26 @@ void InstalaEstadoPuzzle() {
     s.compone = ComponeRegistroPartida;
     s.comprueba = [](const QByteArray& contenido, std::int16_t juego) -> QString {
         g_pendiente.reset();
+        g_modeloRechazado.reset();
         LecturaPartida r = CargaDatosPuzzle(contenido);
         if (!r.estado) return Rechazo(r.motivo);
-        const QString motivo = ValidaEstadoPartida(*r.estado, ContextoActual(juego));
-        if (!motivo.isEmpty()) return motivo;
+        const ContextoValidacion ctx = ContextoActual(juego);
+        const QString motivo = ValidaEstadoPartida(*r.estado, ctx);
+        if (!motivo.isEmpty()) {
+            if (ctx.modeloInutil) g_modeloRechazado = {r.estado->c.TipoJuego, r.estado->c.NroModelo};
+            return motivo;
+        }
         g_pendiente = std::move(r.estado);
         return QString();
+    };
+    s.modeloInutil = []() -> QString {
+        if (!g_modeloRechazado) return QString();
+        QString motivo = DiagnosticoModelo(g_modeloRechazado->first, g_modeloRechazado->second);
+        // The model reads well now, yet the check refused it: no better word.
+        if (motivo.isEmpty())
+            motivo = QString::fromUtf8("el modelo número ") + QString::number(g_modeloRechazado->second) +
+                     QString::fromUtf8(" no se puede usar");
+        return motivo;
     };
     s.juegoComprobado = [] { return g_pendiente ? g_pendiente->c.TipoJuego : std::int16_t(0); };
     s.aplica = [] {

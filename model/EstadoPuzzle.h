@@ -126,6 +126,10 @@ struct ContextoValidacion {
     std::function<std::optional<Rejilla>(const CabeceraPartida&, std::int16_t ancho, std::int16_t alto,
                                          const DisposicionTaipei*)>
         rejilla;
+    // Set by the check when it refuses the state because its model (the
+    // Taipei layout, the pentomino board or its solutions) cannot be used
+    // while everything read before it holds.
+    mutable bool modeloInutil = false;
 };
 
 // The context of the running program: its table, its model files and its

@@ -6,6 +6,7 @@
 #include "model/Pentominos.h"
 #include "model/RegistrosModelo.h"
 #include "model/Taipei.h"
+#include "model/TaipeiModelo.h"
 #include "model/Tangram.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -17,6 +18,54 @@ bool ModeloVacio(const QString& registro) { return SinBlancos(registro.left(kLar
 
 QString RegistroModeloVacio(int largo) {
     return QString(kLargoNombreModelo, u' ') + QString(largo - kLargoNombreModelo - 2, u'0') + QStringLiteral("\r\n");
+}
+
+namespace {
+
+// What keeps a file of the "Archivo" folder from being read; empty when its
+// bytes are in `datos`.
+QString FalloArchivoModelos(const QString& nombre, QByteArray& datos) {
+    try {
+        datos = plat::readFile(plat::findFileCaseInsensitive(PuzzGbl.RutaArchivo, nombre));
+        return QString();
+    } catch (const plat::RuntimeError& e) {
+        if (e.number() == plat::err::kFileNotFound || e.number() == plat::err::kPathNotFound)
+            return QStringLiteral("el archivo ") + nombre + QStringLiteral(" no se encuentra");
+        return QStringLiteral("el archivo ") + nombre + QString::fromUtf8(" no se ha podido leer (error ") +
+               QString::number(e.number()) + QStringLiteral(")");
+    }
+}
+
+} // namespace
+
+QString DiagnosticoModelo(std::int16_t juego, std::int16_t nro) {
+    if (juego != 24 && juego != 25) return QString();
+    const QString nombre = juego == 24 ? kArchivoModelosPentominos : kArchivoModelosTaipei;
+    const QString numero = QString::fromUtf8(" el modelo número ") + QString::number(nro);
+    QByteArray datos;
+    if (QString fallo = FalloArchivoModelos(nombre, datos); !fallo.isEmpty()) return fallo;
+    if (!RegistrosModelo(juego == 24 ? FormatoModelosPentominos() : FormatoModelosTaipei()).usable(nro))
+        return QStringLiteral("el archivo ") + nombre + QStringLiteral(" no contiene") + numero;
+    const QString danado = numero.mid(1) + QStringLiteral(" del archivo ") + nombre + QString::fromUtf8(" está dañado");
+
+    const PuzzGblData copia = PuzzGbl;
+    QString motivo;
+    if (juego == 25) {
+        if (!TAI_CargaModelo(nro)) motivo = danado;
+    } else if (!PEN_LeeModelo(nro)) {
+        // The board itself was read when it left its size behind.
+        if (PuzzGbl.FilasTablero == 0) {
+            motivo = danado;
+        } else {
+            QByteArray soluciones;
+            motivo = FalloArchivoModelos(kArchivoSolucionesPentominos, soluciones);
+            if (motivo.isEmpty())
+                motivo = QStringLiteral("el archivo ") + kArchivoSolucionesPentominos +
+                         QString::fromUtf8(" no contiene ninguna solución del") + numero.mid(3);
+        }
+    }
+    PuzzGbl = copia;
+    return motivo;
 }
 
 std::vector<ModeloListado> LeeListaModelos() {

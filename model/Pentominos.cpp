@@ -19,7 +19,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -118,7 +117,7 @@ void LeeSoluciones(std::int16_t nro, int cuenta) {
     auto& g = PuzzGbl;
     QByteArray datos;
     try {
-        datos = plat::readFile(plat::findFileCaseInsensitive(g.RutaArchivo, QStringLiteral("SolPen.mlp")));
+        datos = plat::readFile(plat::findFileCaseInsensitive(g.RutaArchivo, kArchivoSolucionesPentominos));
     } catch (const plat::RuntimeError&) {
         return;
     }
@@ -126,14 +125,17 @@ void LeeSoluciones(std::int16_t nro, int cuenta) {
     soluciones.reserve(std::size_t(cuenta) + 1);
     const char* p = datos.constData();
     const char* fin = p + datos.size();
+    // Lines end in CR LF, LF or CR, as in every other file of the program.
     while (p < fin && int(soluciones.size()) <= cuenta) {
-        const char* salto = static_cast<const char*>(std::memchr(p, '\n', std::size_t(fin - p)));
-        const char* finLinea = salto ? salto : fin;
+        const char* finLinea = p;
+        while (finLinea < fin && *finLinea != '\n' && *finLinea != '\r') ++finLinea;
         if (finLinea - p >= kLargoSolucion && Cifras(p, 2) == int(nro)) {
             PEN_RegistroSolucion s;
             if (LeeSolucion(p, s)) soluciones.push_back(s);
         }
-        p = salto ? salto + 1 : fin;
+        p = finLinea;
+        if (p < fin && *p == '\r') ++p;
+        if (p < fin && *p == '\n') ++p;
     }
     g.PEN_Soluciones = std::move(soluciones);
     g.PEN_NumSoluciones = std::int16_t(g.PEN_Soluciones.size() - 1);

@@ -10,6 +10,8 @@
 // characters, record n being board n.
 inline const QString kArchivoModelosPentominos = QStringLiteral("ModPen.mlp");
 constexpr int kLargoRegistroPentominos = 452;
+// The stored solutions, lines of 76 characters, in RutaArchivo too.
+inline const QString kArchivoSolucionesPentominos = QStringLiteral("SolPen.mlp");
 
 // Leaves in PEN_PiezaGirada the five cells (column and row inside the box,
 // from 0) and the box in cells of pentomino `pieza` (1..12) turned `giro`

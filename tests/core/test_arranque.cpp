@@ -200,6 +200,8 @@ TEST_F(Arranque, UnreadableFilesAreMovedAsideAndTheStartGoesOn) {
         {"Tsl2134.ini", Dano::Enorme},    {"Tsl2134.ini", Dano::SinPermisos},
     };
     const bool root = ::geteuid() == 0;
+    // A read that waits ends the test by the alarm instead of holding it.
+    ::alarm(120);
     for (const Caso& c : casos) {
         if (c.dano == Dano::SinPermisos && root) continue; // root reads a file of mode 000
         SCOPED_TRACE(QString("%1 %2").arg(c.archivo).arg(int(c.dano)).toStdString());
@@ -217,6 +219,10 @@ TEST_F(Arranque, UnreadableFilesAreMovedAsideAndTheStartGoesOn) {
             break;
         }
         ASSERT_TRUE(Main());
+        // Whatever failed, the settings in force were made valid: no game 0.
+        EXPECT_GE(PuzzGbl.TipoJuego, 21);
+        EXPECT_LE(PuzzGbl.TipoJuego, 25);
+        EXPECT_FALSE(QFileInfo::exists(carpeta.file("Tsl0034.ini")));
         // Told, and the old file kept aside under its ".bak" name.
         ASSERT_GE(vistos.size(), 2u);
         EXPECT_TRUE(vistos[0].texto.contains(QString::fromUtf8("se ha apartado como ") + ruta + ".bak"))
@@ -231,6 +237,30 @@ TEST_F(Arranque, UnreadableFilesAreMovedAsideAndTheStartGoesOn) {
         TearDown();
         QFile::remove(ruta + ".bak");
         QDir(ruta + ".bak").removeRecursively();
+    }
+    ::alarm(0);
+}
+
+// Settings written with any of the line ends the program accepts are read as
+// they stand: no message, no copy aside, the file untouched.
+TEST_F(Arranque, SettingsWithAnyLineEndAreReadAndLeftAsTheyAre) {
+    for (const char* fin : {"\r\n", "\n", "\r", ""}) {
+        SCOPED_TRACE(testing::PrintToString(std::string(fin)));
+        SetUp();
+        QByteArray b = ComponeArchivoEstado({ComponeLineaConfiguracion({23, false, 70, true, 1})});
+        b.replace("\r\n", fin);
+        const QString ruta = carpeta.file("Tsl34.ini");
+        plat::writeFile(ruta, b);
+        plat::writeFile(carpeta.file("Tsl2334.ini"), ComponeArchivoEstado({"estado"}));
+        ASSERT_TRUE(Main());
+        EXPECT_EQ(PuzzGbl.TipoJuego, 23);
+        EXPECT_EQ(PuzzGbl.VelocidadJuego, 70);
+        EXPECT_TRUE(PuzzGbl.MostrarSugerencias);
+        // Only the welcome is said.
+        EXPECT_EQ(vistos.size(), 1u);
+        EXPECT_EQ(plat::readFile(ruta), b);
+        EXPECT_FALSE(QFileInfo::exists(ruta + ".bak"));
+        TearDown();
     }
 }
 

@@ -715,4 +715,60 @@ TEST_F(EstadoPuzzle, ADamagedStateFileIsKeptAsideAndRecreated) {
     EXPECT_NE(plat::readFile(ruta), danado);
 }
 
+// Every line end the program accepts reads the same state.
+TEST_F(EstadoPuzzle, StateFilesReadWithAnyLineEnd) {
+    PuzzGbl.TipoJuego = 23;
+    const QByteArray crlf = Bytes(Tangram());
+    for (const char* fin : {"\n", "\r"}) {
+        SCOPED_TRACE(testing::PrintToString(std::string(fin)));
+        QByteArray b = crlf;
+        b.replace("\r\n", fin);
+        const QString ruta = Guarda(b, "Tsl2334.ini");
+        vistos.clear();
+        LeePuzzleJuego(ruta);
+        EXPECT_TRUE(vistos.empty()) << (vistos.empty() ? "" : vistos[0].texto.toStdString());
+        EXPECT_FALSE(QFile::exists(ruta + ".bak"));
+        EXPECT_EQ(ComponeArchivoEstado(ComponeRegistroPartida()), crlf);
+    }
+}
+
+// A Taipei state refused only because its layout file is missing stays as it
+// is; the saved puzzle of that layout says what is wrong too; both load once
+// the file is back.
+TEST_F(EstadoPuzzle, AStateWhoseLayoutFileIsMissingIsKeptUntilTheFileIsBack) {
+    PuzzGbl.TipoJuego = 25;
+    const QByteArray b = Bytes(Taipei());
+    const QString ruta = Guarda(b, "Tsl2534.ini");
+    const QString modTai = PuzzGbl.RutaArchivo + "ModTai.mlp";
+    const QByteArray disposicion = plat::readFile(modTai);
+    QFile::remove(modTai);
+    LeePuzzleJuego(ruta);
+    // First what is wrong; what the defaults then deal is the missing-state
+    // road's own business.
+    ASSERT_GE(vistos.size(), 1u);
+    EXPECT_TRUE(vistos[0].texto.startsWith(QString("No se puede cargar el puzzle de ") + ruta +
+                                           " porque el archivo ModTai.mlp no se encuentra."))
+        << vistos[0].texto.toStdString();
+    EXPECT_EQ(plat::readFile(ruta), b);
+    EXPECT_FALSE(QFile::exists(ruta + ".bak"));
+    EXPECT_TRUE(GuardaPuzzleJuego());
+    EXPECT_EQ(plat::readFile(ruta), b);
+
+    vistos.clear();
+    LeePuzzleJuego(Guarda(b, "taipei.puz"));
+    ASSERT_EQ(vistos.size(), 1u);
+    EXPECT_EQ(vistos[0].texto, QString("No se ha podido cargar el puzzle archivado taipei porque el archivo "
+                                       "ModTai.mlp no se encuentra. El puzzle actual no se ha modificado."));
+
+    plat::writeFile(modTai, disposicion);
+    vistos.clear();
+    LeePuzzleJuego(ruta);
+    EXPECT_TRUE(vistos.empty()) << (vistos.empty() ? "" : vistos[0].texto.toStdString());
+    EXPECT_EQ(ComponeArchivoEstado(ComponeRegistroPartida()), b);
+    EXPECT_EQ(PuzzGbl.EstadoConservado, 0);
+    // Written again as any state is once it is in force.
+    EXPECT_TRUE(GuardaPuzzleJuego());
+    EXPECT_EQ(plat::readFile(ruta), b);
+}
+
 } // namespace

@@ -16,6 +16,7 @@
 #include "tests/model/pentomino_fixtures.h"
 #include "tests/support/fixtures.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -556,6 +557,102 @@ TEST_F(PentominosTest, WithoutAStateFileTheGameReadsItsBoardDealsWritesTheFileAn
     EXPECT_EQ(mesa.Pic_Fondo.image(), tablero);
     EXPECT_TRUE(GuardaPuzzleJuego());
     EXPECT_EQ(plat::readFile(ruta), escrito);
+}
+
+// A sound state of the game refused only because its board or its
+// solutions cannot be used is the model's fault, not the state's: the state
+// file stays byte for byte, nothing is copied aside or written over, the
+// message names the model file and what is wrong, and once the model file is
+// mended the next read brings the puzzle back.
+TEST_F(PentominosTest, AStateRefusedForItsModelIsKeptAndComesBackOnceTheModelIsMended) {
+    pp::EscribeRectangulo(archivo(), 4);
+    auto& g = PuzzGbl;
+    g.RutaPrograma = carpeta.path();
+    g.RutaImagenes = carpeta.path() + "Imagenes/";
+    Mesa();
+    QStringList textos;
+    RegistraPresentadorMensaje([&textos](const QString&, const QString& texto) {
+        textos << texto;
+        PuzzGbl.RespuestaMensaje = true;
+    });
+    InstalaEstadoPuzzle();
+    const QString ruta = RutaEstadoJuego(24);
+    plat::randomGenerator().setState(99);
+    LeePuzzleJuego(ruta); // the first start writes a dealt puzzle
+    const auto repartidas = g.Piezas;
+    const QByteArray estado = plat::readFile(ruta);
+    const QByteArray tableros = plat::readFile(archivo() + "ModPen.mlp");
+    const QByteArray soluciones = plat::readFile(archivo() + "SolPen.mlp");
+    const QString modPen = archivo() + "ModPen.mlp", solPen = archivo() + "SolPen.mlp";
+
+    const struct {
+        const char* que;
+        std::function<void()> dana;
+        const char* dicho; // what the message says is wrong
+    } casos[] = {
+        {"board file missing", [&] { QFile::remove(modPen); }, "el archivo ModPen.mlp no se encuentra"},
+        {"board file empty", [&] { plat::writeFile(modPen, ""); }, "el archivo ModPen.mlp no contiene el modelo número 1"},
+        {"board file a folder",
+         [&] {
+             QFile::remove(modPen);
+             QDir().mkpath(modPen);
+         },
+         "el archivo ModPen.mlp no se ha podido leer (error 75)"},
+        {"board an empty slot", [&] { plat::writeFile(modPen, plat::toCp1252(pp::RegistroVacio())); },
+         "el archivo ModPen.mlp no contiene el modelo número 1"},
+        {"board record damaged",
+         [&] {
+             QByteArray b = tableros;
+             b[25] = 'x'; // the rows are no number
+             plat::writeFile(modPen, b);
+         },
+         "el modelo número 1 del archivo ModPen.mlp está dañado"},
+        {"solutions missing", [&] { QFile::remove(solPen); }, "el archivo SolPen.mlp no se encuentra"},
+        {"solutions of another board only",
+         [&] { plat::writeFile(solPen, plat::toCp1252(pp::Linea(2, pp::Inventada(1)) + "\r\n")); },
+         "el archivo SolPen.mlp no contiene ninguna solución del modelo número 1"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.que);
+        c.dana();
+        textos.clear();
+        g.Piezas.assign(1, RegistroPieza{});
+        LeePuzzleJuego(ruta);
+        ASSERT_EQ(textos.size(), 1);
+        EXPECT_TRUE(textos[0].contains(QString::fromUtf8(c.dicho))) << textos[0].toStdString();
+        EXPECT_TRUE(textos[0].contains("Tsl2434.ini se conserva")) << textos[0].toStdString();
+        EXPECT_EQ(g.EstadoConservado, 24);
+        // Neither copied aside nor replaced, now or at the exit's write.
+        EXPECT_FALSE(QFileInfo::exists(ruta + ".bak"));
+        EXPECT_EQ(plat::readFile(ruta), estado);
+        EXPECT_TRUE(GuardaPuzzleJuego());
+        EXPECT_EQ(plat::readFile(ruta), estado);
+
+        // The model file mended: the kept puzzle comes back.
+        QDir(modPen).removeRecursively();
+        plat::writeFile(modPen, tableros);
+        plat::writeFile(solPen, soluciones);
+        textos.clear();
+        LeePuzzleJuego(ruta);
+        EXPECT_TRUE(textos.isEmpty()) << textos.value(0).toStdString();
+        EXPECT_EQ(g.EstadoConservado, 0);
+        EXPECT_EQ(g.Piezas, repartidas);
+        EXPECT_EQ(g.PEN_NumSoluciones, 4);
+    }
+}
+
+// The solutions file read with any of the line ends the program accepts.
+TEST_F(PentominosTest, SolutionsAreReadWhateverTheirLineEnds) {
+    for (const char* fin : {"\r\n", "\n", "\r"}) {
+        SCOPED_TRACE(testing::PrintToString(std::string(fin)));
+        pp::EscribeRectangulo(archivo(), 3);
+        QString sol;
+        for (int k = 1; k <= 3; ++k) sol += pp::Linea(1, pp::Inventada(k)) + QString::fromLatin1(fin);
+        plat::writeFile(archivo() + "SolPen.mlp", plat::toCp1252(sol));
+        ASSERT_TRUE(PEN_LeeModelo(1));
+        EXPECT_EQ(PuzzGbl.PEN_NumSoluciones, 3);
+        EXPECT_EQ(PuzzGbl.PEN_Soluciones[3].Columna[5], pp::Inventada(3).Columna[5]);
+    }
 }
 
 } // namespace

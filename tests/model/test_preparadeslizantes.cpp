@@ -236,6 +236,23 @@ TEST_F(PreparaDeslizantesTest, ALoadedBoardIsKeptAsItIs) {
     EXPECT_EQ(CeldaDeTablero(8), Rotulo(QStringLiteral("8")));
 }
 
+// The bars, hidden, lie below and right of the table as in the other games,
+// so the tips panel stands at the lower left of the visible table, not above
+// its top where a bar never placed would put it.
+TEST_F(PreparaDeslizantesTest, TheHiddenBarsLeaveTheTipsPanelAtTheLowerLeft) {
+    Mesa(3, 2);
+    mesa.BarraHor.Move(0, 0, 100, 16);
+    PreparaDeslizantes(true);
+    EXPECT_FALSE(mesa.BarraHor.Visible());
+    EXPECT_EQ(mesa.BarraHor.Top(), 300);
+    EXPECT_EQ(mesa.BarraVer.Left(), 360);
+    PuzzGbl.MostrarSugerencias = true;
+    std::int16_t nro = 2;
+    MuestraSugerencia(nro);
+    EXPECT_EQ(mesa.Pic_Sugerencia.left(), 0);
+    EXPECT_EQ(mesa.Pic_Sugerencia.top(), 300 - 64);
+}
+
 // The first start of the game: no state file yet.
 TEST_F(PreparaDeslizantesTest, WithoutAStateFileTheGameDealsWritesItAndReadsItBack) {
     testing_support::ScratchDir carpeta;
