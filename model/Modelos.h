@@ -39,15 +39,16 @@ void TAI_CargaModelo();
 
 // One model of a model file as a list shows it.
 struct ModeloListado {
-    QString nombre;            // the 25 characters of the name, trailing blanks kept
+    QString nombre;            // the name, trimmed
     std::int32_t registro = 0; // its record number, which is its model number
     bool operator==(const ModeloListado&) const = default;
 };
 
-// The non-empty models of the current game's model file, in file order:
-// "ModTan.mlp" (records of 126 characters) for Tangram (23), "ModPen.mlp" and
-// "ModTai.mlp" (452) for pentominoes (24) and Taipei (25). Empty slots are
-// skipped but counted. Nothing for another game or a file that cannot be read.
+// The models of the current game's model file, in file order: "ModTan.mlp"
+// for Tangram (23), "ModPen.mlp" and "ModTai.mlp" for pentominoes (24) and
+// Taipei (25), read line by line (model/RegistrosModelo.h). Empty slots and
+// damaged lines are skipped but counted. Nothing for another game or a file
+// that cannot be read.
 std::vector<ModeloListado> LeeListaModelos();
 
 // Clears the list and adds one item per model of LeeListaModelos(), its name
