@@ -370,6 +370,7 @@ void LeePuzzleJuego(const QString& ruta) {
 }
 
 bool GuardaPuzzleJuego() {
+    if (g_servicios.sinPuzzle && g_servicios.sinPuzzle()) return true; // nothing to keep
     AnotaLlamada(QStringLiteral("GuardaPuzzleJuego"));
     CompruebaFallo(QStringLiteral("GuardaPuzzleJuego"));
     return GuardaPuzzleArchivo(RutaEstadoJuego(PuzzGbl.TipoJuego));

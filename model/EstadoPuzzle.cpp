@@ -854,6 +854,7 @@ void InstalaEstadoPuzzle() {
         AplicaEstadoPartida(e);
     };
     s.iniciaGrabadora = IniciaGrabadora;
+    s.sinPuzzle = [] { return PuzzGbl.TipoJuego == 24 && !PEN_HayTablero(); };
     s.puzzleNuevo = [] {
         // The model games start from a model they can play, read into force.
         EligeModeloPuzzleNuevo();
