@@ -165,6 +165,7 @@ QString LeeSoluciones(std::int16_t nro, int cuenta, ModeloPentomino& m) {
     const auto girada = g.PEN_PiezaGirada;
     std::vector<PEN_RegistroSolucion> soluciones(1);
     soluciones.reserve(std::size_t(cuenta) + 1);
+    int dejadas = 0; // lines of the board left out
     const char* p = datos.constData();
     const char* fin = p + datos.size();
     // Lines end in CR LF, LF or CR, as in every other file of the program.
@@ -174,6 +175,7 @@ QString LeeSoluciones(std::int16_t nro, int cuenta, ModeloPentomino& m) {
         if (finLinea - p >= kLargoSolucion && Cifras(p, 2) == int(nro)) {
             PEN_RegistroSolucion s;
             if (LeeSolucion(p, m, s)) soluciones.push_back(s);
+            else ++dejadas;
         }
         p = finLinea;
         if (p < fin && *p == '\r') ++p;
@@ -183,7 +185,9 @@ QString LeeSoluciones(std::int16_t nro, int cuenta, ModeloPentomino& m) {
     m.soluciones = std::move(soluciones);
     if (m.numSoluciones() < 1)
         return QStringLiteral("el archivo ") + kArchivoSolucionesPentominos +
-               QString::fromUtf8(" no contiene ninguna solución válida del ") + NumeroModelo(nro).mid(3);
+               QString::fromUtf8(dejadas > 0 ? " no contiene ninguna solución válida del "
+                                             : " no contiene ninguna solución del ") +
+               NumeroModelo(nro).mid(3);
     return QString();
 }
 
