@@ -30,6 +30,7 @@ bool LeeMayor(std::int16_t& nro) {
 
 void BM_LeeModeloMayor(benchmark::State& state) {
     PuzzGbl.reset();
+    InicializaTablas(); // the shapes check each stored solution
     std::int16_t nro = 0;
     if (!LeeMayor(nro)) {
         state.SkipWithError("the pentomino files are not built");

@@ -395,6 +395,7 @@ void LeePuzzleJuego(const QString& ruta) {
 }
 
 bool GuardaPuzzleJuego() {
+    if (g_servicios.sinPuzzle && g_servicios.sinPuzzle()) return true; // nothing to keep
     AnotaLlamada(QStringLiteral("GuardaPuzzleJuego"));
     CompruebaFallo(QStringLiteral("GuardaPuzzleJuego"));
     // Kept for its model: the player's puzzle stays on disk as it was.

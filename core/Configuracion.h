@@ -92,6 +92,10 @@ QStringList LeeLineasEstado(const QByteArray& contenido);
 struct ServiciosEstadoPuzzle {
     // The nine lines of the current state (also left in LineasConfiguracion).
     std::function<QStringList()> compone;
+    // Whether the table holds no puzzle to keep (a model game without a
+    // model it can play): its state file is then not written, so the next
+    // start takes the road of a missing state again.
+    std::function<bool()> sinPuzzle;
     // Reads and checks a state file's bytes. juego: the game the file must
     // hold (0: any). On success returns an empty text and keeps the state
     // for aplica(); otherwise the reason, and nothing has changed.

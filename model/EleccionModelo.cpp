@@ -28,8 +28,20 @@ EleccionModeloJuego Tangram() {
 
 EleccionModeloJuego Pentominos() {
     EleccionModeloJuego e;
+    // A board with at least one solution the table can give as homes.
+    e.usable = [](std::int16_t nro) { return PEN_AnalizaModelo(nro).motivo.isEmpty(); };
     // The board is read before the geometry needs it.
     e.carga = [] { PEN_LeeModelo(PuzzGbl.NroModelo); };
+    e.titulo = QString::fromUtf8("Modelos de pentominós");
+    e.mensaje = QString::fromUtf8("No hay ningún modelo de pentominós utilizable en ModPen.mlp.");
+    e.lineas = 2;
+    e.ayuda = ayuda::kReglasPentominos;
+    // An empty table: no board, no pieces (the set-up sees no board).
+    e.sinModelo = [] {
+        PEN_VaciaModelo();
+        PuzzGbl.PEN_SolucionActual = 0;
+        PuzzGbl.NombreModelo.clear();
+    };
     return e;
 }
 

@@ -24,10 +24,11 @@ struct EleccionModeloJuego {
     std::function<void()> sinModelo;
 };
 
-// Each game's part, by game type; nothing for the other games. The pentomino
-// and Taipei games keep NroModelo as the state's defaults give it and read it
-// in their own set-up, until their own usable tests (a board with stored
-// solutions; a layout that fits the table) are given here.
+// Each game's part, by game type; nothing for the other games. Pentominoes
+// take a board with a usable stored solution (with none, an empty table). The
+// Taipei game keeps NroModelo as the state's defaults give it and reads it in
+// its own set-up, until its own usable test (a layout that fits the table) is
+// given here.
 EleccionModeloJuego EleccionModeloDe(std::int16_t juego);
 
 // Chooses for the current game (TipoJuego): NroModelo when it is usable,

@@ -891,6 +891,7 @@ void InstalaEstadoPuzzle() {
     };
     s.iniciaGrabadora = IniciaGrabadora;
     s.primerPuzzle = PreparaPrimerPuzzle;
+    s.sinPuzzle = [] { return PuzzGbl.TipoJuego == 24 && !PEN_HayTablero(); };
     s.puzzleNuevo = [] {
         // The model games start from a model they can play, read into force.
         EligeModeloPuzzleNuevo();

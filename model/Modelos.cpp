@@ -52,17 +52,9 @@ QString DiagnosticoModelo(std::int16_t juego, std::int16_t nro) {
     QString motivo;
     if (juego == 25) {
         if (!TAI_CargaModelo(nro)) motivo = danado;
-    } else if (!PEN_LeeModelo(nro)) {
-        // The board itself was read when it left its size behind.
-        if (PuzzGbl.FilasTablero == 0) {
-            motivo = danado;
-        } else {
-            QByteArray soluciones;
-            motivo = FalloArchivoModelos(kArchivoSolucionesPentominos, soluciones);
-            if (motivo.isEmpty())
-                motivo = QStringLiteral("el archivo ") + kArchivoSolucionesPentominos +
-                         QString::fromUtf8(" no contiene ninguna solución del") + numero.mid(3);
-        }
+    } else {
+        // The analysis gives the board's or its solutions' fault in the same words.
+        motivo = PEN_AnalizaModelo(nro).motivo;
     }
     PuzzGbl = copia;
     return motivo;

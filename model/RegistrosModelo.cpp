@@ -82,8 +82,10 @@ RegistrosModelo::RegistrosModelo(const FormatoModelo& f) : formato_(f) {
         lineas_.assign(lineas.begin(), lineas.end());
         leido_ = true;
     } catch (const plat::RuntimeError& e) {
+        error_ = e.number();
         motivo_ = TextoError(f, e.number());
     } catch (const std::bad_alloc&) {
+        error_ = plat::err::kOutOfMemory;
         motivo_ = TextoError(f, plat::err::kOutOfMemory);
     }
 }

@@ -53,6 +53,8 @@ public:
 
     bool leido() const { return leido_; }
     const QString& motivo() const { return motivo_; }
+    // The platform's error number when the file could not be read (0 when read).
+    int error() const { return error_; }
     // Records in the file (its lines), empty slots included.
     int cuenta() const { return int(lineas_.size()); }
     // Whether record n is a model (1 <= n <= cuenta(), right length, a name).
@@ -72,6 +74,7 @@ private:
     FormatoModelo formato_;
     bool leido_ = false;
     QString motivo_;
+    int error_ = 0;
     std::vector<QString> lineas_;
 };
 

@@ -41,20 +41,35 @@ inline QString Linea(int modelo, const PEN_RegistroSolucion& s) {
     return l + QStringLiteral("00");
 }
 
-// A made-up solution k of a 6 x 10 board (it need not cover the board: the
-// reader does not check that).
-inline PEN_RegistroSolucion Inventada(int k) {
+// A line of "SolPen.mlp" read back (its model number left out).
+inline PEN_RegistroSolucion DeLinea(const QString& l) {
     PEN_RegistroSolucion s;
     for (int p = 1; p <= 12; ++p) {
-        s.Fila[p] = std::int16_t(1 + (p + k) % 6);
-        s.Columna[p] = std::int16_t(1 + (3 * p + k) % 10);
-        // Within the shape's distinct rotations (F I L N P T U V W X Y Z).
-        static constexpr int rotaciones[13] = {1, 4, 2, 4, 4, 4, 4, 4, 4, 4, 1, 4, 2};
-        s.Giro[p] = std::int16_t((p + k) % rotaciones[p]);
-        s.Volteo[p] = std::int16_t((p * k) % 2);
+        s.Fila[p] = std::int16_t(l.mid(6 * p - 4, 2).toInt());
+        s.Columna[p] = std::int16_t(l.mid(6 * p - 2, 2).toInt());
+        s.Giro[p] = std::int16_t(l.mid(6 * p, 1).toInt());
+        s.Volteo[p] = std::int16_t(l.mid(6 * p + 1, 1).toInt());
     }
     return s;
 }
+
+// Solution k (1..8) of the 6 x 10 rectangle, lines our generator wrote for
+// it: each covers the board exactly, as the reader requires.
+inline PEN_RegistroSolucion Solucion(int k) {
+    static const char* const lineas[] = {
+        "0101010101031001053002092005013104032005080002010004051003060002033101080100",
+        "0101010101031001092001080105013002040003033002010004040002060005063104081100",
+        "0101023101061001012105041105013002062003043002082001043003020005073103080000",
+        "0101041002010003090103082001081101060005050004020003030002020001013003061000",
+        "0102032005021005043003092101041001070001012004010002050002010001090004070000",
+        "0103020002010002063001051004092001010005020001082004050003040001033104070100",
+        "0103081101041005011105031001081102073005080001011004053003010002023002041000",
+        "0104072101041001092003092102073104013002021001011004051002030005021002050000",
+    };
+    return DeLinea(QString::fromLatin1(lineas[(k - 1) % 8]));
+}
+// The older name of the same solutions.
+inline PEN_RegistroSolucion Inventada(int k) { return Solucion(k); }
 
 // Writes the two files into `carpeta` (created when missing).
 inline void Escribe(const QString& carpeta, const QStringList& registros, const QStringList& lineas) {
@@ -65,10 +80,10 @@ inline void Escribe(const QString& carpeta, const QStringList& registros, const 
     plat::writeFile(carpeta + QStringLiteral("SolPen.mlp"), plat::toCp1252(sol));
 }
 
-// Model 1: a 6 x 10 rectangle with the made-up solutions 1..n.
+// Model 1: a 6 x 10 rectangle with the solutions 1..n (n at most 8).
 inline void EscribeRectangulo(const QString& carpeta, int n) {
     QStringList lineas;
-    for (int k = 1; k <= n; ++k) lineas << Linea(1, Inventada(k));
+    for (int k = 1; k <= n; ++k) lineas << Linea(1, Solucion(k));
     Escribe(carpeta, {Registro(QStringLiteral("Rectángulo 6 x 10"), 6, 10, n, Rectangulo(6, 10))}, lineas);
 }
 

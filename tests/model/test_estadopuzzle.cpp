@@ -4,6 +4,7 @@
 #include "core/PuzzGbl.h"
 #include "core/Tablas.h"
 #include "core/Sustitutos.h"
+#include "core/Tablas.h"
 #include "core/TsComun.h"
 #include "core/mesa.h"
 #include "model/EstadoPuzzle.h"
@@ -37,6 +38,7 @@ protected:
         PuzzGbl.RutaPrograma = carpeta.path();
         PuzzGbl.RutaImagenes = carpeta.path() + "Imagenes/";
         PuzzGbl.RutaArchivo = carpeta.path() + "Archivo/";
+        InicializaTablas(); // the pentomino shapes check the stored solutions
         EscribeDisposicion();
         // Pentomino model 1: a 6 x 10 board with three stored solutions.
         pentominos_prueba::EscribeRectangulo(PuzzGbl.RutaArchivo, 3);
@@ -654,12 +656,9 @@ TEST_F(EstadoPuzzle, APentominoStateNeedsItsBoardAndItsSolutions) {
 
 TEST_F(EstadoPuzzle, APentominoStateFromALargerTableLandsOnThisBoardsCells) {
     // A 3 x 20 board: its width decides the cell. On 1024 x 768 cells of 40
-    // from (20, 20); here cells of 29 from (14, 14).
-    PEN_RegistroSolucion s;
-    for (int p = 1; p <= 12; ++p) {
-        s.Fila[p] = std::int16_t(1 + p % 3);
-        s.Columna[p] = std::int16_t(p + 5);
-    }
+    // from (20, 20); here cells of 29 from (14, 14). One of its tilings.
+    const PEN_RegistroSolucion s = pentominos_prueba::DeLinea(
+        "0101051001131001021002033002153001070001193001010001092001170002103101121100");
     pentominos_prueba::Escribe(PuzzGbl.RutaArchivo,
                                {pentominos_prueba::Registro("Rectángulo 3 x 20", 3, 20, 1,
                                                             pentominos_prueba::Rectangulo(3, 20))},
@@ -674,8 +673,8 @@ TEST_F(EstadoPuzzle, APentominoStateFromALargerTableLandsOnThisBoardsCells) {
         RegistroPieza& pz = e.Piezas[p];
         pz.XDestino = std::int16_t(20 + (s.Columna[p] - 1) * 40);
         pz.YDestino = std::int16_t(20 + (s.Fila[p] - 1) * 40);
-        pz.GiroDestino = pz.VolteoDestino = 0;
-        pz.Giro = pz.Volteo = 0;
+        pz.Giro = pz.GiroDestino = s.Giro[p];
+        pz.Volteo = pz.VolteoDestino = s.Volteo[p];
         pz.X = pz.XDestino; // every piece at home
         pz.Y = pz.YDestino;
     }

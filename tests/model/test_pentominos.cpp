@@ -188,10 +188,9 @@ TEST_F(PentominosTest, APiecesPictureIsItsBoxOfCellsAndOnePixel) {
 TEST_F(PentominosTest, ABoardIsReadWithItsSolutionsInFileOrder) {
     // Model 3's lines mixed with model 1's; model 1 has one line more than
     // its count.
-    const QStringList cruz = {"..#..", ".###.", "#####"};
     pp::Escribe(archivo(),
                 {pp::Registro("Rectángulo 6 x 10", 6, 10, 2, pp::Rectangulo(6, 10)), pp::RegistroVacio(),
-                 pp::Registro("Cruz", 3, 5, 3, cruz)},
+                 pp::Registro("Otro 6 x 10", 6, 10, 3, pp::Rectangulo(6, 10))},
                 {pp::Linea(3, pp::Inventada(7)), pp::Linea(1, pp::Inventada(1)), pp::Linea(3, pp::Inventada(5)),
                  pp::Linea(1, pp::Inventada(2)), pp::Linea(3, pp::Inventada(6)), pp::Linea(1, pp::Inventada(3))});
     auto& g = PuzzGbl;
@@ -211,43 +210,57 @@ TEST_F(PentominosTest, ABoardIsReadWithItsSolutionsInFileOrder) {
     EXPECT_EQ(celdas, 60);
 
     ASSERT_TRUE(PEN_LeeModelo(3));
-    EXPECT_EQ(g.FilasTablero, 3);
-    EXPECT_EQ(g.ColumnasTablero, 5);
     EXPECT_EQ(g.PEN_NumSoluciones, 3);
     ASSERT_EQ(g.PEN_Soluciones.size(), 4u);
     EXPECT_EQ(g.PEN_Soluciones[1], pp::Inventada(7));
     EXPECT_EQ(g.PEN_Soluciones[2], pp::Inventada(5));
     EXPECT_EQ(g.PEN_Soluciones[3], pp::Inventada(6));
-    EXPECT_TRUE(g.PEN_Modelo[1][3]);
-    EXPECT_FALSE(g.PEN_Modelo[1][2]);
-    EXPECT_TRUE(g.PEN_Modelo[3][1]);
-    EXPECT_FALSE(g.PEN_Modelo[4][3]);
 }
 
-TEST_F(PentominosTest, WhatCannotBeReadGivesAnEmptyBoardWithoutSolutions) {
+// What is in force when a board is refused: compared field by field.
+struct EnVigor {
+    std::int16_t filas, columnas, numSoluciones, actual;
+    std::array<std::array<bool, 23>, 17> modelo;
+    std::vector<PEN_RegistroSolucion> soluciones;
+    bool operator==(const EnVigor&) const = default;
+};
+EnVigor TableroEnVigor() {
+    const auto& g = PuzzGbl;
+    return {g.FilasTablero, g.ColumnasTablero, g.PEN_NumSoluciones, g.PEN_SolucionActual, g.PEN_Modelo,
+            g.PEN_Soluciones};
+}
+
+TEST_F(PentominosTest, WhatCannotBeReadIsRefusedWithItsReasonAndTheBoardInForceStays) {
     pp::Escribe(archivo(), {pp::Registro("Rectángulo 6 x 10", 6, 10, 2, pp::Rectangulo(6, 10)), pp::RegistroVacio()},
                 {pp::Linea(1, pp::Inventada(1)), pp::Linea(1, pp::Inventada(2)), pp::Linea(2, pp::Inventada(3))});
     const struct {
         const char* nombre;
         std::int16_t nro;
         std::function<void(const QString&)> estropea;
+        const char* motivo;
     } casos[] = {
-        {"an empty slot", 2, [](const QString&) {}},
-        {"a number past the end", 3, [](const QString&) {}},
-        {"model 0", 0, [](const QString&) {}},
-        {"no board file", 1, [](const QString& a) { QFile::remove(a + "ModPen.mlp"); }},
+        {"an empty slot", 2, [](const QString&) {}, "el archivo ModPen.mlp no contiene el modelo número 2"},
+        {"a number past the end", 3, [](const QString&) {}, "el archivo ModPen.mlp no contiene el modelo número 3"},
+        {"model 0", 0, [](const QString&) {}, "no contiene el modelo número 0"},
+        {"no board file", 1, [](const QString& a) { QFile::remove(a + "ModPen.mlp"); },
+         "el archivo ModPen.mlp no se encuentra"},
+        {"no solutions file", 1, [](const QString& a) { QFile::remove(a + "SolPen.mlp"); },
+         "el archivo SolPen.mlp no se encuentra"},
     };
     auto& g = PuzzGbl;
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
-        ASSERT_TRUE(PEN_LeeModelo(1)); // a board in memory first
+        pp::Escribe(archivo(), {pp::Registro("Rectángulo 6 x 10", 6, 10, 2, pp::Rectangulo(6, 10)), pp::RegistroVacio()},
+                    {pp::Linea(1, pp::Inventada(1)), pp::Linea(1, pp::Inventada(2)), pp::Linea(2, pp::Inventada(3))});
+        ASSERT_TRUE(PEN_LeeModelo(1)); // a board in force first
+        g.PEN_SolucionActual = 2;
+        const EnVigor antes = TableroEnVigor();
         c.estropea(archivo());
-        EXPECT_FALSE(PEN_LeeModelo(c.nro));
-        EXPECT_EQ(g.FilasTablero, 0);
-        EXPECT_EQ(g.ColumnasTablero, 0);
-        EXPECT_EQ(g.PEN_NumSoluciones, 0);
-        EXPECT_EQ(g.PEN_Soluciones.size(), 1u);
-        EXPECT_EQ(g.PEN_Modelo, (std::array<std::array<bool, 23>, 17>{}));
+        QString motivo;
+        EXPECT_FALSE(PEN_LeeModelo(c.nro, &motivo));
+        EXPECT_TRUE(motivo.contains(QString::fromUtf8(c.motivo))) << motivo.toStdString();
+        EXPECT_EQ(PEN_AnalizaModelo(c.nro).motivo, motivo);
+        EXPECT_TRUE(TableroEnVigor() == antes);
     }
 }
 
@@ -255,10 +268,18 @@ TEST_F(PentominosTest, ADamagedBoardRecordIsRefused) {
     const QStringList rect = pp::Rectangulo(6, 10);
     QString celdaMala = pp::Registro("Mala", 6, 10, 1, rect);
     celdaMala[33 + 22 * 3 + 4] = u'x';
+    QStringList fila7 = rect, columna11 = rect, cincuentaYNueve = rect;
+    fila7 << "..#";            // a cell at row 7 of a 6 x 10
+    columna11[2] += "#";       // one at column 11
+    cincuentaYNueve[5][9] = u'.';
     const struct {
         const char* nombre;
         QString registro;
     } casos[] = {
+        {"a cell at row 7", pp::Registro("Mala", 6, 10, 1, fila7)},
+        {"a cell at column 11", pp::Registro("Mala", 6, 10, 1, columna11)},
+        {"59 cells", pp::Registro("Mala", 6, 10, 1, cincuentaYNueve)},
+        {"a line of 451 characters", pp::Registro("Mala", 6, 10, 1, rect).left(449) + "\r\n"},
         {"rows not a number", pp::Registro("Mala", "6x", "10", "0001", rect)},
         {"blank columns", pp::Registro("Mala", "06", "  ", "0001", rect)},
         {"count not a number", pp::Registro("Mala", "06", "10", "00-1", rect)},
@@ -269,11 +290,17 @@ TEST_F(PentominosTest, ADamagedBoardRecordIsRefused) {
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
-        ASSERT_EQ(c.registro.size(), 452);
-        pp::Escribe(archivo(), {c.registro}, {pp::Linea(1, pp::Inventada(1))});
-        EXPECT_FALSE(PEN_LeeModelo(1));
-        EXPECT_EQ(PuzzGbl.FilasTablero, 0);
-        EXPECT_EQ(PuzzGbl.PEN_NumSoluciones, 0);
+        // Board 2 is in force; board 1 is the damaged one.
+        pp::Escribe(archivo(), {c.registro, pp::Registro("Buena", 6, 10, 1, rect)},
+                    {pp::Linea(1, pp::Inventada(1)), pp::Linea(2, pp::Inventada(4))});
+        ASSERT_TRUE(PEN_LeeModelo(2));
+        PuzzGbl.PEN_SolucionActual = 1;
+        const EnVigor antes = TableroEnVigor();
+        QString motivo;
+        EXPECT_FALSE(PEN_LeeModelo(1, &motivo));
+        EXPECT_TRUE(motivo.startsWith(QString::fromUtf8("el modelo número 1 del archivo ModPen.mlp está dañado: ")))
+            << motivo.toStdString();
+        EXPECT_TRUE(TableroEnVigor() == antes);
     }
     // Blanks around a number are only padding.
     pp::Escribe(archivo(), {pp::Registro("Buena", " 6", "10", "  1 ", rect)}, {pp::Linea(1, pp::Inventada(1))});
@@ -281,33 +308,43 @@ TEST_F(PentominosTest, ADamagedBoardRecordIsRefused) {
     EXPECT_EQ(PuzzGbl.FilasTablero, 6);
 }
 
-TEST_F(PentominosTest, DamagedSolutionLinesAreLeftOutAndTheCountFollowsTheLinesFound) {
+TEST_F(PentominosTest, SolutionLinesTheTableCannotMatchAreLeftOutAndTheCountFollowsTheLinesFound) {
     auto cambia = [](QString l, int columna, const QString& texto) { return l.replace(columna - 1, texto.size(), texto); };
     const QString buena = pp::Linea(1, pp::Inventada(1));
+    const PEN_RegistroSolucion s = pp::Inventada(1);
+    const auto campo = [](int p) { return 6 * p - 3; }; // first column of piece p
     const QStringList lineas = {
         buena,
-        cambia(buena, 27, "1x"),               // a row that is no number
-        cambia(buena, 69, "01013"),            // piece 12 at row 1, column 1, rotation 3 ...
-        cambia(buena, 7, "4"),                 // ... a rotation of 4
-        cambia(buena, 14, "2"),                // a flip of 2
-        cambia(buena, 17, "23"),               // column 23
-        cambia(buena, 3, "00"),                // row 0
-        buena.left(60),                        // cut short
-        cambia(buena, 1, "01").left(74),       // without the two unread columns
+        cambia(buena, campo(5), "1x"),                        // a row that is no number
+        cambia(buena, campo(10) + 4, "2"),                    // X at rotation 2: it has one
+        cambia(buena, campo(2) + 5, "1"),                     // I with flip 1: it has one face
+        cambia(buena, campo(3) + 4, "4"),                     // a rotation of 4
+        cambia(buena, campo(4) + 5, "2"),                     // a flip of 2
+        cambia(buena, campo(1), QString("%1").arg(s.Fila[1] + 3, 2, 10, QChar('0'))), // cells below row 6
+        cambia(buena, campo(6) + 2, "23"),                    // column 23
+        cambia(buena, campo(1), "00"),                        // row 0
+        cambia(buena, campo(3) + 4, QString::number((s.Giro[3] + 1) % 4)), // L turned: the cover breaks
+        buena.left(60),                                       // cut short
+        cambia(buena, 1, "01").left(74),                      // without the two unread columns
         pp::Linea(1, pp::Inventada(2)),
     };
-    pp::Escribe(archivo(), {pp::Registro("Rectángulo 6 x 10", 6, 10, 9, pp::Rectangulo(6, 10))}, lineas);
+    pp::Escribe(archivo(), {pp::Registro("Rectángulo 6 x 10", 6, 10, 12, pp::Rectangulo(6, 10))}, lineas);
     auto& g = PuzzGbl;
     EXPECT_TRUE(PEN_LeeModelo(1));
-    ASSERT_EQ(g.PEN_NumSoluciones, 4);
-    ASSERT_EQ(g.PEN_Soluciones.size(), 5u);
+    ASSERT_EQ(g.PEN_NumSoluciones, 3);
+    ASSERT_EQ(g.PEN_Soluciones.size(), 4u);
     EXPECT_EQ(g.PEN_Soluciones[1], pp::Inventada(1));
-    PEN_RegistroSolucion doce = pp::Inventada(1);
-    doce.Fila[12] = doce.Columna[12] = 1;
-    doce.Giro[12] = 3;
-    EXPECT_EQ(g.PEN_Soluciones[2], doce);
-    EXPECT_EQ(g.PEN_Soluciones[3], pp::Inventada(1));
-    EXPECT_EQ(g.PEN_Soluciones[4], pp::Inventada(2));
+    EXPECT_EQ(g.PEN_Soluciones[2], pp::Inventada(1));
+    EXPECT_EQ(g.PEN_Soluciones[3], pp::Inventada(2));
+
+    // Only lines the table cannot match: the board itself is refused.
+    pp::Escribe(archivo(), {pp::Registro("Rectángulo 6 x 10", 6, 10, 3, pp::Rectangulo(6, 10))},
+                {lineas[2], lineas[3], lineas[9]});
+    const EnVigor antes = TableroEnVigor();
+    QString motivo;
+    EXPECT_FALSE(PEN_LeeModelo(1, &motivo));
+    EXPECT_EQ(motivo, QString::fromUtf8("el archivo SolPen.mlp no contiene ninguna solución válida del modelo número 1"));
+    EXPECT_TRUE(TableroEnVigor() == antes);
 }
 
 TEST_F(PentominosTest, ABoardWithoutStoredSolutionsCannotBePlayed) {
@@ -315,8 +352,9 @@ TEST_F(PentominosTest, ABoardWithoutStoredSolutionsCannotBePlayed) {
     pp::Escribe(archivo(), {pp::Registro("Sin soluciones", 6, 10, 0, pp::Rectangulo(6, 10))},
                 {pp::Linea(1, pp::Inventada(1))});
     EXPECT_FALSE(PEN_LeeModelo(1));
-    EXPECT_EQ(g.FilasTablero, 6); // the board itself is read
+    EXPECT_EQ(g.FilasTablero, 0); // nothing of it is put in force
     EXPECT_EQ(g.PEN_NumSoluciones, 0);
+    EXPECT_FALSE(PEN_HayTablero());
 
     pp::Escribe(archivo(), {pp::Registro("Sin archivo", 6, 10, 3, pp::Rectangulo(6, 10))}, {});
     QFile::remove(archivo() + "SolPen.mlp");
@@ -325,24 +363,32 @@ TEST_F(PentominosTest, ABoardWithoutStoredSolutionsCannotBePlayed) {
     EXPECT_EQ(g.PEN_Soluciones.size(), 1u);
 }
 
-TEST_F(PentominosTest, TheWholeGridIsReadWhateverTheBoardsSizeAndLineEndsMayBeBare) {
-    // A board of 10 rows and 6 columns with a stray cell far outside it.
-    QStringList celdas = pp::Rectangulo(10, 6);
-    while (celdas.size() < 16) celdas << QString();
-    celdas[15] = QString(21, u'.') + "#";
-    QByteArray soluciones = plat::toCp1252(pp::Linea(1, pp::Inventada(4)) + "\n" + pp::Linea(1, pp::Inventada(5)));
-    pp::Escribe(archivo(), {pp::Registro("Torre", 10, 6, 2, celdas)}, {});
-    plat::writeFile(archivo() + "solpen.MLP", soluciones); // found whatever its spelling
+TEST_F(PentominosTest, BoardsKeepTheirNumbersWhateverTheLineEndsAndADamagedLineBeforeThem) {
+    // LF-only board lines, board 2 cut short; the solutions with bare LF and
+    // the file's name in another spelling.
+    QString tableros;
+    for (const QString& r : {pp::Registro("Uno", 6, 10, 1, pp::Rectangulo(6, 10)),
+                             pp::Registro("Corto", 6, 10, 1, pp::Rectangulo(6, 10)).left(300) + "\r\n",
+                             pp::Registro("Tres", 6, 10, 2, pp::Rectangulo(6, 10))})
+        tableros += r.chopped(2) + "\n";
+    QDir().mkpath(archivo());
+    plat::writeFile(archivo() + "ModPen.mlp", plat::toCp1252(tableros));
     QFile::remove(archivo() + "SolPen.mlp");
+    plat::writeFile(archivo() + "solpen.MLP",
+                    plat::toCp1252(pp::Linea(1, pp::Inventada(3)) + "\n" + pp::Linea(3, pp::Inventada(4)) + "\n" +
+                                   pp::Linea(3, pp::Inventada(5))));
     auto& g = PuzzGbl;
-    EXPECT_TRUE(PEN_LeeModelo(1));
-    EXPECT_EQ(g.FilasTablero, 10);
-    EXPECT_EQ(g.ColumnasTablero, 6);
-    EXPECT_TRUE(g.PEN_Modelo[10][6]);
-    EXPECT_FALSE(g.PEN_Modelo[1][7]);
-    EXPECT_TRUE(g.PEN_Modelo[16][22]);
+    ASSERT_TRUE(PEN_LeeModelo(3));
+    EXPECT_EQ(g.FilasTablero, 6);
+    EXPECT_EQ(g.ColumnasTablero, 10);
     ASSERT_EQ(g.PEN_NumSoluciones, 2);
+    EXPECT_EQ(g.PEN_Soluciones[1], pp::Inventada(4));
     EXPECT_EQ(g.PEN_Soluciones[2], pp::Inventada(5));
+    QString motivo;
+    EXPECT_FALSE(PEN_LeeModelo(2, &motivo));
+    EXPECT_TRUE(motivo.contains(QString::fromUtf8("está dañado"))) << motivo.toStdString();
+    ASSERT_TRUE(PEN_LeeModelo(1));
+    EXPECT_EQ(g.PEN_Soluciones[1], pp::Inventada(3));
 }
 
 // ------------------------------------------------------------------ homes
@@ -486,21 +532,20 @@ TEST_F(PentominosTest, ALoadedPuzzleKeepsItsPiecesAndTakesTheHomesOfItsSolution)
     }
 }
 
-TEST_F(PentominosTest, ABoardWithoutSolutionsIsLaidOutWithoutHomes) {
-    pp::Escribe(archivo(), {pp::Registro("Sin soluciones", 6, 10, 0, pp::Rectangulo(6, 10))}, {});
+TEST_F(PentominosTest, WithoutABoardThatCanBePlayedTheTableIsEmpty) {
     auto& g = PuzzGbl;
     Mesa();
     g.PEN_SolucionActual = 4;
     g.Piezas.assign(26, RegistroPieza{});
-    EXPECT_FALSE(PEN_LeeModelo(1));
+    PEN_VaciaModelo();
     PreparaJuego(true);
     EXPECT_EQ(g.PEN_SolucionActual, 0);
-    ASSERT_EQ(g.Piezas.size(), 13u);
-    for (int p = 1; p <= 12; ++p) {
-        EXPECT_EQ(g.Piezas[std::size_t(p)].XDestino, 0);
-        EXPECT_GT(g.Piezas[std::size_t(p)].X, 0);
-    }
-    EXPECT_EQ(mesa.Pic_Fondo.point(kOrigen + 5, kOrigen + 5), 0x808080u);
+    EXPECT_EQ(g.NroPiezas, 0);
+    EXPECT_EQ(g.Piezas.size(), 1u);
+    EXPECT_EQ(g.OrdenPiezas.size(), 1u);
+    EXPECT_EQ(mesa.Pic_Fondo.point(kOrigen + 5, kOrigen + 5), 0x800000u); // no grey cell
+    ActualizaInfoPiezas();
+    EXPECT_EQ(g.NroPiezasColocadas, 0);
 }
 
 // The first start of the game: no state file yet.
@@ -652,6 +697,94 @@ TEST_F(PentominosTest, SolutionsAreReadWhateverTheirLineEnds) {
         ASSERT_TRUE(PEN_LeeModelo(1));
         EXPECT_EQ(PuzzGbl.PEN_NumSoluciones, 3);
         EXPECT_EQ(PuzzGbl.PEN_Soluciones[3].Columna[5], pp::Inventada(3).Columna[5]);
+// A fresh game whose board is not usable takes the lowest-numbered usable
+// one, with its name trimmed, and sizes everything by it, whatever the game
+// before left behind.
+TEST_F(PentominosTest, AFreshGameTakesTheLowestUsableBoardAndItsName) {
+    QStringList cincuentaYNueve = pp::Rectangulo(6, 10);
+    cincuentaYNueve[0][0] = u'.';
+    const struct {
+        const char* que;
+        QString primero;
+        std::int16_t pedido;
+    } casos[] = {
+        {"board 1 blank", pp::RegistroVacio(), 1},
+        {"board 1 of 59 cells", pp::Registro("Roto", 6, 10, 1, cincuentaYNueve), 1},
+        {"board 1 without solution lines", pp::Registro("Sin líneas", 6, 10, 2, pp::Rectangulo(6, 10)), 1},
+        {"a number past the end", pp::RegistroVacio(), 7},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.que);
+        ReiniciaSustitutos();
+        pp::Escribe(archivo(), {c.primero, pp::Registro("  Segundo", 6, 10, 2, pp::Rectangulo(6, 10))},
+                    {pp::Linea(2, pp::Inventada(1)), pp::Linea(2, pp::Inventada(2))});
+        auto& g = PuzzGbl;
+        g.RutaPrograma = carpeta.path();
+        Mesa();
+        // What another game left.
+        g.LadoCelda = 3;
+        g.FilasTablero = 16;
+        g.ColumnasTablero = 22;
+        g.NombreModelo = "Otro";
+        g.NroModelo = c.pedido;
+        QFile::remove(RutaEstadoJuego(24));
+        QStringList textos;
+        RegistraPresentadorMensaje([&textos](const QString&, const QString& texto) { textos << texto; });
+        InstalaEstadoPuzzle();
+        LeePuzzleJuego(RutaEstadoJuego(24));
+        ASSERT_EQ(textos.size(), 1) << textos.join(" | ").toStdString();
+        EXPECT_TRUE(textos[0].contains("crearlo"));
+        EXPECT_EQ(g.NroModelo, 2);
+        EXPECT_EQ(g.NombreModelo, "Segundo");
+        EXPECT_EQ(g.FilasTablero, 6);
+        EXPECT_EQ(g.PEN_NumSoluciones, 2);
+        EXPECT_EQ(g.LadoCelda, kLado);
+        EXPECT_EQ(g.NroPiezas, 12);
+        EXPECT_GE(g.PEN_SolucionActual, 1);
+        PEN_TamanoPieza(2, 0);
+        EXPECT_EQ(g.AltoPiezaBase, 5 * kLado + 1);
+        EXPECT_TRUE(QFileInfo::exists(RutaEstadoJuego(24)));
+    }
+}
+
+// With no usable board at all the player is told, the table stays empty and
+// no state is written that the next start would refuse as damaged.
+TEST_F(PentominosTest, WithoutAnyUsableBoardTheTableIsEmptyAndTheNextStartFindsNoDamagedFile) {
+    QStringList cincuentaYNueve = pp::Rectangulo(6, 10);
+    cincuentaYNueve[5][9] = u'.';
+    pp::Escribe(archivo(), {pp::RegistroVacio(), pp::Registro("Roto", 6, 10, 1, cincuentaYNueve)},
+                {pp::Linea(2, pp::Inventada(1))});
+    auto& g = PuzzGbl;
+    g.RutaPrograma = carpeta.path();
+    Mesa();
+    QStringList textos;
+    RegistraPresentadorMensaje([&textos](const QString&, const QString& texto) { textos << texto; });
+    InstalaEstadoPuzzle();
+    const QString ruta = RutaEstadoJuego(24);
+    const QString sinModelo = QString::fromUtf8("No hay ningún modelo de pentominós utilizable en ModPen.mlp.");
+    for (const char* antes : {"", "damaged"}) {
+        SCOPED_TRACE(antes);
+        QFile::remove(ruta);
+        if (*antes) plat::writeFile(ruta, "not a state\r\n");
+        for (int arranque = 1; arranque <= 2; ++arranque) {
+            SCOPED_TRACE(arranque);
+            textos.clear();
+            ReiniciaSustitutos();
+            LeePuzzleJuego(ruta);
+            ASSERT_EQ(textos.size(), 2) << textos.join(" | ").toStdString();
+            EXPECT_EQ(textos[0].contains(QString::fromUtf8("dañado")), *antes && arranque == 1) << textos[0].toStdString();
+            EXPECT_EQ(textos[1], sinModelo);
+            EXPECT_EQ(g.NroPiezas, 0);
+            EXPECT_EQ(g.Piezas.size(), 1u);
+            EXPECT_EQ(g.PEN_NumSoluciones, 0);
+            EXPECT_EQ(g.FilasTablero, 0);
+            EXPECT_TRUE(g.NombreModelo.isEmpty());
+            EXPECT_EQ(mesa.Pic_Fondo.point(g.OrigenX + 5, g.OrigenY + 5), 0x800000u);
+            EXPECT_FALSE(QFileInfo::exists(ruta));
+            // Nor at the exit: nothing to keep, and that is no failure.
+            EXPECT_TRUE(GuardaPuzzleJuego());
+            EXPECT_FALSE(QFileInfo::exists(ruta));
+        }
     }
 }
 

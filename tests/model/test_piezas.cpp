@@ -501,6 +501,10 @@ TEST_F(PiezasTest, PreparaJuegoWorksOutTheGeometryAndCallsTheGamesSetUp) {
         PuzzGbl.AnchoBmp = PuzzGbl.AltoBmp = 400;
         PuzzGbl.TAN_ModoJuego = 1;
         PuzzGbl.FilasTablero = PuzzGbl.ColumnasTablero = PuzzGbl.TAI_NroNiveles = 6;
+        // A pentomino board with a stored solution in force (without one the
+        // table stays empty).
+        PuzzGbl.PEN_NumSoluciones = 1;
+        PuzzGbl.PEN_Soluciones.assign(2, PEN_RegistroSolucion{});
         PuzzGbl.MovActual = 40000;
         PuzzGbl.UltimoMovGrabado = 40002;
         PuzzGbl.NroPiezas = -5;
