@@ -72,6 +72,8 @@ LanzadorVentanas& lanzador() {
     return l;
 }
 
+bool puzzleCompleto() { return PuzzGbl.NroPiezas > 0 && PuzzGbl.NroPiezasColocadas >= PuzzGbl.NroPiezas; }
+
 bool enModoDiseno() { return PuzzGbl.TipoJuego == 23 && PuzzGbl.TAN_ModoJuego == 1; }
 
 // ---------------------------------------------------------------- commands
@@ -133,6 +135,8 @@ void comandoTutor() {
     case 22:
         g.PasaAlHistorico = false;
         Paso([] { lanzador().resuelvePuzzle(); });
+        // A puzzle the tutor's path completed keeps its time stopped.
+        if (puzzleCompleto()) pausa.descarta();
         break;
     case 25:
         g.PasaAlHistorico = false;
@@ -275,6 +279,8 @@ void comandoResolver() {
     mesa.setMousePointer(11);
     PausaCronometro pausa;
     Paso([] { lanzador().resuelvePuzzle(); });
+    // A puzzle the run completed keeps its time stopped.
+    if (puzzleCompleto()) pausa.descarta();
     pausa.restaura();
     mesa.setMousePointer(0);
 }
@@ -378,7 +384,7 @@ bool ComandoDisponible(int indice) {
     switch (indice) {
     case 2: return bool(l.personal);
     // The sliding game's tutor is a stretch of the automatic solution.
-    case 3: return PuzzGbl.TipoJuego == 22 ? bool(l.resuelvePuzzle) : l.resuelvePuzzle && l.tutorIndicando;
+    case 3: return PuzzGbl.TipoJuego == 22 ? bool(l.resuelvePuzzle) : bool(l.tutorIndicando);
     case 4: return bool(l.estadis);
     case 5: return bool(l.historic);
     case 6: return bool(l.ayuda);

@@ -153,7 +153,7 @@ void GiraPieza() {
     r.Y = plat::toInt16((long long)r.Y + d.dy);
     r.Giro = nuevo;
     // The solver's single press brings the piece straight to its home rotation.
-    if (g.ResolviendoAuto) r.Giro = r.GiroDestino;
+    if (g.ResolviendoAuto || g.GiroSimulado) r.Giro = r.GiroDestino;
     GeneraImagenPieza(p);
     DibujaPiezaEnImagen(mesa.Pic_Imagen, p);
     repintaCajas(antes, cajaDe(p));

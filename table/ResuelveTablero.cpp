@@ -11,6 +11,8 @@
 #include "model/Pasos.h"
 #include "platform/ui/events.h"
 #include "table/Botonera.h"
+#include "table/ResuelveJuegos.h"
+#include "table/Tutor.h"
 
 #include <utility>
 
@@ -27,14 +29,6 @@ std::function<void()>& eventosResolucion() {
     return f;
 }
 
-void eventosEntrePasos() {
-    if (PuzzGbl.SaliendoPrograma) return;
-    if (const auto& f = eventosResolucion()) {
-        f();
-        return;
-    }
-    plat::doEvents();
-}
 
 void avisaSinSolucion(int boton) {
     Mensaje(SinBlancos(TextoBoton(kDeslizantes, boton)), TextoSinSolucion(), 2, 1, kAyudaSinSolucion);
@@ -63,6 +57,15 @@ void fin() {
 }
 
 } // namespace
+
+void EventosEntrePasosResolucion() {
+    if (PuzzGbl.SaliendoPrograma) return;
+    if (const auto& f = eventosResolucion()) {
+        f();
+        return;
+    }
+    plat::doEvents();
+}
 
 QString TextoSinSolucion() {
     return QString::fromUtf8("No se ha encontrado ninguna solución para la posición actual de las piezas.");
@@ -99,7 +102,7 @@ bool juegaCamino() {
     auto& g = PuzzGbl;
     for (std::int32_t i = g.NumPasosSolucion; i >= 1 && !g.SaliendoPrograma; --i) {
         if (!DeslizaPiezaSolucion(g.CaminoSolucion[std::size_t(i)])) return false;
-        eventosEntrePasos();
+        EventosEntrePasosResolucion();
     }
     return true;
 }
@@ -150,13 +153,18 @@ void ResuelvePuzzleMesa() {
         else TutorDeslizantes();
         return;
     }
-    // The other games' solving is not built yet.
-    const bool resolviendo = g.ResolviendoAuto;
-    g.ResolviendoAuto = false;
-    Mensaje(SinBlancos(TextoBoton(g.TipoJuego, resolviendo ? kBotonResolver : kBotonTutor)), TextoNoDisponible(), 1,
-            1);
+    switch (g.TipoJuego) {
+    case kPiezasMoviles:
+    case kTangram:
+    case kPentominos: ResuelvePiezasLibres(); break;
+    case kTaipei: ResuelveTaipei(); break;
+    default: g.ResolviendoAuto = false; break;
+    }
 }
 
 void RegistraEventosResolucion(std::function<void()> eventos) { eventosResolucion() = std::move(eventos); }
 
-void InstalaResuelveTablero() { Lanzador().resuelvePuzzle = ResuelvePuzzleMesa; }
+void InstalaResuelveTablero() {
+    Lanzador().resuelvePuzzle = ResuelvePuzzleMesa;
+    Lanzador().tutorIndicando = TutorIndicandoMesa;
+}

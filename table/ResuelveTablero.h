@@ -5,8 +5,8 @@
 // window's events run between the slides, marked as a long action, so that a
 // second press of the solve button can ask the run to stop. A position for
 // which the solver finds no path ends the run with a message instead of
-// searching again for ever. The other games keep the "not available" answer
-// until their roads are built.
+// searching again for ever. The other games are solved in
+// table/ResuelveJuegos.h.
 #pragma once
 
 #include <QString>
@@ -18,8 +18,8 @@
 QString TextoSinSolucion();
 
 // The launcher's solve command for every game: the sliding game is solved
-// (ResolviendoAuto set) or hinted (ResolviendoAuto clear, the tutor); any
-// other game is told the command is not available yet.
+// (ResolviendoAuto set) or hinted (ResolviendoAuto clear, the tutor); the
+// free-piece games and Taipei are solved.
 void ResuelvePuzzleMesa();
 
 // Automatic solving of the sliding game: searches and plays paths until the
@@ -43,5 +43,9 @@ bool DeslizaPiezaSolucion(std::int16_t pieza);
 // may register their own; an empty function goes back to the events.
 void RegistraEventosResolucion(std::function<void()> eventos);
 
-// Plugs the solve command into the command panel's launcher.
+// What runs between two steps of any game's run: the registered function, or
+// the window's pending events; nothing once the program is ending.
+void EventosEntrePasosResolucion();
+
+// Plugs the solve command and the tutor into the command panel's launcher.
 void InstalaResuelveTablero();

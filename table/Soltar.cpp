@@ -192,7 +192,8 @@ bool CuentaYTerminaPuzzle() {
 void Pic_Trabajo_MouseUp(std::int16_t boton, std::int16_t, double x, double y) {
     auto& g = PuzzGbl;
     if (boton == 2 && g.GirandoPieza && !g.GiroSimulado) g.GirandoPieza = false;
-    if (g.ArrastrandoPieza && !g.ResolviendoAuto && !g.SoltandoPieza) {
+    // While the solver moves pieces a release finishes nothing of the player's.
+    if (g.ArrastrandoPieza && !g.ResolviendoAuto && !g.EjecutandoSolucion && !g.SoltandoPieza) {
         g.SoltandoPieza = true;
         const std::int16_t p = g.OrdenPiezas.size() > 1 ? g.OrdenPiezas[1] : std::int16_t(0);
         if (g.TipoJuego == kTaipei) {

@@ -19,6 +19,7 @@
 #include "platform/ui/events.h"
 #include "table/Botonera.h"
 #include "table/Soltar.h"
+#include "table/Tutor.h"
 #include "table/VentanaMesa.h"
 #include "core/TemasAyuda.h"
 
@@ -215,7 +216,7 @@ void RamaIzquierda(double x, double y) {
 
 bool PuedeGirar(std::int16_t boton) {
     const auto& g = PuzzGbl;
-    const bool simulado = g.ResolviendoAuto && g.GiroSimulado;
+    const bool simulado = g.GiroSimulado && (g.ResolviendoAuto || g.EjecutandoSolucion);
     // The solver's own turns were planned with rotation; they always happen.
     if (!g.GiroPermitido && !simulado) return false;
     if (!simulado && !(boton == 2 && !g.GrabadoraEncendida && !g.ResolviendoAuto)) return false;
@@ -244,7 +245,7 @@ void BucleGiro() {
         GiraPieza();
         Sonido(0, 6);
         Retardo(160);
-        if (g.ResolviendoAuto) {
+        if (g.ResolviendoAuto || g.GiroSimulado) {
             g.GirandoPieza = false;
             break;
         }
@@ -281,10 +282,7 @@ void ReiniciaProcTrabajo() {
 
 void OlvidaMascarasTrabajo() { mascaras.clear(); }
 
-void TutorIndicando() {
-    if (const auto& f = ProcTrabajo().tutorIndicando) return f();
-    AnotaLlamada(QStringLiteral("TutorIndicando %1").arg(PuzzGbl.PiezaSeleccionada));
-}
+void TutorIndicando() { TutorIndicandoMesa(); }
 
 void MuestraOpcionesSelec() {
     if (const auto& f = ProcTrabajo().muestraOpcionesSelec) return f();
@@ -370,6 +368,9 @@ void Pic_Trabajo_MouseDown(std::int16_t boton, std::int16_t shift, double x, dou
     auto& g = PuzzGbl;
     // A press that comes while a turn or a drop is handled is not a new act.
     if (g.SoltandoPieza || (g.GirandoPieza && !g.GiroSimulado)) return;
+    // While the solver moves pieces only its own turning press acts; a held
+    // piece of its carry is no release the player owes.
+    if (g.EjecutandoSolucion && !(boton == 2 && g.GiroSimulado)) return;
     // A release that never came is delivered before the new press.
     if (g.ArrastrandoPieza && !g.ResolviendoAuto && !g.RecogiendoPiezas) Pic_Trabajo_MouseUp(boton, shift, x, y);
     g.RatonX = RedondeaPosicion(x);
@@ -404,7 +405,7 @@ void Pic_Trabajo_MouseDown(std::int16_t boton, std::int16_t shift, double x, dou
     if (!PuedeGirar(boton)) return;
     BucleGiro();
     // The pointer and the selection follow the turned piece.
-    if (!g.ResolviendoAuto) Pic_Trabajo_MouseMove(0, 0, x, y);
+    if (!g.ResolviendoAuto && !g.EjecutandoSolucion) Pic_Trabajo_MouseMove(0, 0, x, y);
 }
 
 void Pic_Trabajo_Click() {

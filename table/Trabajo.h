@@ -16,7 +16,6 @@ class VentanaMesa;
 // The table's neighbours that are not built here, and the ways the rotation
 // loop looks at the world. An empty member keeps the plain behaviour noted.
 struct ProcedimientosTrabajo {
-    std::function<void()> tutorIndicando;       // the tutor's hint for the pointed piece (noted only)
     std::function<void()> muestraOpcionesSelec; // opens or redraws the option panel (noted only)
     // Runs the pending events once; false when they could not run (the loop ends).
     std::function<bool()> ejecutaEventos;
@@ -34,7 +33,8 @@ void OlvidaMascarasTrabajo();
 // move) and turns it over (recorded here); both in table/GiraPieza.cpp.
 void GiraPieza();
 void VoltearPieza();
-// The neighbours above, as the table calls them.
+// The tutor's hint for the pointed piece (table/Tutor.h), and the option
+// panel as the table calls them.
 void TutorIndicando();
 void MuestraOpcionesSelec();
 

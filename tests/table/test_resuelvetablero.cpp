@@ -160,7 +160,7 @@ TEST_F(ResuelveTableroTest, SolvingPlaysLegalRecordedSlidesToTheSolvedBoard) {
         EXPECT_FALSE(g.EjecutandoSolucion);
         EXPECT_FALSE(g.PasaAlHistorico);
         EXPECT_FALSE(g.ArrastrandoPieza);
-        EXPECT_TRUE(g.CronometroEnMarcha) << "the pause ends with the run";
+        EXPECT_FALSE(g.CronometroEnMarcha) << "a puzzle the run completed keeps its time stopped";
         EXPECT_TRUE(mensajes.empty());
         TearDown();
     }
@@ -275,18 +275,37 @@ TEST_F(ResuelveTableroTest, TheTutorPlaysOneFreshPathAndStopsThere) {
     EXPECT_TRUE(mensajes.empty());
 }
 
-TEST_F(ResuelveTableroTest, OtherGamesAreToldTheCommandIsNotAvailable) {
-    for (int boton : {12, 3}) {
-        SCOPED_TRACE(boton);
+TEST_F(ResuelveTableroTest, TheChronometerStaysStoppedAfterARunThatCompletedThePuzzle) {
+    struct Caso {
+        const char* nombre;
+        int boton;
+    } casos[] = {{"tutor", 3}, {"solving", 12}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
         SetUp();
-        PuzzGbl.TipoJuego = 21;
-        pulsa(boton);
-        ASSERT_EQ(mensajes.size(), 1u);
-        EXPECT_EQ(mensajes[0].texto, TextoNoDisponible());
-        EXPECT_FALSE(PuzzGbl.ResolviendoAuto);
-        EXPECT_FALSE(PuzzGbl.TutorActivo);
+        tablero({1, 2, 3, 4, 5, 6, 7, 0, 8}); // one slide from solved
+        pulsa(c.boton);
+        EXPECT_EQ(PuzzGbl.NroPiezasColocadas, 8);
+        EXPECT_TRUE(PuzzGbl.MostrandoModelo);
+        EXPECT_FALSE(PuzzGbl.CronometroEnMarcha);
         TearDown();
     }
+}
+
+TEST_F(ResuelveTableroTest, TheTutorAndSolvingAreThereInEveryGame) {
+    for (std::int16_t juego = 21; juego <= 25; ++juego) {
+        SCOPED_TRACE(juego);
+        PuzzGbl.TipoJuego = juego;
+        EXPECT_TRUE(ComandoDisponible(3));
+        EXPECT_TRUE(ComandoDisponible(12));
+    }
+    // Without the solver plugged in, both say they are not there.
+    ReiniciaLanzador();
+    PuzzGbl.TipoJuego = 21;
+    pulsa(3);
+    ASSERT_EQ(mensajes.size(), 1u);
+    EXPECT_EQ(mensajes[0].texto, TextoNoDisponible());
+    EXPECT_FALSE(PuzzGbl.TutorActivo);
 }
 
 } // namespace

@@ -264,12 +264,17 @@ TEST_F(TrabajoTest, TheTutorsPointerShowsOnlyOverPiecesOutOfPlace) {
     PuzzGbl.Piezas[1] = en(20, 20, 20, 20);
     PuzzGbl.Piezas[2] = en(50, 20);
     PuzzGbl.TutorActivo = true;
+    PuzzGbl.PasaAlHistorico = true;
     mueve(25, 25);
     EXPECT_EQ(PuzzGbl.CursorActual, 0);
     mueve(55, 25);
     EXPECT_EQ(PuzzGbl.CursorActual, 24);
+    const auto antes = PuzzGbl.Piezas;
     pulsa(1, 55, 25);
-    EXPECT_EQ(llamadas("TutorIndicando 2"), 1);
+    // The tutor showed piece 2's home: it costs the history, moves nothing.
+    EXPECT_FALSE(PuzzGbl.PasaAlHistorico);
+    EXPECT_EQ(PuzzGbl.Piezas, antes);
+    EXPECT_EQ(PuzzGbl.UltimoMovGrabado, 0);
     EXPECT_FALSE(PuzzGbl.TutorActivo);
     EXPECT_FALSE(PuzzGbl.ArrastrandoPieza);
 }
