@@ -29,7 +29,7 @@ EleccionModeloJuego Tangram() {
 EleccionModeloJuego Pentominos() {
     EleccionModeloJuego e;
     // A board with at least one solution the table can give as homes.
-    e.usable = [](std::int16_t nro) { return PEN_AnalizaModelo(nro).motivo.isEmpty(); };
+    e.usable = [](std::int16_t nro, const QString&) { return PEN_AnalizaModelo(nro).motivo.isEmpty(); };
     // The board is read before the geometry needs it.
     e.carga = [] { PEN_LeeModelo(PuzzGbl.NroModelo); };
     e.titulo = QString::fromUtf8("Modelos de pentominós");
