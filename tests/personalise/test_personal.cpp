@@ -100,6 +100,18 @@ plat::Surface* Busca(Personal& p, const QString& nombre) {
     return nullptr;
 }
 
+// Shown on screen: the surface and every container up to the window.
+bool Mostrada(Personal& p, plat::Surface* s) {
+    while (s) {
+        if (!s->visible()) return false;
+        plat::Surface* padre = nullptr;
+        for (auto& [h, c] : p.Superficies())
+            if (h == s) padre = c;
+        s = padre;
+    }
+    return true;
+}
+
 TEST_F(PersonalTest, EachGameLaysOutOnlyItsGroupsWhereTheTableSays) {
     const struct {
         std::int16_t juego, modo;
@@ -160,7 +172,7 @@ TEST_F(PersonalTest, EachGameLaysOutOnlyItsGroupsWhereTheTableSays) {
         for (auto& [s, padre] : p.Superficies()) {
             // The mark frames a shape button and the bar's caption sits on
             // the bar's edge, both by design.
-            if (!s->visible() || (padre && !padre->visible()) || s == &p.Rec_MarcaTip ||
+            if (!Mostrada(p, s) || s == &p.Rec_MarcaTip ||
                 s == &p.Pic_TexJuegoActual || s->width() == 0)
                 continue;
             const QRect r(s->left(), s->top(), s->width(), s->height());
