@@ -5,6 +5,7 @@
 #include "core/ui/EventosControles.h"
 #include "core/ui/mensajes.h"
 #include "model/EstadoPuzzle.h"
+#include "personalise/VentanaPersonal.h"
 #include "platform/sound.h"
 #include "platform/ui/audioplayer.h"
 #include "resources/resources.h"
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
     InstalaEventosModelo();
     InstalaServiciosControles();
     InstalaResuelveTablero();
+    InstalaVentanaPersonal();
     // Closing the table is the exit button's question.
     AlCerrarMesa = [] { return CierreVentanaMesa(); };
     const int codigo = Main() ? QApplication::exec() : 0;

@@ -154,9 +154,10 @@ void AplicaValoresPorDefecto() {
         modi.setSize(320, 240);
         modi.cls();
         modi.keepImageAsPicture();
-        // Until the settings window can be opened here for the player's
-        // choice, the first sample picture is dealt.
-        if (!g_servicios.primerPuzzle || !g_servicios.primerPuzzle()) mesa.Pic_Boton_MouseDown(2, 0, 0, 0, 0);
+        // The settings window for the player's choice; without it, the
+        // first sample picture.
+        if (!PideImagenAlJugador() && (!g_servicios.primerPuzzle || !g_servicios.primerPuzzle()))
+            mesa.Pic_Boton_MouseDown(2, 0, 0, 0, 0);
     } else if (g_servicios.puzzleNuevo) {
         g_servicios.puzzleNuevo();
     }
@@ -456,3 +457,15 @@ void CalculaColoresDerivados() {
 }
 
 void InstalaServiciosEstadoPuzzle(ServiciosEstadoPuzzle servicios) { g_servicios = std::move(servicios); }
+
+namespace {
+std::function<void()> g_eleccionImagen;
+} // namespace
+
+void PonEleccionImagen(std::function<void()> abre) { g_eleccionImagen = std::move(abre); }
+
+bool PideImagenAlJugador() {
+    if (!g_eleccionImagen) return false;
+    g_eleccionImagen();
+    return true;
+}

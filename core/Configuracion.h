@@ -117,3 +117,10 @@ struct ServiciosEstadoPuzzle {
     std::function<bool()> primerPuzzle;
 };
 void InstalaServiciosEstadoPuzzle(ServiciosEstadoPuzzle servicios);
+
+// A jigsaw without a usable picture (no state yet, or its picture refused):
+// the settings window installs here how it is opened for the player's
+// choice. Until it is, the first sample picture is dealt.
+void PonEleccionImagen(std::function<void()> abre);
+// Opens the settings window for a picture; false when none is installed.
+bool PideImagenAlJugador();

@@ -18,6 +18,7 @@ constexpr int kCambioJuego = 2112;
 constexpr int kFondoDeslizantes = 2113;
 constexpr int kModoTangram = 2114;
 constexpr int kImagenFueraDeLimites = 2115;
+constexpr int kModelos = 2117;
 constexpr int kFormaPiezas = 2119;
 constexpr int kNumeroPiezas = 2120;
 constexpr int kBordePiezas = 2122;

@@ -726,9 +726,9 @@ void PideOtraImagen() {
     modi.keepImageAsPicture();
     PuzzGbl.ZoomImagen = 100;
     PuzzGbl.SeleccionValida = false;
-    // Until the settings window can be opened here for the player's choice,
-    // the first sample picture is dealt.
-    if (!PreparaPrimerPuzzle()) mesa.Pic_Boton_MouseDown(2, 0, 0, 0, 0);
+    // The settings window for the player's choice; without it, the first
+    // sample picture.
+    if (!PideImagenAlJugador() && !PreparaPrimerPuzzle()) mesa.Pic_Boton_MouseDown(2, 0, 0, 0, 0);
 }
 
 void Reconstruye(std::int16_t modo) {
@@ -739,7 +739,7 @@ void Reconstruye(std::int16_t modo) {
 
 } // namespace
 
-void AplicaEstadoPartida(const EstadoPartida& e) {
+void AplicaEstadoPartida(const EstadoPartida& e, const QImage* imagenZoomada) {
     auto& g = PuzzGbl;
     const CabeceraPartida& c = e.c;
     g.UnidadImagen = e.UnidadImagen;
@@ -789,7 +789,11 @@ void AplicaEstadoPartida(const EstadoPartida& e) {
     modi.clearPicture();
     real.clearPicture();
     bool cargada = true;
-    if (g.FicheroImagen != QStringLiteral(" ")) {
+    const bool enMemoria = imagenZoomada && !imagenZoomada->isNull();
+    if (enMemoria) {
+        modi.setImage(*imagenZoomada);
+        modi.keepImageAsPicture();
+    } else if (g.FicheroImagen != QStringLiteral(" ")) {
         try {
             const QImage imagen = plat::loadPicture(g.FicheroImagen);
             real.setImage(imagen);
@@ -802,7 +806,9 @@ void AplicaEstadoPartida(const EstadoPartida& e) {
     const long long alto = (long long)g.AltoBmp * g.ZoomImagen / 100 + g.OrigenY;
     const bool fueraDeLimites = ancho < 320 || ancho > 1024 || alto < 240 || alto > 768;
     const bool enorme = ancho < 1 || alto < 1 || ancho > kMaxSuperficie || alto > kMaxSuperficie;
-    if (cargada && !enorme) {
+    if (enMemoria) {
+        // The copy is the picture after zoom already.
+    } else if (cargada && !enorme) {
         modi.setSize(int(ancho), int(alto));
         plat::setStretchBltMode(modi, plat::stretchmode::kColorOnColor);
         plat::stretchBlt(modi, g.OrigenX, g.OrigenY, int(ancho) - g.OrigenX, int(alto) - g.OrigenY, real, 0, 0,

@@ -15,6 +15,7 @@
 #include "model/TaipeiModelo.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -148,8 +149,10 @@ std::optional<Rejilla> RejillaDe(const CabeceraPartida& c, std::int16_t ancho, s
 QString ValidaEstadoPartida(EstadoPartida& e, const ContextoValidacion& ctx);
 
 // Puts a checked state in force and rebuilds its puzzle on the table (or,
-// while LeyendoInstantanea is set, only in memory).
-void AplicaEstadoPartida(const EstadoPartida& e);
+// while LeyendoInstantanea is set, only in memory). With imagenZoomada the
+// picture after zoom is that image (the settings window's copy) and no
+// picture file is read.
+void AplicaEstadoPartida(const EstadoPartida& e, const QImage* imagenZoomada = nullptr);
 
 // Installs the reading and writing of states into the settings and state
 // files (core/Configuracion.h). The program calls it once at start.

@@ -44,6 +44,13 @@ std::optional<Muestra> PrimeraMuestra(const QString& carpeta) {
 } // namespace
 
 bool PreparaPrimerPuzzle() {
+    if (!EligePrimeraMuestra()) return false;
+    PreparaJuego(true);
+    RedibujaImagen(1);
+    return true;
+}
+
+bool EligePrimeraMuestra() {
     auto& g = PuzzGbl;
     const std::optional<Muestra> m = PrimeraMuestra(g.RutaImagenes);
     if (!m) return false;
@@ -82,7 +89,5 @@ bool PreparaPrimerPuzzle() {
     real.clearPicture();
 
     g.SeleccionValida = true;
-    PreparaJuego(true);
-    RedibujaImagen(1);
     return true;
 }

@@ -50,6 +50,25 @@ void TextBox::loseFocus() {
     if (const auto handler = onLostFocus) handler();
 }
 
+void TextBox::setEnabled(bool e) {
+    if (e == enabled_) return;
+    enabled_ = e;
+    notifyChanged();
+}
+
+void TextBox::setMousePointer(int codigo) {
+    if (codigo == mousePointer_) return;
+    mousePointer_ = codigo;
+    notifyChanged();
+}
+
+void TextBox::setMaxLength(int n) {
+    n = n < 0 ? 0 : n;
+    if (n == maxLength_) return;
+    maxLength_ = n;
+    notifyChanged();
+}
+
 void TextBox::refresh() {
     if (onRefresh) onRefresh();
 }

@@ -102,6 +102,7 @@ void comandoNuevo() {
 
 void comandoPersonalizar() {
     auto& g = PuzzGbl;
+    if (lanzador().personalAbierta && lanzador().personalAbierta()) return;
     g.TipoJuegoInicial = g.TipoJuego;
     PausaCronometro pausa;
     g.ReiniciarPuzzle = false;

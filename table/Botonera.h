@@ -45,6 +45,7 @@ int PosicionBotonY(int indice);
 // is a part that is not there yet; its commands say so.
 struct LanzadorVentanas {
     std::function<void()> personal;  // the settings window, modal (command 2)
+    std::function<bool()> personalAbierta; // whether it is open: a press of command 2 then does nothing
     std::function<void()> estadis;   // the statistics window, modal (4)
     std::function<void()> historic;  // the history window, modal (5)
     std::function<void()> resuelvePuzzle;        // automatic solving (12; the sliding tutor, 3)

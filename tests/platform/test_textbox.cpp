@@ -79,3 +79,22 @@ TEST(TextBoxView, FocusLeavingTheEditorReachesTheHandler) {
 }
 
 } // namespace
+
+TEST(TextBoxLimits, TypedTextIsCutToTheLengthLimitAndCodeTextIsNot) {
+    plat::TextBox t;
+    t.setMaxLength(3);
+    t.typed(QStringLiteral("12345"));
+    EXPECT_EQ(t.text(), QStringLiteral("123"));
+    t.setText(QStringLiteral("99999"));
+    EXPECT_EQ(t.text(), QStringLiteral("99999"));
+    t.setMaxLength(0);
+    t.typed(QStringLiteral("12345"));
+    EXPECT_EQ(t.text(), QStringLiteral("12345"));
+    int cambios = 0;
+    t.onChanged = [&] { ++cambios; };
+    t.setEnabled(false);
+    t.setMousePointer(23);
+    t.setEnabled(false);
+    EXPECT_EQ(cambios, 2);
+    EXPECT_FALSE(t.enabled());
+}

@@ -61,6 +61,8 @@ void addSplash(Registry& r);
 // the command panel's cells, drawn by drawPanelCells.
 void addTaipei(Registry& r);
 void drawPanelCells(QPainter& p);
+// The eight piece-shape samples of the settings window (muestras.cpp).
+void drawShapeSamples(QPainter& p);
 // The control sprite sheet (controles.cpp).
 void addControls(Registry& r);
 // The move recorder panel's sheet (grabadora.cpp).

@@ -81,6 +81,7 @@ QImage variousSheet() {
         for (int x = 0; x < kTileW; ++x) img.setPixelColor(kMask + x, y, onTile(x, y) ? Qt::black : Qt::white);
     QPainter p(&img);
     drawPanelCells(p); // the chronometer switch and the panel tab, left of the bodies
+    drawShapeSamples(p); // the settings window's shape buttons, along the top
     return img;
 }
 

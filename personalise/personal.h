@@ -1,0 +1,187 @@
+// The settings window `personal`: its controls as the program sees them
+// (picture surfaces, list boxes and the zoom's text box; no widgets), its
+// opening with the snapshot of the puzzle's settings, its layout per game,
+// its exit with the decision whether the puzzle ends, and its help.
+//
+// The window exists while it is open: AbreVentanaPersonal (VentanaPersonal.h)
+// makes it, and its exit unloads it. The widgets that show it attach through
+// EnlaceVentanaPersonal; with none attached everything runs windowless.
+#pragma once
+
+#include "model/EstadoPuzzle.h"
+#include "personalise/SalidaPersonal.h"
+#include "platform/listbox.h"
+#include "platform/surface.h"
+#include "platform/textbox.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+// An etched frame over the whole surface with the caption centred on its
+// top line; the caption is written back padded: one blank, the caption
+// without outer blanks, two blanks.
+void DibujaMarcoTitulo(plat::Surface& s, QString& titulo);
+
+// The palette of 216 colours in six blocks of 6 x 6 squares of 5 pixels.
+void DibujaPaleta(plat::Surface& s);
+
+// Whether a clipboard picture of that size may be pasted as a puzzle picture.
+bool TamanoPortapapelesValido(int ancho, int alto);
+
+// What the widgets of the window provide. Every member may be empty.
+struct EnlaceVentanaPersonal {
+    std::function<void(int left, int top, int width, int height)> mover;
+    std::function<void()> refrescar; // paints the window and its controls at once
+    std::function<void()> descargar; // closes the window
+};
+
+class Personal {
+public:
+    Personal();
+    ~Personal();
+    Personal(const Personal&) = delete;
+    Personal& operator=(const Personal&) = delete;
+
+    // ---- the window ----
+    static constexpr int kAncho = 685;
+    static int AltoVentana(std::int16_t juego); // 570, 525, 555, 555, 520
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int ScaleWidth() const { return Form.scaleWidth(); }
+    int ScaleHeight() const { return Form.scaleHeight(); }
+    void Refresh();
+    void Unload();
+    bool Descargada() const { return descargada_; }
+    void conectaVentana(EnlaceVentanaPersonal e) { enlace_ = std::move(e); }
+    // The help topic of the preview surface (F1 over it).
+    int AyudaMostrarImagen() const { return ayudaMostrarImagen_; }
+
+    // ---- handlers and procedures ----
+    void Form_Load();
+    void Pic_BotSalir_Click();
+    void Pic_BotAyuda_Click();
+    void TAN_ActSegunModo();
+    void ColocaControles();
+
+    // The picture chooser's procedures. Stand-ins: the picture chooser fills
+    // the drive, folder and file lists and loads, checks and shows the chosen
+    // picture; until then the lists stay empty and nothing is loaded.
+    void CargaMostrarImagen();
+    void ImagenCambia();
+    void File1_Click();
+    // The number-of-pieces list. Stand-in until the zoom and count handlers
+    // fill it with the sizes the picture allows: the list stays empty.
+    void CargaLisNroPiezas();
+    // The shape buttons. Stand-in until the controls' handlers: draws the
+    // eight samples and marks the current shape, nothing else.
+    void Pic_TipPuz_MouseDown(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x, double y);
+    // A model chosen in the list. Stand-in until the model lists: nothing.
+    void Lis_Modelos_Click();
+
+    // ---- controls ----
+    plat::Surface Form{QStringLiteral("personal")};
+    plat::Surface Pic_JuegoActual{QStringLiteral("Pic_JuegoActual")};
+    plat::Surface Pic_TexJuegoActual{QStringLiteral("Pic_TexJuegoActual")};
+    plat::Surface Pic_ImagenPuzz{QStringLiteral("Pic_ImagenPuzz")};
+    plat::Surface Pic_MostrarImagen{QStringLiteral("Pic_MostrarImagen")};
+    plat::Surface Pic_InfoMatriz{QStringLiteral("Pic_InfoMatriz")};
+    plat::Surface Pic_ZoomImagen{QStringLiteral("Pic_ZoomImagen")};
+    plat::Surface Pic_InfoTamBmp{QStringLiteral("Pic_InfoTamBmp")};
+    plat::Surface Pic_TamRelIma{QStringLiteral("Pic_TamRelIma")};
+    plat::Surface Pic_TiposPuz{QStringLiteral("Pic_TiposPuz")};
+    plat::Surface Pic_TipPuzSel{QStringLiteral("Pic_TipPuzSel")};
+    plat::Surface Rec_MarcaTip{QStringLiteral("Rec_MarcaTip")};
+    plat::Surface Pic_NroPiezas{QStringLiteral("Pic_NroPiezas")};
+    plat::Surface Pic_Colorfon{QStringLiteral("Pic_Colorfon")};
+    plat::Surface Pic_ColFonSel{QStringLiteral("Pic_ColFonSel")};
+    plat::Surface Pic_ColFonMue{QStringLiteral("Pic_ColFonMue")};
+    plat::Surface Pic_Colorpza{QStringLiteral("Pic_Colorpza")};
+    plat::Surface Pic_ColPzaSel{QStringLiteral("Pic_ColPzaSel")};
+    plat::Surface Pic_ColPzaMue{QStringLiteral("Pic_ColPzaMue")};
+    plat::Surface Pic_FactorPegado{QStringLiteral("Pic_FactorPegado")};
+    plat::Surface Pic_Prueba{QStringLiteral("Pic_Prueba")};
+    plat::Surface Pic_PruebaPeq{QStringLiteral("Pic_PruebaPeq")};
+    plat::Surface Pic_W{QStringLiteral("Pic_W")};
+    plat::Surface Pic_BotAyuda{QStringLiteral("Pic_BotAyuda")};
+    plat::Surface Pic_BotSalir{QStringLiteral("Pic_BotSalir")};
+    plat::ListBox Drive1{QStringLiteral("Drive1")};
+    plat::ListBox Dir1{QStringLiteral("Dir1")};
+    plat::ListBox File1{QStringLiteral("File1")};
+    plat::ListBox Lis_NroPiezas{QStringLiteral("Lis_NroPiezas")};
+    plat::ListBox Lis_Modelos{QStringLiteral("Lis_Modelos"), true};
+    plat::TextBox Tex_Spin41{QStringLiteral("Tex_Spin")};
+
+    // Owner-drawn controls by number: selectors 1, 2, 5, 6; switches 11-16,
+    // 21-25; push buttons 31, 32; spin 41; sliders 51, 52. nullptr for
+    // another number.
+    plat::Surface* Control(int indice);
+    plat::Surface& Pic_Selector(int i) { return *Control(i); }
+    plat::Surface& Pic_Buleano(int i) { return *Control(i); }
+    plat::Surface& Pic_Pulsador(int i) { return *Control(i); }
+    plat::Surface& Pic_Potenciometro(int i) { return *Control(i); }
+    plat::Surface& Pic_Spin(int i) { return *Control(i); }
+    plat::TextBox* Tex_Spin(int i) { return i == 41 ? &Tex_Spin41 : nullptr; }
+    plat::Surface& Pic_TipPuz(int i) { return *tipPuz_.at(std::size_t(i)); }
+    static const std::vector<int>& NumerosControles();
+
+    // Every surface with the surface it lies in (nullptr: the window), in
+    // the order they stack (containers first); the same for the lists.
+    const std::vector<std::pair<plat::Surface*, plat::Surface*>>& Superficies() const { return superficies_; }
+    const std::vector<std::pair<plat::ListBox*, plat::Surface*>>& Listas() const { return listas_; }
+
+    // ---- window variables ----
+    bool IniciandoVentana = false;
+    bool RellenandoNroPiezas = false, CambiandoFormaPieza = false, CambiandoModoTangram = false;
+    bool CambiandoSelector = false, CambiandoNroPiezas = false;
+    std::int16_t IndiceListaGuardado = 0;
+    float ProporcionImagen = 0;
+    QImage Pic_FonTamModiMem;
+    // The snapshot at opening.
+    AjustesPersonal Inicial;
+    QString UnidadImagenInicial, CarpetaImagenInicial;
+    bool SeleccionValidaInicial = false;
+    EstadoPartida EstadoInicial;
+    // The attraction group was drawn this many times (the re-runs of the
+    // layout from the count list leave it alone).
+    int dibujosAtraccion() const { return dibujosAtraccion_; }
+
+    // The size of the clipboard's picture, nothing when it holds none; tests
+    // may replace it.
+    static std::function<std::optional<QSize>()> TamanoPortapapeles;
+    // The path of the snapshot file.
+    static QString RutaInstantanea();
+
+private:
+    void colocaGrupoImagen();
+    void colocaGrupoModelos();
+    void colocaAtraccion();
+    void restauraInstantanea();
+    void guardaImagenPortapapeles();
+    bool preguntaSalida(PreguntaSalida p);
+
+    EnlaceVentanaPersonal enlace_;
+    int left_ = 0, top_ = 0;
+    int ayudaMostrarImagen_ = 2115;
+    bool descargada_ = false;
+    int dibujosAtraccion_ = 0;
+    std::array<std::unique_ptr<plat::Surface>, 53> controles_;
+    std::array<std::unique_ptr<plat::Surface>, 8> tipPuz_;
+    std::vector<std::pair<plat::Surface*, plat::Surface*>> superficies_;
+    std::vector<std::pair<plat::ListBox*, plat::Surface*>> listas_;
+};
+
+// The open window, or nullptr.
+Personal* VentanaPersonalAbierta();
+// Makes the window (the open one when there is one); the caller attaches
+// its widgets, runs Form_Load and shows it.
+Personal& CreaVentanaPersonal();
+// Forgets the window once it has been unloaded.
+void DestruyeVentanaPersonal();
