@@ -7,6 +7,7 @@
 #include "model/EstadoPuzzle.h"
 #include "platform/sound.h"
 #include "platform/ui/audioplayer.h"
+#include "records/estadis.h"
 #include "resources/resources.h"
 #include "table/Botonera.h"
 #include "table/EventosModelo.h"
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
     InstalaEventosModelo();
     InstalaServiciosControles();
     InstalaResuelveTablero();
+    InstalaVentanasRegistros();
     // Closing the table is the exit button's question.
     AlCerrarMesa = [] { return CierreVentanaMesa(); };
     const int codigo = Main() ? QApplication::exec() : 0;
