@@ -135,8 +135,10 @@ void estadis::DibujaFondo(int altoInforme) {
     plat::bitBlt(Pic_BotSalir, 0, 0, kLado, kLado, HojaBotones(), 343, 49, plat::rop::kSrcCopy);
     PonCursor(Pic_BotAyuda, 23);
     PonCursor(Pic_BotSalir, 23);
-    // The caret at the end of the name, ready for typing.
+    // The name selected in a box that has the focus: typing replaces it (the
+    // box holds all 9 characters, so nothing could be added at its end).
     Tex_Nombre.setFocus();
+    vistaNombre_->selectAll();
 }
 
 void estadis::Tex_Nombre_Change() { PuzzGbl.NombreJugador = plat::padRecord(Tex_Nombre.text(), kLargoNombre); }
