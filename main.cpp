@@ -8,6 +8,7 @@
 #include "personalise/VentanaPersonal.h"
 #include "platform/sound.h"
 #include "platform/ui/audioplayer.h"
+#include "records/estadis.h"
 #include "resources/resources.h"
 #include "table/Botonera.h"
 #include "table/EventosModelo.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
     InstalaServiciosControles();
     InstalaResuelveTablero();
     InstalaVentanaPersonal();
+    InstalaVentanasRegistros();
     // Closing the table is the exit button's question.
     AlCerrarMesa = [] { return CierreVentanaMesa(); };
     const int codigo = Main() ? QApplication::exec() : 0;

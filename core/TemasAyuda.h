@@ -30,6 +30,7 @@ constexpr int kSonido = 2129;
 constexpr int kListaMovimientos = 2131;
 constexpr int kPentominosUnColor = 2132;
 constexpr int kTutor = 2145;
+constexpr int kEstadisticas = 2151;
 constexpr int kHistorico = 2161;
 constexpr int kBarajarTangram = 2180;
 constexpr int kMostrarModelo = 2182;
