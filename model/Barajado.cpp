@@ -525,7 +525,8 @@ void BarajaPiezas() {
     case kDeslizantes: Paso(CaminoAleatorio); break;
     case kTangram: Paso(ColocaTangram); Paso(CalculaDificultad); break;
     case kPentominos: Paso(ColocaPentominos); Paso(CalculaDificultad); break;
-    case kTaipei: Paso([] { TAI_Reparte(); }); break;
+    // NroModelo 0: no usable layout (the player has been told), nothing to deal.
+    case kTaipei: Paso([] { if (PuzzGbl.NroModelo >= 1) TAI_Reparte(); }); break;
     default: break;
     }
     Paso(IniciaGrabadora);

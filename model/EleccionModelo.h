@@ -25,9 +25,9 @@ struct EleccionModeloJuego {
 };
 
 // Each game's part, by game type; nothing for the other games. The pentomino
-// and Taipei games keep NroModelo as the state's defaults give it and read it
-// in their own set-up, until their own usable tests (a board with stored
-// solutions; a layout that fits the table) are given here.
+// game keeps NroModelo as the state's defaults give it and reads it in its
+// own set-up, until its own usable test (a board with stored solutions) is
+// given here. Taipei's is TAI_EleccionModelo (model/TaipeiModelo.h).
 EleccionModeloJuego EleccionModeloDe(std::int16_t juego);
 
 // Chooses for the current game (TipoJuego): NroModelo when it is usable,
