@@ -525,7 +525,13 @@ void BarajaPiezas() {
     case kDeslizantes: Paso(CaminoAleatorio); break;
     case kTangram: Paso(ColocaTangram); Paso(CalculaDificultad); break;
     case kPentominos: Paso(ColocaPentominos); Paso(CalculaDificultad); break;
-    case kTaipei: Paso([] { TAI_Reparte(); }); break;
+    // NroModelo 0 and no layout in force: no usable layout (the player has
+    // been told), nothing to deal.
+    case kTaipei:
+        Paso([] {
+            if (PuzzGbl.NroModelo >= 1 || PuzzGbl.FilasTablero > 0) TAI_Reparte();
+        });
+        break;
     default: break;
     }
     Paso(IniciaGrabadora);

@@ -5,6 +5,7 @@
 #include "core/TsComun.h"
 #include "model/Pentominos.h"
 #include "model/RegistrosModelo.h"
+#include "model/TaipeiModelo.h"
 #include "model/Tangram.h"
 
 #include <optional>
@@ -51,7 +52,7 @@ EleccionModeloJuego EleccionModeloDe(std::int16_t juego) {
     switch (juego) {
     case kTangram: return Tangram();
     case kPentominos: return Pentominos();
-    case kTaipei: return {}; // the Taipei set-up reads its layout itself
+    case kTaipei: return TAI_EleccionModelo();
     default: return {};
     }
 }

@@ -25,10 +25,8 @@ struct EleccionModeloJuego {
 };
 
 // Each game's part, by game type; nothing for the other games. Pentominoes
-// take a board with a usable stored solution (with none, an empty table). The
-// Taipei game keeps NroModelo as the state's defaults give it and reads it in
-// its own set-up, until its own usable test (a layout that fits the table) is
-// given here.
+// take a board with a usable stored solution (with none, an empty table).
+// Taipei's is TAI_EleccionModelo (model/TaipeiModelo.h).
 EleccionModeloJuego EleccionModeloDe(std::int16_t juego);
 
 // Chooses for the current game (TipoJuego): NroModelo when it is usable,

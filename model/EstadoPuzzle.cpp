@@ -315,6 +315,17 @@ std::optional<EstadoPartida> g_pendiente;
 // The game and model number of the last state refused only for its model.
 std::optional<std::pair<std::int16_t, std::int16_t>> g_modeloRechazado;
 
+// A Taipei table left without a layout (no usable model when it was set up):
+// no tile on the board, none removed by a move. It is a sound state, dealt
+// afresh when put in force.
+bool TaipeiSinRepartir(const EstadoPartida& e) {
+    if (e.c.TipoJuego != 25 || e.c.MovActual != 0) return false;
+    return std::all_of(e.Piezas.begin() + std::min<std::ptrdiff_t>(1, std::ssize(e.Piezas)), e.Piezas.end(),
+                       [](const RegistroPieza& p) {
+                           return p.Fila == 0 && p.Columna == 0 && p.Nivel == 0 && p.Estado == 0;
+                       });
+}
+
 } // namespace
 
 // ---- reading --------------------------------------------------------------------------
@@ -621,6 +632,7 @@ QString ValidaEstadoPartida(EstadoPartida& e, const ContextoValidacion& ctx) {
         }
     }
 
+    if (TaipeiSinRepartir(e)) return QString();
     std::optional<DisposicionTaipei> disposicion;
     if (juego == 25) {
         if (ctx.disposicion) disposicion = ctx.disposicion(c.NroModelo);
@@ -752,7 +764,8 @@ void AplicaEstadoPartida(const EstadoPartida& e, const QImage* imagenZoomada) {
     g.OrdenPiezas = e.OrdenPiezas;
     g.MovGrabados = e.Movimientos;
 
-    if (c.TipoJuego == 25) {
+    const bool sinRepartir = TaipeiSinRepartir(e);
+    if (c.TipoJuego == 25 && !sinRepartir) {
         TAI_CargaModelo(c.NroModelo);
         for (int t = 1; t <= c.NroPiezas; ++t) {
             const RegistroPieza& p = e.Piezas[t];
@@ -768,6 +781,12 @@ void AplicaEstadoPartida(const EstadoPartida& e, const QImage* imagenZoomada) {
     if (g.TipoJuego == 24) PEN_LeeModelo(g.NroModelo);
     CalculaGeometriaPuzzle();
     if (g.LeyendoInstantanea) return;
+    if (sinRepartir) {
+        EligeModeloPuzzleNuevo();
+        PreparaJuego(true);
+        RedibujaImagen(1);
+        return;
+    }
 
     plat::Surface& modi = mesa.Pic_FonTamModi;
     plat::Surface& real = mesa.Pic_FonTamReal;

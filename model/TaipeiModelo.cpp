@@ -1,12 +1,13 @@
 #include "model/TaipeiModelo.h"
 
 #include "core/PuzzGbl.h"
+#include "core/TemasAyuda.h"
 #include "core/Visores.h"
+#include "model/EleccionModelo.h"
 #include "model/Geometria.h"
 #include "model/Modelos.h"
+#include "model/RegistrosModelo.h"
 #include "model/Taipei.h"
-#include "platform/errors.h"
-#include "platform/files.h"
 
 #include <algorithm>
 #include <array>
@@ -38,12 +39,11 @@ QString Cifras() { return QString::fromUtf8("el registro tiene caracteres que no
 
 QString TAI_LeeRegistroModelo(std::int16_t nro) {
     if (nro < 1) return {};
-    try {
-        return plat::readRecord(plat::findFileCaseInsensitive(PuzzGbl.RutaArchivo, kArchivoModelosTaipei),
-                                kLargoRegistroTaipei, nro);
-    } catch (const plat::RuntimeError&) {
-        return {};
-    }
+    // Line nro of the file; an empty slot, a damaged line or no such record
+    // gives nothing.
+    QString motivo;
+    const QString registro = LeeRegistroModelo(FormatoModelosTaipei(), nro, &motivo);
+    return motivo.isEmpty() ? registro : QString();
 }
 
 QString TAI_CompruebaDisposicion(const DisposicionTaipei& d) {
@@ -172,4 +172,26 @@ AjusteTaipei TAI_AjusteEnMesa(int filas, int columnas, int niveles, int anchoMes
     if (static_cast<long long>(kAnchoFicha) * columnas + relieve > anchoMesa - kAnchoBotonera)
         return AjusteTaipei::DemasiadoAncha;
     return AjusteTaipei::Cabe;
+}
+
+EleccionModeloJuego TAI_EleccionModelo() {
+    EleccionModeloJuego e;
+    // A layout the deal accepts and whose tiles fit the table beside the
+    // command panel; the set-up reads it itself.
+    e.usable = [](std::int16_t, const QString& registro) {
+        const ModeloTaipei m = TAI_InterpretaModelo(registro);
+        const DisposicionTaipei& d = m.disposicion;
+        return m.motivo.isEmpty() && TAI_AjusteEnMesa(d.filas, d.columnas, d.niveles, PuzzGbl.AnchoMesa,
+                                                      PuzzGbl.AltoMesa) == AjusteTaipei::Cabe;
+    };
+    e.titulo = QStringLiteral("Modelos de Taipei");
+    e.mensaje = QString::fromUtf8("No hay ningún modelo de Taipei utilizable en ModTai.mlp.");
+    e.lineas = 2;
+    e.ayuda = ayuda::kReglasTaipei;
+    // No layout: the table is laid out empty and nothing is dealt.
+    e.sinModelo = [] {
+        PuzzGbl.NroModelo = 0;
+        PuzzGbl.NombreModelo.clear();
+    };
+    return e;
 }

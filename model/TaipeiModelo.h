@@ -9,6 +9,8 @@
 #include <array>
 #include <cstdint>
 
+struct EleccionModeloJuego;
+
 // A Taipei layout: its rows, columns and levels and the stack height of each
 // cell (rows 1..16, columns 1..22; row 0 and columns 0 and 23 stay 0).
 struct DisposicionTaipei {
@@ -24,9 +26,10 @@ struct ModeloTaipei {
     bool vacio = false;            // an empty slot (or no record): the empty layout
 };
 
-// The text of record nro of "ModTai.mlp" in the model folder, found whatever
-// the case of its name; empty when there is no such record (no file, nro
-// below 1 or past the end).
+// The text of record nro of "ModTai.mlp" in the model folder (line nro,
+// whatever its line end), found whatever the case of its name; empty when
+// there is no such record (no file, nro below 1 or past the end) or line nro
+// is an empty slot or damaged.
 QString TAI_LeeRegistroModelo(std::int16_t nro);
 
 // Reads a record: the name in characters 1-25 (blank for an empty slot),
@@ -67,3 +70,9 @@ void TAI_CargaModelo();
 // the table: too tall is told before too wide.
 enum class AjusteTaipei { Cabe, DemasiadoAlta, DemasiadoAncha };
 AjusteTaipei TAI_AjusteEnMesa(int filas, int columnas, int niveles, int anchoMesa, int altoMesa);
+
+// The Taipei part of the choice of model for a fresh game without a state
+// (model/EleccionModelo.h): a layout is usable when it reads without a reason
+// and fits the table (TAI_AjusteEnMesa). With none, the player is told and
+// NroModelo becomes 0: the table stays empty and nothing is dealt.
+EleccionModeloJuego TAI_EleccionModelo();

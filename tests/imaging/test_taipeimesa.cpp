@@ -20,6 +20,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -249,6 +250,130 @@ TEST_F(TaipeiMesaTest, WithoutAStateFileTheGameDealsWritesItAndReadsItBack) {
     EXPECT_EQ(g.TAI_Tablero, tablero);
     EXPECT_EQ(g.TAI_Reparto, reparto);
     EXPECT_EQ(mesa.Pic_Imagen.image(), mesaDibujada);
+}
+
+// ---------------------------------------------------------------- the fresh game's layout
+
+const modtai::Disposicion& LaDe(const char* nombre) {
+    for (const auto& d : modtai::Disposiciones())
+        if (d.nombre == QString::fromUtf8(nombre)) return d;
+    ADD_FAILURE() << nombre;
+    return modtai::Disposiciones()[0];
+}
+QString VacioTaipei() { return QString(25, u' ') + QString(425, u'0') + QStringLiteral("\r\n"); }
+
+// Without a state file the game takes the lowest-numbered layout that can be
+// dealt and fits the table, and names it.
+TEST_F(TaipeiMesaTest, AFreshGameTakesTheFirstLayoutThatCanBeDealtOnThisTable) {
+    QString diecisiete = modtai::Registro(LaDe("Tortuga"));
+    diecisiete.replace(0, 25, QStringLiteral("Alta").leftJustified(25, u' '));
+    diecisiete.replace(25, 2, QStringLiteral("17"));
+    QString conNombre = modtai::Registro(LaDe("Cruz"));
+    conNombre.replace(0, 25, QStringLiteral("   Cruz").leftJustified(25, u' '));
+    const struct {
+        const char* caso;
+        QStringList registros;
+        std::int16_t nro;
+        const char* nombre;
+        const char* disposicion;
+    } casos[] = {
+        {"record 1 blank", {VacioTaipei(), modtai::Registro(LaDe("Puente"))}, 2, "Puente", "Puente"},
+        {"record 1 too large for 800 x 600",
+         {modtai::Registro(LaDe("Castillo")), modtai::Registro(LaDe("Tortuga"))},
+         2,
+         "Tortuga",
+         "Tortuga"},
+        {"refused, damaged, then a name with blanks",
+         {diecisiete, QStringLiteral("Rota").leftJustified(200, u'1') + QStringLiteral("\r\n"), conNombre},
+         3,
+         "Cruz",
+         "Cruz"},
+        {"record 1 usable", {modtai::Registro(LaDe("Diamante")), modtai::Registro(LaDe("Tortuga"))}, 1,
+         "Diamante", "Diamante"},
+    };
+    auto& g = PuzzGbl;
+    InstalaEstadoPuzzle();
+    const QString ruta = RutaEstadoJuego(25);
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        plat::writeFile(g.RutaArchivo + "ModTai.mlp", plat::toCp1252(c.registros.join(QString())));
+        if (QFileInfo::exists(ruta)) plat::removeFile(ruta);
+        mensajes.clear();
+        g.NroModelo = 0;
+        g.NombreModelo = QStringLiteral("otro");
+        LeePuzzleJuego(ruta);
+        ASSERT_EQ(mensajes.size(), 1) << mensajes.join("\n").toStdString();
+        EXPECT_TRUE(mensajes[0].contains("crearlo")) << mensajes[0].toStdString();
+        EXPECT_EQ(g.NroModelo, c.nro);
+        EXPECT_EQ(g.NombreModelo, QString::fromUtf8(c.nombre));
+        CompruebaDisposicion(LaDe(c.disposicion));
+        CompruebaTablero();
+
+        // The state written is the one the next start plays on.
+        const auto piezas = g.Piezas;
+        mensajes.clear();
+        g.Piezas.assign(1, RegistroPieza{});
+        LeePuzzleJuego(ruta);
+        EXPECT_TRUE(mensajes.isEmpty()) << mensajes.join("\n").toStdString();
+        EXPECT_EQ(g.Piezas, piezas);
+        EXPECT_EQ(g.NombreModelo, QString::fromUtf8(c.nombre));
+    }
+}
+
+// With no layout at all that can be used, the player is told once, the table
+// stays empty, and the state written is one the next start accepts; once a
+// usable layout is in the file, the next start deals on it.
+TEST_F(TaipeiMesaTest, WithoutAnyUsableLayoutTheTableStaysEmptyAndTheNextStartIsQuiet) {
+    const QString ninguno =
+        QStringLiteral("Modelos de Taipei: ") + QString::fromUtf8("No hay ningún modelo de Taipei utilizable en ModTai.mlp.");
+    const struct {
+        const char* caso;
+        std::optional<QStringList> registros; // nothing: no file
+    } casos[] = {
+        {"no file", std::nullopt},
+        {"blank and too large", QStringList{VacioTaipei(), modtai::Registro(LaDe("Castillo"))}},
+    };
+    auto& g = PuzzGbl;
+    InstalaEstadoPuzzle();
+    const QString ruta = RutaEstadoJuego(25);
+    const QString modelos = g.RutaArchivo + "ModTai.mlp";
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        if (QFileInfo::exists(modelos)) plat::removeFile(modelos);
+        if (c.registros) plat::writeFile(modelos, plat::toCp1252(c.registros->join(QString())));
+        if (QFileInfo::exists(ruta)) plat::removeFile(ruta);
+        mensajes.clear();
+        g.NroModelo = 0;
+        LeePuzzleJuego(ruta);
+        ASSERT_EQ(mensajes.size(), 2) << mensajes.join("\n").toStdString();
+        EXPECT_TRUE(mensajes[0].contains("crearlo")) << mensajes[0].toStdString();
+        EXPECT_EQ(mensajes[1], ninguno);
+        EXPECT_EQ(g.NroModelo, 0);
+        EXPECT_TRUE(g.NombreModelo.isEmpty());
+        EXPECT_EQ(g.FilasTablero, 0);
+        EXPECT_EQ(g.TAI_Tablero, decltype(g.TAI_Tablero){});
+        for (int t = 1; t <= 144; ++t) ASSERT_EQ(g.Piezas[std::size_t(t)].Estado, 0) << t;
+        EXPECT_EQ(testing_support::countColor(mesa.Pic_Imagen, plat::Color(g.ColorFondo)), kAncho * kAlto)
+            << "an empty table";
+        ASSERT_TRUE(QFileInfo::exists(ruta));
+
+        // The next start: no damaged file, the same word about the layouts.
+        mensajes.clear();
+        LeePuzzleJuego(ruta);
+        ASSERT_EQ(mensajes.size(), 1) << mensajes.join("\n").toStdString();
+        EXPECT_EQ(mensajes[0], ninguno);
+        EXPECT_FALSE(QFileInfo::exists(ruta + ".bak"));
+    }
+
+    // A usable layout now in the file: the next start deals on it.
+    plat::writeFile(modelos, plat::toCp1252(VacioTaipei() + modtai::Registro(LaDe("Tortuga"))));
+    mensajes.clear();
+    LeePuzzleJuego(ruta);
+    EXPECT_TRUE(mensajes.isEmpty()) << mensajes.join("\n").toStdString();
+    EXPECT_EQ(g.NroModelo, 2);
+    EXPECT_EQ(g.NombreModelo, "Tortuga");
+    CompruebaDisposicion(LaDe("Tortuga"));
+    CompruebaTablero();
 }
 
 } // namespace

@@ -188,7 +188,6 @@ TEST_F(ModelosTest, AHostileRecordIsRefusedWithItsReasonAndTheBoardStays) {
         {"143 places", Registro("Corta", "12121", corta), "143 plazas"},
         {"letters in the heights", Registro("Letras", "12121", letras), "cifras"},
         {"letters in the sizes", Registro("Letras", "1x121", QString(144, u'1')), "cifras"},
-        {"a record cut short", Plana("Cortada").left(100), "cifras"},
     };
     auto& g = PuzzGbl;
     for (const auto& c : casos) {
@@ -208,6 +207,11 @@ TEST_F(ModelosTest, AHostileRecordIsRefusedWithItsReasonAndTheBoardStays) {
         EXPECT_FALSE(ContextoActual(25).disposicion(2).has_value());
         EXPECT_TRUE(ContextoActual(25).disposicion(1).has_value());
     }
+    // A record cut short is refused by the parse; in the file it is a line of
+    // the wrong length, a damaged line, which reads as an empty slot.
+    const ModeloTaipei cortada = TAI_InterpretaModelo(Plana("Cortada").left(100));
+    EXPECT_TRUE(cortada.motivo.contains(QString::fromUtf8("corto"))) << cortada.motivo.toStdString();
+    EXPECT_FALSE(cortada.vacio);
 }
 
 // The one check, as the deal and the settings window's preview use it.
@@ -296,6 +300,49 @@ TEST_F(ModelosTest, TheListNamesTheModelsOfTheGamesFileByRecordNumber) {
         for (int i = 0; i < lista.ListCount(); ++i) {
             EXPECT_EQ(lista.ItemData(i), c.ordenLista[std::size_t(i)]);
             EXPECT_EQ(lista.List(i), lista.List(i).trimmed()); // the trimmed name
+        }
+    }
+}
+
+// A file edited elsewhere: LF alone ends every line, so no record is 452
+// characters long; a blank name or a damaged line is an empty slot.
+TEST_F(ModelosTest, AnLfOnlyLayoutFileKeepsEveryModelUnderItsNumber) {
+    auto lf = [](QString r) {
+        r.chop(2);
+        return r + u'\n';
+    };
+    Escribe("ModTai.mlp", {lf(Plana("  Uno")), lf(Vacio()), lf(Registro("Tres   ", "08181", QString(144, u'1'))),
+                           lf(Vacio()), QStringLiteral("Roto").leftJustified(300, u'1') + u'\n',
+                           lf(Registro("Seis", "09161", QString(144, u'1')))});
+    PuzzGbl.TipoJuego = 25;
+    EXPECT_EQ(LeeListaModelos(), (std::vector<ModeloListado>{{"Uno", 1}, {"Tres", 3}, {"Seis", 6}}));
+    ListaOrdenada lista;
+    RellenaListaModelos(lista);
+    ASSERT_EQ(lista.ListCount(), 3);
+    const struct {
+        const char* texto;
+        int registro;
+    } items[] = {{"Seis", 6}, {"Tres", 3}, {"Uno", 1}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(lista.List(i), items[i].texto);
+        EXPECT_EQ(lista.ItemData(i), items[i].registro);
+    }
+
+    // The reader takes the same lines: each layout under its own number, the
+    // empty and damaged ones as the empty layout.
+    const struct {
+        std::int16_t nro;
+        bool cargado;
+        std::int16_t filas, columnas;
+    } casos[] = {{3, true, 8, 18}, {1, true, 12, 12}, {6, true, 9, 16}, {2, false, 0, 0}, {4, false, 0, 0},
+                 {5, false, 0, 0}, {7, false, 0, 0}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nro);
+        EXPECT_EQ(TAI_CargaModelo(c.nro), c.cargado);
+        EXPECT_EQ(PuzzGbl.FilasTablero, c.filas);
+        EXPECT_EQ(PuzzGbl.ColumnasTablero, c.columnas);
+        if (c.cargado) {
+            EXPECT_EQ(PuzzGbl.TAI_RegistroModelo.size(), 452);
         }
     }
 }
