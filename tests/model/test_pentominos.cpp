@@ -686,6 +686,47 @@ TEST_F(PentominosTest, AStateRefusedForItsModelIsKeptAndComesBackOnceTheModelIsM
     }
 }
 
+// While a state is kept for its board's sake the run goes on with a board it
+// can play: the lowest-numbered usable one, named, as a fresh game takes it,
+// and the kept file stays as it is.
+TEST_F(PentominosTest, WhileAStateIsKeptTheGamePlaysTheFirstUsableBoard) {
+    pp::EscribeRectangulo(archivo(), 4);
+    auto& g = PuzzGbl;
+    g.RutaPrograma = carpeta.path();
+    g.RutaImagenes = carpeta.path() + "Imagenes/";
+    Mesa();
+    QStringList textos;
+    RegistraPresentadorMensaje([&textos](const QString&, const QString& texto) {
+        textos << texto;
+        PuzzGbl.RespuestaMensaje = true;
+    });
+    InstalaEstadoPuzzle();
+    const QString ruta = RutaEstadoJuego(24);
+    plat::randomGenerator().setState(7);
+    LeePuzzleJuego(ruta); // the first start writes a puzzle on board 1
+    ASSERT_EQ(g.NroModelo, 1);
+    const QByteArray estado = plat::readFile(ruta);
+
+    // Board 1 gone from the file; board 2 is another 6 x 10 with three solutions.
+    QStringList lineas;
+    for (int k = 1; k <= 3; ++k) lineas << pp::Linea(2, pp::Solucion(k));
+    pp::Escribe(archivo(),
+                {pp::RegistroVacio(), pp::Registro(QString::fromUtf8("Otro rectángulo"), 6, 10, 3, pp::Rectangulo(6, 10))},
+                lineas);
+    textos.clear();
+    LeePuzzleJuego(ruta);
+    ASSERT_FALSE(textos.isEmpty());
+    EXPECT_TRUE(textos[0].contains("Tsl2434.ini se conserva")) << textos[0].toStdString();
+    EXPECT_EQ(g.EstadoConservado, 24);
+    EXPECT_EQ(g.NroModelo, 2);
+    EXPECT_EQ(g.NombreModelo, QString::fromUtf8("Otro rectángulo"));
+    EXPECT_EQ(g.PEN_NumSoluciones, 3);
+    EXPECT_EQ(g.NroPiezas, 12);
+    EXPECT_EQ(plat::readFile(ruta), estado);
+    EXPECT_TRUE(GuardaPuzzleJuego());
+    EXPECT_EQ(plat::readFile(ruta), estado);
+}
+
 // The solutions file read with any of the line ends the program accepts.
 TEST_F(PentominosTest, SolutionsAreReadWhateverTheirLineEnds) {
     for (const char* fin : {"\r\n", "\n", "\r"}) {
