@@ -6,6 +6,7 @@
 #include "platform/sound.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <chrono>
@@ -133,4 +134,10 @@ void Mensaje(const QString& titulo, const QString& texto, int lineas, int tipo, 
         return;
     }
     presentador(titulo, texto);
+}
+
+bool EsImagenPortapapeles(const QString& archivo) {
+    static const QRegularExpression patron(QStringLiteral("^tsportap[0-9]*\\.bmp$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    return patron.match(archivo.trimmed()).hasMatch();
 }

@@ -39,3 +39,7 @@ void Mensaje(const QString& titulo, const QString& texto, int lineas, int tipo,
 // and leaves the answer in RespuestaMensaje.
 using PresentadorMensaje = std::function<void(const QString& titulo, const QString& texto)>;
 void RegistraPresentadorMensaje(PresentadorMensaje presentador);
+
+// Whether a picture file name is the picture pasted from the clipboard:
+// "tsportap.bmp", or a numbered "tsportapN.bmp", in any case.
+bool EsImagenPortapapeles(const QString& archivo);

@@ -24,10 +24,6 @@ AjustesPersonal AjustesActuales() {
     return a;
 }
 
-bool EsImagenPortapapeles(const QString& archivoImagen) {
-    return archivoImagen.compare(QStringLiteral("tsportap.bmp"), Qt::CaseInsensitive) == 0;
-}
-
 bool JuegaModelos(std::int16_t juego, std::int16_t modoTangram) {
     return (juego == 23 && modoTangram == 2) || juego == 24 || juego == 25;
 }

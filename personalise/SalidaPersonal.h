@@ -26,8 +26,7 @@ struct AjustesPersonal {
 // The program-wide settings now.
 AjustesPersonal AjustesActuales();
 
-// Whether the picture file is the one pasted from the clipboard.
-bool EsImagenPortapapeles(const QString& archivoImagen);
+// The pasted picture's name test, EsImagenPortapapeles, is in core/TsComun.h.
 
 enum class PreguntaSalida { Parametros, Modelo };
 

@@ -100,12 +100,6 @@ void ImprimeInforme(plat::Surface& s, const Informe& inf) {
 
 // ---------------------------------------------------------------- helpers
 
-bool EsImagenPortapapeles(const QString& archivo) {
-    static const QRegularExpression patron(QStringLiteral("^tsportap[0-9]*\\.bmp$"),
-                                           QRegularExpression::CaseInsensitiveOption);
-    return patron.match(archivo.trimmed()).hasMatch();
-}
-
 QString CarpetaVisible(const QString& carpeta) {
     return carpeta.size() <= 31 ? carpeta : carpeta.left(28) + QStringLiteral("...");
 }

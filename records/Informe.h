@@ -69,9 +69,7 @@ void ImprimeInforme(plat::Surface& s, const Informe& inf);
 
 // ---- helpers both reports share ----
 
-// Whether a picture file name is the picture pasted from the clipboard:
-// "tsportap.bmp", or a numbered "tsportapN.bmp", in any case.
-bool EsImagenPortapapeles(const QString& archivo);
+// The pasted picture's name test, EsImagenPortapapeles, is in core/TsComun.h.
 // A folder as shown: whole up to 31 characters, else its first 28 and "...".
 QString CarpetaVisible(const QString& carpeta);
 // A time in H:MM:SS (hours past 24); a negative count shows nothing.
