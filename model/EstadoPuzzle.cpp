@@ -7,6 +7,7 @@
 #include "core/Visores.h"
 #include "core/mesa.h"
 #include "imaging/Dibujo.h"
+#include "model/EleccionModelo.h"
 #include "model/EstadoServicios.h"
 #include "model/Juego.h"
 #include "platform/blit.h"
@@ -875,11 +876,8 @@ void InstalaEstadoPuzzle() {
     s.iniciaGrabadora = IniciaGrabadora;
     s.primerPuzzle = PreparaPrimerPuzzle;
     s.puzzleNuevo = [] {
-        // Nothing has read the pentomino board yet when the game's state file
-        // was missing: the default board is read before the geometry needs it.
-        if (PuzzGbl.TipoJuego == 24) PEN_LeeModelo(PuzzGbl.NroModelo);
-        // A Tangram to solve starts from its chosen model's figure.
-        if (PuzzGbl.TipoJuego == 23 && PuzzGbl.TAN_ModoJuego == 2) TAN_LeeModelo();
+        // The model games start from a model they can play, read into force.
+        EligeModeloPuzzleNuevo();
         PreparaJuego(true);
         RedibujaImagen(1);
     };

@@ -76,11 +76,10 @@ bool GeometriaDeslizantes() {
 
 bool GeometriaTangram() {
     auto& g = PuzzGbl;
-    constexpr std::int16_t A = 125, B = A / 2 + 1, C = 177, D = C / 2 + 1;
-    const auto altoParalelogramo = plat::cint16(std::sqrt(0.5) * A / 2);
-    const std::array<std::int16_t, 8> anchos{0, A, A, D, B, B, B, std::int16_t(3 * altoParalelogramo)};
-    const std::array<std::int16_t, 8> altos{0, A, A, D, B, B, B, altoParalelogramo};
-    const std::array<std::int16_t, 8> lados{0, C, C, A, D, D, D, B};
+    const TablasTangram tablas = TAN_TablasPiezas();
+    const auto& anchos = tablas.anchos;
+    const auto& altos = tablas.altos;
+    const auto& lados = tablas.lados;
 
     std::int16_t anchoImagen = 0, altoImagen = 0;
     if (g.TAN_ModoJuego == 1) {
@@ -113,7 +112,7 @@ bool GeometriaTangram() {
             return false;
         }
     }
-    const auto origen = toInt16(idiv(g.AnchoMesa, 40));
+    const auto origen = TAN_OrigenTablero();
 
     g.NroPiezas = 7;
     g.TAN_AnchoPiezas = anchos;
@@ -171,6 +170,16 @@ bool GeometriaTaipei() {
 }
 
 } // namespace
+
+TablasTangram TAN_TablasPiezas() {
+    constexpr std::int16_t A = 125, B = A / 2 + 1, C = 177, D = C / 2 + 1;
+    const auto altoParalelogramo = plat::cint16(std::sqrt(0.5) * A / 2);
+    return {{0, A, A, D, B, B, B, std::int16_t(3 * altoParalelogramo)},
+            {0, A, A, D, B, B, B, altoParalelogramo},
+            {0, C, C, A, D, D, D, B}};
+}
+
+std::int16_t TAN_OrigenTablero() { return std::int16_t(idiv(PuzzGbl.AnchoMesa, 40)); }
 
 bool CalculaGeometriaPuzzle() {
     try {

@@ -4,6 +4,7 @@
 #include "core/Visores.h"
 #include "core/mesa.h"
 #include "model/Pentominos.h"
+#include "model/RegistrosModelo.h"
 #include "model/Taipei.h"
 #include "model/Tangram.h"
 #include "platform/errors.h"
@@ -39,14 +40,13 @@ QString RegistroModeloVacio(int largo) {
 
 bool TAI_CargaModelo(std::int16_t nro) {
     auto& g = PuzzGbl;
+    // Line nro of the file; an empty slot, a damaged line or no such record
+    // gives nothing.
     QString registro;
     if (nro >= 1) {
-        try {
-            registro = plat::readRecord(plat::findFileCaseInsensitive(g.RutaArchivo, kArchivoModelosTaipei),
-                                        kLargoRegistroTaipei, nro);
-        } catch (const plat::RuntimeError&) {
-            registro.clear();
-        }
+        QString motivo;
+        registro = LeeRegistroModelo(FormatoModelosTaipei(), nro, &motivo);
+        if (!motivo.isEmpty()) registro.clear();
     }
     // Whatever was read before must not stand for a record that is not there.
     const bool conNombre = !registro.isEmpty() && !ModeloVacio(registro);
@@ -86,25 +86,10 @@ bool TAI_CargaModelo(std::int16_t nro) {
 void TAI_CargaModelo() { TAI_CargaModelo(PuzzGbl.NroModelo); }
 
 std::vector<ModeloListado> LeeListaModelos() {
-    int largo = 0;
-    QString nombre;
-    switch (PuzzGbl.TipoJuego) {
-    case 23: largo = kLargoRegistroTangram, nombre = kArchivoModelosTangram; break;
-    case 24: largo = kLargoRegistroPentominos, nombre = kArchivoModelosPentominos; break;
-    case 25: largo = kLargoRegistroTaipei, nombre = kArchivoModelosTaipei; break;
-    default: return {};
-    }
-    QStringList registros;
-    try {
-        registros = plat::readRecords(plat::findFileCaseInsensitive(PuzzGbl.RutaArchivo, nombre), largo);
-    } catch (const plat::RuntimeError&) {
-        return {};
-    }
+    const auto formato = FormatoModelosJuego(PuzzGbl.TipoJuego);
+    if (!formato) return {};
     std::vector<ModeloListado> modelos;
-    for (int n = 1; n <= registros.size(); ++n) {
-        const QString& r = registros[n - 1];
-        if (!ModeloVacio(r)) modelos.push_back({r.left(kLargoNombreModelo), n});
-    }
+    for (const ModeloUsable& m : RegistrosModelo(*formato).usables()) modelos.push_back({m.nombre, m.registro});
     return modelos;
 }
 

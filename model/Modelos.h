@@ -1,5 +1,6 @@
 // The model files of Tangram figures, pentomino boards and Taipei layouts:
-// fixed-length records in the "Archivo" folder, record n is model number n,
+// records of one length in the "Archivo" folder, one a line, record n being
+// model number n (read and written through model/RegistrosModelo.h);
 // characters 1-25 hold its name and a blank name marks an empty slot. Here
 // are the Taipei layout reader and the lists of the models of each file.
 #pragma once
@@ -39,15 +40,16 @@ void TAI_CargaModelo();
 
 // One model of a model file as a list shows it.
 struct ModeloListado {
-    QString nombre;            // the 25 characters of the name, trailing blanks kept
+    QString nombre;            // the name, trimmed
     std::int32_t registro = 0; // its record number, which is its model number
     bool operator==(const ModeloListado&) const = default;
 };
 
-// The non-empty models of the current game's model file, in file order:
-// "ModTan.mlp" (records of 126 characters) for Tangram (23), "ModPen.mlp" and
-// "ModTai.mlp" (452) for pentominoes (24) and Taipei (25). Empty slots are
-// skipped but counted. Nothing for another game or a file that cannot be read.
+// The models of the current game's model file, in file order: "ModTan.mlp"
+// for Tangram (23), "ModPen.mlp" and "ModTai.mlp" for pentominoes (24) and
+// Taipei (25), read line by line (model/RegistrosModelo.h). Empty slots and
+// damaged lines are skipped but counted. Nothing for another game or a file
+// that cannot be read.
 std::vector<ModeloListado> LeeListaModelos();
 
 // Clears the list and adds one item per model of LeeListaModelos(), its name

@@ -6,6 +6,7 @@
 #include "core/mesa.h"
 #include "imaging/MesaLisa.h"
 #include "model/Modelos.h"
+#include "model/RegistrosModelo.h"
 #include "model/Partida.h"
 #include "model/Pasos.h"
 #include "platform/blit.h"
@@ -68,15 +69,11 @@ void VaciaModelo() {
 // receives its solution count.
 bool LeeTablero(std::int16_t nro, int& cuenta) {
     auto& g = PuzzGbl;
-    QString r;
-    try {
-        r = plat::readRecord(plat::findFileCaseInsensitive(g.RutaArchivo, kArchivoModelosPentominos),
-                             kLargoRegistroPentominos, nro);
-    } catch (const plat::RuntimeError&) {
-        return false;
-    }
-    // Past the end of the file, or an empty slot.
-    if (ModeloVacio(r)) return false;
+    // Line nro of the file: past the end, a damaged line or an empty slot
+    // is no board.
+    QString motivo;
+    const QString r = LeeRegistroModelo(FormatoModelosPentominos(), nro, &motivo);
+    if (!motivo.isEmpty()) return false;
     const auto filas = Cifras(r.mid(25, 2));
     const auto columnas = Cifras(r.mid(27, 2));
     const auto soluciones = Cifras(r.mid(29, 4));

@@ -206,9 +206,43 @@ void TAN_DibujaModelo(plat::Surface& superficie, std::optional<std::int16_t> pie
 
 void TAN_DibujaPieza(std::int16_t pieza) {
     if (!EsPieza(pieza)) return;
-    const auto& g = PuzzGbl;
+    auto& g = PuzzGbl;
     plat::Surface& s = mesa.Pic_Imagen;
+    if (std::size_t(pieza) >= g.Piezas.size()) return;
+    const RegistroPieza& r = g.Piezas[std::size_t(pieza)];
+    const auto caja = CajaPieza(pieza, r.GiroDestino, r.VolteoDestino);
+    if (!caja) return;
+    const int x0 = r.XDestino, y0 = r.YDestino, w = caja->w, h = caja->h;
+
+    // The piece's outline runs along the edges it shares with its neighbours
+    // in the figure: where it takes pixels of another piece's home, those are
+    // given back, so exactly this piece leaves the figure.
+    int derecha = 1, abajo = 1;
+    for (int q = 1; q <= 7 && std::size_t(q) < g.Piezas.size(); ++q) {
+        const RegistroPieza& o = g.Piezas[std::size_t(q)];
+        if (const auto c = CajaPieza(q, o.GiroDestino, o.VolteoDestino)) {
+            derecha = std::max(derecha, o.XDestino + c->w + 1);
+            abajo = std::max(abajo, o.YDestino + c->h + 1);
+        }
+    }
+    constexpr plat::Color kNada = 0x000000, kOtra = 0xFFFFFF;
+    plat::Surface otras(QStringLiteral("otras"), derecha, abajo);
+    otras.setFillStyle(plat::FillStyle::Solid);
+    otras.setBackColor(kNada);
+    otras.setForeColor(kOtra);
+    otras.setFillColor(kOtra);
+    for (int q = 1; q <= 7; ++q)
+        if (q != pieza) DibujaEnDestino(otras, q, kOtra);
+    const QImage antes = s.image().copy(x0, y0, w, h);
+
     s.setForeColor(plat::Color(g.ColorFondo));
     s.setFillColor(plat::Color(g.ColorFondo));
     DibujaEnDestino(s, pieza, plat::Color(g.ColorFondo));
+
+    QImage& im = s.image();
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (!im.valid(x0 + x, y0 + y) || otras.point(x0 + x, y0 + y) != kOtra) continue;
+            im.setPixel(x0 + x, y0 + y, antes.pixel(x, y));
+        }
 }

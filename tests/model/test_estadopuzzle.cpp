@@ -701,7 +701,11 @@ TEST_F(EstadoPuzzle, ADamagedStateFileIsKeptAsideAndRecreated) {
     const QByteArray danado = ComponeArchivoEstado(l);
     const QString ruta = Guarda(danado, "Tsl2334.ini");
     LeePuzzleJuego(ruta);
-    ASSERT_EQ(vistos.size(), 1u);
+    // No model file here: the fresh Tangram says so and is designed instead.
+    ASSERT_EQ(vistos.size(), 2u);
+    EXPECT_EQ(vistos[1].texto, QString::fromUtf8("No hay ningún modelo de Tangram archivado. Se pasa al modo Crear "
+                                                 "nuevos modelos."));
+    EXPECT_EQ(PuzzGbl.TAN_ModoJuego, 1);
     EXPECT_EQ(vistos[0].texto, QString::fromUtf8("El archivo de inicialización ") + ruta +
                                    QString::fromUtf8(" está dañado. Se ha guardado una copia .bak y se ha vuelto a "
                                                      "crear con los valores establecidos por defecto."));

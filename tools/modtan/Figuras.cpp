@@ -81,6 +81,31 @@ std::vector<Figura> Figuras() {
         {QStringLiteral("Paralelogramo"),
          {{{1, 3, 0, 0, 0}, {3, 4, 0, 2, 0}, {4, 5, 0, 2, 0}, {6, 0, 0, 2, 1}, {7, 3, 1, 3, 0},
            {5, 3, 0, 3, 1}, {2, 7, 0, 4, 0}}}},
+        // A right triangle: the square of five in the corner, a large
+        // triangle above it and one beside it.
+        {QString::fromUtf8("Triángulo"),
+         {{{1, 5, 0, 0, 0}, {2, 5, 0, 2, 2}, {3, 4, 0, 0, 2}, {4, 5, 0, 0, 2}, {6, 0, 0, 0, 3},
+           {7, 3, 1, 1, 2}, {5, 3, 0, 1, 3}}}},
+        // The square of five with a large triangle on each side, sloping out.
+        {QStringLiteral("Trapecio"),
+         {{{1, 3, 0, 0, 0}, {3, 4, 0, 2, 0}, {4, 5, 0, 2, 0}, {6, 0, 0, 2, 1}, {7, 3, 1, 3, 0},
+           {5, 3, 0, 3, 1}, {2, 5, 0, 4, 0}}}},
+        // Upright on the left, sloping on the right.
+        {QString::fromUtf8("Trapecio rectángulo"),
+         {{{6, 0, 0, 0, 0}, {4, 5, 0, 1, 0}, {5, 7, 0, 0, 1}, {3, 0, 0, 0, 1}, {7, 1, 1, 1, 1},
+           {2, 1, 0, 1, 0}, {1, 5, 0, 3, 0}}}},
+        // A wide roof of the large triangles on a band of the other five.
+        {QString::fromUtf8("Pentágono"),
+         {{{1, 3, 0, 0, 0}, {2, 5, 0, 2, 0}, {6, 0, 0, 0, 2}, {4, 5, 0, 1, 2}, {7, 1, 1, 1, 2},
+           {3, 4, 0, 2, 2}, {5, 3, 0, 3, 2}}}},
+        // Standing, in a pointed hat, one arm raised.
+        {QStringLiteral("Persona saludando"),
+         {{{3, 0, 0, 0.5, -1}, {6, 0, 0, 1, 0}, {1, 7, 0, 0.5, 1}, {2, 3, 0, 0.5, 1}, {7, 3, 1, 2.5, 0},
+           {4, 7, 0, 0.5, 3}, {5, 1, 0, 1.5, 3}}}},
+        // A shawl flying out on one side, the other arm down.
+        {QStringLiteral("Persona bailando"),
+         {{{6, 0, 0, 1, 0}, {1, 7, 0, 0.5, 1}, {2, 3, 0, 0.5, 1}, {3, 6, 0, -0.5, 1}, {7, 1, 0, 2.5, 1},
+           {4, 7, 0, 0.5, 3}, {5, 1, 0, 1.5, 3}}}},
     };
 }
 

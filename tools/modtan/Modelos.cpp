@@ -264,20 +264,45 @@ QStringList Problemas(const Destinos& d) {
         }
     if (partes != 1) problemas << QStringLiteral("the silhouette falls into %1 parts").arg(partes);
     if (encerrados > 0) problemas << QStringLiteral("%1 pixels of background lie enclosed").arg(encerrados);
+    for (int n : Grietas(d))
+        if (n > kGrietaPermitida) problemas << QStringLiteral("a crack of %1 pixels along a joint").arg(n);
     return problemas;
 }
 
-int Grietas(const Destinos& d) {
+std::vector<int> Grietas(const Destinos& d) {
     const QImage im = Dibuja(d);
-    int n = 0;
-    for (int y = 1; y + 1 < im.height(); ++y)
-        for (int x = 1; x + 1 < im.width(); ++x) {
+    const int w = im.width(), h = im.height();
+    std::vector<char> grieta(std::size_t(w * h), 0);
+    for (int y = 1; y + 1 < h; ++y)
+        for (int x = 1; x + 1 < w; ++x) {
             if (EsFigura(im, x, y)) continue;
             const bool entreLados = EsFigura(im, x - 1, y) && EsFigura(im, x + 1, y);
             const bool entreFilas = EsFigura(im, x, y - 1) && EsFigura(im, x, y + 1);
-            if (entreLados || entreFilas) ++n;
+            if (entreLados || entreFilas) grieta[std::size_t(y * w + x)] = 1;
         }
-    return n;
+    // Runs of them, touching by sides or corners.
+    std::vector<int> grupos;
+    for (int y0 = 0; y0 < h; ++y0)
+        for (int x0 = 0; x0 < w; ++x0) {
+            if (grieta[std::size_t(y0 * w + x0)] != 1) continue;
+            int n = 0;
+            std::deque<QPoint> cola{QPoint(x0, y0)};
+            grieta[std::size_t(y0 * w + x0)] = 2;
+            while (!cola.empty()) {
+                const QPoint q = cola.front();
+                cola.pop_front();
+                ++n;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const int x = q.x() + dx, y = q.y() + dy;
+                        if (x < 0 || y < 0 || x >= w || y >= h || grieta[std::size_t(y * w + x)] != 1) continue;
+                        grieta[std::size_t(y * w + x)] = 2;
+                        cola.push_back(QPoint(x, y));
+                    }
+            }
+            grupos.push_back(n);
+        }
+    return grupos;
 }
 
 QString Registro(const QString& nombre, const Destinos& d) {

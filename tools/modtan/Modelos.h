@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <array>
+#include <vector>
 
 namespace modtan {
 
@@ -35,9 +36,12 @@ Destinos Coloca(const Figura& f);
 // origin, values the record cannot hold. Empty when nothing is.
 QStringList Problemas(const Destinos& d);
 
-// Background pixels between two pixels of the silhouette one pixel apart (a
-// crack along a joint); a few lie in the tips of narrow notches.
-int Grietas(const Destinos& d);
+// Background pixels between two pixels of the silhouette one pixel apart,
+// grouped where they touch: the sizes of the groups. A group longer than
+// kGrietaPermitida is a crack along a joint and fails the figure; the tip of
+// a narrow notch may keep that many.
+constexpr int kGrietaPermitida = 2;
+std::vector<int> Grietas(const Destinos& d);
 
 // The record of the model file: name, the seven homes, the "0"s and CR LF.
 QString Registro(const QString& nombre, const Destinos& d);

@@ -1,6 +1,7 @@
 // modtan <file> [--png <folder>]: writes the Tangram model file from the
 // figures designed here, one record per figure, after checking that each is
-// seven pieces side by side with its box at the board origin. With --png the
+// seven pieces side by side with its box at the board origin, and two empty
+// slots after them for the figures the player stores. With --png the
 // silhouette of every figure, and how its pieces build it, are drawn into the
 // folder as well. Any figure that fails its checks stops it with the reasons.
 #include "Figuras.h"
@@ -16,6 +17,8 @@
 #include <cstdio>
 
 namespace {
+
+constexpr int kHuecos = 2;
 
 // Every piece once, and a name the record can hold as it is.
 QStringList ProblemasDeDiseno(const modtan::Figura& f) {
@@ -64,10 +67,14 @@ int main(int argc, char** argv) {
             const QString base = carpetaPng + QStringLiteral("%1").arg(n, 2, 10, QChar(u'0'));
             modtan::Silueta(d).save(base + QStringLiteral("-silueta.png"));
             modtan::Despiece(d).save(base + QStringLiteral("-piezas.png"));
-            std::printf("%2d %-25s cracks %d\n", n, qPrintable(f.nombre), modtan::Grietas(d));
+            int puntas = 0;
+            for (int g : modtan::Grietas(d)) puntas += g;
+            std::printf("%2d %-25s notch tips %d px\n", n, qPrintable(f.nombre), puntas);
         }
     }
     if (fallo) return 1;
+    // Room for the player's own figures: two empty slots after the last.
+    for (int i = 0; i < kHuecos; ++i) contenido += modtan::Registro(QString(), modtan::Destinos{});
     try {
         plat::writeFile(archivo, plat::toCp1252(contenido));
     } catch (const plat::RuntimeError& e) {

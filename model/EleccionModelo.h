@@ -1,0 +1,39 @@
+// The model a fresh puzzle of a model game starts from when the game has no
+// state to rebuild (its state file missing or refused): the one place that
+// chooses it for Tangram (23), pentominoes (24) and Taipei (25).
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+// What a model game gives the choice.
+struct EleccionModeloJuego {
+    // Whether model nro, whose record (a model of the file, CR LF at its end)
+    // is given, can be played on the current table. Empty: the game has no
+    // test of its own yet, and NroModelo is kept as it stands.
+    std::function<bool(std::int16_t nro, const QString& registro)> usable;
+    // Puts the chosen model (NroModelo) in force before the set-up; may be
+    // empty when the game's set-up reads it itself.
+    std::function<void()> carga;
+    // When no model is usable: the message the player is given (title, text,
+    // lines, help topic) and what the game does instead.
+    QString titulo, mensaje;
+    int lineas = 1, ayuda = 0;
+    std::function<void()> sinModelo;
+};
+
+// Each game's part, by game type; nothing for the other games. The pentomino
+// and Taipei games keep NroModelo as the state's defaults give it and read it
+// in their own set-up, until their own usable tests (a board with stored
+// solutions; a layout that fits the table) are given here.
+EleccionModeloJuego EleccionModeloDe(std::int16_t juego);
+
+// Chooses for the current game (TipoJuego): NroModelo when it is usable,
+// else the lowest-numbered usable model of the game's file; NroModelo and
+// NombreModelo (the trimmed name) follow, and the model is put in force.
+// With none usable the game's message is given and its road without a model
+// taken (Tangram: design mode). Returns whether a model was chosen; a game
+// without models returns true and changes nothing.
+bool EligeModeloPuzzleNuevo();
