@@ -17,7 +17,6 @@ class VentanaMesa;
 // loop looks at the world. An empty member keeps the plain behaviour noted.
 struct ProcedimientosTrabajo {
     std::function<void()> tutorIndicando;       // the tutor's hint for the pointed piece (noted only)
-    std::function<void()> muestraOpcionesSelec; // opens or redraws the option panel (noted only)
     // Runs the pending events once; false when they could not run (the loop ends).
     std::function<bool()> ejecutaEventos;
     // Whether the right button is still down; whether the program has the focus.
@@ -34,8 +33,9 @@ void OlvidaMascarasTrabajo();
 // move) and turns it over (recorded here); both in table/GiraPieza.cpp.
 void GiraPieza();
 void VoltearPieza();
-// The neighbours above, as the table calls them.
+// The tutor's hint, as the table calls it.
 void TutorIndicando();
+// Draws, places and shows the option panel (table/Opciones.h).
 void MuestraOpcionesSelec();
 
 // A position as the table keeps it: whole pixels, halves to even, held to 16 bits.
