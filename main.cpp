@@ -7,6 +7,7 @@
 #include "model/EstadoPuzzle.h"
 #include "platform/sound.h"
 #include "platform/ui/audioplayer.h"
+#include "records/cargua.h"
 #include "resources/resources.h"
 #include "table/Botonera.h"
 #include "table/EventosModelo.h"
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
     InstalaEventosModelo();
     InstalaServiciosControles();
     InstalaResuelveTablero();
+    InstalaCargua();
     // Closing the table is the exit button's question.
     AlCerrarMesa = [] { return CierreVentanaMesa(); };
     const int codigo = Main() ? QApplication::exec() : 0;
