@@ -9,6 +9,7 @@
 #include "platform/sound.h"
 #include "platform/ui/audioplayer.h"
 #include "records/estadis.h"
+#include "records/cargua.h"
 #include "resources/resources.h"
 #include "table/Botonera.h"
 #include "table/EventosModelo.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
     InstalaResuelveTablero();
     InstalaVentanaPersonal();
     InstalaVentanasRegistros();
+    InstalaCargua();
     // Closing the table is the exit button's question.
     AlCerrarMesa = [] { return CierreVentanaMesa(); };
     const int codigo = Main() ? QApplication::exec() : 0;

@@ -317,6 +317,11 @@ struct PuzzGblData {
     std::int16_t XAgarrePotenciometro = 0; // mouse x at the last drag step of a slider knob
     bool RepeticionSpin = false;           // a spin arrow is held and may repeat
 
+    // ---- the option panel and the load and save window ----
+    // What the load and save window does: 1 load, 2 save, 3 delete, 4 store
+    // the Tangram figure as a model. Kept after the window closes.
+    std::int16_t CarGuaModo = 0;
+
     void reset() { *this = PuzzGblData{}; }
 };
 

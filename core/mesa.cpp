@@ -178,7 +178,7 @@ std::vector<plat::Surface*> Mesa::superficies() {
             &Pic_Temporal,  &Pic_BmpVario,   &Pic_BmpTaipei,    &Pic_BmpBoton,    &Pic_BmpContr,
             &Pic_BmpGraba,
             &Pic_Muestra,   &Pic_Grabadora,  &Pic_Botonera,     &Pic_Sugerencia,  &Pic_InfoColo,
-            &Pic_Cuadrito};
+            &Pic_Cuadrito,  &Pic_SelOpciones};
 }
 
 plat::Surface& Mesa::Pic_Boton(int indice) {
@@ -214,6 +214,9 @@ void Mesa::estadoInicial() {
     ponInicio(Pic_Sugerencia, {.width = 423, .height = 64});
     ponInicio(Pic_InfoColo, {.left = 73, .width = 58, .height = 25, .visible = true});
     ponInicio(Pic_Cuadrito, {.width = 16, .height = 16});
+    // Hidden until a right click on the empty table opens it (its drawing
+    // gives it its grey).
+    ponInicio(Pic_SelOpciones, {.width = 150, .height = 58});
     for (int i = 1; i <= 12; ++i) ponInicio(*botones_[std::size_t(i)], {.width = 48, .height = 48, .visible = true});
     ponInicio(Pic_Cronome, {.left = 10, .width = 58, .height = 43, .visible = true});
     ponInicio(Pic_CroTime, {.left = 3, .top = 20, .width = 52, .height = 20, .visible = true});

@@ -147,6 +147,7 @@ public:
     plat::Surface Pic_Sugerencia{QStringLiteral("Pic_Sugerencia")}; // tips
     plat::Surface Pic_InfoColo{QStringLiteral("Pic_InfoColo")};     // pieces-in-place counter
     plat::Surface Pic_Cuadrito{QStringLiteral("Pic_Cuadrito")};     // corner between the scroll bars
+    plat::Surface Pic_SelOpciones{QStringLiteral("Pic_SelOpciones")}; // the right-click option panel
     // The command panel's buttons 1..12, the chronometer's switch with its
     // time display inside, and the tab that slides the panel in and out.
     plat::Surface& Pic_Boton(int indice); // 1..12; anything else is run-time error 340

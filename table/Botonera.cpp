@@ -1,4 +1,5 @@
 #include "table/Botonera.h"
+#include "table/Opciones.h"
 
 #include "core/Configuracion.h"
 #include "core/PuzzGbl.h"
@@ -62,6 +63,7 @@ LanzadorVentanas lanzadorInicial() {
     LanzadorVentanas l;
     l.ayuda = [] { plat::showHelp(ayuda::kIndice); };
     l.mostrarPiezasBienoMal = MostrarPiezasBienoMal;
+    l.ocultaOpciones = OcultaOpcionesSelec;
     // Every loop sees SaliendoPrograma and returns; the main loop then ends.
     l.terminaPrograma = FinalizaPrograma;
     return l;

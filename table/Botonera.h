@@ -52,13 +52,15 @@ struct LanzadorVentanas {
     std::function<void()> tutorIndicando;        // the tutor's pointing (3)
     std::function<void()> mostrarPiezasBienoMal; // the right/wrong display (10)
     std::function<void()> ocultaOpciones;        // hides the option panel; every press
+    std::function<void()> cargua;                // the load and save window, modal (option panel)
     std::function<void()> ayuda;                 // the help contents, not modal (6)
     // The end once the exit is accepted and written: the window goes and the
     // program ends when every running loop has returned.
     std::function<void()> terminaPrograma;
 };
 LanzadorVentanas& Lanzador();
-// Back to the launcher the program starts with (help and ending only).
+// Back to the launcher the program starts with (help, the right/wrong display,
+// the option panel's hiding and ending only).
 void ReiniciaLanzador();
 // Whether the command of button 1..12 can run with the present launcher.
 bool ComandoDisponible(int indice);

@@ -18,6 +18,7 @@
 #include "platform/numbers.h"
 #include "platform/ui/events.h"
 #include "table/Botonera.h"
+#include "table/Opciones.h"
 #include "table/Soltar.h"
 #include "table/Tutor.h"
 #include "table/VentanaMesa.h"
@@ -284,10 +285,7 @@ void OlvidaMascarasTrabajo() { mascaras.clear(); }
 
 void TutorIndicando() { TutorIndicandoMesa(); }
 
-void MuestraOpcionesSelec() {
-    if (const auto& f = ProcTrabajo().muestraOpcionesSelec) return f();
-    AnotaLlamada(QStringLiteral("MuestraOpcionesSelec %1 %2").arg(PuzzGbl.RatonX).arg(PuzzGbl.RatonY));
-}
+void MuestraOpcionesSelec() { MuestraOpcionesPanel(); }
 
 std::int16_t RedondeaPosicion(double v) {
     if (!std::isfinite(v)) return 0;
@@ -349,7 +347,9 @@ void PasoArrastre(double x, double y) {
 void Pic_Trabajo_MouseMove(std::int16_t, std::int16_t, double x, double y) {
     auto& g = PuzzGbl;
     try {
-        if (g.OpcionSenalada > 0) {
+        // Only a panel in sight loses its highlight: a hidden one keeps it for
+        // its next opening and stays hidden.
+        if (mesa.Pic_SelOpciones.visible() && g.OpcionSenalada > 0) {
             g.OpcionSenalada = 0;
             MuestraOpcionesSelec();
         }

@@ -16,7 +16,6 @@ class VentanaMesa;
 // The table's neighbours that are not built here, and the ways the rotation
 // loop looks at the world. An empty member keeps the plain behaviour noted.
 struct ProcedimientosTrabajo {
-    std::function<void()> muestraOpcionesSelec; // opens or redraws the option panel (noted only)
     // Runs the pending events once; false when they could not run (the loop ends).
     std::function<bool()> ejecutaEventos;
     // Whether the right button is still down; whether the program has the focus.
@@ -33,9 +32,9 @@ void OlvidaMascarasTrabajo();
 // move) and turns it over (recorded here); both in table/GiraPieza.cpp.
 void GiraPieza();
 void VoltearPieza();
-// The tutor's hint for the pointed piece (table/Tutor.h), and the option
-// panel as the table calls them.
+// The tutor's hint for the pointed piece (table/Tutor.h), as the table calls it.
 void TutorIndicando();
+// Draws, places and shows the option panel (table/Opciones.h).
 void MuestraOpcionesSelec();
 
 // A position as the table keeps it: whole pixels, halves to even, held to 16 bits.

@@ -1,6 +1,7 @@
 #include "table/VentanaMesa.h"
 
 #include "table/Botonera.h"
+#include "table/Opciones.h"
 #include "table/PanelGrabadora.h"
 #include "table/PanelSugerencias.h"
 #include "table/Trabajo.h"
@@ -55,10 +56,12 @@ VentanaMesa::VentanaMesa() {
     agregaVista(mesa.Pic_CroTime, &mesa.Pic_Cronome); // the time display lies on the switch button
     agregaVista(mesa.Pic_EsconderBot); // the tab stands left of the panel, on the window
     agregaVista(mesa.Pic_Grabadora);   // the recorder panel, above the command panel
+    agregaVista(mesa.Pic_SelOpciones); // the option panel, above every panel
     ConectaVistasBotonera(*this);
     ConectaVistasTrabajo(*this);
     ConectaVistasSugerencias(*this);
     ConectaVistasGrabadora(*this);
+    ConectaVistasOpciones(*this);
 
     barraHor_ = new QScrollBar(Qt::Horizontal, this);
     barraVer_ = new QScrollBar(Qt::Vertical, this);

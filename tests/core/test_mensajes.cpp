@@ -188,20 +188,23 @@ TEST_F(Mensajes, ButtonPicturesComeFromTheirCellsOfTheSheet) {
         return i;
     }();
     // The cells in use hold pictures, each its own; a free cell is plain.
-    const QImage celdas[] = {hoja.image().copy(0, 49, 48, 48), hoja.image().copy(49, 49, 48, 48),
-                             hoja.image().copy(294, 49, 48, 48), hoja.image().copy(343, 49, 48, 48)};
-    for (int i = 0; i < 4; ++i) {
+    // Accept, cancel, load, save, delete, help and exit.
+    const QImage celdas[] = {hoja.image().copy(0, 49, 48, 48),   hoja.image().copy(49, 49, 48, 48),
+                             hoja.image().copy(98, 49, 48, 48),  hoja.image().copy(147, 49, 48, 48),
+                             hoja.image().copy(196, 49, 48, 48), hoja.image().copy(294, 49, 48, 48),
+                             hoja.image().copy(343, 49, 48, 48)};
+    for (int i = 0; i < 7; ++i) {
         EXPECT_NE(celdas[i], fondo) << i;
         for (int j = 0; j < i; ++j) EXPECT_NE(celdas[i], celdas[j]) << i << " " << j;
     }
-    EXPECT_EQ(hoja.image().copy(98, 49, 48, 48), fondo);
-    EXPECT_EQ(hoja.image().copy(147, 49, 48, 48), fondo);
+    EXPECT_EQ(hoja.image().copy(245, 49, 48, 48), fondo);
+    EXPECT_EQ(hoja.image().copy(392, 49, 48, 48), fondo);
 
     for (int tipo : {1, 2}) {
         alAbrirse([&](mensajes& m) {
-            EXPECT_EQ(m.Pic_BotAyuda.image(), celdas[2]);
+            EXPECT_EQ(m.Pic_BotAyuda.image(), celdas[5]);
             if (tipo == 1) {
-                EXPECT_EQ(m.Pic_BotSalir.image(), celdas[3]);
+                EXPECT_EQ(m.Pic_BotSalir.image(), celdas[6]);
             } else {
                 EXPECT_EQ(m.Pic_BotAceptar.image(), celdas[0]);
                 EXPECT_EQ(m.Pic_BotCancelar.image(), celdas[1]);

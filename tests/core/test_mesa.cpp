@@ -64,6 +64,7 @@ const EstadoEsperado kEstados[] = {
     {&Mesa::Pic_Sugerencia, false, FillStyle::Transparent},
     {&Mesa::Pic_InfoColo, true, FillStyle::Transparent},
     {&Mesa::Pic_Cuadrito, false, FillStyle::Transparent},
+    {&Mesa::Pic_SelOpciones, false, FillStyle::Transparent, 150, 58},
 };
 
 // Every surface draws in black, one pixel wide, on white, copies its pen, has

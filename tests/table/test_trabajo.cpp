@@ -496,7 +496,7 @@ TEST_F(TrabajoTest, TheRotationLoopTurnsUntilTheClickAndRecordsOneMove) {
     EXPECT_EQ(PuzzGbl.MovGrabados[1], (RegistroMovimiento{1, 20, 20, 0, 0, 20, 20, 3, 0}));
     EXPECT_EQ(sonidosOidos(), (std::vector<int>{6, 6, 6}));
     EXPECT_EQ(mesa.llamadasBoton(), 0);
-    EXPECT_EQ(llamadas("MuestraOpcionesSelec"), 0) << "a right click on a piece opens no panel";
+    EXPECT_FALSE(mesa.Pic_SelOpciones.visible()) << "a right click on a piece opens no panel";
 }
 
 TEST_F(TrabajoTest, TheRotationLoopEndsWhenItsEndingClickCannotCome) {
@@ -592,9 +592,10 @@ TEST_F(TrabajoTest, ARightClickOnTheEmptyTableOpensTheOptionPanelUnlessBusy) {
         ReiniciaSustitutos();
         PuzzGbl.TipoJuego = 21;
         PuzzGbl.BotonRaton = 2;
+        mesa.Pic_SelOpciones.setVisible(false);
         c.prepara();
         Pic_Trabajo_Click();
-        EXPECT_EQ(llamadas("MuestraOpcionesSelec"), c.abre ? 1 : 0);
+        EXPECT_EQ(mesa.Pic_SelOpciones.visible(), c.abre);
         if (c.abre) {
             EXPECT_TRUE(PuzzGbl.OpcionesSelecActivas[1] && PuzzGbl.OpcionesSelecActivas[2] &&
                         PuzzGbl.OpcionesSelecActivas[3]);

@@ -126,6 +126,48 @@ void exitMark(QPainter& p, const QRectF& c) {
     p.drawPolyline(QPolygonF({o + QPointF(31, 19.5), o + QPointF(35.5, 24), o + QPointF(31, 28.5)}));
 }
 
+// ---- the load and save window's marks (row 1), white on the button's disc ----
+
+// An open folder with an arrow rising out of it: load a saved puzzle.
+void loadMark(QPainter& p, const QRectF& c) {
+    const QPointF o = c.topLeft();
+    p.setPen(QPen(Qt::white, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolygon(QPolygonF({o + QPointF(13, 22), o + QPointF(18, 22), o + QPointF(20, 25), o + QPointF(35, 25),
+                             o + QPointF(35, 34), o + QPointF(13, 34)}));
+    p.setPen(QPen(Qt::white, 3.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(o + QPointF(24, 30), o + QPointF(24, 13));
+    p.drawPolyline(QPolygonF({o + QPointF(19.5, 17.5), o + QPointF(24, 13), o + QPointF(28.5, 17.5)}));
+}
+
+// A diskette with its shutter and label: save.
+void saveMark(QPainter& p, const QRectF& c) {
+    const QPointF o = c.topLeft();
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawPolygon(QPolygonF({o + QPointF(14, 13), o + QPointF(31, 13), o + QPointF(35, 17), o + QPointF(35, 35),
+                             o + QPointF(14, 35)}));
+    const QColor hueco(0x30, 0x50, 0x90);
+    p.setBrush(hueco);
+    p.drawRect(QRectF(o.x() + 18, o.y() + 13, 11, 7)); // the shutter's window
+    p.setBrush(QColor(0xE8, 0xE8, 0xE8));
+    p.drawRect(QRectF(o.x() + 17, o.y() + 25, 15, 8)); // the label
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(o.x() + 25, o.y() + 14, 3, 5));
+}
+
+// A waste bin with its lid: delete.
+void deleteMark(QPainter& p, const QRectF& c) {
+    const QPointF o = c.topLeft();
+    p.setPen(QPen(Qt::white, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawLine(o + QPointF(14, 16), o + QPointF(34, 16));
+    p.drawPolyline(QPolygonF({o + QPointF(21, 16), o + QPointF(21, 13), o + QPointF(27, 13), o + QPointF(27, 16)}));
+    p.drawPolygon(QPolygonF({o + QPointF(16, 19), o + QPointF(32, 19), o + QPointF(30, 35), o + QPointF(18, 35)}));
+    p.setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap));
+    for (double x : {21.0, 24.0, 27.0}) p.drawLine(o + QPointF(x, 22), o + QPointF(x, 32));
+}
+
 // ---- the command panel's marks (row 0), white on the button's disc ----
 
 QPen whitePen(double w) { return QPen(Qt::white, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
@@ -252,10 +294,14 @@ QImage buttonSheet() {
         {10, QColor(70, 90, 180), gridMark},     {11, QColor(180, 60, 120), playMark},
     };
     drawRow(0, row0);
-    // Row 1: accept, cancel, help and exit; the other cells are kept free.
+    // Row 1: accept, cancel, load, save, delete, help and exit; the other cells
+    // are kept free.
     const Button row1[] = {
         {0, QColor(40, 160, 70), checkMark},
         {1, QColor(200, 45, 40), crossMark},
+        {2, QColor(40, 130, 170), loadMark},
+        {3, QColor(60, 120, 60), saveMark},
+        {4, QColor(170, 70, 50), deleteMark},
         {6, QColor(45, 110, 200), questionMark},
         {7, QColor(200, 140, 30), exitMark},
     };
