@@ -1,6 +1,7 @@
 #include "personalise/SalidaPersonal.h"
 
 #include "core/PuzzGbl.h"
+#include "core/TsComun.h"
 
 AjustesPersonal AjustesActuales() {
     const auto& g = PuzzGbl;

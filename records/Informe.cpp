@@ -2,6 +2,7 @@
 
 #include "core/Duracion.h"
 #include "core/PuzzGbl.h"
+#include "core/TsComun.h"
 #include "model/Juego.h"
 #include "platform/numbers.h"
 #include "platform/surface.h"
