@@ -1,5 +1,6 @@
 // The settings window's exit decision: which questions, restart, look
 // change, restore, history and zoom, for each road.
+#include "core/TsComun.h"
 #include "personalise/SalidaPersonal.h"
 
 #include <gtest/gtest.h>
