@@ -738,6 +738,9 @@ TEST_F(PentominosTest, SolutionsAreReadWhateverTheirLineEnds) {
         ASSERT_TRUE(PEN_LeeModelo(1));
         EXPECT_EQ(PuzzGbl.PEN_NumSoluciones, 3);
         EXPECT_EQ(PuzzGbl.PEN_Soluciones[3].Columna[5], pp::Inventada(3).Columna[5]);
+    }
+}
+
 // A fresh game whose board is not usable takes the lowest-numbered usable
 // one, with its name trimmed, and sizes everything by it, whatever the game
 // before left behind.
