@@ -156,7 +156,10 @@ protected:
         return e;
     }
     // On model 1 with the homes of its solution 3: cells of 31 from (15, 15).
+    // Every rotation within its shape's (F I L N P T U V W X Y Z), as the
+    // reader asks once the shapes are known.
     static EstadoPartida Pentominos() {
+        static constexpr int rotaciones[13] = {1, 4, 2, 4, 4, 4, 4, 4, 4, 4, 1, 4, 2};
         EstadoPartida e;
         e.FicheroImagen = " ";
         e.c = Cabecera(24);
@@ -172,15 +175,7 @@ protected:
             pz.VolteoDestino = s.Volteo[p];
         }
         Movimientos(e, 1, 12);
-        return e;
-    }
-    // The same with the shapes known and every rotation within its shape's.
-    static EstadoPartida PentominosGirables() {
-        InicializaTablas();
-        EstadoPartida e = Pentominos();
-        auto dentro = [](int pieza, std::int16_t& giro) {
-            giro = std::int16_t(giro % PuzzGbl.PEN_TablaPiezas[std::size_t(pieza)].Rotaciones);
-        };
+        auto dentro = [](int pieza, std::int16_t& giro) { giro = std::int16_t(giro % rotaciones[pieza]); };
         for (int p = 1; p <= 12; ++p) {
             dentro(p, e.Piezas[p].Giro);
             dentro(p, e.Piezas[p].GiroDestino);
@@ -190,6 +185,11 @@ protected:
             dentro(e.Movimientos[j].Pieza, e.Movimientos[j].GiroDespues);
         }
         return e;
+    }
+    // The same with the shapes known.
+    static EstadoPartida PentominosGirables() {
+        InicializaTablas();
+        return Pentominos();
     }
     // On layout model 1 (EscribeDisposicion): tiles numbered in cell order,
     // bottom up.

@@ -663,7 +663,9 @@ TEST_F(PentominosTest, AStateRefusedForItsModelIsKeptAndComesBackOnceTheModelIsM
         textos.clear();
         g.Piezas.assign(1, RegistroPieza{});
         LeePuzzleJuego(ruta);
-        ASSERT_EQ(textos.size(), 1);
+        // Then the run goes on without a board: none of the file can be played.
+        ASSERT_EQ(textos.size(), 2);
+        EXPECT_EQ(textos[1], QString::fromUtf8("No hay ningún modelo de pentominós utilizable en ModPen.mlp."));
         EXPECT_TRUE(textos[0].contains(QString::fromUtf8(c.dicho))) << textos[0].toStdString();
         EXPECT_TRUE(textos[0].contains("Tsl2434.ini se conserva")) << textos[0].toStdString();
         EXPECT_EQ(g.EstadoConservado, 24);
