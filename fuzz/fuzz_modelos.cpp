@@ -11,6 +11,7 @@
 #include "core/PuzzGbl.h"
 #include "model/Modelos.h"
 #include "model/Pentominos.h"
+#include "model/TaipeiModelo.h"
 #include "model/Tangram.h"
 #include "platform/files.h"
 
