@@ -46,8 +46,18 @@ void Limpia() {
 
 void Tangram(std::int16_t nro) {
     PuzzGbl.NroModelo = nro;
-    TAN_LeeModelo();
-    if (PuzzGbl.Piezas.size() != 8) Falla("Tangram pieces", int(PuzzGbl.Piezas.size()));
+    const std::size_t antes = PuzzGbl.Piezas.size();
+    QString motivo;
+    // A figure read gives the seven pieces their homes; one not read says why
+    // and leaves either the empty model (an empty slot) or the pieces as they were
+    // (a refused record).
+    if (TAN_LeeModelo(&motivo)) {
+        if (PuzzGbl.Piezas.size() != 8) Falla("Tangram pieces", int(PuzzGbl.Piezas.size()));
+    } else {
+        if (motivo.isEmpty()) Falla("a figure not read without a reason", nro);
+        if (PuzzGbl.Piezas.size() != 8 && PuzzGbl.Piezas.size() != antes)
+            Falla("Tangram pieces", int(PuzzGbl.Piezas.size()));
+    }
     PuzzGbl.TipoJuego = 23;
     (void)LeeListaModelos();
 }
