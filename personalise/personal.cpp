@@ -392,6 +392,10 @@ void Personal::ImagenCambia() { AnotaLlamada(QStringLiteral("personal.ImagenCamb
 void Personal::File1_Click() { AnotaLlamada(QStringLiteral("personal.File1_Click")); }
 void Personal::CargaLisNroPiezas() { AnotaLlamada(QStringLiteral("personal.CargaLisNroPiezas")); }
 void Personal::Lis_Modelos_Click() { AnotaLlamada(QStringLiteral("personal.Lis_Modelos_Click")); }
+QString Personal::GuardaImagenPortapapeles(const QImage&) {
+    AnotaLlamada(QStringLiteral("personal.GuardaImagenPortapapeles"));
+    return {};
+}
 
 void Personal::Pic_TipPuz_MouseDown(std::int16_t indice, std::int16_t, std::int16_t, double, double) {
     if (indice < 0 || indice > 7) return;

@@ -85,6 +85,11 @@ public:
     void Pic_TipPuz_MouseDown(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x, double y);
     // A model chosen in the list. Stand-in until the model lists: nothing.
     void Lis_Modelos_Click();
+    // Writes a pasted picture into the chooser's folder under a clipboard
+    // name no puzzle is using and gives the path written; empty when nothing
+    // could be written (the player is told). Stand-in until the picture
+    // chooser: writes nothing and gives an empty path.
+    QString GuardaImagenPortapapeles(const QImage& imagen);
 
     // ---- controls ----
     plat::Surface Form{QStringLiteral("personal")};
