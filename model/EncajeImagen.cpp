@@ -79,7 +79,7 @@ int ZoomAjustado(long long ancho, long long alto) {
 
 bool ZoomUtilizable(long long ancho, long long alto, int zoom) {
     if (zoom < kZoomMinimo || zoom > kZoomMaximo || ancho <= 0 || alto <= 0) return false;
-    const double w = double(ancho) * zoom / 100, h = double(alto) * zoom / 100;
+    const long long w = Zoomado(ancho, zoom), h = Zoomado(alto, zoom);
     return w >= kAnchoMinimo && w <= kAnchoMaximo && h >= kAltoMinimo && h <= kAltoMaximo;
 }
 

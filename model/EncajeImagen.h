@@ -47,8 +47,9 @@ bool JigsawPermitido(int forma, long long ancho, long long alto, int zoom, int n
 // a too large side needs (the reduction decides when both apply).
 int ZoomAjustado(long long ancho, long long alto);
 
-// Whether the picture at that zoom lies within the limits (the exact
-// product, not truncated) and the zoom within 5..995.
+// Whether the picture at that zoom lies within the limits and the zoom
+// within 5..995. The size judged is the one the zoom gives, in whole pixels
+// (as the zoom box judges a new zoom): 661 x 160 at 155 gives 1024 x 248.
 bool ZoomUtilizable(long long ancho, long long alto, int zoom);
 
 } // namespace encaje

@@ -29,6 +29,29 @@ VentanaPersonal::VentanaPersonal(Personal& p)
         if (s == &p.Pic_MostrarImagen) v->setFocusPolicy(Qt::ClickFocus);
     }
     for (auto& [l, padre] : p.Listas()) new plat::ListBoxView(l, vistas.at(padre));
+    // The picture chooser's lists and the number of pieces: the pointer over
+    // them, a folder opened by a double click or Enter, a count taken by a
+    // press (or Enter) on its item.
+    using Raton = std::function<void(int, int, double, double)>;
+    auto raton = [](auto f) -> Raton {
+        return [f](int b, int s, double x, double y) { f(std::int16_t(b), std::int16_t(s), x, y); };
+    };
+    p.File1.onMouseMove = raton([&p](auto... a) { p.File1_MouseMove(a...); });
+    p.File1.onDblClick = [&p] { p.File1_DblClick(); };
+    p.Dir1.onMouseMove = raton([&p](auto... a) { p.Dir1_MouseMove(a...); });
+    p.Dir1.onDblClick = [&p] { p.Dir1_Abre(); };
+    p.Dir1.onKeyPress = [&p](int& tecla) {
+        if (tecla != 13) return;
+        tecla = 0;
+        p.Dir1_Abre();
+    };
+    p.Lis_NroPiezas.onMouseDown = raton([&p](auto... a) { p.Lis_NroPiezas_MouseDown(a...); });
+    p.Lis_NroPiezas.onMouseMove = raton([&p](auto... a) { p.Lis_NroPiezas_MouseMove(a...); });
+    p.Lis_NroPiezas.onKeyPress = [&p](int& tecla) {
+        if (tecla != 13) return;
+        tecla = 0;
+        p.Lis_NroPiezas_MouseDown(1, 0, 0, 0);
+    };
     new plat::TextBoxView(&p.Tex_Spin41, vistas.at(p.Control(41)));
     p.conectaVentana({[this](int l, int t, int w, int h) { setGeometry(l, t, w, h); },
                       [this] { repaint(); },

@@ -16,7 +16,6 @@
 #include "model/Juego.h"
 #include "model/Modelos.h"
 #include "model/Partida.h"
-#include "model/PrimerPuzzle.h"
 #include "platform/blit.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -158,6 +157,7 @@ Personal::Personal() {
     Rec_MarcaTip.setBackColor(0x000000);
 
     File1.onClick = [this] { File1_Click(); };
+    Drive1.onClick = [this] { Drive1_Change(); };
     Lis_Modelos.onClick = [this] { Lis_Modelos_Click(); };
 }
 
@@ -274,9 +274,6 @@ void Personal::Pic_BotSalir_Click() {
             // The first picture of the list, handled as the player's click.
             if (File1.ListIndex() < 0 && File1.ListCount() > 0) Paso([this] { File1.setListIndex(0); });
             else if (File1.ListIndex() >= 0) Paso([this] { File1_Click(); });
-            // Stand-in until the picture chooser fills the file list.
-            if (!g.SeleccionValida && g.TipoJuego == 21 && File1.ListCount() == 0)
-                Paso([] { EligePrimeraMuestra(); });
             if (!g.SeleccionValida) return; // nothing usable: the window stays
             if (g.FicheroImagen != Inicial.FicheroImagen || g.ArchivoImagen != Inicial.ArchivoImagen) forzado = true;
         } else if (g.TipoJuego == 22) {
@@ -387,15 +384,7 @@ void Personal::TAN_ActSegunModo() {
 
 // ---------------------------------------------------------------- stand-ins
 
-void Personal::CargaMostrarImagen() { AnotaLlamada(QStringLiteral("personal.CargaMostrarImagen")); }
-void Personal::ImagenCambia() { AnotaLlamada(QStringLiteral("personal.ImagenCambia")); }
-void Personal::File1_Click() { AnotaLlamada(QStringLiteral("personal.File1_Click")); }
-void Personal::CargaLisNroPiezas() { AnotaLlamada(QStringLiteral("personal.CargaLisNroPiezas")); }
 void Personal::Lis_Modelos_Click() { AnotaLlamada(QStringLiteral("personal.Lis_Modelos_Click")); }
-QString Personal::GuardaImagenPortapapeles(const QImage&) {
-    AnotaLlamada(QStringLiteral("personal.GuardaImagenPortapapeles"));
-    return {};
-}
 
 void Personal::Pic_TipPuz_MouseDown(std::int16_t indice, std::int16_t, std::int16_t, double, double) {
     if (indice < 0 || indice > 7) return;
@@ -667,22 +656,8 @@ void Personal::colocaGrupoImagen() {
     Pic_MostrarImagen.setVisible(true);
     Pic_InfoMatriz.setVisible(false);
     Coloca(File1, 130, 18, 118, 123);
-    Paso([&] {
-        for (int i = 0; i < File1.ListCount(); ++i)
-            if (File1.List(i) == g.ArchivoImagen) {
-                File1.setListIndex(i);
-                return;
-            }
-        if (File1.ListCount() > 0) {
-            IniciandoVentana = false;
-            File1.setListIndex(0);
-            IniciandoVentana = true;
-        }
-    });
+    Paso([this] { PreparaListasImagen(); });
     File1.setVisible(true);
-    // Stand-in until the picture chooser fills the file list: a jigsaw with
-    // no usable picture is offered the first sample picture.
-    if (juego == 21 && !g.SeleccionValida && File1.ListCount() == 0) Paso([] { EligePrimeraMuestra(); });
     const bool conImagen = juego == 21 || g.TipoRotulo == 1;
     if (conImagen) {
         Paso([this] { CargaMostrarImagen(); });

@@ -17,6 +17,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -71,15 +72,52 @@ public:
     void TAN_ActSegunModo();
     void ColocaControles();
 
-    // The picture chooser's procedures. Stand-ins: the picture chooser fills
-    // the drive, folder and file lists and loads, checks and shows the chosen
-    // picture; until then the lists stay empty and nothing is loaded.
+    // ---- the picture chooser (EleccionImagen.cpp) ----
+    // Loads the selected file (Tangram: draws the model) into mesa's
+    // Pic_FonTamReal, sets AnchoBmp, AltoBmp and ProporcionImagen and draws
+    // the thumbnail; SeleccionValida says whether it could be loaded.
     void CargaMostrarImagen();
+    // The geometry, the picture after zoom on mesa's Pic_FonTamModi, the
+    // size display and the relative-size preview, from the settings now.
     void ImagenCambia();
+    // A file of the list was selected: loads it, gates the piece shapes,
+    // records the choice, fits the zoom and refills the count list.
     void File1_Click();
-    // The number-of-pieces list. Stand-in until the zoom and count handlers
-    // fill it with the sizes the picture allows: the list stays empty.
+    // Refills the number-of-pieces list with the sizes the zoomed picture
+    // allows and takes the nearest to PiezasLado.
     void CargaLisNroPiezas();
+    void File1_DblClick();
+    void File1_MouseMove(std::int16_t boton, std::int16_t shift, double x, double y);
+    void Drive1_Change();
+    void Dir1_Change();
+    void Dir1_MouseMove(std::int16_t boton, std::int16_t shift, double x, double y);
+    // Opens the folder selected in the folder list (double click, Enter).
+    void Dir1_Abre();
+    // The file list from the folder shown, nothing selected.
+    void RellenaFile1();
+    void Lis_NroPiezas_MouseDown(std::int16_t boton, std::int16_t shift, double x, double y);
+    void Lis_NroPiezas_MouseMove(std::int16_t boton, std::int16_t shift, double x, double y);
+    // The lists of the layout: the drives, the folder CarpetaImagen (the
+    // program folder when it is missing) and its files, the stored picture
+    // selected (exactly, then ignoring case) or else the first file, which
+    // runs the full checks. A folder already shown is not listed again.
+    void PreparaListasImagen();
+    // Shows the folder in the folder list and its files in the file list
+    // (raising Dir1_Change when it is another folder). False when it is
+    // not a folder.
+    bool PonCarpetaLista(const QString& carpeta);
+    // The folder the lists show ("/" at its end); empty before the layout.
+    const QString& CarpetaLista() const { return carpetaLista_; }
+    // The shapes the chosen picture's proportion allows (a disabled shape
+    // button takes no press).
+    std::array<bool, 8> TipPuzActivo{true, true, true, true, true, true, true, true};
+    // The chooser's state: the folder shown, the folder list's paths, the
+    // drives, and the error of the last load (0 when it loaded).
+    QString carpetaLista_;
+    std::vector<QString> rutasDir1_;
+    QStringList unidades_;
+    int errorCarga_ = 0;
+    bool poniendoUnidad_ = false;
     // The shape buttons. Stand-in until the controls' handlers: draws the
     // eight samples and marks the current shape, nothing else.
     void Pic_TipPuz_MouseDown(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x, double y);
@@ -87,9 +125,13 @@ public:
     void Lis_Modelos_Click();
     // Writes a pasted picture into the chooser's folder under a clipboard
     // name no puzzle is using and gives the path written; empty when nothing
-    // could be written (the player is told). Stand-in until the picture
-    // chooser: writes nothing and gives an empty path.
+    // could be written (the player is told). A folder that cannot be written
+    // gives way to the working folder's "Imagenes/", which the lists then
+    // show. The file list is refilled with nothing selected.
     QString GuardaImagenPortapapeles(const QImage& imagen);
+    // Whether a puzzle names the picture: the one at the window's opening,
+    // a game's state file, a saved puzzle.
+    bool ImagenEnUso(const QString& ruta) const;
 
     // ---- controls ----
     plat::Surface Form{QStringLiteral("personal")};

@@ -74,6 +74,7 @@ public:
     std::function<void(int button, int shift, double x, double y)> onMouseDown;
     std::function<void(int button, int shift, double x, double y)> onMouseMove;
     std::function<void(int& keyAscii)> onKeyPress;
+    std::function<void()> onDblClick;
 
     // ---- observers (a view attaches here) ----
     std::function<void()> onItems;   // the items or the selection changed

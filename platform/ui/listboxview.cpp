@@ -69,6 +69,11 @@ void ListBoxView::mouseMoveEvent(QMouseEvent* e) {
         box_->onMouseMove(buttonsCode(e->buttons()), shiftCode(e->modifiers()), e->position().x(), e->position().y());
 }
 
+void ListBoxView::mouseDoubleClickEvent(QMouseEvent* e) {
+    QListWidget::mouseDoubleClickEvent(e);
+    if (box_->onDblClick && itemAt(e->position().toPoint())) box_->onDblClick();
+}
+
 void ListBoxView::keyPressEvent(QKeyEvent* e) {
     int codigo = keyPressCode(*e);
     if (codigo >= 0 && box_->onKeyPress) {

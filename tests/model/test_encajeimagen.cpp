@@ -70,16 +70,19 @@ TEST(Encaje, TheZoomThatFitsAPicture) {
         {640, 480, 100, true},  {320, 240, 100, true},  {1024, 768, 100, true}, {200, 150, 165, true},
         {319, 240, 105, true},  {2000, 1500, 50, true}, {1100, 700, 90, true},  {2000, 500, 50, true},
         {300, 800, 95, false},  {30, 30, 1070, false},  {100, 100, 325, true},  {1000, 480, 100, true},
-        {1024, 400, 100, true}, {576, 768, 100, true},
+        {1024, 400, 100, true}, {576, 768, 100, true}, {661, 160, 155, true},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(testing::Message() << c.ancho << " x " << c.alto);
         EXPECT_EQ(ZoomAjustado(c.ancho, c.alto), c.zoom);
         EXPECT_EQ(ZoomUtilizable(c.ancho, c.alto, ZoomAjustado(c.ancho, c.alto)), c.utilizable);
     }
-    // The exact product is compared: 1024 and a half is too wide.
-    EXPECT_FALSE(ZoomUtilizable(2049, 1000, 50));
-    EXPECT_TRUE(ZoomUtilizable(2048, 1000, 50));
+    // The size the zoom gives, in whole pixels, is judged: 1024.5 gives 1024
+    // (the zoom box's rule), 1025 is too wide.
+    EXPECT_TRUE(ZoomUtilizable(2049, 1000, 50));
+    EXPECT_FALSE(ZoomUtilizable(2050, 1000, 50));
+    EXPECT_TRUE(ZoomUtilizable(661, 160, 155));
+    EXPECT_FALSE(ZoomUtilizable(661, 154, 155));
     EXPECT_FALSE(ZoomUtilizable(640, 480, 1000));
     EXPECT_FALSE(ZoomUtilizable(0, 480, 100));
     EXPECT_EQ(ZoomAjustado(0, 0), 100);

@@ -259,15 +259,20 @@ TEST_F(PersonalTest, TheSlidingBackgroundOffersLettersUpTo24Pieces) {
 
 TEST_F(PersonalTest, AReRunFromTheCountListNeitherRefillsItNorRedrawsTheAttraction) {
     Personal& p = Abre(21);
-    EXPECT_TRUE(LlamadasAnotadas().contains(QStringLiteral("personal.CargaLisNroPiezas")));
     const int atraccion = p.dibujosAtraccion();
-    ReiniciaSustitutos();
+    // A marker item stays where a refill would empty the list.
+    p.Lis_NroPiezas.AddItem(QStringLiteral("marca"));
     p.CambiandoNroPiezas = true;
     p.ColocaControles();
     p.CambiandoNroPiezas = false;
-    EXPECT_FALSE(LlamadasAnotadas().contains(QStringLiteral("personal.CargaLisNroPiezas")));
+    ASSERT_GT(p.Lis_NroPiezas.ListCount(), 0);
+    EXPECT_EQ(p.Lis_NroPiezas.List(p.Lis_NroPiezas.ListCount() - 1), QStringLiteral("marca"));
     EXPECT_EQ(p.dibujosAtraccion(), atraccion);
     EXPECT_TRUE(p.Pic_FactorPegado.visible());
+    // Any other run refills it.
+    p.ColocaControles();
+    EXPECT_TRUE(p.Lis_NroPiezas.ListCount() == 0 ||
+                p.Lis_NroPiezas.List(p.Lis_NroPiezas.ListCount() - 1) != QStringLiteral("marca"));
 }
 
 TEST_F(PersonalTest, WithNoUsablePictureAndAnEmptyListTheExitKeepsTheWindow) {
@@ -283,6 +288,7 @@ TEST_F(PersonalTest, WithNoUsablePictureAndAnEmptyListTheExitKeepsTheWindow) {
 TEST_F(PersonalTest, AFirstRunTakesTheFirstSampleAndRestartsAskingNothing) {
     ASSERT_TRUE(puzzle_test::Foto(640, 480).save(PuzzGbl.RutaImagenes + "foto.bmp", "BMP"));
     PuzzGbl.SeleccionValida = false;
+    PuzzGbl.CarpetaImagen = PuzzGbl.RutaImagenes;
     PuzzGbl.PiezasLado = 5;
     Personal& p = Abre(21);
     EXPECT_TRUE(PuzzGbl.SeleccionValida);
