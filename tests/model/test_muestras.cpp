@@ -26,6 +26,21 @@ TEST(Muestras, EverySamplePictureOffersEveryShapeItSuitsASize) {
         tamanos.insert(QStringLiteral("%1x%2").arg(w).arg(h));
         const int zoom = encaje::ZoomAjustado(w, h);
         EXPECT_EQ(zoom, 100) << "within the limits as it is";
+        // No flat block: every 32 x 32 square holds more than one colour,
+        // so that every piece shows part of the picture.
+        const QImage rgb = imagen.convertToFormat(QImage::Format_RGB32);
+        int planos = 0;
+        for (int y0 = 0; y0 + 32 <= h; y0 += 16)
+            for (int x0 = 0; x0 + 32 <= w; x0 += 16) {
+                const QRgb c = rgb.pixel(x0, y0);
+                bool plano = true;
+                for (int y = y0; y < y0 + 32 && plano; ++y) {
+                    const QRgb* fila = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+                    for (int x = x0; x < x0 + 32 && plano; ++x) plano = fila[x] == c;
+                }
+                planos += plano;
+            }
+        EXPECT_EQ(planos, 0) << "flat 32 x 32 blocks";
         for (int forma = 0; forma < 8; ++forma) {
             if (!encaje::FormaAdmiteProporcion(forma, w, h)) continue;
             EXPECT_FALSE(encaje::LadosOfrecidos(forma, encaje::Zoomado(w, zoom), encaje::Zoomado(h, zoom)).empty())
