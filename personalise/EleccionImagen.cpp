@@ -347,6 +347,11 @@ bool Personal::PonCarpetaLista(const QString& carpeta) {
 
 void Personal::PreparaListasImagen() {
     auto& g = PuzzGbl;
+    // The size display and the relative-size preview are drawn by the
+    // choice below, before the layout places them: they take their own
+    // sizes first.
+    if (Pic_InfoTamBmp.scaleWidth() == 0) Pic_InfoTamBmp.setSize(154, 27);
+    if (Pic_TamRelIma.scaleWidth() == 0) Pic_TamRelIma.setSize(80, 60);
     // The stored folder, else the program's.
     const QString carpeta = carpetas::ComoCarpeta(g.CarpetaImagen);
     if (carpeta != carpetaLista_ || rutasDir1_.empty()) {
@@ -448,6 +453,7 @@ QString Personal::GuardaImagenPortapapeles(const QImage& imagen) {
         const QString ruta = carpetas::UneRuta(en, nombre);
         try {
             plat::savePictureBmp(imagen, ruta);
+            Guardada() = {}; // the file there is another picture now
             return ruta;
         } catch (const plat::RuntimeError&) {
             return QString();

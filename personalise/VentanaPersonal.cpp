@@ -11,9 +11,48 @@
 #include "table/Botonera.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QSignalBlocker>
 #include <QKeyEvent>
 
+#include <algorithm>
 #include <map>
+
+namespace {
+
+// The drive list shows as a drop-down list one line high; the player's
+// choice goes back to the list, which raises its Click handler.
+void AbreListaUnidades(plat::ListBox& l, QWidget* padre) {
+    auto* c = new QComboBox(padre);
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPixelSize(11);
+    c->setFont(f);
+    auto sincroniza = [c, &l] {
+        const QSignalBlocker bloqueo(c);
+        bool iguales = c->count() == l.ListCount();
+        for (int i = 0; iguales && i < l.ListCount(); ++i) iguales = c->itemText(i) == l.List(i);
+        if (!iguales) {
+            c->clear();
+            for (int i = 0; i < l.ListCount(); ++i) c->addItem(l.List(i));
+        }
+        c->setCurrentIndex(l.ListIndex());
+    };
+    auto coloca = [c, &l] {
+        c->setGeometry(l.left(), l.top(), l.width(), std::max(l.height(), 21));
+        c->setVisible(l.visible());
+        c->setEnabled(l.enabled());
+    };
+    l.onItems = sincroniza;
+    l.onChanged = coloca;
+    l.onRefresh = [c] { c->repaint(); };
+    QObject::connect(c, &QComboBox::activated, c, [&l](int i) {
+        if (i >= 0 && i < l.ListCount()) l.chosen(i);
+    });
+    sincroniza();
+    coloca();
+}
+
+} // namespace
 
 VentanaPersonal::VentanaPersonal(Personal& p)
     : QDialog(static_cast<QWidget*>(mesa.hWnd()), Qt::Dialog | Qt::FramelessWindowHint), p_(p) {
@@ -28,7 +67,10 @@ VentanaPersonal::VentanaPersonal(Personal& p)
         if (s == &p.Pic_BotAyuda) v->mouse.onClick = [&p] { p.Pic_BotAyuda_Click(); };
         if (s == &p.Pic_MostrarImagen) v->setFocusPolicy(Qt::ClickFocus);
     }
-    for (auto& [l, padre] : p.Listas()) new plat::ListBoxView(l, vistas.at(padre));
+    for (auto& [l, padre] : p.Listas()) {
+        if (l == &p.Drive1) AbreListaUnidades(p.Drive1, vistas.at(padre));
+        else new plat::ListBoxView(l, vistas.at(padre));
+    }
     // The picture chooser's lists and the number of pieces: the pointer over
     // them, a folder opened by a double click or Enter, a count taken by a
     // press (or Enter) on its item.
@@ -58,7 +100,12 @@ VentanaPersonal::VentanaPersonal(Personal& p)
                       [this] { done(0); }});
 }
 
-VentanaPersonal::~VentanaPersonal() { p_.conectaVentana({}); }
+VentanaPersonal::~VentanaPersonal() {
+    p_.conectaVentana({});
+    p_.Drive1.onItems = nullptr;
+    p_.Drive1.onChanged = nullptr;
+    p_.Drive1.onRefresh = nullptr;
+}
 
 void VentanaPersonal::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_F1) {

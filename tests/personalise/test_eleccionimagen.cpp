@@ -538,6 +538,55 @@ TEST_F(EleccionTest, TheZoomBoxJudgesTheRealPictureByItsWholePixels) {
     }
 }
 
+TEST_F(EleccionTest, TheOpeningChecksAStoredPictureThatWasNotUsable) {
+    // The state left a picture too large for its zoom: the opening does not
+    // take it as it stands but fits it.
+    Crea(fotos.file("grande.jpg"), 2000, 1500);
+    PuzzGbl.ArchivoImagen = "grande.jpg";
+    PuzzGbl.SeleccionValida = false;
+    Personal& p = Abre();
+    EXPECT_EQ(p.File1.ListIndex(), 0);
+    EXPECT_EQ(PuzzGbl.ZoomImagen, 50);
+    EXPECT_TRUE(PuzzGbl.SeleccionValida);
+    EXPECT_EQ(mesa.Pic_FonTamModi.scaleWidth(), 1000);
+}
+
+TEST_F(EleccionTest, TheSlidingGameTakesAnyLoadablePictureAsItIs) {
+    Crea(fotos.file("grande.jpg"), 2000, 1500);
+    Crea(fotos.file("foto.bmp"), 640, 480);
+    Toca(fotos.file("rota.bmp"), "BM nothing");
+    PuzzGbl.ArchivoImagen = "foto.bmp";
+    PuzzGbl.SeleccionValida = true;
+    PuzzGbl.PiezasLado = 4;
+    Personal& p = Abre(22);
+    Elige(p, "grande.jpg");
+    EXPECT_TRUE(titulos.isEmpty());
+    EXPECT_TRUE(PuzzGbl.SeleccionValida);
+    EXPECT_EQ(PuzzGbl.ZoomImagen, 100);
+    EXPECT_EQ(PuzzGbl.ArchivoImagen, "grande.jpg");
+    EXPECT_EQ(Elementos(p.Lis_NroPiezas).size(), 6);
+    Elige(p, "rota.bmp");
+    EXPECT_EQ(titulos, QStringList{QString::fromUtf8("Imagen no válida")});
+    EXPECT_FALSE(PuzzGbl.SeleccionValida);
+    EXPECT_EQ(PuzzGbl.ArchivoImagen, "grande.jpg");
+}
+
+TEST_F(EleccionTest, TheTangramDrawsItsModelFramedByTheBoardMargins) {
+    Personal& p = CreaVentanaPersonal();
+    auto& g = PuzzGbl;
+    g.TipoJuego = 23;
+    g.AnchoImagen = 300;
+    g.AltoImagen = 200;
+    g.OrigenX = 20;
+    g.OrigenY = 10;
+    p.Pic_MostrarImagen.setSize(241, 180);
+    p.CargaMostrarImagen();
+    EXPECT_EQ(mesa.Pic_FonTamReal.scaleWidth(), 340);
+    EXPECT_EQ(mesa.Pic_FonTamReal.scaleHeight(), 220);
+    EXPECT_EQ(g.AnchoBmp, 340);
+    EXPECT_TRUE(g.SeleccionValida);
+}
+
 // ---------------------------------------------------------------- the pasted picture
 
 class PortapapelesTest : public EleccionTest {
