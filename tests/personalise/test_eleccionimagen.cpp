@@ -81,7 +81,8 @@ TEST(ListasCarpetas, TheFolderListHoldsTheAncestorsThenTheSubfolders) {
     EXPECT_EQ(lista.front().texto, QStringLiteral("/"));
     for (int i = 1; i <= propia; ++i) {
         EXPECT_EQ(carpetas::CarpetaPadre(lista[std::size_t(i)].ruta), lista[std::size_t(i - 1)].ruta);
-        EXPECT_EQ(lista[std::size_t(i)].texto, QString(2 * i, ' ') + carpetas::NombreCarpeta(lista[std::size_t(i)].ruta));
+        const auto& e = lista[std::size_t(i)];
+        EXPECT_EQ(e.texto, QString(2 * i, ' ') + carpetas::NombreCarpeta(e.ruta));
     }
     ASSERT_EQ(int(lista.size()), propia + 4);
     QStringList subcarpetas;
