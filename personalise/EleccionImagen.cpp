@@ -122,8 +122,8 @@ void Personal::CargaMostrarImagen() {
                              real.scaleWidth(), real.scaleHeight(), plat::rop::kSrcCopy);
         Pic_MostrarImagen.refresh();
     });
-    // A file that could not be read is no usable picture.
-    g.SeleccionValida = errorCarga_ == 0;
+    // A picture file that could not be read is no usable picture.
+    g.SeleccionValida = errorCarga_ == 0 || (g.TipoJuego != 21 && g.TipoJuego != 22);
 }
 
 void Personal::ImagenCambia() {
@@ -347,6 +347,9 @@ bool Personal::PonCarpetaLista(const QString& carpeta) {
 
 void Personal::PreparaListasImagen() {
     auto& g = PuzzGbl;
+    // A later run of the layout (a count or a selector changed) leaves the
+    // lists where the player left them.
+    if (!IniciandoVentana && !rutasDir1_.empty()) return;
     // The size display and the relative-size preview are drawn by the
     // choice below, before the layout places them: they take their own
     // sizes first.

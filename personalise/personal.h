@@ -100,7 +100,8 @@ public:
     // The lists of the layout: the drives, the folder CarpetaImagen (the
     // program folder when it is missing) and its files, the stored picture
     // selected (exactly, then ignoring case) or else the first file, which
-    // runs the full checks. A folder already shown is not listed again.
+    // runs the full checks. Only the opening places them: a later run of the
+    // layout leaves them as the player left them.
     void PreparaListasImagen();
     // Shows the folder in the folder list and its files in the file list
     // (raising Dir1_Change when it is another folder). False when it is

@@ -387,6 +387,13 @@ TEST_F(EleccionTest, TheFolderListBrowsesAndAMissingFolderShowsTheProgramFolder)
     EXPECT_EQ(p.CarpetaLista(), fotos.file("sub/"));
     EXPECT_EQ(Elementos(p.File1), QStringList{"dos.bmp"});
     EXPECT_EQ(p.Dir1.List(p.Dir1.ListIndex()).trimmed(), "sub");
+    // A count chosen meanwhile lays the window out again: the lists stay.
+    p.CambiandoNroPiezas = true;
+    p.ColocaControles();
+    p.CambiandoNroPiezas = false;
+    EXPECT_EQ(p.CarpetaLista(), fotos.file("sub/"));
+    EXPECT_EQ(PuzzGbl.ArchivoImagen, "uno.bmp");
+    EXPECT_EQ(p.File1.ListIndex(), -1);
     Elige(p, "dos.bmp");
     EXPECT_EQ(PuzzGbl.CarpetaImagen, fotos.file("sub/"));
     EXPECT_EQ(PuzzGbl.FicheroImagen, fotos.file("sub/dos.bmp"));
