@@ -368,7 +368,12 @@ void Personal::PreparaListasImagen() {
     } else if (File1.ListCount() > 0) {
         // As the player's click: every check runs.
         IniciandoVentana = false;
-        File1.setListIndex(0);
+        try {
+            File1.setListIndex(0);
+        } catch (...) {
+            IniciandoVentana = true;
+            throw;
+        }
         IniciandoVentana = true;
     }
 }
