@@ -391,23 +391,9 @@ void Personal::CargaMostrarImagen() { AnotaLlamada(QStringLiteral("personal.Carg
 void Personal::ImagenCambia() { AnotaLlamada(QStringLiteral("personal.ImagenCambia")); }
 void Personal::File1_Click() { AnotaLlamada(QStringLiteral("personal.File1_Click")); }
 void Personal::CargaLisNroPiezas() { AnotaLlamada(QStringLiteral("personal.CargaLisNroPiezas")); }
-void Personal::Lis_Modelos_Click() { AnotaLlamada(QStringLiteral("personal.Lis_Modelos_Click")); }
 QString Personal::GuardaImagenPortapapeles(const QImage&) {
     AnotaLlamada(QStringLiteral("personal.GuardaImagenPortapapeles"));
     return {};
-}
-
-void Personal::Pic_TipPuz_MouseDown(std::int16_t indice, std::int16_t, std::int16_t, double, double) {
-    if (indice < 0 || indice > 7) return;
-    for (int j = 0; j < 8; ++j) {
-        plat::Surface& b = Pic_TipPuz(j);
-        Paso([&] { plat::bitBlt(b, 0, 0, 29, 29, mesa.Pic_BmpVario, 30 * j, 0, plat::rop::kSrcCopy); });
-        b.refresh();
-    }
-    const plat::Surface& elegido = Pic_TipPuz(indice);
-    Rec_MarcaTip.move(elegido.left() - 3, elegido.top() - 3, 35, 35);
-    Rec_MarcaTip.setVisible(true);
-    Pic_TipPuz(indice).setMousePointer(0);
 }
 
 // ---------------------------------------------------------------- layout
