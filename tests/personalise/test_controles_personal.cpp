@@ -298,7 +298,11 @@ TEST_F(ControlesPersonalTest, ASelectorCountsOnlyAPressOnItsButton) {
 }
 
 TEST_F(ControlesPersonalTest, TheTangramModeSelectorLaysTheWindowOutForTheNewMode) {
+    testing_support::writeBytes(PuzzGbl.RutaArchivo + "ModTan.mlp",
+                                (QStringLiteral("Casa").leftJustified(25, u' ') + QString(99, u'0') + "\r\n").toLatin1());
+    PuzzGbl.SonidoActivo = true;
     Personal& p = Abre(23);
+    grabadora.clear();
     ASSERT_TRUE(p.Pic_FactorPegado.visible());
     p.Pic_Selector_MouseDown(1, 1, 0, 10, 20);
     EXPECT_EQ(PuzzGbl.TAN_ModoJuego, 1);
@@ -309,6 +313,21 @@ TEST_F(ControlesPersonalTest, TheTangramModeSelectorLaysTheWindowOutForTheNewMod
     EXPECT_EQ(PuzzGbl.TAN_ModoJuego, 2);
     EXPECT_TRUE(p.Pic_FactorPegado.visible());
     EXPECT_TRUE(p.Lis_Modelos.enabled());
+    EXPECT_EQ(p.Lis_Modelos.ListIndex(), 0);
+    EXPECT_EQ(VecesSonido(6), 0) << "the model the mode selects is chosen without a click";
+    EXPECT_EQ(sonidosControles, (std::vector<int>{6, 7, 6, 7})) << "the selector's own sounds";
+}
+
+TEST_F(ControlesPersonalTest, TheSlidingBackgroundSelectorLaysTheWindowOutAgain) {
+    PuzzGbl.TipoRotulo = 2;
+    Personal& p = Abre(22);
+    ASSERT_FALSE(p.Drive1.enabled());
+    p.Pic_Selector_MouseDown(2, 1, 0, 10, 20);
+    EXPECT_EQ(PuzzGbl.TipoRotulo, 3);
+    p.Pic_Selector_MouseDown(2, 1, 0, 10, 20);
+    EXPECT_EQ(PuzzGbl.TipoRotulo, 1);
+    EXPECT_TRUE(p.Drive1.enabled()) << "a picture background offers the picture lists";
+    EXPECT_FALSE(p.CambiandoSelector);
 }
 
 // ---------------------------------------------------------------- palettes
@@ -362,6 +381,24 @@ TEST_F(ControlesPersonalTest, AZoomTypedIsHeldToItsLimitsAndAcceptedWhenThePictu
     p.Tex_Spin_LostFocus(41);
     PuzzGbl.RepeticionSpin = false;
     EXPECT_EQ(PuzzGbl.ZoomImagen, 995);
+}
+
+TEST_F(ControlesPersonalTest, TheSpinArrowsStepTheZoomOnlyUnderThePointingHand) {
+    mesa.Pic_FonTamReal.setSize(400, 300);
+    PuzzGbl.ZoomImagen = 100;
+    Personal& p = Abre(21);
+    PuzzGbl.CursorActual = 0;
+    p.Pic_Spin_MouseDown(41, 1, 0, 140, 8);
+    EXPECT_EQ(PuzzGbl.ZoomImagen, 100) << "off the arrows nothing happens";
+    p.Pic_Spin_MouseMove(41, 0, 0, 140, 8);
+    ASSERT_EQ(PuzzGbl.CursorActual, 23);
+    p.Pic_Spin_MouseDown(41, 1, 0, 140, 8);
+    EXPECT_EQ(PuzzGbl.ZoomImagen, 105);
+    p.Pic_Spin_MouseMove(41, 0, 0, 140, 22);
+    p.Pic_Spin_MouseDown(41, 1, 0, 140, 22);
+    EXPECT_EQ(PuzzGbl.ZoomImagen, 100);
+    p.Pic_Spin_MouseUp(41, 1, 0, 140, 22);
+    EXPECT_FALSE(PuzzGbl.RepeticionSpin);
 }
 
 // ---------------------------------------------------------------- shapes and sliders
