@@ -94,7 +94,8 @@ void Personal::cambiaJuego(std::int16_t juego) {
     auto comoAntes = [&] {
         DibujaBuleano(pulsado, juego, false);
         Sonido(0, kSonidoPulsado);
-        if (plat::Surface* s = EsInterruptorDeJuego(actual) ? Control(actual) : nullptr) DibujaBuleano(*s, actual, true);
+        plat::Surface* enVigor = EsInterruptorDeJuego(actual) ? Control(actual) : nullptr;
+        if (enVigor) DibujaBuleano(*enVigor, actual, true);
     };
     DibujaBuleano(pulsado, juego, true);
     Sonido(0, kSonidoPulsado);

@@ -298,8 +298,8 @@ TEST_F(ControlesPersonalTest, ASelectorCountsOnlyAPressOnItsButton) {
 }
 
 TEST_F(ControlesPersonalTest, TheTangramModeSelectorLaysTheWindowOutForTheNewMode) {
-    testing_support::writeBytes(PuzzGbl.RutaArchivo + "ModTan.mlp",
-                                (QStringLiteral("Casa").leftJustified(25, u' ') + QString(99, u'0') + "\r\n").toLatin1());
+    const QString casa = QStringLiteral("Casa").leftJustified(25, u' ') + QString(99, u'0') + "\r\n";
+    testing_support::writeBytes(PuzzGbl.RutaArchivo + "ModTan.mlp", casa.toLatin1());
     PuzzGbl.SonidoActivo = true;
     Personal& p = Abre(23);
     grabadora.clear();

@@ -32,7 +32,8 @@ QByteArray Taipei(const QString& nombre, int filas, int columnas, int niveles, i
     QString alturas;
     for (int r = 1; r <= filas; ++r)
         for (int c = 1; c <= columnas; ++c) alturas += QChar(u'0' + (r <= llenas ? alto : 0));
-    const QString r = nombre.leftJustified(25, u' ') + QStringLiteral("%1%2%3").arg(filas, 2, 10, QChar(u'0')).arg(columnas, 2, 10, QChar(u'0')).arg(niveles) +
+    const QString r = nombre.leftJustified(25, u' ') +
+                      QStringLiteral("%1%2%3").arg(filas, 2, 10, QChar(u'0')).arg(columnas, 2, 10, QChar(u'0')).arg(niveles) +
                       QStringLiteral("0000") + alturas.leftJustified(352, u'0') + QString(64, u'0') +
                       QStringLiteral("\r\n");
     return r.toLatin1();
