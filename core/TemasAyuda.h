@@ -48,6 +48,7 @@ constexpr int kReglasTangram = 3030;
 constexpr int kReglasPentominos = 3040;
 constexpr int kReglasTaipei = 3050;
 
+constexpr int kBorrarModeloTangram = 4010;
 constexpr int kGirarVoltear = 4030;
 constexpr int kRequisitosHistorico = 4040;
 

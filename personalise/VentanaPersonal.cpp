@@ -52,6 +52,68 @@ void AbreListaUnidades(plat::ListBox& l, QWidget* padre) {
     coloca();
 }
 
+using Manejador = void (Personal::*)(std::int16_t, std::int16_t, std::int16_t, double, double);
+
+plat::MouseHandlers::Handler Llama(Personal& p, Manejador m, int i) {
+    if (!m) return {};
+    return [&p, m, i](int b, int sh, double x, double y) {
+        (p.*m)(std::int16_t(i), std::int16_t(b), std::int16_t(sh), x, y);
+    };
+}
+
+// The handlers of an owner-drawn control, by its number or its surface.
+void ConectaControl(Personal& p, plat::Surface* s, plat::MouseHandlers& raton) {
+    for (int i : Personal::NumerosControles()) {
+        if (p.Control(i) != s) continue;
+        Manejador abajo = nullptr, mueve = nullptr, arriba = nullptr;
+        if (i == 1 || i == 2 || i == 5 || i == 6) {
+            abajo = &Personal::Pic_Selector_MouseDown;
+            mueve = &Personal::Pic_Selector_MouseMove;
+        } else if (i >= 11 && i <= 25) {
+            abajo = &Personal::Pic_Buleano_MouseDown;
+        } else if (i == 31 || i == 32) {
+            abajo = &Personal::Pic_Pulsador_MouseDown;
+        } else if (i == 41) {
+            abajo = &Personal::Pic_Spin_MouseDown;
+            mueve = &Personal::Pic_Spin_MouseMove;
+            arriba = &Personal::Pic_Spin_MouseUp;
+        } else if (i == 51 || i == 52) {
+            abajo = &Personal::Pic_Potenciometro_MouseDown;
+            mueve = &Personal::Pic_Potenciometro_MouseMove;
+            arriba = &Personal::Pic_Potenciometro_MouseUp;
+        }
+        // Only the left button presses a control.
+        auto izquierdo = [](plat::MouseHandlers::Handler h) -> plat::MouseHandlers::Handler {
+            if (!h) return {};
+            return [h](int b, int sh, double x, double y) {
+                if (b == plat::mousebutton::kLeft) h(b, sh, x, y);
+            };
+        };
+        raton.onMouseDown = izquierdo(Llama(p, abajo, i));
+        raton.onMouseMove = Llama(p, mueve, i);
+        raton.onMouseUp = Llama(p, arriba, i);
+        return;
+    }
+    for (int i = 0; i < 8; ++i)
+        if (&p.Pic_TipPuz(i) == s) {
+            raton.onMouseDown = [&p, i](int b, int sh, double x, double y) {
+                // A shape the picture does not allow takes no press.
+                if (b != plat::mousebutton::kLeft || !p.TipPuzActivo[std::size_t(i)]) return;
+                p.Pic_TipPuz_MouseDown(std::int16_t(i), std::int16_t(b), std::int16_t(sh), x, y);
+            };
+            raton.onMouseMove = Llama(p, &Personal::Pic_TipPuz_MouseMove, i);
+            return;
+        }
+    if (s == &p.Pic_ColFonSel)
+        raton.onMouseDown = [&p](int b, int sh, double x, double y) {
+            if (b == plat::mousebutton::kLeft) p.Pic_ColFonSel_MouseDown(std::int16_t(b), std::int16_t(sh), x, y);
+        };
+    if (s == &p.Pic_ColPzaSel)
+        raton.onMouseDown = [&p](int b, int sh, double x, double y) {
+            if (b == plat::mousebutton::kLeft) p.Pic_ColPzaSel_MouseDown(std::int16_t(b), std::int16_t(sh), x, y);
+        };
+}
+
 } // namespace
 
 VentanaPersonal::VentanaPersonal(Personal& p)
@@ -66,6 +128,7 @@ VentanaPersonal::VentanaPersonal(Personal& p)
         if (s == &p.Pic_BotSalir) v->mouse.onClick = [&p] { p.Pic_BotSalir_Click(); };
         if (s == &p.Pic_BotAyuda) v->mouse.onClick = [&p] { p.Pic_BotAyuda_Click(); };
         if (s == &p.Pic_MostrarImagen) v->setFocusPolicy(Qt::ClickFocus);
+        ConectaControl(p, s, v->mouse);
     }
     for (auto& [l, padre] : p.Listas()) {
         if (l == &p.Drive1) AbreListaUnidades(p.Drive1, vistas.at(padre));
@@ -95,6 +158,11 @@ VentanaPersonal::VentanaPersonal(Personal& p)
         p.Lis_NroPiezas_MouseDown(1, 0, 0, 0);
     };
     new plat::TextBoxView(&p.Tex_Spin41, vistas.at(p.Control(41)));
+    p.Tex_Spin41.onLostFocus = [&p] { p.Tex_Spin_LostFocus(41); };
+    p.Lis_Modelos.onKeyPress = [&p](int& tecla) { p.Lis_Modelos_KeyPress(tecla); };
+    p.Lis_Modelos.onMouseMove = [&p](int b, int sh, double x, double y) {
+        p.Lis_Modelos_MouseMove(std::int16_t(b), std::int16_t(sh), x, y);
+    };
     p.conectaVentana({[this](int l, int t, int w, int h) { setGeometry(l, t, w, h); },
                       [this] { repaint(); },
                       [this] { done(0); }});
@@ -105,6 +173,9 @@ VentanaPersonal::~VentanaPersonal() {
     p_.Drive1.onItems = nullptr;
     p_.Drive1.onChanged = nullptr;
     p_.Drive1.onRefresh = nullptr;
+    p_.Tex_Spin41.onLostFocus = nullptr;
+    p_.Lis_Modelos.onKeyPress = nullptr;
+    p_.Lis_Modelos.onMouseMove = nullptr;
 }
 
 void VentanaPersonal::keyPressEvent(QKeyEvent* e) {

@@ -382,23 +382,6 @@ void Personal::TAN_ActSegunModo() {
     }
 }
 
-// ---------------------------------------------------------------- stand-ins
-
-void Personal::Lis_Modelos_Click() { AnotaLlamada(QStringLiteral("personal.Lis_Modelos_Click")); }
-
-void Personal::Pic_TipPuz_MouseDown(std::int16_t indice, std::int16_t, std::int16_t, double, double) {
-    if (indice < 0 || indice > 7) return;
-    for (int j = 0; j < 8; ++j) {
-        plat::Surface& b = Pic_TipPuz(j);
-        Paso([&] { plat::bitBlt(b, 0, 0, 29, 29, mesa.Pic_BmpVario, 30 * j, 0, plat::rop::kSrcCopy); });
-        b.refresh();
-    }
-    const plat::Surface& elegido = Pic_TipPuz(indice);
-    Rec_MarcaTip.move(elegido.left() - 3, elegido.top() - 3, 35, 35);
-    Rec_MarcaTip.setVisible(true);
-    Pic_TipPuz(indice).setMousePointer(0);
-}
-
 // ---------------------------------------------------------------- layout
 
 void Personal::ColocaControles() {

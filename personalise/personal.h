@@ -34,6 +34,10 @@ void DibujaMarcoTitulo(plat::Surface& s, QString& titulo);
 // The palette of 216 colours in six blocks of 6 x 6 squares of 5 pixels.
 void DibujaPaleta(plat::Surface& s);
 
+// The size of a Taipei layout as its preview describes it: rows and columns
+// right-aligned in two characters, then the levels ("1 nivel ", "3 niveles ").
+QString TextoMuestraTaipei(int filas, int columnas, int niveles);
+
 // Whether a clipboard picture of that size may be pasted as a puzzle picture.
 bool TamanoPortapapelesValido(int ancho, int alto);
 
@@ -119,11 +123,6 @@ public:
     QStringList unidades_;
     int errorCarga_ = 0;
     bool poniendoUnidad_ = false;
-    // The shape buttons. Stand-in until the controls' handlers: draws the
-    // eight samples and marks the current shape, nothing else.
-    void Pic_TipPuz_MouseDown(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x, double y);
-    // A model chosen in the list. Stand-in until the model lists: nothing.
-    void Lis_Modelos_Click();
     // Writes a pasted picture into the chooser's folder under a clipboard
     // name no puzzle is using and gives the path written; empty when nothing
     // could be written (the player is told). A folder that cannot be written
@@ -133,6 +132,59 @@ public:
     // Whether a puzzle names the picture: the one at the window's opening,
     // a game's state file, a saved puzzle.
     bool ImagenEnUso(const QString& ruta) const;
+
+    // ---- the controls' handlers (ControlesPersonal.cpp) ----
+    // Each edits its setting at once; the exit decides what the changes do
+    // to the puzzle. Button and shift are not used; x and y are the
+    // pointer's pixels in the control.
+    // Switches 11-16 toggle their setting (the click is played first, so
+    // switching the sound on is silent). Switches 21-25 change the game:
+    // asked first; accepted, the game left keeps its settings as they were
+    // at opening, its state and the global settings are written and the
+    // window closes; a state that cannot be written is told and nothing
+    // changes.
+    void Pic_Buleano_MouseDown(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x, double y);
+    // The palettes: the colour of the square under the pointer (the nearest
+    // square over the margin) becomes the background or piece colour.
+    void Pic_ColFonSel_MouseDown(std::int16_t boton, std::int16_t shift, double x, double y);
+    void Pic_ColPzaSel_MouseDown(std::int16_t boton, std::int16_t shift, double x, double y);
+    // Sliders 51 (game speed) and 52 (attraction factor): the knob is taken
+    // with the closed hand, follows the pointer and is let go.
+    void Pic_Potenciometro_MouseDown(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x, double y);
+    void Pic_Potenciometro_MouseMove(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x, double y);
+    void Pic_Potenciometro_MouseUp(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x, double y);
+    // Button 31 pastes the clipboard's picture (written by the chooser and
+    // selected in the file list); button 32 runs the attraction test.
+    void Pic_Pulsador_MouseDown(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x, double y);
+    // Selectors 1, 2, 5, 6: a press on the button (4 <= x <= 33,
+    // 14 <= y <= 34) moves to the next option; 1 and 2 lay the window out
+    // again.
+    void Pic_Selector_MouseDown(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x, double y);
+    void Pic_Selector_MouseMove(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x, double y);
+    // The zoom spin box and its text box: arrows step by 5, a typed value is
+    // held to 5..995; an accepted zoom refreshes the picture and the counts.
+    void Pic_Spin_MouseDown(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x, double y);
+    void Pic_Spin_MouseMove(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x, double y);
+    void Pic_Spin_MouseUp(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x, double y);
+    void Tex_Spin_LostFocus(std::int16_t indice);
+    // The shape buttons: shape `indice` becomes the jigsaw's, the eight
+    // samples are redrawn and the current one framed; the count list is
+    // refilled unless the counts themselves are changing. The picture
+    // chooser calls it with 0 to fall back to rectangles.
+    void Pic_TipPuz_MouseDown(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x, double y);
+    void Pic_TipPuz_MouseMove(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x, double y);
+
+    // ---- the model list and its previews (ModelosPersonal.cpp) ----
+    // A model chosen: NroModelo and NombreModelo follow it, it is read and
+    // previewed; one that cannot be played is shown so and leaves
+    // SeleccionValida false.
+    void Lis_Modelos_Click();
+    // "d" or "D" in the Tangram game deletes the chosen figure, once asked.
+    void Lis_Modelos_KeyPress(int& tecla);
+    void Lis_Modelos_MouseMove(std::int16_t boton, std::int16_t shift, double x, double y);
+    // The previews of the pentomino board and of the Taipei layout in force.
+    void PEN_DibujaMuestraModelo();
+    void TAI_DibujaMuestraModelo();
 
     // ---- controls ----
     plat::Surface Form{QStringLiteral("personal")};
@@ -213,6 +265,12 @@ private:
     void colocaAtraccion();
     void restauraInstantanea();
     void guardaImagenPortapapeles();
+    void cambiaJuego(std::int16_t juego);
+    void eligeColor(plat::Surface& paleta, plat::Surface& muestra, std::int32_t& color, double x, double y);
+    void pruebaAtraccion();
+    void pegaPortapapeles();
+    void rellenaModelos();
+    void avisoModelo(const QString& linea2, const QString& linea3, int x2);
     bool preguntaSalida(PreguntaSalida p);
 
     EnlaceVentanaPersonal enlace_;

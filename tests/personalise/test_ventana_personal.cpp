@@ -1,0 +1,96 @@
+// The settings window's widgets hand each control's mouse to its handler.
+#include "personalise/VentanaPersonal.h"
+
+#include "core/Controles.h"
+#include "core/PuzzGbl.h"
+#include "core/Tablas.h"
+#include "core/TsComun.h"
+#include "core/mesa.h"
+#include "model/EstadoPuzzle.h"
+#include "personalise/personal.h"
+#include "platform/ui/surfaceview.h"
+#include "tests/imaging/puzzle_fixtures.h"
+#include "tests/support/fixtures.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class VentanaPersonalTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        puzzle_test::Reinicia();
+        mesa.Load();
+        InicializaTablas();
+        auto& g = PuzzGbl;
+        g.RutaPrograma = carpeta.path();
+        g.RutaArchivo = carpeta.path() + "Archivo/";
+        g.RutaImagenes = carpeta.path() + "Imagenes/";
+        QDir().mkpath(g.RutaArchivo);
+        QDir().mkpath(g.RutaImagenes);
+        g.VelocidadJuego = 100;
+        g.ListaMovimientos = 1;
+        g.TAN_ModoJuego = 2;
+        g.TipoRotulo = 2;
+        puzzle_test::PonMesa(1024, 768);
+        RegistraServiciosControles({[](int, int) {}, [](int) {}, {}, {}});
+        RegistraPresentadorMensaje([](const QString&, const QString&) { PuzzGbl.RespuestaMensaje = false; });
+        InstalaEstadoPuzzle();
+    }
+    void TearDown() override {
+        DestruyeVentanaPersonal();
+        RegistraPresentadorMensaje(nullptr);
+        RegistraServiciosControles({});
+        puzzle_test::Reinicia();
+    }
+    static plat::SurfaceView* Vista(QWidget& w, const plat::Surface* s) {
+        for (auto* v : w.findChildren<plat::SurfaceView*>())
+            if (v->surface() == s) return v;
+        return nullptr;
+    }
+    static void Pulsa(QWidget* v, QPointF punto) {
+        QMouseEvent abajo(QEvent::MouseButtonPress, punto, v->mapToGlobal(punto), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(v, &abajo);
+        QMouseEvent arriba(QEvent::MouseButtonRelease, punto, v->mapToGlobal(punto), Qt::LeftButton, Qt::NoButton,
+                           Qt::NoModifier);
+        QApplication::sendEvent(v, &arriba);
+    }
+    testing_support::ScratchDir carpeta;
+};
+
+TEST_F(VentanaPersonalTest, APressOnAControlsViewReachesItsHandler) {
+    PuzzGbl.TipoJuego = 21;
+    PuzzGbl.SonidoActivo = false;
+    PuzzGbl.FormaPieza = 0;
+    Personal& p = CreaVentanaPersonal();
+    {
+        VentanaPersonal ventana(p);
+        p.Form_Load();
+        Pulsa(Vista(ventana, p.Control(11)), QPointF(10, 10));
+        EXPECT_TRUE(PuzzGbl.SonidoActivo) << "switch 11";
+        PuzzGbl.ListaMovimientos = 1;
+        Pulsa(Vista(ventana, p.Control(5)), QPointF(10, 20));
+        EXPECT_EQ(PuzzGbl.ListaMovimientos, 2) << "selector 5";
+        Pulsa(Vista(ventana, &p.Pic_TipPuz(2)), QPointF(5, 5));
+        EXPECT_EQ(PuzzGbl.FormaPieza, 2) << "a shape button";
+        p.Pic_TipPuz(4).setMousePointer(12);
+        Pulsa(Vista(ventana, &p.Pic_TipPuz(4)), QPointF(5, 5));
+        EXPECT_EQ(PuzzGbl.FormaPieza, 2) << "a shape the picture does not allow takes no press";
+        Pulsa(Vista(ventana, &p.Pic_ColFonSel), QPointF(2, 2));
+        EXPECT_EQ(PuzzGbl.ColorFondo, 0xFFFFFF) << "the background palette";
+        PuzzGbl.TipoJuegoInicial = 21;
+        Pulsa(Vista(ventana, p.Control(23)), QPointF(10, 10));
+        EXPECT_EQ(PuzzGbl.TipoJuego, 21) << "the game question answered Cancelar";
+        EXPECT_TRUE(static_cast<bool>(p.Tex_Spin41.onLostFocus));
+        EXPECT_TRUE(static_cast<bool>(p.Lis_Modelos.onKeyPress));
+    }
+    EXPECT_FALSE(static_cast<bool>(p.Tex_Spin41.onLostFocus)) << "the widgets gone, nothing points at them";
+    EXPECT_FALSE(static_cast<bool>(p.Lis_Modelos.onKeyPress));
+}
+
+} // namespace
