@@ -78,8 +78,8 @@ TEST_F(VentanaPersonalTest, APressOnAControlsViewReachesItsHandler) {
         EXPECT_EQ(PuzzGbl.ListaMovimientos, 2) << "selector 5";
         Pulsa(Vista(ventana, &p.Pic_TipPuz(2)), QPointF(5, 5));
         EXPECT_EQ(PuzzGbl.FormaPieza, 2) << "a shape button";
-        p.Pic_TipPuz(4).setMousePointer(12);
-        Pulsa(Vista(ventana, &p.Pic_TipPuz(4)), QPointF(5, 5));
+        p.TipPuzActivo[3] = false;
+        Pulsa(Vista(ventana, &p.Pic_TipPuz(3)), QPointF(5, 5));
         EXPECT_EQ(PuzzGbl.FormaPieza, 2) << "a shape the picture does not allow takes no press";
         Pulsa(Vista(ventana, &p.Pic_ColFonSel), QPointF(2, 2));
         EXPECT_EQ(PuzzGbl.ColorFondo, 0xFFFFFF) << "the background palette";
