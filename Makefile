@@ -52,7 +52,9 @@ test-asan: build-asan
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@for b in $(BUILD)/benchmarks/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen $$b; done
+	@for b in $(BUILD)/benchmarks/bench_*; do \
+	  if [ -f "$$b" ] && [ -x "$$b" ]; then QT_QPA_PLATFORM=offscreen $$b || exit 1; fi; \
+	done
 
 # libFuzzer over the readers of the program's files, each in its own clang
 # build; seeds are files as the program writes them. FUZZ_SECONDS is shared
