@@ -39,6 +39,8 @@
 #include <QFileInfo>
 #include <QPointer>
 
+#include <stdexcept>
+
 namespace aceptacion {
 
 namespace {
@@ -72,6 +74,7 @@ void Programa::SetUp() {
     sonidos.clear();
     CopiaCarpeta(kBin + "Archivo", carpeta.file("Archivo/"));
     CopiaCarpeta(kBin + "Imagenes", carpeta.file("Imagenes/"));
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(QFile::link(kBin + "help", carpeta.file("help")));
 
     // The program's start-up seams: its folder, a 1024 x 768 screen and a

@@ -81,12 +81,14 @@ protected:
             const auto q = PuntoDe(p);
             if (!q) return false;
             DobleClic(q->x(), q->y());
+            ++volteos_;
             EXPECT_EQ(r.Volteo, r.VolteoDestino) << "piece " << p << " was not turned over";
         }
         for (int k = 0; k < 8 && r.Giro != r.GiroDestino; ++k) {
             const auto q = PuntoDe(p);
             if (!q) return false;
             Clic(2, q->x(), q->y());
+            ++giros_;
         }
         EXPECT_EQ(r.Giro, r.GiroDestino) << "piece " << p << " was not turned home";
         const auto a = PuntoDe(p);
@@ -97,6 +99,8 @@ protected:
                                           << "," << r.YDestino;
         return true;
     }
+
+    int giros_ = 0, volteos_ = 0; // right clicks and double clicks given
 
     // The box piece p covers at (x, y) in its orientation now.
     static QRect Caja(std::int16_t p, int x, int y) {
@@ -371,8 +375,18 @@ TEST_P(Aceptacion, APuzzlePlayedKeptSavedLoadedSolvedAndTheFilesLeft) {
     EXPECT_EQ(Veces(kFin), 0);
 
     // ---- played to its end by hand ----
+    int girar = 0, voltear = 0; // pieces dealt turned and turned over
+    for (std::int16_t p = 1; p <= g.NroPiezas; ++p) {
+        girar += g.Piezas[std::size_t(p)].Giro != g.Piezas[std::size_t(p)].GiroDestino;
+        voltear += g.Piezas[std::size_t(p)].Volteo != g.Piezas[std::size_t(p)].VolteoDestino;
+    }
     Juega();
     if (HasFatalFailure()) return;
+    if (juego == 21 || juego == 23 || juego == 24) {
+        EXPECT_GT(girar, 0) << "no piece was dealt turned";
+        EXPECT_GE(giros_, girar);
+        EXPECT_EQ(volteos_, voltear);
+    }
     EXPECT_EQ(g.NroPiezasColocadas, g.NroPiezas);
     EXPECT_EQ(Veces(kFin), 1) << Textos().join("\n").toStdString();
     EXPECT_EQ(Veces(kPreguntaHistorico), 1);
