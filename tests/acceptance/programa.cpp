@@ -369,6 +369,8 @@ QStringList Programa::LineasHistorico() const {
     return plat::readLines(ruta);
 }
 
-int Programa::veces(int sonido) const { return testing_support::timesPlayed(sonidos, teselaro::soundResource(sonido)); }
+int Programa::VecesSonido(int sonido) const {
+    return testing_support::timesPlayed(sonidos, teselaro::soundResource(sonido));
+}
 
 } // namespace aceptacion

@@ -95,12 +95,15 @@ protected:
     QStringList AbreEstadisticas();
 
     // ---- what the program said and wrote ----
+    // How many messages had exactly that text; every message as
+    // "title / text".
     int Veces(const QString& texto) const;
     QStringList Textos() const;
     QString Archivo(const QString& nombre) const { return carpeta.file(nombre); }
     // The lines of the history file now.
     QStringList LineasHistorico() const;
-    int veces(int sonido) const;
+    // How many times sound `sonido` was played.
+    int VecesSonido(int sonido) const;
 
     // Runs f on the next modal window of type W once it shows; the action
     // must close it.

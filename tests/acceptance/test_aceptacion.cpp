@@ -390,7 +390,7 @@ TEST_P(Aceptacion, APuzzlePlayedKeptSavedLoadedSolvedAndTheFilesLeft) {
     EXPECT_EQ(g.NroPiezasColocadas, g.NroPiezas);
     EXPECT_EQ(Veces(kFin), 1) << Textos().join("\n").toStdString();
     EXPECT_EQ(Veces(kPreguntaHistorico), 1);
-    EXPECT_EQ(veces(55), g.SonidoActivo ? 1 : 0) << "the solved sound";
+    EXPECT_EQ(VecesSonido(55), g.SonidoActivo ? 1 : 0) << "the solved sound";
     EXPECT_FALSE(g.PasaAlHistorico);
     const QStringList historico = LineasHistorico();
     ASSERT_EQ(historico.size(), 1);
