@@ -10,6 +10,7 @@
 #include "core/ui/EventosControles.h"
 #include "core/ui/mensajes.h"
 #include "model/EstadoPuzzle.h"
+#include "model/Juego.h"
 #include "model/Partida.h"
 #include "model/Pentominos.h"
 #include "model/TaipeiModelo.h"
@@ -17,7 +18,9 @@
 #include "personalise/VentanaPersonal.h"
 #include "personalise/personal.h"
 #include "platform/clock.h"
+#include "platform/blit.h"
 #include "platform/files.h"
+#include "platform/picture.h"
 #include "platform/ui/surfaceview.h"
 #include "records/cargua.h"
 #include "records/estadis.h"
@@ -219,6 +222,37 @@ void Programa::EligeEnPersonal(const Eleccion& e) {
             // its click handler).
             g.PiezasLado = e.lado;
             g.NroPiezas = std::int16_t(e.juego == 22 ? e.lado * e.lado - 1 : e.lado * e.lado * g.PiezasCasilla);
+        }
+        if (e.imagen) {
+            // after-merge: the picture switch of the sliding game set to
+            // "Imagen" and the sample chosen in the file list (File1
+            // selection -> File1_Click). Until then, what that choice leaves:
+            // the four path globals, the picture at its own size and after
+            // the zoom of 100, the choice usable.
+            const QString nombre = QString::fromUtf8(e.imagen);
+            g.TipoRotulo = 1;
+            g.UnidadImagen.clear();
+            g.CarpetaImagen = g.RutaImagenes;
+            g.ArchivoImagen = nombre;
+            g.FicheroImagen = g.RutaImagenes + nombre;
+            g.ZoomImagen = 100;
+            const QImage imagen = plat::loadPicture(g.FicheroImagen);
+            ASSERT_FALSE(imagen.isNull()) << e.imagen;
+            g.AnchoBmp = std::int16_t(imagen.width());
+            g.AltoBmp = std::int16_t(imagen.height());
+            plat::Surface& real = mesa.Pic_FonTamReal;
+            real.clearPicture();
+            real.setImage(imagen);
+            real.setPicture(imagen);
+            CalculaGeometriaPuzzle();
+            plat::Surface& modi = mesa.Pic_FonTamModi;
+            modi.clearPicture();
+            modi.setSize(g.AnchoBmp + g.OrigenX, g.AltoBmp + g.OrigenY);
+            plat::setStretchBltMode(modi, plat::stretchmode::kColorOnColor);
+            plat::stretchBlt(modi, g.OrigenX, g.OrigenY, g.AnchoBmp, g.AltoBmp, real, 0, 0, real.width(),
+                             real.height(), plat::rop::kSrcCopy);
+            modi.keepImageAsPicture();
+            g.SeleccionValida = true;
         }
         if (e.modelo != 0) {
             // after-merge: the model chosen in the list (Lis_Modelos

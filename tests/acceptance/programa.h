@@ -44,12 +44,13 @@ struct Aviso {
 };
 
 // What the player picks in the settings window: the game, and for it the
-// model (Tangram, pentominoes, Taipei) or the pieces per side (sliding
-// tiles). 0 leaves that setting as it is.
+// model (Tangram, pentominoes, Taipei), the pieces per side and the sample
+// picture of the sliding game. 0 or empty leaves that setting as it is.
 struct Eleccion {
     std::int16_t juego = 21;
     std::int16_t modelo = 0;
     std::int16_t lado = 0;
+    const char* imagen = nullptr; // a file of Imagenes/
 };
 
 class Programa : public ::testing::Test {

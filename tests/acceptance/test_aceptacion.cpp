@@ -20,6 +20,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QRect>
 
 #include <algorithm>
@@ -329,6 +330,8 @@ protected:
         std::vector<RegistroMovimiento> movimientos;
         std::int16_t ultimo = 0, actual = 0;
         std::int32_t segundos = 0;
+        QString imagen;
+        std::int16_t rotulo = 0, modelo = 0;
     };
     static Partida PartidaActual() {
         const auto& g = PuzzGbl;
@@ -338,6 +341,9 @@ protected:
         p.actual = g.MovActual;
         p.movimientos.assign(g.MovGrabados.begin() + 1, g.MovGrabados.begin() + g.MovActual + 1);
         p.segundos = g.SegundosCronometro;
+        p.imagen = g.FicheroImagen;
+        p.rotulo = g.TipoRotulo;
+        p.modelo = g.NroModelo;
         return p;
     }
 };
@@ -362,12 +368,23 @@ TEST_P(Aceptacion, APuzzlePlayedKeptSavedLoadedSolvedAndTheFilesLeft) {
         ASSERT_EQ(g.TipoJuego, juego);
         EXPECT_TRUE(QFileInfo::exists(RutaEstadoJuego(juego)));
     }
-    if (caso.eleccion.modelo != 0 || caso.eleccion.lado != 0) EligeEnPersonal(caso.eleccion);
+    if (caso.eleccion.modelo != 0 || caso.eleccion.lado != 0 || caso.eleccion.imagen)
+        EligeEnPersonal(caso.eleccion);
     if (caso.eleccion.modelo != 0) {
         EXPECT_EQ(g.NroModelo, caso.eleccion.modelo);
     }
     if (caso.eleccion.lado != 0) {
         EXPECT_EQ(g.PiezasLado, caso.eleccion.lado);
+    }
+    if (caso.eleccion.imagen) {
+        EXPECT_EQ(g.TipoRotulo, 1);
+        EXPECT_EQ(g.ArchivoImagen, QString::fromUtf8(caso.eleccion.imagen));
+        // The tiles are cut from the picture, not plain labels.
+        const QImage tablero = mesa.Pic_Bitmap.image();
+        std::set<QRgb> colores;
+        for (int y = g.OrigenY; y < g.OrigenY + g.AltoImagen; y += 7)
+            for (int x = g.OrigenX; x < g.OrigenX + g.AnchoImagen; x += 7) colores.insert(tablero.pixel(x, y));
+        EXPECT_GT(colores.size(), 500u) << "a board of labels has some 50";
     }
     ASSERT_GT(g.NroPiezas, 0);
     ASSERT_LT(g.NroPiezasColocadas, g.NroPiezas) << "dealt solved";
@@ -422,6 +439,9 @@ TEST_P(Aceptacion, APuzzlePlayedKeptSavedLoadedSolvedAndTheFilesLeft) {
     EXPECT_EQ(cargada.ultimo, guardada.ultimo);
     EXPECT_EQ(cargada.actual, guardada.actual);
     EXPECT_EQ(cargada.segundos, guardada.segundos);
+    EXPECT_EQ(cargada.imagen, guardada.imagen);
+    EXPECT_EQ(cargada.rotulo, guardada.rotulo);
+    EXPECT_EQ(cargada.modelo, guardada.modelo);
     EXPECT_EQ(g.TipoJuego, juego);
 
     // ---- one more, solved by the solver: not for the history ----
@@ -460,7 +480,7 @@ TEST_P(Aceptacion, APuzzlePlayedKeptSavedLoadedSolvedAndTheFilesLeft) {
 
 INSTANTIATE_TEST_SUITE_P(
     Juegos, Aceptacion,
-    ::testing::Values(Caso{{21}, {}, "rompecabezas"}, Caso{{22, 0, 3}, {}, "deslizantes"},
+    ::testing::Values(Caso{{21}, {}, "rompecabezas"}, Caso{{22, 0, 3, "Paisaje.jpg"}, {}, "deslizantes"},
                       Caso{{23, 2}, {23, 3}, "tangram"}, Caso{{24, 2}, {}, "pentominos"},
                       Caso{{25, 2}, {}, "taipei"}),
     [](const auto& info) { return std::string(info.param.nombre); });
