@@ -1,6 +1,7 @@
 #include "core/Configuracion.h"
 
 #include "core/PuzzGbl.h"
+#include "core/ServiciosMesa.h"
 #include "core/Sustitutos.h"
 #include "core/TsComun.h"
 #include "core/mesa.h"
@@ -328,6 +329,8 @@ void LeePuzzleJuego(const QString& ruta) {
             if (g_servicios.juegoComprobado && g_servicios.juegoComprobado() != g.TipoJuego) GuardaPuzzleJuego();
             if (esEstadoDelJuego && g.EstadoConservado == g.TipoJuego) g.EstadoConservado = 0;
             g_servicios.aplica();
+            // A finished puzzle counts no more time, whatever the clock was doing.
+            if (g.MostrandoModelo) MarchaCronometro(2);
             return;
         }
         if (g_servicios.modeloInutil) fallaModelo = g_servicios.modeloInutil();

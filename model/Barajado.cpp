@@ -536,6 +536,9 @@ void BarajaPiezas() {
     }
     Paso(IniciaGrabadora);
     if (g.TipoJuego != kDeslizantes) Paso([] { RedibujaImagen(0); });
+    // The walk draws each slide itself; the tiles in place are counted and
+    // shown again, or the counter would keep the count of the board before.
+    else Paso(ActualizaInfoPiezas);
     g.Barajando = false;
     g.CaminoDeslizante = false;
     Paso([] { mesa.Pic_Trabajo.setMousePointer(0); });

@@ -2,6 +2,7 @@
 // 800 x 600 with its command panel at the right edge.
 #include "core/Configuracion.h"
 #include "core/PuzzGbl.h"
+#include "core/ServiciosMesa.h"
 #include "core/Tablas.h"
 #include "core/Sustitutos.h"
 #include "core/Tablas.h"
@@ -334,6 +335,20 @@ TEST_F(EstadoPuzzle, EveryGameWritesReadsAndWritesTheSameBytes) {
     }
     // The negative position is written with its sign in the slot.
     EXPECT_TRUE(Bytes(Jigsaw()).contains("-030"));
+}
+
+TEST_F(EstadoPuzzle, ASolvedPuzzleLoadedCountsNoMoreTime) {
+    for (const bool resuelto : {true, false}) {
+        SCOPED_TRACE(resuelto);
+        EstadoPartida e = Pentominos();
+        e.c.MostrandoModelo = resuelto;
+        e.c.SegundosCronometro = 75;
+        PuzzGbl.TipoJuego = 24;
+        MarchaCronometro(1);
+        LeePuzzleJuego(Guarda(Bytes(e), "resuelto.puz"));
+        EXPECT_EQ(PuzzGbl.SegundosCronometro, 75);
+        EXPECT_EQ(PuzzGbl.CronometroEnMarcha, !resuelto);
+    }
 }
 
 TEST_F(EstadoPuzzle, ATaipeiTileOnTheFifthLevelIsBackOnTheBoard) {

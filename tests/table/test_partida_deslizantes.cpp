@@ -148,4 +148,17 @@ TEST_F(PartidaDeslizantes, TheLastSlideThroughTheTableEndsThePuzzle) {
     EXPECT_TRUE(mensajes[0].startsWith("Puzzle resuelto")) << mensajes[0].toStdString();
 }
 
+TEST_F(PartidaDeslizantes, ShufflingASolvedBoardCountsTheTilesInPlaceAgain) {
+    casiResuelto();
+    juega(5);
+    juega(8);
+    auto& g = PuzzGbl;
+    ASSERT_EQ(g.NroPiezasColocadas, 8);
+    mesa.Pic_Boton_MouseDown(1, 1, 0, 20, 20);
+    int enSuSitio = 0;
+    for (int p = 1; p <= 8; ++p) enSuSitio += PiezaBienColocada(std::int16_t(p));
+    EXPECT_LT(enSuSitio, 8) << "the board was not shuffled";
+    EXPECT_EQ(g.NroPiezasColocadas, enSuSitio);
+}
+
 } // namespace

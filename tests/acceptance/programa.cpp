@@ -1,0 +1,410 @@
+#include "tests/acceptance/programa.h"
+
+#include "core/Carpetas.h"
+#include "core/Configuracion.h"
+#include "core/Pantalla.h"
+#include "core/ServiciosMesa.h"
+#include "core/TsComun.h"
+#include "core/mesa.h"
+#include "core/ui/Arranque.h"
+#include "core/ui/EventosControles.h"
+#include "core/ui/mensajes.h"
+#include "model/EstadoPuzzle.h"
+#include "model/Juego.h"
+#include "model/Partida.h"
+#include "model/Pentominos.h"
+#include "model/TaipeiModelo.h"
+#include "model/Tangram.h"
+#include "personalise/VentanaPersonal.h"
+#include "personalise/personal.h"
+#include "platform/clock.h"
+#include "platform/blit.h"
+#include "platform/files.h"
+#include "platform/picture.h"
+#include "platform/ui/surfaceview.h"
+#include "records/cargua.h"
+#include "records/estadis.h"
+#include "records/historic.h"
+#include "resources/resources.h"
+#include "table/Botonera.h"
+#include "table/Cronometro.h"
+#include "table/EventosModelo.h"
+#include "table/Opciones.h"
+#include "table/PanelGrabadora.h"
+#include "table/PanelSugerencias.h"
+#include "table/ResuelveTablero.h"
+#include "table/Trabajo.h"
+#include "table/VentanaMesa.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+
+#include <stdexcept>
+
+namespace aceptacion {
+
+namespace {
+
+const QString kBin = QStringLiteral(TESELARO_BINARY_DIR "/bin/");
+
+// The shipped data folders laid out as the build lays them beside the
+// program: model files and pictures copied, the help linked.
+void CopiaCarpeta(const QString& desde, const QString& hacia) {
+    ASSERT_TRUE(QDir().mkpath(hacia)) << hacia.toStdString();
+    const QDir d(desde);
+    const QStringList nombres = d.entryList(QDir::Files);
+    ASSERT_FALSE(nombres.isEmpty()) << "nothing shipped in " << desde.toStdString();
+    for (const QString& n : nombres) ASSERT_TRUE(QFile::copy(d.filePath(n), hacia + n)) << n.toStdString();
+}
+
+plat::SurfaceView& Vista(const plat::Surface& s) {
+    VentanaMesa* v = VentanaMesa::instancia();
+    if (!v || !v->vista(s)) throw std::runtime_error("the table window shows no " + s.name().toStdString());
+    return *v->vista(s);
+}
+
+QPointer<QWidget> g_atendida;
+
+} // namespace
+
+void Programa::SetUp() {
+    PuzzGbl.reset();
+    mesa.reset();
+    avisos.clear();
+    sonidos.clear();
+    CopiaCarpeta(kBin + "Archivo", carpeta.file("Archivo/"));
+    CopiaCarpeta(kBin + "Imagenes", carpeta.file("Imagenes/"));
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(QFile::link(kBin + "help", carpeta.file("help")));
+
+    // The program's start-up seams: its folder, a 1024 x 768 screen and a
+    // clock that runs 40 ms at every look, so that no pause holds the test.
+    FijaCarpetaPrograma(carpeta.path());
+    FijaTamanoPantalla(QSize(1024, 768));
+    reloj_ = 1'000'000;
+    plat::setClockSourceForTests([this] { return reloj_ += 40; });
+    plat::setSoundPlayer(&sonidos);
+    RegistraPresentadorMensaje([this](const QString& titulo, const QString& texto) {
+        avisos.push_back({titulo, texto, PuzzGbl.TipoMensaje});
+        PuzzGbl.RespuestaMensaje = true;
+    });
+
+    // What main() installs, in its order, from the application's own
+    // settings on (the message window and the audio player are the two
+    // seams above).
+    QApplication::setQuitOnLastWindowClosed(false);
+    teselaro::initResources();
+    InstalaEstadoPuzzle();
+    RegistraVentanaMesa();
+    PonPunteroMesa = [](int codigo) { mesa.setMousePointer(codigo); };
+    InstalaBotonera();
+    InstalaSugerencias();
+    RegistraGrabadora();
+    InstalaEventosModelo();
+    InstalaServiciosControles();
+    InstalaResuelveTablero();
+    InstalaVentanaPersonal();
+    InstalaVentanasRegistros();
+    InstalaCargua();
+    AlCerrarMesa = [] { return CierreVentanaMesa(); };
+
+    // Every modal window is answered from inside its own loop.
+    acciones_.clear();
+    g_atendida = nullptr;
+    vigia_.setInterval(5);
+    QObject::connect(&vigia_, &QTimer::timeout, [this] { vigilaModales(); });
+    vigia_.start();
+}
+
+void Programa::TearDown() {
+    vigia_.stop();
+    QObject::disconnect(&vigia_, nullptr, nullptr, nullptr);
+    EXPECT_TRUE(acciones_.empty()) << acciones_.size() << " window(s) expected never opened";
+    acciones_.clear();
+    raton_.reset();
+    Timer1().setEnabled(false);
+    QCoreApplication::processEvents();
+    AlCerrarMesa = nullptr;
+    PonPunteroMesa = nullptr;
+    PonEleccionImagen({});
+    AlTimer1 = nullptr;
+    DesinstalaMesa();
+    mesa.ponCreadorVentana({});
+    mesa.reset();
+    RegistraPresentadorMensaje(nullptr);
+    RegistraProcedimientosPanel({});
+    ReiniciaLanzador();
+    ReiniciaProcTrabajo();
+    InstalaServiciosEstadoPuzzle({});
+    plat::setSoundPlayer(nullptr);
+    plat::setClockSourceForTests({});
+    FijaTamanoPantalla(QSize());
+    FijaCarpetaPrograma(QString());
+    PuzzGbl.reset();
+}
+
+void Programa::vigilaModales() {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w || !w->isVisible() || w == g_atendida.data() || acciones_.empty()) return;
+    g_atendida = w;
+    auto accion = std::move(acciones_.front());
+    acciones_.pop_front();
+    accion(w);
+}
+
+void Programa::AlAbrirsePersonal(std::function<void(Personal&)> f) {
+    AlAbrirse<VentanaPersonal>([f](VentanaPersonal&) {
+        Personal* p = VentanaPersonalAbierta();
+        ASSERT_NE(p, nullptr);
+        f(*p);
+    });
+}
+
+// ------------------------------------------------------------------ program
+
+void Programa::Arranca() {
+    // A first start opens the settings window for the jigsaw's picture.
+    AlAbrirsePersonal([](Personal& p) {
+        // after-merge: the sample picture chosen in the file list (File1
+        // selection -> File1_Click); the exit now takes the first sample.
+        p.Pic_BotSalir_Click();
+    });
+    ASSERT_TRUE(Main());
+    ASSERT_TRUE(SinVentanasPendientes()) << "the first start did not open the settings window";
+    raton_ = std::make_unique<plat::MouseAdapter>(Vista(mesa.Pic_Trabajo).mouse);
+}
+
+void Programa::Pulsa(int i) {
+    auto& v = Vista(mesa.Pic_Boton(i));
+    v.mouse.onMouseMove(0, 0, 20, 20);
+    v.mouse.onMouseDown(1, 0, 20, 20);
+}
+
+void Programa::Sale() {
+    Pulsa(7);
+    ASSERT_TRUE(PuzzGbl.SaliendoPrograma);
+    // The end comes once control is back in the program's main loop, which
+    // it then leaves with code 0 (a loop that never ends is cut at 30 s).
+    QTimer corte;
+    corte.setSingleShot(true);
+    QObject::connect(&corte, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    corte.start(30000);
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    corte.stop();
+    EXPECT_FALSE(mesa.Loaded());
+}
+
+// ----------------------------------------------------------------- settings
+
+void Programa::EligeEnPersonal(const Eleccion& e) {
+    AlAbrirsePersonal([e](Personal& p) {
+        auto& g = PuzzGbl;
+        if (e.juego != g.TipoJuego) {
+            // after-merge: p.Pic_Buleano_MouseDown(e.juego, 1, 0, x, y), its
+            // question "Lista 'JUEGO ACTUAL'" accepted. Until then, what an
+            // accepted change of game does: the opening's settings back, the
+            // state of the game left and the settings with the new game
+            // written, and the window unloaded.
+            g.LeyendoInstantanea = true;
+            CargaPuzzleArchivo(Personal::RutaInstantanea());
+            g.LeyendoInstantanea = false;
+            GuardaPuzzleJuego();
+            g.TipoJuego = e.juego;
+            GuardaConfiguracion();
+            p.Unload();
+            return;
+        }
+        if (e.lado != 0) {
+            // after-merge: the count chosen in Lis_NroPiezas (selection ->
+            // its click handler).
+            g.PiezasLado = e.lado;
+            g.NroPiezas = std::int16_t(e.juego == 22 ? e.lado * e.lado - 1 : e.lado * e.lado * g.PiezasCasilla);
+        }
+        if (e.imagen) {
+            // after-merge: the picture switch of the sliding game set to
+            // "Imagen" and the sample chosen in the file list (File1
+            // selection -> File1_Click). Until then, what that choice leaves:
+            // the four path globals, the picture at its own size and after
+            // the zoom of 100, the choice usable.
+            const QString nombre = QString::fromUtf8(e.imagen);
+            g.TipoRotulo = 1;
+            g.UnidadImagen.clear();
+            g.CarpetaImagen = g.RutaImagenes;
+            g.ArchivoImagen = nombre;
+            g.FicheroImagen = g.RutaImagenes + nombre;
+            g.ZoomImagen = 100;
+            const QImage imagen = plat::loadPicture(g.FicheroImagen);
+            ASSERT_FALSE(imagen.isNull()) << e.imagen;
+            g.AnchoBmp = std::int16_t(imagen.width());
+            g.AltoBmp = std::int16_t(imagen.height());
+            plat::Surface& real = mesa.Pic_FonTamReal;
+            real.clearPicture();
+            real.setImage(imagen);
+            real.setPicture(imagen);
+            CalculaGeometriaPuzzle();
+            plat::Surface& modi = mesa.Pic_FonTamModi;
+            modi.clearPicture();
+            modi.setSize(g.AnchoBmp + g.OrigenX, g.AltoBmp + g.OrigenY);
+            plat::setStretchBltMode(modi, plat::stretchmode::kColorOnColor);
+            plat::stretchBlt(modi, g.OrigenX, g.OrigenY, g.AnchoBmp, g.AltoBmp, real, 0, 0, real.width(),
+                             real.height(), plat::rop::kSrcCopy);
+            modi.keepImageAsPicture();
+            g.SeleccionValida = true;
+        }
+        if (e.modelo != 0) {
+            // after-merge: the model chosen in the list (Lis_Modelos
+            // selection -> Lis_Modelos_Click). Until then, what choosing it
+            // does: the number kept, the model read, the choice usable.
+            g.NroModelo = e.modelo;
+            bool leido = false;
+            switch (g.TipoJuego) {
+            case 23: leido = TAN_LeeModelo(); break;
+            case 24: leido = PEN_LeeModelo(e.modelo); break;
+            case 25:
+                leido = TAI_CargaModelo(e.modelo);
+                CalculaDificultad();
+                break;
+            default: break;
+            }
+            EXPECT_TRUE(leido) << "model " << e.modelo << " of game " << g.TipoJuego;
+            g.SeleccionValida = leido;
+        }
+        p.Pic_BotSalir_Click();
+        EXPECT_TRUE(p.Descargada()) << "the settings window stayed open";
+    });
+    Pulsa(2);
+    ASSERT_TRUE(SinVentanasPendientes()) << "command 2 opened no settings window";
+    EXPECT_EQ(VentanaPersonalAbierta(), nullptr);
+}
+
+// -------------------------------------------------------------------- table
+
+void Programa::Mueve(double x, double y) { raton_->move(0, 0, x, y); }
+
+void Programa::Clic(int b, double x, double y) {
+    raton_->move(0, 0, x, y);
+    raton_->press(b, 0, x, y);
+    raton_->release(b, 0, x, y);
+}
+
+void Programa::DobleClic(double x, double y) {
+    raton_->move(0, 0, x, y);
+    raton_->press(1, 0, x, y);
+    raton_->release(1, 0, x, y);
+    raton_->doubleClick(1, 0, x, y);
+    raton_->release(1, 0, x, y);
+}
+
+void Programa::Arrastra(QPointF a, QPointF b) {
+    raton_->move(0, 0, a.x(), a.y());
+    raton_->press(1, 0, a.x(), a.y());
+    constexpr int kPasos = 4;
+    for (int i = 1; i <= kPasos; ++i) {
+        const QPointF p = a + (b - a) * i / kPasos;
+        raton_->move(1, 0, p.x(), p.y());
+    }
+    raton_->release(1, 0, b.x(), b.y());
+}
+
+QPointF Programa::PuntoVacio() {
+    const auto& g = PuzzGbl;
+    const int dx = mesa.BarraHor.Value(), dy = mesa.BarraVer.Value();
+    for (int y = 20; y < g.AltoMesa - 40; y += 17)
+        for (int x = 20; x < g.AnchoMesa - 180; x += 17) {
+            Mueve(x + dx, y + dy);
+            if (PuzzGbl.PiezaSeleccionada == 0) return QPointF(x + dx, y + dy);
+        }
+    ADD_FAILURE() << "no empty place on the table";
+    return QPointF(5, 5);
+}
+
+// ------------------------------------------------------ load and save window
+
+void Programa::abreOpcion(int fila) {
+    const QPointF vacio = PuntoVacio();
+    Clic(2, vacio.x(), vacio.y());
+    ASSERT_TRUE(mesa.Pic_SelOpciones.visible()) << "the option panel did not open";
+    auto& v = Vista(mesa.Pic_SelOpciones);
+    const double y = kAltoFilaOpciones * fila - 7;
+    v.mouse.onMouseMove(0, 0, 40, y);
+    v.mouse.onMouseUp(1, 0, 40, y);
+}
+
+void Programa::Guarda(const QString& nombre) {
+    AlAbrirse<cargua>([nombre](cargua& w) {
+        EXPECT_EQ(w.modo(), 2);
+        w.escribeNombre(nombre);
+        w.Pic_BotGuardar_Click();
+        if (!w.cerrada()) w.Pic_BotGuardar_Click(); // the overwrite asked once
+        EXPECT_TRUE(w.cerrada());
+    });
+    abreOpcion(1);
+    ASSERT_TRUE(SinVentanasPendientes()) << "the save window did not open";
+}
+
+void Programa::Carga(const QString& nombre) {
+    AlAbrirse<cargua>([nombre](cargua& w) {
+        EXPECT_EQ(w.modo(), 1);
+        int i = 0;
+        while (i < w.Lis_CarGua.ListCount() && w.Lis_CarGua.List(i) != nombre) ++i;
+        ASSERT_LT(i, w.Lis_CarGua.ListCount()) << nombre.toStdString() << " is not listed";
+        w.eligeElemento(i);
+        w.Pic_BotCargar_Click();
+        EXPECT_TRUE(w.cerrada());
+    });
+    abreOpcion(2);
+    ASSERT_TRUE(SinVentanasPendientes()) << "the load window did not open";
+}
+
+// ----------------------------------------------------------- records windows
+
+std::vector<RegistroHistorico> Programa::AbreHistorico() {
+    std::vector<RegistroHistorico> vistos;
+    AlAbrirse<historic>([&vistos](historic& h) {
+        vistos = h.lista().Historico;
+        h.Pic_BotSalir_Click();
+    });
+    Pulsa(5);
+    EXPECT_TRUE(SinVentanasPendientes()) << "command 5 opened no history window";
+    return vistos;
+}
+
+QStringList Programa::AbreEstadisticas() {
+    QStringList lineas;
+    AlAbrirse<estadis>([&lineas](estadis& e) {
+        for (const auto& l : e.informe().lineas) lineas << l.etiqueta + l.valor;
+        e.Pic_BotSalir_Click();
+    });
+    Pulsa(4);
+    EXPECT_TRUE(SinVentanasPendientes()) << "command 4 opened no statistics window";
+    return lineas;
+}
+
+// -------------------------------------------------------------- observations
+
+int Programa::Veces(const QString& texto) const {
+    int n = 0;
+    for (const auto& a : avisos) n += a.texto == texto;
+    return n;
+}
+
+QStringList Programa::Textos() const {
+    QStringList l;
+    for (const auto& a : avisos) l << a.titulo + " / " + a.texto;
+    return l;
+}
+
+QStringList Programa::LineasHistorico() const {
+    const QString ruta = plat::findFileCaseInsensitive(carpeta.path(), QStringLiteral("Tesel34.his"));
+    if (!QFileInfo::exists(ruta)) return {};
+    return plat::readLines(ruta);
+}
+
+int Programa::VecesSonido(int sonido) const {
+    return testing_support::timesPlayed(sonidos, teselaro::soundResource(sonido));
+}
+
+} // namespace aceptacion
