@@ -3,7 +3,6 @@
 // picture's zoom and the rebuild of the table.
 #include "core/Configuracion.h"
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
 #include "core/mesa.h"
 #include "model/EstadoPuzzle.h"
 
@@ -58,7 +57,6 @@ void BM_LeeJigsawGrande(benchmark::State& state) {
             break;
         }
         AplicaEstadoPartida(*r.estado);
-        ReiniciaSustitutos();
         benchmark::DoNotOptimize(PuzzGbl.Piezas.data());
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * bytes.size());

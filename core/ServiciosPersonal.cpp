@@ -2,7 +2,6 @@
 
 #include "core/Controles.h"
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
 #include "core/TsComun.h"
 #include "core/mesa.h"
 #include "platform/errors.h"
@@ -67,7 +66,6 @@ plat::TextBox* TexSpin(int indice) {
 }
 
 void ValidaCambioSpin(std::int16_t indice, double valor) {
-    AnotaLlamada(QStringLiteral("ValidaCambioSpin %1 %2").arg(indice).arg(valor));
     if (indice != kIndiceZoom) return;
     int z = 0;
     bool dentro = false;

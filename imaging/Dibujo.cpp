@@ -1,7 +1,6 @@
 #include "imaging/Dibujo.h"
 
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
 #include "core/TsComun.h"
 #include "core/mesa.h"
 #include "imaging/ImagenPieza.h"
@@ -157,7 +156,6 @@ void MuevePiezaAnimada(std::int16_t, std::int16_t, std::int16_t x1, std::int16_t
 }
 
 void RedibujaImagen(std::int16_t modo) {
-    AnotaLlamada(QStringLiteral("RedibujaImagen ") + QString::number(modo));
     const auto& g = PuzzGbl;
     mesa.Pic_Imagen.cls();
     if (g.TipoJuego == kTaipei) {

@@ -4,7 +4,6 @@
 
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/Sustitutos.h"
 #include "core/TsComun.h"
 #include "core/mesa.h"
 #include "imaging/Dibujo.h"

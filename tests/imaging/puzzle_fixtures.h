@@ -5,7 +5,6 @@
 #pragma once
 
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
 #include "core/mesa.h"
 #include "imaging/ImagenPieza.h"
 #include "imaging/PiezasMoviles.h"
@@ -30,7 +29,6 @@ inline QImage Foto(int ancho, int alto, unsigned semilla = 11) {
 
 inline void Reinicia() {
     imaging_test::Reinicia();
-    ReiniciaSustitutos();
 }
 
 // The table's size, with the command panel at its right edge.

@@ -1,7 +1,6 @@
 // The puzzle geometry of every game: pieces, piece or cell size, board
 // picture and its origin; what bad inputs leave behind.
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
 #include "core/mesa.h"
 #include "model/Juego.h"
 
@@ -22,7 +21,6 @@ protected:
     static void limpia() {
         mesa.reset();
         PuzzGbl.reset();
-        ReiniciaSustitutos();
     }
 };
 

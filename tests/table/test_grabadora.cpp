@@ -6,7 +6,6 @@
 
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/Sustitutos.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
 #include "core/mesa.h"
@@ -35,7 +34,6 @@ protected:
     void SetUp() override {
         PuzzGbl.reset();
         mesa.reset();
-        ReiniciaSustitutos();
         ReiniciaLanzador();
         RegistraProcedimientosPanel({});
         teselaro::initResources();

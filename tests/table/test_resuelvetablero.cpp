@@ -3,7 +3,6 @@
 // no endless search), the tutor's one path, and the other games' answer.
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/Sustitutos.h"
 #include "core/TsComun.h"
 #include "core/mesa.h"
 #include "model/Deslizantes.h"
@@ -42,7 +41,6 @@ protected:
         PuzzGbl.reset();
         mesa.reset();
         mesa.Load();
-        ReiniciaSustitutos();
         ReiniciaLanzador();
         RegistraBotonera();
         InstalaResuelveTablero();
@@ -75,7 +73,6 @@ protected:
         RegistraPresentadorMensaje(nullptr);
         RegistraProcedimientosPanel({});
         ReiniciaLanzador();
-        ReiniciaSustitutos();
         mesa.reset();
         PuzzGbl.reset();
     }
