@@ -1,7 +1,6 @@
 // The command panel: which buttons act and show per game, its layout, the
 // pause of the chronometer around commands, the exit, the manual arrangement
-// of the sliding game, the commands that are not there yet and the hidden
-// pieces.
+// of the sliding game and the hidden pieces.
 #include "botonera_fakes.h"
 
 #include "model/Partida.h"
@@ -359,28 +358,6 @@ TEST_F(PanelTest, ArrangementStartsOnlyWhenAccepted) {
     EXPECT_EQ(mensajes[0].ayuda, 2184);
     pulsa(11);
     EXPECT_TRUE(PuzzGbl.ColocacionManual);
-}
-
-// ----------------------------------------------------- commands not there yet
-
-TEST_F(PanelTest, ACommandNotThereYetOnlySaysSo) {
-    for (int boton : {2, 3, 4, 5, 12}) {
-        SCOPED_TRACE(boton);
-        mensajes.clear();
-        MarchaCronometro(1);
-        pulsa(boton);
-        ASSERT_EQ(mensajes.size(), 1u);
-        EXPECT_EQ(mensajes[0].titulo, SinBlancos(TextoBoton(21, boton)));
-        EXPECT_EQ(mensajes[0].texto, QString::fromUtf8("Esta función todavía no está disponible."));
-        EXPECT_EQ(mensajes[0].lineas, 1);
-        EXPECT_EQ(mensajes[0].tipo, 1);
-        EXPECT_EQ(mensajes[0].ayuda, 0);
-        EXPECT_TRUE(PuzzGbl.CronometroEnMarcha);
-        EXPECT_FALSE(PuzzGbl.MostrarBienoMal);
-        EXPECT_FALSE(PuzzGbl.ResolviendoAuto);
-        EXPECT_FALSE(PuzzGbl.TutorActivo);
-        EXPECT_EQ(PuzzGbl.BotonCursor[std::size_t(boton)], 23);
-    }
 }
 
 // ---------------------------------------------------------- settings return
