@@ -3,7 +3,7 @@
 // picture's zoom and the rebuild of the table.
 #include "core/Configuracion.h"
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/EstadoPuzzle.h"
 
 #include <benchmark/benchmark.h>

@@ -3,7 +3,7 @@
 #include "core/Controles.h"
 #include "core/PuzzGbl.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "platform/errors.h"
 #include "platform/numbers.h"
 

@@ -6,7 +6,7 @@
 
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "imaging/PiezasMoviles.h"
 #include "model/Partida.h"

@@ -2,7 +2,7 @@
 // are the only drawing, and a new deal on the layout of the chosen model.
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/MesaLisa.h"
 #include "imaging/PreparaMesa.h"
 #include "model/Juego.h"

@@ -2,7 +2,7 @@
 
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "model/Partida.h"
 #include "platform/blit.h"

@@ -5,7 +5,7 @@
 #include "core/Configuracion.h"
 #include "core/TsComun.h"
 #include "core/Visores.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "model/EleccionModelo.h"
 #include "model/EstadoServicios.h"

@@ -2,7 +2,7 @@
 
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/MesaLisa.h"
 #include "model/Modelos.h"
 #include "model/RegistrosModelo.h"

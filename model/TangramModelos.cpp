@@ -2,7 +2,7 @@
 // the exchange of homes between the twin pieces.
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/MesaLisa.h"
 #include "model/Modelos.h"
 #include "model/Partida.h"

@@ -10,7 +10,7 @@
 // The window is frameless and modal; only its own buttons close it.
 #pragma once
 
-#include "core/mesa.h" // ListaOrdenada
+#include "table/mesa.h" // ListaOrdenada
 #include "platform/surface.h"
 #include "platform/textbox.h"
 

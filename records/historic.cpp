@@ -5,7 +5,7 @@
 #include "core/PuzzGbl.h"
 #include "core/TemasAyuda.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "core/ui/mensajes.h"
 #include "platform/blit.h"
 #include "platform/ui/helpviewer.h"

@@ -6,7 +6,7 @@
 #include "core/ServiciosMesa.h"
 #include "core/TsComun.h"
 #include "core/Visores.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "core/ui/Arranque.h"
 #include "imaging/Dibujo.h"
 #include "imaging/ImagenPieza.h"

@@ -2,7 +2,7 @@
 
 #include "core/PuzzGbl.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "platform/numbers.h"
 #include "table/Botonera.h"
 #include "table/Trabajo.h"

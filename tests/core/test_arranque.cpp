@@ -7,7 +7,7 @@
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "core/ui/Arranque.h"
 #include "core/ui/careta.h"
 #include "platform/clock.h"

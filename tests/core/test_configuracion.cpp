@@ -3,7 +3,7 @@
 #include "core/Configuracion.h"
 #include "core/PuzzGbl.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "platform/files.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/registro.h"

@@ -7,7 +7,7 @@
 #include "core/Tablas.h"
 #include "core/TsComun.h"
 #include "core/Visores.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 
 #include <gtest/gtest.h>
 

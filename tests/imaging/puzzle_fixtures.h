@@ -5,7 +5,7 @@
 #pragma once
 
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/ImagenPieza.h"
 #include "imaging/PiezasMoviles.h"
 #include "model/Juego.h"

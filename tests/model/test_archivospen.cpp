@@ -8,7 +8,7 @@
 // columns of pieces.
 #include "core/PuzzGbl.h"
 #include "core/Tablas.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/Juego.h"
 #include "model/Pentominos.h"
 #include "platform/files.h"

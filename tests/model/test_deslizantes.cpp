@@ -1,7 +1,7 @@
 // The sliding board's rules: cells, directions, the movable pieces, the parity
 // test, the shuffle by exchanges and the random walk of the shuffle button.
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "model/Barajado.h"
 #include "model/DeslizantesReglas.h"

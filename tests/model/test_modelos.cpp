@@ -1,7 +1,7 @@
 // The model files: the Taipei layout reader, the model lists of the three
 // games, and every layout the program carries in "ModTai.mlp".
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/Barajado.h"
 #include "model/Juego.h"
 #include "model/EstadoPuzzle.h"

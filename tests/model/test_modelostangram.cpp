@@ -7,7 +7,7 @@
 #include "core/Tablas.h"
 #include "core/TsComun.h"
 #include "core/Sugerencias.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/ImagenPieza.h"
 #include "model/EstadoPuzzle.h"
 #include "model/Geometria.h"

@@ -5,7 +5,7 @@
 #include "core/TsComun.h"
 #include "core/ServiciosMesa.h"
 #include "core/Tablas.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/Deslizantes.h"
 #include "model/EstadoPuzzle.h"
 #include "model/Partida.h"

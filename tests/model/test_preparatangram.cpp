@@ -4,7 +4,7 @@
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
 #include "core/Tablas.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/Geometria.h"
 #include "model/Juego.h"
 #include "model/Tangram.h"

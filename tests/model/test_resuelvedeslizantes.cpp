@@ -1,7 +1,7 @@
 // The sliding solver against a plain, slow search kept here: the same states
 // in the same order, on small boards; and the limits of the search.
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/Deslizantes.h"
 #include "model/DeslizantesReglas.h"
 #include "model/Juego.h"

@@ -6,7 +6,7 @@
 #include "core/PuzzGbl.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "core/ui/mensajes.h"
 #include "model/EstadoPuzzle.h"
 #include "model/Juego.h"

@@ -9,7 +9,7 @@
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "table/Botonera.h"
 #include "table/Cronometro.h"
 #include "core/Visores.h"

@@ -8,7 +8,7 @@
 #include "core/ServiciosMesa.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "platform/blit.h"
 #include "platform/ui/events.h"

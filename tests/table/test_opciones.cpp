@@ -4,7 +4,7 @@
 #include "core/PuzzGbl.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "table/Botonera.h"
 #include "table/Opciones.h"
 #include "table/Trabajo.h"

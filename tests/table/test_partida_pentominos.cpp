@@ -8,7 +8,7 @@
 #include "core/Tablas.h"
 #include "core/TsComun.h"
 #include "core/Visores.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "model/Juego.h"
 #include "model/Pentominos.h"

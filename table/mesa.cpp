@@ -1,4 +1,4 @@
-#include "core/mesa.h"
+#include "table/mesa.h"
 
 
 #include "core/PuzzGbl.h"
