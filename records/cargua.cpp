@@ -130,24 +130,9 @@ cargua::cargua()
     Form.setBackColor(kGrisClaro);
     vistaForm_ = new plat::SurfaceView(&Form, this);
 
-    Tex_Titulo = new QLabel(this);
-    Tex_Titulo->setObjectName(QStringLiteral("Tex_Titulo"));
-    Tex_Titulo->setTextFormat(Qt::PlainText);
-    QFont titulo(QStringLiteral("Liberation Mono"));
-    titulo.setPixelSize(16);
-    titulo.setBold(true);
-    Tex_Titulo->setFont(titulo);
-    Tex_Titulo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-
-    Tex_Mensaje = new TextoMensaje(this);
-    Tex_Mensaje->setObjectName(QStringLiteral("Tex_Mensaje"));
-    for (QLabel* etiqueta : {Tex_Titulo, static_cast<QLabel*>(Tex_Mensaje)}) {
-        QPalette pal = etiqueta->palette();
-        pal.setColor(QPalette::Window, colorQt(kGrisClaro));
-        pal.setColor(QPalette::WindowText, etiqueta == Tex_Titulo ? colorQt(0x800000) : QColor(Qt::black));
-        etiqueta->setPalette(pal);
-        etiqueta->setAutoFillBackground(true);
-    }
+    const EtiquetasMensaje etiquetas = CreaEtiquetasMensaje(this);
+    Tex_Titulo = etiquetas.titulo;
+    Tex_Mensaje = etiquetas.texto;
 
     vistaNombre_ = new plat::TextBoxView(&Tex_CarGua, this);
     vistaNombre_->setObjectName(QStringLiteral("Tex_CarGua"));
