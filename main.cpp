@@ -1,6 +1,6 @@
 // The program: a Qt application that runs the start-up road, then lives in
 // the game table's event handlers.
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "core/ui/Arranque.h"
 #include "core/ui/EventosControles.h"
 #include "core/ui/mensajes.h"

@@ -2,7 +2,7 @@
 // jigsaw and of a full Taipei layout, one drag frame of a large piece, and
 // erasing a piece from under a stack.
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "imaging/ImagenPieza.h"
 #include "model/Juego.h"

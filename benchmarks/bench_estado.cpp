@@ -4,8 +4,7 @@
 // picture's zoom and the rebuild of the table.
 #include "core/Configuracion.h"
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/EstadoPuzzle.h"
 
 #include <benchmark/benchmark.h>
@@ -59,7 +58,6 @@ void BM_LeeJigsawGrande(benchmark::State& state) {
             break;
         }
         AplicaEstadoPartida(*r.estado);
-        ReiniciaSustitutos();
         benchmark::DoNotOptimize(PuzzGbl.Piezas.data());
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * bytes.size());

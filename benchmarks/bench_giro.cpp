@@ -3,7 +3,7 @@
 // (the eight are drawn again over what it covered), turned, rebuilt, drawn
 // and shown. The loop steps every 160 ms: a step must stay well under 5 ms.
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "table/Trabajo.h"
 #include "bench_mesa.h"
 

@@ -2,7 +2,7 @@
 // the list extended on a 1920 x 1080 table (94 lines) with the authored sheet.
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "bench_mesa.h"
 #include "resources/resources.h"
 #include "table/PanelGrabadora.h"

@@ -3,7 +3,7 @@
 // size display and relative-size preview, on a 1280 x 1024 table.
 #include "core/PuzzGbl.h"
 #include "core/Tablas.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "personalise/personal.h"
 
 #include <benchmark/benchmark.h>

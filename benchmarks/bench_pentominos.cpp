@@ -4,7 +4,7 @@
 // of them after each drop.
 #include "core/PuzzGbl.h"
 #include "core/Tablas.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/Juego.h"
 #include "model/Pentominos.h"
 #include "platform/files.h"

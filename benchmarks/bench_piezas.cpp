@@ -2,7 +2,7 @@
 // step; for pentominoes it also matches the placement against every stored
 // solution of the board (9,356 for the 6 x 10 rectangle).
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/Juego.h"
 
 #include <benchmark/benchmark.h>

@@ -3,7 +3,7 @@
 // and the whole set-up (geometry, cut, templates, homes and the deal drawn
 // piece by piece) of the largest puzzle of every shape.
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "imaging/PiezasMoviles.h"
 #include "imaging/PreparaMesa.h"

@@ -3,7 +3,7 @@
 // Tangram piece let go over another (un-overlap) or near it (gluing); and the
 // history line written and read back.
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "records/Historico.h"
 #include "table/Desolapa.h"
 #include "table/Soltar.h"

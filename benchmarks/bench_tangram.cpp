@@ -2,7 +2,7 @@
 // figure drawn afresh on a full-screen back buffer, as the set-up and the
 // state reader draw it; and one piece taken out of it, as the tutor does.
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/Juego.h"
 #include "model/RegistrosModelo.h"
 #include "model/Tangram.h"

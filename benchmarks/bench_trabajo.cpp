@@ -1,7 +1,7 @@
 // Speed of the table surface: a hover over a stack of large jigsaw pieces
 // followed by one drag step, and the repaint of a large table.
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "table/Trabajo.h"
 #include "bench_mesa.h"
 

@@ -2,9 +2,8 @@
 
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/Sustitutos.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
@@ -239,8 +238,6 @@ QStringList LeeLineasEstado(const QByteArray& contenido) {
 // ---- the global settings file -----------------------------------------------------
 
 void LeeConfiguracion() {
-    AnotaLlamada(QStringLiteral("LeeConfiguracion"));
-    CompruebaFallo(QStringLiteral("LeeConfiguracion"));
     auto& g = PuzzGbl;
     g.ErrorFichero = 0;
     AjustesGlobales a{g.TipoJuego, g.SonidoActivo, g.VelocidadJuego, g.MostrarSugerencias, g.ListaMovimientos};
@@ -289,8 +286,6 @@ void LeeConfiguracion() {
 }
 
 bool GuardaConfiguracion() {
-    AnotaLlamada(QStringLiteral("GuardaConfiguracion"));
-    CompruebaFallo(QStringLiteral("GuardaConfiguracion"));
     const auto& g = PuzzGbl;
     const AjustesGlobales a{g.TipoJuego, g.SonidoActivo, g.VelocidadJuego, g.MostrarSugerencias, g.ListaMovimientos};
     try {
@@ -310,8 +305,6 @@ QString RutaEstadoJuego(std::int16_t juego) {
 }
 
 void LeePuzzleJuego(const QString& ruta) {
-    AnotaLlamada(QStringLiteral("LeePuzzleJuego ") + ruta);
-    CompruebaFallo(QStringLiteral("LeePuzzleJuego"));
     auto& g = PuzzGbl;
     g.ErrorFichero = 0;
     const QString enDisco = RutaEnDisco(ruta);
@@ -400,8 +393,6 @@ void LeePuzzleJuego(const QString& ruta) {
 
 bool GuardaPuzzleJuego() {
     if (g_servicios.sinPuzzle && g_servicios.sinPuzzle()) return true; // nothing to keep
-    AnotaLlamada(QStringLiteral("GuardaPuzzleJuego"));
-    CompruebaFallo(QStringLiteral("GuardaPuzzleJuego"));
     // Kept for its model: the player's puzzle stays on disk as it was.
     if (PuzzGbl.EstadoConservado != 0 && PuzzGbl.EstadoConservado == PuzzGbl.TipoJuego) return true;
     return GuardaPuzzleArchivo(RutaEstadoJuego(PuzzGbl.TipoJuego));

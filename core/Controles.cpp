@@ -4,7 +4,7 @@
 #include "core/ServiciosPersonal.h"
 #include "core/TsComun.h"
 #include "core/Visores.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "platform/blit.h"
 #include "platform/errors.h"
 #include "platform/numbers.h"

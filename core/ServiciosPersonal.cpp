@@ -2,9 +2,8 @@
 
 #include "core/Controles.h"
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "platform/errors.h"
 #include "platform/numbers.h"
 
@@ -67,7 +66,6 @@ plat::TextBox* TexSpin(int indice) {
 }
 
 void ValidaCambioSpin(std::int16_t indice, double valor) {
-    AnotaLlamada(QStringLiteral("ValidaCambioSpin %1 %2").arg(indice).arg(valor));
     if (indice != kIndiceZoom) return;
     int z = 0;
     bool dentro = false;

@@ -3,7 +3,7 @@
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "platform/blit.h"
 #include "platform/clock.h"
 #include "platform/random.h"

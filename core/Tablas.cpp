@@ -3,7 +3,6 @@
 
 #include "core/Pantalla.h"
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -382,8 +381,6 @@ PEN_RegistroForma FormaDeConstante(const QString& fila) {
 }
 
 void InicializaTablas() {
-    AnotaLlamada(QStringLiteral("InicializaTablas"));
-    CompruebaFallo(QStringLiteral("InicializaTablas"));
     FijaTablaArea();
     CreaRegiones();
     LlenaTextosControles();

@@ -1,7 +1,7 @@
 #include "fuzz/Partidas.h"
 
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "platform/files.h"
 #include "tests/model/pentomino_fixtures.h"
 #include "tools/modtai/disposiciones.h"

@@ -1,9 +1,8 @@
 #include "imaging/Dibujo.h"
 
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/ImagenPieza.h"
 #include "model/Juego.h"
 #include "model/Taipei.h"
@@ -32,21 +31,7 @@ int LargoOrden() { return std::min<int>(PuzzGbl.NroPiezas, int(PuzzGbl.OrdenPiez
 
 int Signo(int v) { return (v > 0) - (v < 0); }
 
-struct Caja {
-    int x = 0, y = 0, w = 0, h = 0;
-};
-
-// The piece's box on the table for its present orientation.
-Caja CajaDe(int p) {
-    const auto& g = PuzzGbl;
-    const RegistroPieza& r = g.Piezas[p];
-    Caja c;
-    c.x = r.X - g.MargenPiezaX;
-    c.y = r.Y - g.MargenPiezaY;
-    c.w = AnchoPiezaGirada(std::int16_t(p), r.Giro, r.Volteo);
-    c.h = AltoPiezaGirada(std::int16_t(p), r.Giro, r.Volteo);
-    return c;
-}
+using Caja = CajaPieza;
 
 Region& R(int i) { return PuzzGbl.Regiones[std::size_t(i)]; }
 
@@ -59,6 +44,13 @@ void DibujaEnFondo(std::int16_t p) {
 }
 
 } // namespace
+
+CajaPieza CajaDePieza(std::int16_t pieza) {
+    const auto& g = PuzzGbl;
+    const RegistroPieza& r = g.Piezas[std::size_t(pieza)];
+    return {r.X - g.MargenPiezaX, r.Y - g.MargenPiezaY, AnchoPiezaGirada(pieza, r.Giro, r.Volteo),
+            AltoPiezaGirada(pieza, r.Giro, r.Volteo)};
+}
 
 void DibujaPiezaEnImagen(plat::Surface& destino, std::int16_t pieza) {
     if (!PiezaValida(pieza)) return;
@@ -88,14 +80,14 @@ void BorraPiezaDeImagen(std::int16_t pieza) {
     if (!PiezaValida(pieza)) return;
     auto& g = PuzzGbl;
     Surface& imagen = mesa.Pic_Imagen;
-    const Caja caja = CajaDe(pieza);
+    const Caja caja = CajaDePieza(pieza);
     plat::bitBlt(imagen, caja.x, caja.y, caja.w, caja.h, mesa.Pic_Fondo, caja.x, caja.y, rop::kSrcCopy);
     PonRect(R(2), caja);
     imagen.selectClipRegion(&R(2));
     for (int i = LargoOrden(); i >= 1; --i) {
         const std::int16_t q = g.OrdenPiezas[std::size_t(i)];
         if (q == pieza || !PiezaValida(q)) continue;
-        PonRect(R(1), CajaDe(q));
+        PonRect(R(1), CajaDePieza(q));
         if (plat::combine(R(3), R(1), R(2), plat::rgn::kAnd) == plat::rgn::kNullRegion) continue;
         DibujaEnFondo(q);
     }
@@ -115,7 +107,7 @@ void ActualizaTrabajo(std::int16_t x, std::int16_t y, std::int16_t pieza) {
     g.TrabajoAntY = std::int16_t(antY);
     r.X = std::int16_t(nuevoX);
     r.Y = std::int16_t(nuevoY);
-    const Caja nueva = CajaDe(pieza);
+    const Caja nueva = CajaDePieza(pieza);
     Surface& trabajo = mesa.Pic_Trabajo;
     DibujaPiezaEnImagen(trabajo, pieza);
     R(1).setRect(g.TrabajoAntX, g.TrabajoAntY, g.TrabajoAntX + nueva.w, g.TrabajoAntY + nueva.h);
@@ -157,7 +149,6 @@ void MuevePiezaAnimada(std::int16_t, std::int16_t, std::int16_t x1, std::int16_t
 }
 
 void RedibujaImagen(std::int16_t modo) {
-    AnotaLlamada(QStringLiteral("RedibujaImagen ") + QString::number(modo));
     const auto& g = PuzzGbl;
     mesa.Pic_Imagen.cls();
     if (g.TipoJuego == kTaipei) {

@@ -7,6 +7,13 @@
 
 #include <cstdint>
 
+// A piece's box on the table for its present orientation: its place less the
+// margins, its turned width and height.
+struct CajaPieza {
+    int x = 0, y = 0, w = 0, h = 0;
+};
+CajaPieza CajaDePieza(std::int16_t pieza);
+
 // Draws the piece, masked, at its position onto the target surface, over the
 // back buffer's content there.
 void DibujaPiezaEnImagen(plat::Surface& destino, std::int16_t pieza);

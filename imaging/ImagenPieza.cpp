@@ -1,7 +1,7 @@
 #include "imaging/ImagenPieza.h"
 
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/PiezasMoviles.h"
 #include "model/Juego.h"
 #include "model/Pentominos.h"

@@ -3,7 +3,7 @@
 #include "imaging/PiezasMoviles.h"
 
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/GeometriaCorte.h"
 #include "platform/blit.h"
 #include "platform/numbers.h"

@@ -1,7 +1,7 @@
 #include "imaging/MesaLisa.h"
 
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 
 void PreparaMesaLisa() {
     auto& g = PuzzGbl;

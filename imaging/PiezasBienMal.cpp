@@ -1,7 +1,7 @@
 #include "imaging/PiezasBienMal.h"
 
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "imaging/ImagenPieza.h"
 #include "model/DeslizantesReglas.h"

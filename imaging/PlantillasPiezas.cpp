@@ -5,7 +5,7 @@
 #include "imaging/PiezasMoviles.h"
 
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/GeometriaCorte.h"
 #include "imaging/Trazos.h"
 #include "platform/blit.h"

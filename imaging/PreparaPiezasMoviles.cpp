@@ -6,8 +6,7 @@
 
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/Sustitutos.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "imaging/PiezasMoviles.h"
 #include "model/Partida.h"
@@ -143,7 +142,6 @@ void PonPiezasEnCasa() {
 } // namespace
 
 void PreparaPiezasMoviles(bool nuevo) {
-    AnotaLlamada(QStringLiteral("PreparaPiezasMoviles ") + (nuevo ? QStringLiteral("-1") : QStringLiteral("0")));
     auto& g = PuzzGbl;
     Surface& bitmap = mesa.Pic_Bitmap;
 

@@ -2,8 +2,7 @@
 // are the only drawing, and a new deal on the layout of the chosen model.
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/Sustitutos.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/MesaLisa.h"
 #include "imaging/PreparaMesa.h"
 #include "model/Juego.h"
@@ -36,7 +35,6 @@ void FichasNuevas() {
 } // namespace
 
 void TAI_PreparaMesa(bool nuevo) {
-    AnotaLlamada(QStringLiteral("TAI_PreparaMesa ") + (nuevo ? QStringLiteral("-1") : QStringLiteral("0")));
     auto& g = PuzzGbl;
     if (nuevo) FichasNuevas();
 

@@ -4,7 +4,7 @@
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "model/DeslizantesReglas.h"
 #include "model/Juego.h"

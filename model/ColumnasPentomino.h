@@ -5,7 +5,7 @@
 #pragma once
 
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "platform/numbers.h"
 
 #include <algorithm>

@@ -2,8 +2,7 @@
 
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/Sustitutos.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "model/Partida.h"
 #include "platform/blit.h"
@@ -99,7 +98,6 @@ void PonPiezasEnCasa() {
 } // namespace
 
 void PreparaDeslizantes(bool nuevo) {
-    AnotaLlamada(QStringLiteral("PreparaDeslizantes ") + (nuevo ? QStringLiteral("-1") : QStringLiteral("0")));
     auto& g = PuzzGbl;
     if (g.TipoRotulo == 3 && g.NroPiezas > kPiezasConLetra) g.TipoRotulo = 2;
 

@@ -1,9 +1,8 @@
 #include "model/Juego.h"
 
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
 #include "core/Visores.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "imaging/ImagenPieza.h"
 #include "imaging/PreparaMesa.h"
@@ -84,7 +83,6 @@ void MuestraContador() {
 } // namespace
 
 void PreparaJuego(bool nuevo) {
-    AnotaLlamada(QStringLiteral("PreparaJuego ") + (nuevo ? QStringLiteral("1") : QStringLiteral("0")));
     // A new puzzle: nothing is pointed at and no piece's mask is kept.
     PuzzGbl.PiezaSeleccionada = 0;
     // The right/wrong display belonged to the puzzle that goes.

@@ -2,7 +2,7 @@
 
 #include "core/PuzzGbl.h"
 #include "core/Visores.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/Pentominos.h"
 #include "model/RegistrosModelo.h"
 #include "model/Taipei.h"

@@ -2,8 +2,7 @@
 
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/Sustitutos.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/MesaLisa.h"
 #include "model/Modelos.h"
 #include "model/RegistrosModelo.h"
@@ -321,7 +320,6 @@ void PEN_FijaSolucion() {
 }
 
 void PEN_PreparaJuego(bool nuevo) {
-    AnotaLlamada(QStringLiteral("PEN_PreparaJuego ") + (nuevo ? QStringLiteral("-1") : QStringLiteral("0")));
     auto& g = PuzzGbl;
     Paso(PreparaMesaLisa);
     Paso(DibujaTablero);

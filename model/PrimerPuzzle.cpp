@@ -1,7 +1,7 @@
 #include "model/PrimerPuzzle.h"
 
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "model/EncajeImagen.h"
 #include "model/Juego.h"

@@ -1,7 +1,7 @@
 #include "model/Tangram.h"
 
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "platform/numbers.h"
 
 #include <algorithm>

@@ -2,8 +2,7 @@
 // the exchange of homes between the twin pieces.
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/Sustitutos.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/MesaLisa.h"
 #include "model/Modelos.h"
 #include "model/Partida.h"
@@ -246,7 +245,6 @@ void TAN_IntercambiaDestino(std::int16_t pieza) {
 }
 
 void TAN_PreparaJuego(bool nuevo) {
-    AnotaLlamada(QStringLiteral("TAN_PreparaJuego ") + (nuevo ? QStringLiteral("-1") : QStringLiteral("0")));
     auto& g = PuzzGbl;
 
     // The board picture: the pieces' colour all over (each piece's image is

@@ -10,7 +10,7 @@
 #include "core/PuzzGbl.h"
 #include "core/TemasAyuda.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/EncajeImagen.h"
 #include "model/EstadoPuzzle.h"
 #include "platform/blit.h"

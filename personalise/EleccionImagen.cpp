@@ -9,7 +9,7 @@
 #include "core/TemasAyuda.h"
 #include "core/TsComun.h"
 #include "core/Visores.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/EncajeImagen.h"
 #include "model/Juego.h"
 #include "model/Tangram.h"

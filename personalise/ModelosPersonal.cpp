@@ -7,7 +7,7 @@
 #include "core/TemasAyuda.h"
 #include "core/TsComun.h"
 #include "core/Visores.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/Modelos.h"
 #include "model/Partida.h"
 #include "model/Pentominos.h"

@@ -2,7 +2,7 @@
 
 #include "core/Configuracion.h"
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "personalise/personal.h"
 #include "platform/ui/helpviewer.h"
 #include "platform/ui/listboxview.h"

@@ -10,7 +10,7 @@
 #include "core/TemasAyuda.h"
 #include "core/TsComun.h"
 #include "core/Visores.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/EstadoServicios.h"
 #include "model/Geometria.h"
 #include "model/Juego.h"

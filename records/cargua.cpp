@@ -12,6 +12,7 @@
 #include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/ui/helpviewer.h"
+#include "platform/ui/listboxview.h"
 #include "platform/ui/surfaceview.h"
 #include "platform/ui/textboxview.h"
 #include "table/Botonera.h"
@@ -22,7 +23,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QSignalBlocker>
 
 #include <algorithm>
 
@@ -109,32 +109,6 @@ QString ArchivoPuzzle(const QString& carpeta, const QString& nombre) {
     return ruta;
 }
 
-// ------------------------------------------------------------------ the list
-
-void ListaCarGua::Clear() {
-    elementos.Clear();
-    ListIndex = -1;
-    muestra();
-}
-
-void ListaCarGua::AddItem(const QString& texto) {
-    elementos.AddItem(texto);
-    muestra();
-}
-
-QString ListaCarGua::Text() const {
-    if (ListIndex < 0 || ListIndex >= ListCount()) return QString();
-    return List(ListIndex);
-}
-
-void ListaCarGua::muestra() {
-    if (!vista) return;
-    const QSignalBlocker bloqueo(vista);
-    vista->clear();
-    for (int i = 0; i < ListCount(); ++i) vista->addItem(List(i));
-    if (ListIndex >= 0 && ListIndex < ListCount()) vista->setCurrentRow(ListIndex);
-}
-
 // ---------------------------------------------------------------- the window
 
 cargua::cargua()
@@ -156,24 +130,9 @@ cargua::cargua()
     Form.setBackColor(kGrisClaro);
     vistaForm_ = new plat::SurfaceView(&Form, this);
 
-    Tex_Titulo = new QLabel(this);
-    Tex_Titulo->setObjectName(QStringLiteral("Tex_Titulo"));
-    Tex_Titulo->setTextFormat(Qt::PlainText);
-    QFont titulo(QStringLiteral("Liberation Mono"));
-    titulo.setPixelSize(16);
-    titulo.setBold(true);
-    Tex_Titulo->setFont(titulo);
-    Tex_Titulo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-
-    Tex_Mensaje = new TextoMensaje(this);
-    Tex_Mensaje->setObjectName(QStringLiteral("Tex_Mensaje"));
-    for (QLabel* etiqueta : {Tex_Titulo, static_cast<QLabel*>(Tex_Mensaje)}) {
-        QPalette pal = etiqueta->palette();
-        pal.setColor(QPalette::Window, colorQt(kGrisClaro));
-        pal.setColor(QPalette::WindowText, etiqueta == Tex_Titulo ? colorQt(0x800000) : QColor(Qt::black));
-        etiqueta->setPalette(pal);
-        etiqueta->setAutoFillBackground(true);
-    }
+    const EtiquetasMensaje etiquetas = CreaEtiquetasMensaje(this);
+    Tex_Titulo = etiquetas.titulo;
+    Tex_Mensaje = etiquetas.texto;
 
     vistaNombre_ = new plat::TextBoxView(&Tex_CarGua, this);
     vistaNombre_->setObjectName(QStringLiteral("Tex_CarGua"));
@@ -183,21 +142,14 @@ cargua::cargua()
     connect(vistaNombre_, &QLineEdit::textEdited, this, [this] { Tex_CarGua_Change(); });
     connect(vistaNombre_, &QLineEdit::returnPressed, this, [this] { Tex_CarGua_KeyPress(13); });
 
-    auto* lista = new QListWidget(this);
-    lista->setObjectName(QStringLiteral("Lis_CarGua"));
-    lista->setFont(fuenteNombres());
-    lista->setSelectionMode(QAbstractItemView::SingleSelection);
-    Lis_CarGua.vista = lista;
-    connect(lista, &QListWidget::currentRowChanged, this, [this](int fila) {
-        if (fila < 0) return;
-        Lis_CarGua.ListIndex = fila;
-        Lis_CarGua_Click();
-    });
-    connect(lista, &QListWidget::itemClicked, this, [this, lista] {
-        Lis_CarGua.ListIndex = lista->currentRow();
-        Lis_CarGua_Click();
-    });
-    connect(lista, &QListWidget::itemDoubleClicked, this, [this] { Lis_CarGua_DblClick(); });
+    vistaLista_ = new plat::ListBoxView(&Lis_CarGua, this);
+    vistaLista_->setObjectName(QStringLiteral("Lis_CarGua"));
+    vistaLista_->setFont(fuenteNombres());
+    vistaLista_->setSelectionMode(QAbstractItemView::SingleSelection);
+    Lis_CarGua.onClick = [this] { Lis_CarGua_Click(); };
+    // A click on the item already picked gives its name back to the box too.
+    connect(vistaLista_, &QListWidget::itemClicked, this, [this] { Lis_CarGua_Click(); });
+    connect(vistaLista_, &QListWidget::itemDoubleClicked, this, [this] { Lis_CarGua_DblClick(); });
 
     struct Boton {
         plat::Surface& superficie;
@@ -231,7 +183,7 @@ cargua::~cargua() {
     delete vistaForm_;
     delete vistaNombre_;
     for (auto* v : vistasBotones_) delete v;
-    Lis_CarGua.vista = nullptr;
+    delete vistaLista_;
 }
 
 bool cargua::activo(const plat::Surface& boton) { return boton.mousePointer() != kCursorProhibido; }
@@ -273,12 +225,12 @@ void cargua::Form_Load() {
     Tex_Titulo->setGeometry(10, 16, 365, 22);
     Tex_Mensaje->setGeometry(10, 50, 365, 54);
     Tex_CarGua.move(95, 50 + 54 + 16, 200, 20);
-    if (Lis_CarGua.vista) Lis_CarGua.vista->setGeometry(95, Tex_CarGua.top() + 20 + 1, 200, 121);
+    Lis_CarGua.move(95, Tex_CarGua.top() + 20 + 1, 200, 121);
 
     if (modo_ == 4) {
-        Lis_CarGua.ListIndex = -1;
-        RellenaListaModelos(Lis_CarGua.elementos);
-        Lis_CarGua.muestra();
+        ListaOrdenada modelos;
+        RellenaListaModelos(modelos);
+        muestraLista(modelos);
     } else {
         RellenaListaPuzzles();
     }
@@ -307,25 +259,34 @@ void cargua::Form_Load() {
 void cargua::Form_Activate() { Tex_CarGua.setFocus(); }
 
 void cargua::RellenaListaPuzzles() {
-    Lis_CarGua.elementos.Clear();
-    Lis_CarGua.ListIndex = -1;
-    for (const QString& nombre : PuzzlesArchivados(PuzzGbl.RutaArchivo)) Lis_CarGua.elementos.AddItem(nombre);
-    Lis_CarGua.muestra();
+    ListaOrdenada nombres;
+    for (const QString& nombre : PuzzlesArchivados(PuzzGbl.RutaArchivo)) nombres.AddItem(nombre);
+    muestraLista(nombres);
+}
+
+void cargua::muestraLista(const ListaOrdenada& lista) {
+    Lis_CarGua.Clear();
+    for (int i = 0; i < lista.ListCount(); ++i) {
+        Lis_CarGua.AddItem(lista.List(i));
+        Lis_CarGua.setItemData(Lis_CarGua.NewIndex(), lista.ItemData(i));
+    }
 }
 
 void cargua::eligeElemento(int i) {
-    Lis_CarGua.ListIndex = i;
-    Lis_CarGua_Click();
+    // As a click does: a change of item raises Click; the item already picked
+    // raises it too.
+    if (i == Lis_CarGua.ListIndex()) Lis_CarGua_Click();
+    else Lis_CarGua.setListIndex(i);
 }
 
 void cargua::Lis_CarGua_Click() {
-    const QString texto = Lis_CarGua.Text();
-    if (Lis_CarGua.ListIndex < 0) return;
-    ponNombre(texto.trimmed());
+    const int i = Lis_CarGua.ListIndex();
+    if (i < 0 || i >= Lis_CarGua.ListCount()) return;
+    ponNombre(Lis_CarGua.List(i).trimmed());
 }
 
 void cargua::Lis_CarGua_DblClick() {
-    if (Lis_CarGua.ListIndex < 0) return;
+    if (Lis_CarGua.ListIndex() < 0) return;
     if (modo_ == 1) Pic_BotCargar_Click();
     else if (modo_ == 2 && !avisado_) Pic_BotGuardar_Click();
 }

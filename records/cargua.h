@@ -10,19 +10,20 @@
 // The window is frameless and modal; only its own buttons close it.
 #pragma once
 
-#include "core/mesa.h" // ListaOrdenada
+#include "platform/listbox.h"
 #include "platform/surface.h"
 #include "platform/textbox.h"
+#include "table/mesa.h" // ListaOrdenada
 
 #include <QDialog>
 #include <QString>
 #include <QStringList>
 
 class QLabel;
-class QListWidget;
 class TextoMensaje;
 
 namespace plat {
+class ListBoxView;
 class SurfaceView;
 class TextBoxView;
 } // namespace plat
@@ -40,28 +41,6 @@ QStringList PuzzlesArchivados(const QString& carpeta);
 // The file of the saved puzzle of that name, with its spelling on disk, or
 // an empty text when there is none (or the name is not valid).
 QString ArchivoPuzzle(const QString& carpeta, const QString& nombre);
-
-// ---- the list of names ----
-
-// A sorted list the player picks a name from: its items (kept in ascending
-// order ignoring case, each with its value) and the item picked. Shown by a
-// list widget that hands clicks and double clicks back.
-class ListaCarGua {
-public:
-    ListaOrdenada elementos;
-    // The item picked, -1 none.
-    int ListIndex = -1;
-    void Clear();
-    void AddItem(const QString& texto);
-    int ListCount() const { return elementos.ListCount(); }
-    QString List(int i) const { return elementos.List(i); }
-    // The text of the item picked ("" when none).
-    QString Text() const;
-    // The items changed: the view shows them again.
-    void muestra();
-
-    QListWidget* vista = nullptr;
-};
 
 class cargua : public QDialog {
     Q_OBJECT
@@ -105,7 +84,9 @@ public:
     QLabel* Tex_Titulo = nullptr;
     TextoMensaje* Tex_Mensaje = nullptr;
     plat::TextBox Tex_CarGua;
-    ListaCarGua Lis_CarGua;
+    // The names the player picks from, in the order of the sorted list they
+    // were read into.
+    plat::ListBox Lis_CarGua{QStringLiteral("Lis_CarGua")};
     plat::Surface Pic_BotCargar;
     plat::Surface Pic_BotGuardar;
     plat::Surface Pic_BotBorrar;
@@ -127,9 +108,12 @@ private:
     // The name box's text set by the window; the change handler runs only
     // when the text is not the one there.
     void ponNombre(const QString& texto);
+    // The names of a sorted list in the list box, nothing picked.
+    void muestraLista(const ListaOrdenada& lista);
 
     plat::SurfaceView* vistaForm_ = nullptr;
     plat::TextBoxView* vistaNombre_ = nullptr;
+    plat::ListBoxView* vistaLista_ = nullptr;
     std::vector<plat::SurfaceView*> vistasBotones_;
 
     int modo_ = 1;

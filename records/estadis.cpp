@@ -10,6 +10,7 @@
 #include "platform/ui/helpviewer.h"
 #include "platform/ui/surfaceview.h"
 #include "platform/ui/textboxview.h"
+#include "records/VentanaInforme.h"
 #include "records/historic.h"
 #include "table/Botonera.h"
 
@@ -21,15 +22,11 @@
 
 namespace {
 
-constexpr plat::Color kGrisClaro = 0xC0C0C0;
-constexpr plat::Color kGrisOscuro = 0x808080;
+using ventana_informe::kGrisOscuro;
 constexpr plat::Color kGrisBorde = 0xE0E0E0;
-constexpr plat::Color kBlanco = 0xFFFFFF;
-constexpr int kLado = 48;
+constexpr int kLado = ventana_informe::kLadoBoton;
 constexpr int kSonidoBoton = 9;
 constexpr int kLargoNombre = 9;
-
-QColor colorQt(plat::Color c) { return QColor::fromRgb(plat::toQRgb(c)); }
 
 // The name is kept in files of the Windows code page: only what it can hold
 // may be typed.
@@ -51,17 +48,9 @@ estadis::estadis()
       Tex_Nombre(QStringLiteral("Tex_Nombre"), 89, 19),
       Pic_BotAyuda(QStringLiteral("Pic_BotAyuda"), kLado, kLado),
       Pic_BotSalir(QStringLiteral("Pic_BotSalir"), kLado, kLado) {
-    setObjectName(QStringLiteral("estadis"));
-    setWindowModality(Qt::ApplicationModal);
-    QPalette fondo = palette();
-    fondo.setColor(QPalette::Window, colorQt(kGrisClaro));
-    setPalette(fondo);
-
-    Form.setBackColor(kGrisClaro);
-    Texto.setBackColor(kBlanco);
-    Texto.setFont(FuenteInforme());
-    Pic_BotAyuda.setToolTip(QString::fromUtf8(" Ayuda sobre Estadísticas "));
-    Pic_BotSalir.setToolTip(QString::fromUtf8(" Salir de Estadísticas "));
+    ventana_informe::Prepara(*this, QStringLiteral("estadis"), Form, Texto, Pic_BotAyuda,
+                             QString::fromUtf8(" Ayuda sobre Estadísticas "), Pic_BotSalir,
+                             QString::fromUtf8(" Salir de Estadísticas "));
 
     vistaForm_ = new plat::SurfaceView(&Form, this);
     vistaTexto_ = new plat::SurfaceView(&Texto, this);
@@ -115,26 +104,17 @@ void estadis::DibujaFondo(int altoInforme) {
     Form.move(0, 0, ancho, alto);
     Form.cls();
     const int sw = Form.scaleWidth(), sh = Form.scaleHeight();
-    Form.setDrawWidth(2);
     Texto.move(10, 10, ancho - 22, altoInforme);
-    // The raised window.
-    Form.line(1, 1, sw - 1, 1, kBlanco);
-    Form.line(1, 1, 1, sh - 1, kBlanco);
-    Form.line(sw - 1, sh - 1, sw - 1, 1, kGrisOscuro);
-    Form.line(sw - 1, sh - 1, 1, sh - 1, kGrisOscuro);
+    ventana_informe::DibujaBordeElevado(Form, sw, sh);
     // The sunken report.
+    Form.setDrawWidth(2);
     const int l = Texto.left(), t = Texto.top(), w = Texto.width(), h = Texto.height();
     Form.line(l - 1, t - 1, l + w + 1, t - 1, kGrisOscuro);
     Form.line(l - 1, t - 1, l - 1, t + h + 1, kGrisOscuro);
     Form.line(l + w + 1, t + h + 1, l + w + 1, t, kGrisBorde);
     Form.line(l + w + 1, t + h + 1, l, t + h + 1, kGrisBorde);
     Form.setDrawWidth(1);
-    Pic_BotAyuda.move(15, sh - 62);
-    Pic_BotSalir.move(sw - 63, sh - 62);
-    plat::bitBlt(Pic_BotAyuda, 0, 0, kLado, kLado, HojaBotones(), 294, 49, plat::rop::kSrcCopy);
-    plat::bitBlt(Pic_BotSalir, 0, 0, kLado, kLado, HojaBotones(), 343, 49, plat::rop::kSrcCopy);
-    PonCursor(Pic_BotAyuda, 23);
-    PonCursor(Pic_BotSalir, 23);
+    ventana_informe::PonBotones(Pic_BotAyuda, 15, Pic_BotSalir, sw - 63, sh - 62);
     // The name selected in a box that has the focus: typing replaces it (the
     // box holds all 9 characters, so nothing could be added at its end).
     Tex_Nombre.setFocus();

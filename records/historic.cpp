@@ -5,11 +5,12 @@
 #include "core/PuzzGbl.h"
 #include "core/TemasAyuda.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "core/ui/mensajes.h"
 #include "platform/blit.h"
 #include "platform/ui/helpviewer.h"
 #include "platform/ui/surfaceview.h"
+#include "records/VentanaInforme.h"
 
 #include <QKeyEvent>
 
@@ -17,17 +18,12 @@
 
 namespace {
 
-constexpr plat::Color kGrisClaro = 0xC0C0C0;
-constexpr plat::Color kGrisOscuro = 0x808080;
-constexpr plat::Color kBlanco = 0xFFFFFF;
 constexpr int kAncho = 620;
-constexpr int kLado = 48;
+constexpr int kLado = ventana_informe::kLadoBoton;
 constexpr int kAnchoTecla = 130, kAltoTecla = 26;
 constexpr plat::Color kAmarilloOscuro = 0x008080;
 constexpr plat::Color kAmarillo = 0x00FFFF;
 constexpr int kSonidoTecla = 7, kSonidoPagina = 6, kSonidoBoton = 9;
-
-QColor colorQt(plat::Color c) { return QColor::fromRgb(plat::toQRgb(c)); }
 
 const char* const kAyudasPagina[5] = {"", "Ir al principio ", " Retroceder una página ", " Avanzar una página ",
                                       " Ir al final "};
@@ -50,17 +46,9 @@ historic::historic()
       Pic_BotAdeAtr(QStringLiteral("Pic_BotAdeAtr"), hoja_controles::kTiraPaginas.w, hoja_controles::kTiraPaginas.h),
       Pic_BotAyuda(QStringLiteral("Pic_BotAyuda"), kLado, kLado),
       Pic_BotSalir(QStringLiteral("Pic_BotSalir"), kLado, kLado) {
-    setObjectName(QStringLiteral("historic"));
-    setWindowModality(Qt::ApplicationModal);
-    QPalette fondo = palette();
-    fondo.setColor(QPalette::Window, colorQt(kGrisClaro));
-    setPalette(fondo);
-
-    Form.setBackColor(kGrisClaro);
-    Texto.setBackColor(kBlanco);
-    Texto.setFont(FuenteInforme());
-    Pic_BotAyuda.setToolTip(QString::fromUtf8(" Ayuda sobre el Histórico "));
-    Pic_BotSalir.setToolTip(QString::fromUtf8(" Salir del Histórico "));
+    ventana_informe::Prepara(*this, QStringLiteral("historic"), Form, Texto, Pic_BotAyuda,
+                             QString::fromUtf8(" Ayuda sobre el Histórico "), Pic_BotSalir,
+                             QString::fromUtf8(" Salir del Histórico "));
 
     vistaForm_ = new plat::SurfaceView(&Form, this);
     vistaTexto_ = new plat::SurfaceView(&Texto, this);
@@ -93,12 +81,7 @@ void historic::Form_Load() {
     move((pantalla.width() - kAncho) / 2, (pantalla.height() - alto) / 2);
     Form.move(0, 0, kAncho, alto);
     Form.cls();
-    Form.setDrawWidth(2);
-    Form.line(1, 1, kAncho - 1, 1, kBlanco);
-    Form.line(1, 1, 1, alto - 1, kBlanco);
-    Form.line(kAncho - 1, alto - 1, kAncho - 1, 1, kGrisOscuro);
-    Form.line(kAncho - 1, alto - 1, 1, alto - 1, kGrisOscuro);
-    Form.setDrawWidth(1);
+    ventana_informe::DibujaBordeElevado(Form, kAncho, alto);
 
     // 2. The first order, the file.
     TeclaOrden = 1;
@@ -112,12 +95,7 @@ void historic::Form_Load() {
     Pic_BotAdeAtr.setToolTip(QString()); // no tooltip until a button is pointed at
     CursorPaginas = 0;
     Pic_BotAdeAtr.setMousePointer(0);
-    Pic_BotAyuda.move(20, h - 60);
-    plat::bitBlt(Pic_BotAyuda, 0, 0, kLado, kLado, HojaBotones(), 294, 49, plat::rop::kSrcCopy);
-    PonCursor(Pic_BotAyuda, 23);
-    Pic_BotSalir.move(w - 68, h - 60);
-    plat::bitBlt(Pic_BotSalir, 0, 0, kLado, kLado, HojaBotones(), 343, 49, plat::rop::kSrcCopy);
-    PonCursor(Pic_BotSalir, 23);
+    ventana_informe::PonBotones(Pic_BotAyuda, 20, Pic_BotSalir, w - 68, h - 60);
 
     // 4. The keys' places, the first record.
     TeclaX = 30;

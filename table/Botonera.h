@@ -3,8 +3,6 @@
 //
 // The commands that open windows or run work of other parts of the table go
 // through a window launcher, so that each of those parts plugs itself in.
-// A command whose part is not there yet keeps its button, tooltip and hover
-// state; pressing it tells the player that it is not available yet.
 #pragma once
 
 #include "core/Configuracion.h" // RutaEstadoJuego
@@ -41,8 +39,9 @@ int PosicionBotonY(int indice);
 
 // ---- the window launcher ----
 
-// The parts of the table and the windows the commands start. An empty member
-// is a part that is not there yet; its commands say so.
+// The parts of the table and the windows the commands start, installed by the
+// program at start-up (each part's Instala... function). A command whose part
+// is left out (only tests do that) does nothing.
 struct LanzadorVentanas {
     std::function<void()> personal;  // the settings window, modal (command 2)
     std::function<bool()> personalAbierta; // whether it is open: a press of command 2 then does nothing
@@ -62,10 +61,6 @@ LanzadorVentanas& Lanzador();
 // Back to the launcher the program starts with (help, the right/wrong display,
 // the option panel's hiding and ending only).
 void ReiniciaLanzador();
-// Whether the command of button 1..12 can run with the present launcher.
-bool ComandoDisponible(int indice);
-// The text of a command that is not there yet.
-QString TextoNoDisponible();
 
 // ---- the pause of the chronometer around a command ----
 

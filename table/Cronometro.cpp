@@ -5,7 +5,7 @@
 #include "core/ServiciosMesa.h"
 #include "core/TsComun.h"
 #include "core/Visores.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "platform/blit.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "table/Desolapa.h"
 
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "imaging/ImagenPieza.h"
 #include "model/Juego.h"

@@ -3,7 +3,7 @@
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "imaging/ImagenPieza.h"
 #include "model/Grabadora.h"
@@ -28,16 +28,7 @@ int redondea(double v) { return int(plat::roundHalfEven(v)); }
 
 bool negro(const plat::Surface& s, double x, double y) { return (s.point(redondea(x), redondea(y)) & 0xFFFFFFu) == 0; }
 
-struct Caja {
-    int x = 0, y = 0, w = 0, h = 0;
-};
-
-Caja cajaDe(std::int16_t p) {
-    const auto& g = PuzzGbl;
-    const auto& r = g.Piezas[std::size_t(p)];
-    return {r.X - g.MargenPiezaX, r.Y - g.MargenPiezaY, AnchoPiezaGirada(p, r.Giro, r.Volteo),
-            AltoPiezaGirada(p, r.Giro, r.Volteo)};
-}
+using Caja = CajaPieza;
 
 // Copies from the back buffer to the table the part the piece covered before
 // and covers now, and shows it.
@@ -143,7 +134,7 @@ void GiraPieza() {
     const std::int16_t p = g.PiezaSeleccionada;
     if (!pasos::PiezaValida(p)) return;
     PasaAlFrente(PosicionEnOrden(p));
-    const Caja antes = cajaDe(p);
+    const Caja antes = CajaDePieza(p);
     BorraPiezaDeImagen(p);
     g.ArrastrandoPieza = false;
     auto& r = g.Piezas[std::size_t(p)];
@@ -156,7 +147,7 @@ void GiraPieza() {
     if (g.ResolviendoAuto || g.GiroSimulado) r.Giro = r.GiroDestino;
     GeneraImagenPieza(p);
     DibujaPiezaEnImagen(mesa.Pic_Imagen, p);
-    repintaCajas(antes, cajaDe(p));
+    repintaCajas(antes, CajaDePieza(p));
     if (g.TipoJuego == kTangram) pasos::Paso(TAN_DesolapaPieza);
     ActualizaInfoPiezas();
     // The solver keeps the chronometer paused while it works.
@@ -173,13 +164,13 @@ void VoltearPieza() {
     g.PosAnteriorX = r.X;
     g.PosAnteriorY = r.Y;
     const std::int16_t giroAntes = r.Giro, volteoAntes = r.Volteo;
-    const Caja antes = cajaDe(p);
+    const Caja antes = CajaDePieza(p);
     BorraPiezaDeImagen(p);
     r.Volteo = std::int16_t(1 - std::abs(int(r.Volteo)));
     if (g.TipoJuego == kTangram && p == 7) r.Giro = GiroParalelogramoVolteado(r.Giro);
     GeneraImagenPieza(p);
     DibujaPiezaEnImagen(mesa.Pic_Imagen, p);
-    repintaCajas(antes, cajaDe(p));
+    repintaCajas(antes, CajaDePieza(p));
     if (g.TipoJuego == kTangram) pasos::Paso(TAN_DesolapaPieza);
     Sonido(0, PiezaBienColocada(p) ? kSonidoEnSuSitio : kSonidoFuera);
     ActualizaInfoPiezas();

@@ -2,7 +2,7 @@
 
 #include "core/PuzzGbl.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "platform/numbers.h"
 #include "table/Botonera.h"
 #include "table/Trabajo.h"
@@ -145,11 +145,7 @@ void Pic_SelOpciones_MouseUp(std::int16_t, std::int16_t, double, double) {
         return;
     }
     g.CarGuaModo = ModoCarGuaDeOpcion(entrada);
-    if (const auto cargua = Lanzador().cargua) {
-        cargua();
-        return;
-    }
-    Mensaje(g.TextoOpcionesSelec[std::size_t(entrada)], TextoNoDisponible(), 1, 1);
+    if (const auto cargua = Lanzador().cargua) cargua();
 }
 
 void ConectaVistasOpciones(VentanaMesa& ventana) {

@@ -5,7 +5,7 @@
 #include "core/Sugerencias.h"
 #include "core/TemasAyuda.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "platform/ui/helpviewer.h"
 #include "table/Cronometro.h"
 #include "table/VentanaMesa.h"

@@ -2,7 +2,7 @@
 
 #include "core/PuzzGbl.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "model/ColumnasPentomino.h"
 #include "model/Grabadora.h"

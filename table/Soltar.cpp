@@ -3,7 +3,7 @@
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "imaging/ImagenPieza.h"
 #include "model/Pentominos.h"

@@ -2,7 +2,7 @@
 
 #include "core/PuzzGbl.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "imaging/ImagenPieza.h"
 #include "model/Juego.h"
@@ -21,16 +21,7 @@ using namespace juego;
 constexpr int kSonidoTutor = 55;
 constexpr int kVeces = 3;
 
-struct Caja {
-    int x = 0, y = 0, w = 0, h = 0;
-};
-
-Caja cajaDe(std::int16_t p) {
-    const auto& g = PuzzGbl;
-    const auto& r = g.Piezas[std::size_t(p)];
-    return {r.X - g.MargenPiezaX, r.Y - g.MargenPiezaY, AnchoPiezaGirada(p, r.Giro, r.Volteo),
-            AltoPiezaGirada(p, r.Giro, r.Volteo)};
-}
+using Caja = CajaPieza;
 
 bool seTocan(const Caja& a, const Caja& b) {
     return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
@@ -138,14 +129,14 @@ void RedibujaCajaEnOrden(std::int16_t pieza) {
     if (!pasos::PiezaValida(pieza)) return;
     auto& g = PuzzGbl;
     auto& imagen = mesa.Pic_Imagen;
-    const Caja caja = cajaDe(pieza);
+    const Caja caja = CajaDePieza(pieza);
     plat::bitBlt(imagen, caja.x, caja.y, caja.w, caja.h, mesa.Pic_Fondo, caja.x, caja.y, plat::rop::kSrcCopy);
     const plat::Region recorte = plat::Region::rect(caja.x, caja.y, caja.x + caja.w, caja.y + caja.h);
     imagen.selectClipRegion(&recorte);
     const int largo = std::min<int>(g.NroPiezas, int(g.OrdenPiezas.size()) - 1);
     for (int i = largo; i >= 1; --i) {
         const std::int16_t q = g.OrdenPiezas[std::size_t(i)];
-        if (!pasos::PiezaValida(q) || !seTocan(caja, cajaDe(q))) continue;
+        if (!pasos::PiezaValida(q) || !seTocan(caja, CajaDePieza(q))) continue;
         pasos::Paso([&] {
             GeneraImagenPieza(q);
             DibujaPiezaEnImagen(imagen, q);

@@ -7,7 +7,7 @@
 // is the default too.
 #pragma once
 
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "platform/ui/fullscreen.h"
 #include "platform/ui/surfaceview.h"
 

@@ -11,7 +11,7 @@
 #include "core/ServiciosMesa.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "core/ui/careta.h"
 #include "platform/files.h"
 #include "platform/random.h"

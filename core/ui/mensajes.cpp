@@ -142,6 +142,29 @@ void TextoMensaje::paintEvent(QPaintEvent*) {
 
 // ---------------------------------------------------------------- the box
 
+EtiquetasMensaje CreaEtiquetasMensaje(QWidget* ventana) {
+    EtiquetasMensaje e;
+    e.titulo = new QLabel(ventana);
+    e.titulo->setObjectName(QStringLiteral("Tex_Titulo"));
+    e.titulo->setTextFormat(Qt::PlainText);
+    QFont titulo(QStringLiteral("Liberation Mono"));
+    titulo.setPixelSize(16);
+    titulo.setBold(true);
+    e.titulo->setFont(titulo);
+    e.titulo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    e.texto = new TextoMensaje(ventana);
+    e.texto->setObjectName(QStringLiteral("Tex_Mensaje"));
+    for (QLabel* etiqueta : {e.titulo, static_cast<QLabel*>(e.texto)}) {
+        QPalette pal = etiqueta->palette();
+        pal.setColor(QPalette::Window, colorQt(kGrisClaro));
+        pal.setColor(QPalette::WindowText, etiqueta == e.titulo ? colorQt(0x800000) : QColor(Qt::black));
+        etiqueta->setPalette(pal);
+        etiqueta->setAutoFillBackground(true);
+    }
+    return e;
+}
+
 mensajes::mensajes()
     : QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint),
       Form(QStringLiteral("Form"), kAncho, 128),
@@ -159,25 +182,9 @@ mensajes::mensajes()
     Form.setBackColor(kGrisClaro);
     vistaForm_ = new plat::SurfaceView(&Form, this);
 
-    Tex_Titulo = new QLabel(this);
-    Tex_Titulo->setObjectName(QStringLiteral("Tex_Titulo"));
-    Tex_Titulo->setTextFormat(Qt::PlainText);
-    QFont titulo(QStringLiteral("Liberation Mono"));
-    titulo.setPixelSize(16);
-    titulo.setBold(true);
-    Tex_Titulo->setFont(titulo);
-    Tex_Titulo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-
-    Tex_Mensaje = new TextoMensaje(this);
-    Tex_Mensaje->setObjectName(QStringLiteral("Tex_Mensaje"));
-
-    for (QLabel* etiqueta : {Tex_Titulo, static_cast<QLabel*>(Tex_Mensaje)}) {
-        QPalette pal = etiqueta->palette();
-        pal.setColor(QPalette::Window, colorQt(kGrisClaro));
-        pal.setColor(QPalette::WindowText, etiqueta == Tex_Titulo ? colorQt(0x800000) : QColor(Qt::black));
-        etiqueta->setPalette(pal);
-        etiqueta->setAutoFillBackground(true);
-    }
+    const EtiquetasMensaje etiquetas = CreaEtiquetasMensaje(this);
+    Tex_Titulo = etiquetas.titulo;
+    Tex_Mensaje = etiquetas.texto;
 
     struct Boton {
         plat::Surface& superficie;

@@ -53,6 +53,15 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 };
 
+// The title and the text label of a box in the messages' style, made in the
+// window given: the title in bold Liberation Mono of 16 pixels, dark blue,
+// the text in black, both on the box's grey.
+struct EtiquetasMensaje {
+    QLabel* titulo = nullptr;
+    TextoMensaje* texto = nullptr;
+};
+EtiquetasMensaje CreaEtiquetasMensaje(QWidget* ventana);
+
 class mensajes : public QDialog {
     Q_OBJECT
 public:

@@ -5,7 +5,7 @@
 #include "core/Pantalla.h"
 #include "core/ServiciosMesa.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "core/ui/Arranque.h"
 #include "core/ui/EventosControles.h"
 #include "core/ui/mensajes.h"

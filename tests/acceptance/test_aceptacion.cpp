@@ -11,7 +11,7 @@
 
 #include "core/Configuracion.h"
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/EstadoPuzzle.h"
 #include "model/Juego.h"
 #include "model/Taipei.h"

@@ -5,14 +5,15 @@
 #include "core/Configuracion.h"
 #include "core/Pantalla.h"
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
+#include "core/ServiciosMesa.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "core/ui/Arranque.h"
 #include "core/ui/careta.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "tests/support/fixtures.h"
+#include "tests/support/registro.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -35,8 +36,9 @@ protected:
     void SetUp() override {
         PuzzGbl.reset();
         mesa.reset();
-        ReiniciaSustitutos();
+        testing_support::BorraAnotadas();
         vistos.clear();
+        fallaEn.clear();
         acepta = true;
         FijaCarpetaPrograma(carpeta.path());
         // Settings and a state that read back as they are, so that the road
@@ -44,8 +46,15 @@ protected:
         plat::writeFile(carpeta.file("Tsl34.ini"), ComponeArchivoEstado({ComponeLineaConfiguracion({21, false, 50, false, 2})}));
         plat::writeFile(carpeta.file("Tsl2134.ini"), ComponeArchivoEstado({"estado"}));
         ServiciosEstadoPuzzle servicios;
-        servicios.compone = [] { return QStringList{"estado"}; };
-        servicios.comprueba = [](const QByteArray&, std::int16_t) { return QString(); };
+        servicios.compone = [] {
+            testing_support::Anota("compone");
+            return QStringList{"estado"};
+        };
+        servicios.comprueba = [this](const QByteArray&, std::int16_t) {
+            testing_support::Anota("comprueba");
+            falla("comprueba");
+            return QString();
+        };
         servicios.juegoComprobado = [] { return PuzzGbl.TipoJuego; };
         servicios.aplica = [] {};
         InstalaServiciosEstadoPuzzle(servicios);
@@ -55,19 +64,30 @@ protected:
         plat::setClockSourceForTests([this] { return reloj += 50; });
         RegistraPresentadorMensaje([this](const QString& t, const QString& x) {
             vistos.push_back({t, x, PuzzGbl.NroLineasMensaje, PuzzGbl.TipoMensaje, PuzzGbl.AyudaMensaje});
-            AnotaLlamada("Mensaje " + t);
+            testing_support::Anota("Mensaje " + t);
+            falla("Mensaje " + t);
             PuzzGbl.RespuestaMensaje = PuzzGbl.TipoMensaje == 1 ? true : acepta;
         });
-        mesa.ponCreadorVentana([] {
-            AnotaLlamada("Load");
+        mesa.ponCreadorVentana([this] {
+            testing_support::Anota("Load");
             EnlaceVentanaMesa e;
-            e.mover = [](int l, int t, int w, int h) {
-                AnotaLlamada(QString("Move %1 %2 %3 %4").arg(l).arg(t).arg(w).arg(h));
+            e.mover = [this](int l, int t, int w, int h) {
+                testing_support::Anota(QString("Move %1 %2 %3 %4").arg(l).arg(t).arg(w).arg(h));
+                falla("Move");
             };
-            e.mostrar = [] { AnotaLlamada("Show"); };
-            e.ponPuntero = [](int c) { AnotaLlamada(QString("Pointer %1").arg(c)); };
+            e.mostrar = [] { testing_support::Anota("Show"); };
+            e.ponPuntero = [](int c) { testing_support::Anota(QString("Pointer %1").arg(c)); };
             mesa.conectaVentana(e);
         });
+        // The table window's panel procedures.
+        ProcedimientosPanel p;
+        p.marchaCronometro = [](std::int16_t modo) { testing_support::Anota(QString("Cronometro %1").arg(modo)); };
+        p.dibujaBotonera = [] { testing_support::Anota("Botonera"); };
+        RegistraProcedimientosPanel(p);
+    }
+    // A double asked to fail throws the run-time error a failing step would.
+    void falla(const QString& que) const {
+        if (fallaEn == que) throw plat::RuntimeError(5);
     }
     void TearDown() override {
         careta::Descarga();
@@ -81,11 +101,12 @@ protected:
         FijaTamanoPantalla(QSize());
         FijaCarpetaPrograma(QString());
         InstalaServiciosEstadoPuzzle({});
-        ReiniciaSustitutos();
+        RegistraProcedimientosPanel({});
+        testing_support::BorraAnotadas();
     }
     // The calls from the table's load on (the splash and folders come first).
     QStringList desdeCarga() const {
-        QStringList l = LlamadasAnotadas();
+        QStringList l = testing_support::Anotadas();
         const auto i = l.indexOf("Load");
         return i < 0 ? QStringList() : l.mid(i);
     }
@@ -93,15 +114,19 @@ protected:
     testing_support::ScratchDir carpeta;
     std::int64_t reloj = 0;
     bool acepta = true;
+    QString fallaEn; // the double that fails, if any
     std::vector<MensajeVisto> vistos;
 };
 
 TEST_F(Arranque, StepsRunInOrder) {
     ASSERT_TRUE(Main());
-    const QString estado = carpeta.path() + "Tsl2134.ini";
-    EXPECT_EQ(desdeCarga(), QStringList({"Load", "InicializaTablas", "Move 0 0 1024 768", "MarchaCronometro 1",
-                                         "LeeConfiguracion", "DibujaBotonera", "LeePuzzleJuego " + estado,
+    // The tables are filled before the window is placed; the settings are
+    // read before the panel is drawn, and the game's state after it.
+    EXPECT_EQ(desdeCarga(), QStringList({"Load", "Move 0 0 1024 768", "Cronometro 1", "Botonera", "comprueba",
                                          "Pointer 0", "Show", "Mensaje TESELARO 3.4"}));
+    EXPECT_EQ(PuzzGbl.TextosControles[1], QStringLiteral(" Modo de juego  "));
+    EXPECT_EQ(PuzzGbl.TipoJuego, 21);
+    EXPECT_FALSE(PuzzGbl.SonidoActivo);
     EXPECT_EQ(PuzzGbl.RutaPrograma, carpeta.path());
     EXPECT_EQ(PuzzGbl.RutaArchivo, carpeta.path() + "Archivo/");
     EXPECT_EQ(PuzzGbl.RutaImagenes, carpeta.path() + "Imagenes/");
@@ -120,14 +145,19 @@ TEST_F(Arranque, StepsRunInOrder) {
 }
 
 TEST_F(Arranque, AFailingStepStopsNothing) {
-    for (const char* paso : {"InicializaTablas", "LeeConfiguracion", "LeePuzzleJuego"}) {
+    // The window's placement fails; the settings' message fails (the file is
+    // missing, so one is shown); the state's reading fails.
+    const char* fallos[] = {"Move 0 0 1024 768", "Mensaje Error en la carga de datos iniciales", "comprueba"};
+    for (const char* paso : fallos) {
         SCOPED_TRACE(paso);
         SetUp();
-        SimulaFallo(paso);
+        if (QString(paso).startsWith("Mensaje")) QFile::remove(carpeta.file("Tsl34.ini"));
+        fallaEn = QString(paso).startsWith("Move") ? QString("Move") : QString(paso);
         ASSERT_TRUE(Main());
+        EXPECT_TRUE(desdeCarga().contains(paso));
         // Every later step still runs (a settings step that fails leaves no game,
         // whose state file is then reported missing).
-        for (const char* despues : {"DibujaBotonera", "Pointer 0", "Show"}) EXPECT_TRUE(desdeCarga().contains(despues));
+        for (const char* despues : {"Botonera", "Pointer 0", "Show"}) EXPECT_TRUE(desdeCarga().contains(despues));
         EXPECT_EQ(desdeCarga().last(), "Mensaje TESELARO 3.4");
         TearDown();
     }
@@ -170,19 +200,24 @@ TEST_F(Arranque, CancellingTheDisplayQuestionEndsBeforeAnyFile) {
     FijaTamanoPantalla(QSize(640, 480));
     acepta = false;
     EXPECT_FALSE(Main());
-    EXPECT_EQ(LlamadasAnotadas(), QStringList({"Mensaje " + QString::fromUtf8("Resolución de pantalla")}));
+    EXPECT_EQ(testing_support::Anotadas(), QStringList({"Mensaje " + QString::fromUtf8("Resolución de pantalla")}));
     EXPECT_FALSE(mesa.Loaded());
     EXPECT_EQ(careta::Cargada(), nullptr);
 }
 
 TEST_F(Arranque, EndingWritesSettingsThenStateAndSaysWhetherBothWrote) {
     PuzzGbl.RutaPrograma = carpeta.path();
+    PuzzGbl.TipoJuego = 23;
+    QFile::remove(carpeta.file("Tsl34.ini"));
     EXPECT_TRUE(TerminaPrograma());
-    EXPECT_EQ(LlamadasAnotadas(), QStringList({"GuardaConfiguracion", "GuardaPuzzleJuego"}));
-    ReiniciaSustitutos();
-    SimulaFallo("GuardaConfiguracion");
+    EXPECT_TRUE(QFile::exists(carpeta.file("Tsl34.ini")));
+    EXPECT_EQ(plat::readFile(carpeta.file("Tsl2334.ini")), ComponeArchivoEstado({"estado"}));
+    // The settings cannot be written: the state still is, and the end says so.
+    QFile::remove(carpeta.file("Tsl34.ini"));
+    QFile::remove(carpeta.file("Tsl2334.ini"));
+    QDir().mkpath(carpeta.file("Tsl34.ini"));
     EXPECT_FALSE(TerminaPrograma());
-    EXPECT_EQ(LlamadasAnotadas(), QStringList({"GuardaConfiguracion", "GuardaPuzzleJuego"}));
+    EXPECT_TRUE(QFile::exists(carpeta.file("Tsl2334.ini")));
 }
 
 } // namespace

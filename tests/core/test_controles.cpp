@@ -4,13 +4,14 @@
 #include "core/Controles.h"
 #include "core/PuzzGbl.h"
 #include "core/ServiciosPersonal.h"
-#include "core/Sustitutos.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
 #include "core/Visores.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include <functional>
 #include <memory>
@@ -26,7 +27,6 @@ protected:
     void SetUp() override {
         PuzzGbl.reset();
         InicializaTablas();
-        ReiniciaSustitutos();
         plat::Surface& h = mesa.Pic_BmpContr;
         h.setSize(Mesa::kAnchoBmpContr, Mesa::kAltoBmpContr);
         for (int y = 0; y < h.scaleHeight(); ++y)
@@ -56,15 +56,17 @@ protected:
         return s;
     }
 
-    // The calls of ValidaCambioSpin recorded so far.
-    QStringList Validaciones() const {
-        QStringList v;
-        for (const QString& l : LlamadasAnotadas())
-            if (l.startsWith(QLatin1String("ValidaCambioSpin"))) v << l;
-        return v;
+    // What the zoom check made of the values handed to it: the zoom it took,
+    // "rechazado" when it refused one, "" when it was handed none.
+    QString Validado() const {
+        if (!rechazos.isEmpty()) return QStringLiteral("rechazado");
+        return PuzzGbl.ZoomImagen ? QString::number(PuzzGbl.ZoomImagen) : QString();
     }
+    // A picture on which a zoom of z percent just fits the table's limits.
+    static void AceptaZoom(int z) { mesa.Pic_FonTamReal.setSize((32000 + z - 1) / z, (24000 + z - 1) / z); }
 
     QStringList log;
+    QStringList rechazos; // the zoom check's refusals, by their message
     std::function<void()> alEventos;
     bool sujeto = true;
 };
@@ -325,6 +327,7 @@ protected:
         s = Superficie(155, 29);
         t = std::make_unique<plat::TextBox>();
         mesa.Pic_FonTamReal.setSize(100, 77); // zooms 320..995 fit
+        RegistraPresentadorMensaje([this](const QString& titulo, const QString&) { rechazos << titulo; });
         alEventos = [this] { vistos << t->text(); };
     }
     // A press on the arrows (they gave the pointing hand), held until the
@@ -351,13 +354,13 @@ TEST_F(Spin, UpAtTheMaximumMakesNoStepButStillValidates) {
     EXPECT_EQ(Pulsa(995, 5), 995.0f);
     EXPECT_TRUE(vistos.isEmpty());
     EXPECT_FALSE(log.contains("sonido 0 6"));
-    EXPECT_EQ(Validaciones(), QStringList({"ValidaCambioSpin 41 995"}));
+    EXPECT_EQ(Validado(), "995");
 }
 
 TEST_F(Spin, HeldDownStepsToTheMinimumAndStops) {
     EXPECT_EQ(Pulsa(20, 25), 5.0f);
     EXPECT_EQ(vistos, QStringList({"15", "10", "5"}));
-    EXPECT_EQ(Validaciones(), QStringList({"ValidaCambioSpin 41 5"}));
+    EXPECT_EQ(Validado(), "rechazado"); // 5 percent: too small a picture
     // Each step: pressed arrow, sound, 30, released arrow, 70, events.
     EXPECT_EQ(log.mid(0, 4), QStringList({"sonido 0 6", "retardo 30", "retardo 70", "eventos"}));
 }
@@ -389,6 +392,7 @@ TEST_F(Spin, PressedArrowShowsDuringTheStepOnly) {
 }
 
 TEST_F(Spin, APressOffTheArrowsMakesNoStepWhateverWasLeftSet) {
+    AceptaZoom(100);
     DibujaSpin(*s, *t, 41, 100);
     PonCursor(*s, 0);
     PuzzGbl.RepeticionSpin = true; // left over from a lost release
@@ -396,7 +400,7 @@ TEST_F(Spin, APressOffTheArrowsMakesNoStepWhateverWasLeftSet) {
     PulsaSpin(*s, *t, 41, v, 5);
     EXPECT_EQ(v, 100.0f);
     EXPECT_TRUE(vistos.isEmpty());
-    EXPECT_EQ(Validaciones(), QStringList({"ValidaCambioSpin 41 100"}));
+    EXPECT_EQ(Validado(), "100");
 }
 
 TEST_F(Spin, RepetitionEndsWhenTheButtonIsUpOrTheControlHidden) {
@@ -414,8 +418,9 @@ TEST_F(Spin, WithoutAnEventPumpEachPressMakesOneStep) {
     sin.sonido = [](int, int) {};
     sin.retardo = [](int) {};
     RegistraServiciosControles(sin);
+    AceptaZoom(105);
     EXPECT_EQ(Pulsa(100, 5), 105.0f);
-    EXPECT_EQ(Validaciones(), QStringList({"ValidaCambioSpin 41 105"}));
+    EXPECT_EQ(Validado(), "105");
 }
 
 TEST_F(Spin, ClosingTheWindowMidLoopIsSafe) {
@@ -429,7 +434,7 @@ TEST_F(Spin, ClosingTheWindowMidLoopIsSafe) {
     PonCursor(*spin, 23);
     float v = 100;
     PulsaSpin(*spin, *texto, 41, v, 5);
-    EXPECT_TRUE(Validaciones().isEmpty());
+    EXPECT_EQ(Validado(), "");
     EXPECT_FALSE(PuzzGbl.RepeticionSpin);
     EXPECT_FALSE(SpinEnMarcha());
 }
@@ -447,13 +452,14 @@ TEST_F(Spin, APressDuringARepetitionIsIgnored) {
         }
         if (n == 3) PuzzGbl.RepeticionSpin = false;
     };
+    AceptaZoom(115); // and not 500
     DibujaSpin(*s, *t, 41, 100);
     PonCursor(*s, 23);
     float v = 100;
     PulsaSpin(*s, *t, 41, v, 5);
     EXPECT_EQ(v, 115.0f);
     EXPECT_TRUE(otroTexto.text().isEmpty());
-    EXPECT_EQ(Validaciones(), QStringList({"ValidaCambioSpin 41 115"}));
+    EXPECT_EQ(Validado(), "115");
 }
 
 TEST_F(Spin, CircularValuesPassTheLimits) {
@@ -514,11 +520,17 @@ TEST_F(Spin, TypedValuesAreHeldToTheLimits) {
         {"12.5", "12.5", "12.5"}, {"", "5", "5"},
     };
     for (const auto& c : casos) {
-        ReiniciaSustitutos();
+        // The value handed to the zoom check: a picture on which just that
+        // zoom fits the table is accepted (the smallest value is refused).
+        const int z = int(std::nearbyint(QString::fromLatin1(c.valor).toDouble()));
+        if (z >= 12) AceptaZoom(z);
+        else mesa.Pic_FonTamReal.setSize(0, 0);
+        PuzzGbl.ZoomImagen = 0;
+        rechazos.clear();
         t->setText(QString::fromLatin1(c.tecleado));
         ValidaSpin(*t, 41);
         EXPECT_EQ(t->text(), QString::fromLatin1(c.mostrado)) << c.tecleado;
-        EXPECT_EQ(Validaciones(), QStringList({QStringLiteral("ValidaCambioSpin 41 %1").arg(c.valor)})) << c.tecleado;
+        EXPECT_EQ(Validado(), z >= 12 ? QString::number(z) : QString("rechazado")) << c.tecleado;
     }
 }
 

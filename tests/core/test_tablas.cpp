@@ -1,7 +1,6 @@
 // The constant tables: what the start-up fill leaves in the globals.
 #include "core/PuzzGbl.h"
 #include "core/Pantalla.h"
-#include "core/Sustitutos.h"
 #include "core/Tablas.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
@@ -17,14 +16,12 @@ class Tablas : public ::testing::Test {
 protected:
     void SetUp() override {
         PuzzGbl.reset();
-        ReiniciaSustitutos();
         FijaTamanoPantalla(QSize(1366, 768));
         plat::setClockSourceForTests([] { return std::int64_t(4000); });
     }
     void TearDown() override {
         plat::setClockSourceForTests({});
         FijaTamanoPantalla(QSize());
-        ReiniciaSustitutos();
         PuzzGbl.reset();
     }
 };
@@ -315,16 +312,6 @@ TEST_F(Tablas, ScreenRegionsAndTipClock) {
         EXPECT_TRUE(PuzzGbl.Regiones[i].isEmpty()) << i;
         EXPECT_EQ(PuzzGbl.Regiones[i].kind(), plat::rgn::kNullRegion) << i;
     }
-    EXPECT_EQ(LlamadasAnotadas(), QStringList{QStringLiteral("InicializaTablas")});
-}
-
-TEST_F(Tablas, AskedFailureStopsBeforeAnyTable) {
-    SimulaFallo(QStringLiteral("InicializaTablas"));
-    EXPECT_THROW(InicializaTablas(), plat::RuntimeError);
-    EXPECT_EQ(PuzzGbl.AnchoMesa, 0);
-    EXPECT_TRUE(PuzzGbl.TextosControles[1].isEmpty());
-    InicializaTablas(); // the failure was used up
-    EXPECT_EQ(PuzzGbl.TextosControles[1], QStringLiteral(" Modo de juego  "));
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/PiezasMoviles.h"
 #include "model/Pentominos.h"
 #include "model/Tangram.h"

@@ -5,8 +5,7 @@
 #pragma once
 
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/ImagenPieza.h"
 #include "imaging/PiezasMoviles.h"
 #include "model/Juego.h"
@@ -30,7 +29,6 @@ inline QImage Foto(int ancho, int alto, unsigned semilla = 11) {
 
 inline void Reinicia() {
     imaging_test::Reinicia();
-    ReiniciaSustitutos();
 }
 
 // The table's size, with the command panel at its right edge.

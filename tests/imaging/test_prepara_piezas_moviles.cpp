@@ -244,13 +244,11 @@ TEST_F(PreparaPiezasMovilesTest, ARebuildKeepsTheLoadedPiecesAndMoves) {
     g.MovActual = 5;
     g.UltimoMovGrabado = 9;
     const QImage bitmap = mesa.Pic_Bitmap.image().copy();
-    ReiniciaSustitutos();
     PreparaPiezasMoviles(false);
     EXPECT_EQ(g.Piezas, piezas);
     EXPECT_EQ(g.OrdenPiezas, orden);
     EXPECT_EQ(g.MovActual, 5);
     EXPECT_EQ(g.UltimoMovGrabado, 5);
-    EXPECT_FALSE(LlamadasAnotadas().contains(QStringLiteral("MarchaCronometro 2"))) << "no deal";
     // Surfaces, templates and cut lines are all made again, alike.
     EXPECT_EQ(mesa.Pic_Bitmap.image(), bitmap);
 }
@@ -507,11 +505,15 @@ TEST_F(PrimerPuzzleTest, WithoutAUsableSampleNothingChanges) {
     PuzzGbl.FormaPieza = 2;
     PuzzGbl.PiezasLado = 7;
     PuzzGbl.FicheroImagen = QStringLiteral(" ");
+    const QImage tablero = mesa.Pic_Bitmap.image().copy();
+    const auto piezas = PuzzGbl.Piezas;
     EXPECT_FALSE(PreparaPrimerPuzzle());
     EXPECT_EQ(PuzzGbl.FormaPieza, 2);
     EXPECT_EQ(PuzzGbl.PiezasLado, 7);
     EXPECT_EQ(PuzzGbl.FicheroImagen, QStringLiteral(" "));
-    EXPECT_FALSE(LlamadasAnotadas().contains("PreparaJuego -1"));
+    // No puzzle was set up.
+    EXPECT_EQ(mesa.Pic_Bitmap.image(), tablero);
+    EXPECT_EQ(PuzzGbl.Piezas, piezas);
 }
 
 } // namespace

@@ -3,9 +3,8 @@
 #include "core/Configuracion.h"
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/Sustitutos.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/PreparaMesa.h"
 #include "model/EstadoPuzzle.h"
 #include "model/Juego.h"
@@ -35,7 +34,6 @@ class TaipeiMesaTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Reinicia();
-        ReiniciaSustitutos();
         PreparaLaminas();
         auto& g = PuzzGbl;
         g.RutaPrograma = carpeta.path();
@@ -62,7 +60,6 @@ protected:
         RegistraPresentadorMensaje({});
         RegistraProcedimientosPanel({});
         InstalaServiciosEstadoPuzzle({});
-        ReiniciaSustitutos();
         Reinicia();
     }
     // The heights of the model's layout, as its record holds them.
@@ -108,8 +105,12 @@ TEST_F(TaipeiMesaTest, AFreshGameIsDealtOnAPlainTableInTheChosenLayout) {
     mesa.Pic_Bitmap.setPicture(QImage(40, 40, QImage::Format_RGB32));
     // The command panel is drawn on the plain table, before the deal.
     bool mesaLimpia = false, sinRepartir = false;
+    QStringList orden; // the panel, the chronometer and the table's paints, as they came
     ProcedimientosPanel p;
+    p.marchaCronometro = [&](std::int16_t modo) { orden << QString("crono %1").arg(modo); };
+    mesa.Pic_Trabajo.onRefresh = [&] { orden << "pinta"; };
     p.dibujaBotonera = [&] {
+        orden << "panel";
         mesaLimpia = testing_support::countColor(mesa.Pic_Imagen, kFondo) == kAncho * kAlto &&
                      mesa.Pic_Fondo.image() == mesa.Pic_Imagen.image();
         sinRepartir = PuzzGbl.Piezas.size() == 145 && PuzzGbl.Piezas[144].Id == 364 && PuzzGbl.Piezas[1].Estado == 0;
@@ -163,12 +164,13 @@ TEST_F(TaipeiMesaTest, AFreshGameIsDealtOnAPlainTableInTheChosenLayout) {
     EXPECT_EQ(g.MovActual, 0);
     EXPECT_EQ(g.UltimoMovGrabado, 0);
 
-    const QStringList l = LlamadasAnotadas();
-    const auto en = [&l](const char* s) { return l.indexOf(QString::fromLatin1(s)); };
-    ASSERT_GE(en("TAI_PreparaMesa -1"), 0);
-    EXPECT_LT(en("TAI_PreparaMesa -1"), en("DibujaBotonera"));
-    EXPECT_LT(en("DibujaBotonera"), en("MarchaCronometro 2"));
-    EXPECT_LT(en("MarchaCronometro 2"), en("RedibujaImagen 0"));
+    // The panel, then the chronometer stopped for the deal, then the tiles
+    // shown one by one.
+    mesa.Pic_Trabajo.onRefresh = nullptr;
+    const auto panel = orden.indexOf("panel"), crono = orden.indexOf("crono 2");
+    ASSERT_GE(panel, 0);
+    EXPECT_LT(panel, crono);
+    EXPECT_GE(orden.mid(crono).count("pinta"), 144);
     EXPECT_TRUE(testing_support::GradoDelPuzzle());
     EXPECT_TRUE(mensajes.isEmpty()) << mensajes.join("\n").toStdString();
 }
@@ -185,8 +187,11 @@ TEST_F(TaipeiMesaTest, ALoadedGameIsRebuiltWithoutADeal) {
     const auto tablero = g.TAI_Tablero;
     const auto reparto = g.TAI_Reparto;
     g.NroModelo = 3; // a different model in force changes nothing either
-    ReiniciaSustitutos();
     testing_support::BorraGrado();
+    bool parado = false;
+    ProcedimientosPanel p;
+    p.marchaCronometro = [&](std::int16_t modo) { parado = parado || modo == 2; };
+    RegistraProcedimientosPanel(p);
 
     PreparaJuego(false);
 
@@ -195,10 +200,8 @@ TEST_F(TaipeiMesaTest, ALoadedGameIsRebuiltWithoutADeal) {
     EXPECT_EQ(g.TAI_Reparto, reparto);
     EXPECT_EQ(g.MovActual, 12);
     EXPECT_EQ(g.UltimoMovGrabado, 12);
-    const QStringList l = LlamadasAnotadas();
-    EXPECT_TRUE(l.contains("TAI_PreparaMesa 0"));
     EXPECT_EQ(g.GradoDificultad, testing_support::kSinGrado) << "a loaded game keeps its degree";
-    EXPECT_FALSE(l.contains("MarchaCronometro 2"));
+    EXPECT_FALSE(parado) << "no deal";
     EXPECT_EQ(mesa.Pic_Bitmap.width(), kAncho);
 }
 
@@ -226,7 +229,6 @@ TEST_F(TaipeiMesaTest, WithoutAStateFileTheGameDealsWritesItAndReadsItBack) {
     ASSERT_EQ(mensajes.size(), 1);
     EXPECT_TRUE(mensajes[0].contains("crearlo")) << mensajes[0].toStdString();
     EXPECT_TRUE(QFileInfo::exists(ruta));
-    EXPECT_TRUE(LlamadasAnotadas().contains("TAI_PreparaMesa -1"));
     EXPECT_EQ(g.NroModelo, 1);
     CompruebaDisposicion(modtai::Disposiciones()[0]);
     CompruebaTablero();
@@ -242,10 +244,8 @@ TEST_F(TaipeiMesaTest, WithoutAStateFileTheGameDealsWritesItAndReadsItBack) {
     g.TAI_Tablero = {};
     g.TAI_Reparto = {};
     mesa.Pic_Imagen.clearPicture();
-    ReiniciaSustitutos();
     LeePuzzleJuego(ruta);
     EXPECT_TRUE(mensajes.isEmpty()) << mensajes.join("\n").toStdString();
-    EXPECT_TRUE(LlamadasAnotadas().contains("TAI_PreparaMesa 0"));
     EXPECT_EQ(g.Piezas, piezas);
     EXPECT_EQ(g.TAI_Tablero, tablero);
     EXPECT_EQ(g.TAI_Reparto, reparto);

@@ -7,9 +7,8 @@
 // symmetries; and on an 800 x 600 table every board leaves room for the deal's
 // columns of pieces.
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
 #include "core/Tablas.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/Juego.h"
 #include "model/Pentominos.h"
 #include "platform/files.h"
@@ -175,7 +174,6 @@ TEST(ArchivosPentomino, OnASmallTableTheDealLeavesEveryPieceOffTheBoard) {
     for (int nro = 1; nro <= tableros; ++nro) {
         SCOPED_TRACE(nro);
         imaging_test::Reinicia();
-        ReiniciaSustitutos();
         InicializaTablas();
         auto& g = PuzzGbl;
         g.RutaArchivo = kArchivo;

@@ -2,9 +2,8 @@
 // Tangram and pentomino columns and the Taipei deal.
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/Sustitutos.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/Barajado.h"
 #include "model/Partida.h"
 #include "model/Taipei.h"
@@ -31,7 +30,6 @@ class BarajadoTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Reinicia();
-        ReiniciaSustitutos();
         for (plat::Surface* s : {&mesa.Pic_Imagen, &mesa.Pic_Fondo, &mesa.Pic_Trabajo}) s->setSize(kAncho, kAlto);
         mesa.Pic_Botonera.move(kAncho - kPanel, 0, kPanel, 420);
         mesa.Pic_Sugerencia.move(0, 520, 300, 80);
@@ -40,7 +38,6 @@ protected:
     }
     void TearDown() override {
         RegistraPresentadorMensaje(nullptr);
-        ReiniciaSustitutos();
         Reinicia();
     }
     std::vector<QString> mensajes;
@@ -78,6 +75,7 @@ TEST_P(Dispersion, NoPieceAcrossTheBoardEdgesOrUnderThePanels) {
                 PonPiezas(6);
                 plat::ScopedClockSource reloj{[semilla] { return std::int64_t(semilla) * 7777; }};
                 plat::randomGenerator().setState(plat::RandomGenerator::kInitialState);
+                const auto pinturas = mesa.pinturasTrabajo();
                 BarajaPiezas();
                 std::set<int> orden(g.OrdenPiezas.begin() + 1, g.OrdenPiezas.end());
                 EXPECT_EQ(orden, (std::set<int>{1, 2, 3, 4, 5, 6}));
@@ -111,7 +109,8 @@ TEST_P(Dispersion, NoPieceAcrossTheBoardEdgesOrUnderThePanels) {
                 }
                 EXPECT_FALSE(g.Barajando);
                 EXPECT_EQ(mesa.Pic_Trabajo.mousePointer(), 0);
-                EXPECT_TRUE(LlamadasAnotadas().contains("RedibujaImagen 0"));
+                // The dealt pieces were shown one by one.
+                EXPECT_GE(mesa.pinturasTrabajo() - pinturas, 6u);
                 EXPECT_EQ(g.MovActual, 0);
                 EXPECT_TRUE(g.CronometroEnMarcha);
             }
@@ -441,8 +440,9 @@ TEST_F(BarajadoTest, TheTaipeiFrameRedrawsTileByTile) {
     PreparaLaminas();
     PonTaipei(Disposiciones().at("flat"));
     testing_support::BorraGrado();
+    const auto pinturas = mesa.pinturasTrabajo();
     BarajaPiezas();
-    EXPECT_TRUE(LlamadasAnotadas().contains("RedibujaImagen 0"));
+    EXPECT_GE(mesa.pinturasTrabajo() - pinturas, std::uint64_t(PuzzGbl.NroPiezas));
     EXPECT_TRUE(testing_support::GradoDelPuzzle());
     CompruebaReparto();
 }

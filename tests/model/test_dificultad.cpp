@@ -4,10 +4,9 @@
 // deals.
 #include "core/Configuracion.h"
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/EstadoPuzzle.h"
 #include "model/Geometria.h"
 #include "model/Juego.h"
@@ -40,14 +39,12 @@ class DificultadTest : public ::testing::Test {
 protected:
     void SetUp() override {
         imaging_test::Reinicia();
-        ReiniciaSustitutos();
         InicializaTablas();
     }
     void TearDown() override {
         RegistraPresentadorMensaje({});
         InstalaServiciosEstadoPuzzle({});
         imaging_test::Reinicia();
-        ReiniciaSustitutos();
     }
 };
 

@@ -4,10 +4,9 @@
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
 #include "core/Tablas.h"
-#include "core/Sustitutos.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/EstadoPuzzle.h"
 #include "model/Partida.h"
 #include "platform/files.h"
@@ -34,7 +33,6 @@ protected:
     void SetUp() override {
         PuzzGbl.reset();
         mesa.reset();
-        ReiniciaSustitutos();
         vistos.clear();
         PuzzGbl.RutaPrograma = carpeta.path();
         PuzzGbl.RutaImagenes = carpeta.path() + "Imagenes/";
@@ -55,7 +53,6 @@ protected:
         InstalaServiciosEstadoPuzzle({});
         mesa.reset();
         PuzzGbl.reset();
-        ReiniciaSustitutos();
     }
     // Taipei model 1: 8 rows of 16 single cells, four stacks of 5 in the middle.
     void EscribeDisposicion() {
@@ -65,6 +62,8 @@ protected:
         if (!plat::folderExists(PuzzGbl.RutaArchivo)) plat::createFolder(PuzzGbl.RutaArchivo);
         plat::writeFile(PuzzGbl.RutaArchivo + "ModTai.mlp", plat::toCp1252(modtai::Registro(d)));
     }
+    // Whether a game's set-up laid out the board picture since SetUp.
+    static bool TablaPreparada() { return mesa.Pic_Bitmap.width() > 0; }
     static void MesaDe(int ancho, int alto) {
         PuzzGbl.AnchoMesa = std::int16_t(ancho);
         PuzzGbl.AltoMesa = std::int16_t(alto);
@@ -331,7 +330,7 @@ TEST_F(EstadoPuzzle, EveryGameWritesReadsAndWritesTheSameBytes) {
         EXPECT_TRUE(vistos.empty()) << (vistos.empty() ? "" : vistos[0].texto.toStdString());
         EXPECT_EQ(ComponeArchivoEstado(ComponeRegistroPartida()), antes);
         EXPECT_EQ(PuzzGbl.MovGrabados.size(), std::size_t(e.c.MovActual) + 1);
-        EXPECT_TRUE(LlamadasAnotadas().contains("PreparaJuego 0"));
+        EXPECT_TRUE(TablaPreparada());
     }
     // The negative position is written with its sign in the slot.
     EXPECT_TRUE(Bytes(Jigsaw()).contains("-030"));
@@ -457,12 +456,12 @@ TEST_F(EstadoPuzzle, HostileFilesAreRefusedWhole) {
     // Loaded as a saved puzzle, a refused file changes nothing, a quote in a
     // name included.
     AplicaEstadoPartida(Tangram());
-    ReiniciaSustitutos();
     PuzzGbl.TipoJuego = 23;
     const QByteArray antes = ComponeArchivoEstado(ComponeRegistroPartida());
     EstadoPartida malo = Deslizante();
     malo.c.NombreJugador = "O\"Neil   ";
     malo.Piezas[1].X += 1;
+    mesa.Pic_Bitmap.setSize(0, 0); // to see whether any set-up runs
     LeePuzzleJuego(Guarda(Bytes(malo), "malo.puz"));
     ASSERT_EQ(vistos.size(), 1u);
     EXPECT_EQ(vistos[0].titulo, QString("Cargar un puzzle archivado"));
@@ -470,7 +469,7 @@ TEST_F(EstadoPuzzle, HostileFilesAreRefusedWhole) {
               QString("No se ha podido cargar el puzzle archivado malo. El puzzle actual no se ha modificado."));
     EXPECT_EQ(vistos[0].ayuda, 2500);
     EXPECT_EQ(ComponeArchivoEstado(ComponeRegistroPartida()), antes);
-    EXPECT_FALSE(LlamadasAnotadas().contains("PreparaJuego 0"));
+    EXPECT_FALSE(TablaPreparada());
     EXPECT_FALSE(QFile::exists(carpeta.file("Tsl2334.ini")));
 }
 
@@ -571,7 +570,7 @@ TEST_F(EstadoPuzzle, AMissingPictureIsSaidWhereThePiecesNeedIt) {
                   "No se encuentra la imagen " + falta + ". Elija otra imagen en la ventana Personalizar.");
         EXPECT_EQ(mesa.llamadasBoton(), 1);
         EXPECT_FALSE(PuzzGbl.SeleccionValida);
-        EXPECT_FALSE(LlamadasAnotadas().contains("PreparaJuego 0"));
+        EXPECT_FALSE(TablaPreparada());
     }
     {
         SCOPED_TRACE("sliding with its picture");
@@ -585,7 +584,7 @@ TEST_F(EstadoPuzzle, AMissingPictureIsSaidWhereThePiecesNeedIt) {
         EXPECT_EQ(vistos[0].texto,
                   QString::fromUtf8("No se encuentra la imagen ") + falta + QString::fromUtf8(". Las piezas se mostrarán con números."));
         EXPECT_EQ(PuzzGbl.TipoRotulo, 2);
-        EXPECT_TRUE(LlamadasAnotadas().contains("PreparaJuego 0"));
+        EXPECT_TRUE(TablaPreparada());
         TearDown();
     }
     for (auto crea : {Deslizante, Taipei}) {
@@ -594,7 +593,7 @@ TEST_F(EstadoPuzzle, AMissingPictureIsSaidWhereThePiecesNeedIt) {
         e.FicheroImagen = falta;
         AplicaEstadoPartida(e);
         EXPECT_TRUE(vistos.empty());
-        EXPECT_TRUE(LlamadasAnotadas().contains("PreparaJuego 0"));
+        EXPECT_TRUE(TablaPreparada());
         TearDown();
     }
 }
@@ -608,9 +607,9 @@ TEST_F(EstadoPuzzle, AnUnsolvableSlidingBoardIsReshuffled) {
     EXPECT_EQ(vistos[0].titulo, QString::fromUtf8("Configuración sin solución"));
     EXPECT_EQ(vistos[0].ayuda, 3020);
     EXPECT_TRUE(EsResoluble()); // shuffled again into a solvable board
-    const QStringList l = LlamadasAnotadas();
-    EXPECT_GE(l.indexOf("PreparaJuego 0"), 0);
-    EXPECT_EQ(l.last(), "RedibujaImagen 0");
+    EXPECT_TRUE(TablaPreparada());
+    // The new deal is shown piece by piece.
+    EXPECT_GE(mesa.pinturasTrabajo(), std::uint64_t(PuzzGbl.NroPiezas));
 }
 
 TEST_F(EstadoPuzzle, TheSnapshotStopsBeforeTheTable) {
@@ -618,13 +617,11 @@ TEST_F(EstadoPuzzle, TheSnapshotStopsBeforeTheTable) {
     AplicaEstadoPartida(Deslizante());
     EXPECT_EQ(PuzzGbl.NroPiezas, 8);
     EXPECT_EQ(PuzzGbl.MovActual, 2);
-    EXPECT_FALSE(LlamadasAnotadas().contains("PreparaJuego 0"));
+    EXPECT_FALSE(TablaPreparada());
     PuzzGbl.LeyendoInstantanea = false;
     PuzzGbl.CambioCosmetico = true;
-    ReiniciaSustitutos();
     AplicaEstadoPartida(Tangram());
-    EXPECT_TRUE(LlamadasAnotadas().contains("PreparaJuego 0"));
-    EXPECT_FALSE(LlamadasAnotadas().contains("RedibujaImagen 1"));
+    EXPECT_TRUE(TablaPreparada());
     EXPECT_FALSE(PuzzGbl.MuestraVisible);
 }
 
@@ -725,7 +722,7 @@ TEST_F(EstadoPuzzle, ADamagedStateFileIsKeptAsideAndRecreated) {
                                                      "crear con los valores establecidos por defecto."));
     EXPECT_EQ(plat::readFile(ruta + ".bak"), danado);
     EXPECT_EQ(PuzzGbl.NroPiezas, 7);
-    EXPECT_TRUE(LlamadasAnotadas().contains("PreparaJuego 1"));
+    EXPECT_TRUE(TablaPreparada());
     EXPECT_NE(plat::readFile(ruta), danado);
 }
 

@@ -1,8 +1,7 @@
 // The puzzle geometry of every game: pieces, piece or cell size, board
 // picture and its origin; what bad inputs leave behind.
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/Juego.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +21,6 @@ protected:
     static void limpia() {
         mesa.reset();
         PuzzGbl.reset();
-        ReiniciaSustitutos();
     }
 };
 

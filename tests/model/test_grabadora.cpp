@@ -2,7 +2,7 @@
 // on a sliding board, a jigsaw and a Taipei board, and review on and off.
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "model/Grabadora.h"
 #include "model/Partida.h"

@@ -1,8 +1,7 @@
 // The model files: the Taipei layout reader, the model lists of the three
 // games, and every layout the program carries in "ModTai.mlp".
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/Barajado.h"
 #include "model/Juego.h"
 #include "model/EstadoPuzzle.h"
@@ -31,14 +30,12 @@ protected:
     void SetUp() override {
         PuzzGbl.reset();
         mesa.reset();
-        ReiniciaSustitutos();
         PuzzGbl.RutaArchivo = carpeta.path() + "Archivo/";
         plat::createFolder(PuzzGbl.RutaArchivo);
     }
     void TearDown() override {
         PuzzGbl.reset();
         mesa.reset();
-        ReiniciaSustitutos();
     }
     void Escribe(const QString& nombre, const QStringList& registros) {
         plat::writeFile(PuzzGbl.RutaArchivo + nombre, plat::toCp1252(registros.join(QString())));

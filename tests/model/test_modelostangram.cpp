@@ -4,11 +4,10 @@
 #include "core/Configuracion.h"
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/Sustitutos.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
 #include "core/Sugerencias.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/ImagenPieza.h"
 #include "model/EstadoPuzzle.h"
 #include "model/Geometria.h"
@@ -89,7 +88,6 @@ class ModelosTangramTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Reinicia();
-        ReiniciaSustitutos();
         InicializaTablas();
         PuzzGbl.RutaArchivo = carpeta.path();
     }
@@ -673,7 +671,6 @@ TEST_F(ModelosTangramTest, TheFirstStartSolvesModelOneAndTheNextStartReadsItBack
     ASSERT_EQ(textos.size(), 1);
     EXPECT_TRUE(textos[0].contains(QStringLiteral("crearlo"))) << textos[0].toStdString();
     EXPECT_TRUE(QFileInfo::exists(ruta));
-    EXPECT_TRUE(LlamadasAnotadas().contains(QStringLiteral("TAN_PreparaJuego -1")));
     EXPECT_EQ(g.NroModelo, 1);
     EXPECT_EQ(g.TAN_ModoJuego, 2);
     ASSERT_EQ(g.Piezas.size(), 8u);
@@ -712,10 +709,8 @@ TEST_F(ModelosTangramTest, TheFirstStartSolvesModelOneAndTheNextStartReadsItBack
     textos.clear();
     g.Piezas.assign(1, RegistroPieza{});
     mesa.Pic_Imagen.setBackColor(0x123456);
-    ReiniciaSustitutos();
     LeePuzzleJuego(ruta);
     EXPECT_TRUE(textos.isEmpty()) << textos.value(0).toStdString();
-    EXPECT_TRUE(LlamadasAnotadas().contains(QStringLiteral("TAN_PreparaJuego 0")));
     EXPECT_EQ(g.Piezas, repartidas);
     EXPECT_EQ(fondo.image(), fondoRepartido);
     EXPECT_EQ(mesa.Pic_Imagen.image(), mesaRepartida);

@@ -3,10 +3,9 @@
 // table set-up for a new and a loaded puzzle, and the first start of the game.
 #include "core/Configuracion.h"
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/EstadoPuzzle.h"
 #include "model/Juego.h"
 #include "model/Pentominos.h"
@@ -36,7 +35,6 @@ class PentominosTest : public ::testing::Test {
 protected:
     void SetUp() override {
         imaging_test::Reinicia();
-        ReiniciaSustitutos();
         InicializaTablas();
         PuzzGbl.RutaArchivo = carpeta.path() + "Archivo/";
     }
@@ -44,7 +42,6 @@ protected:
         RegistraPresentadorMensaje({});
         InstalaServiciosEstadoPuzzle({});
         imaging_test::Reinicia();
-        ReiniciaSustitutos();
     }
     QString archivo() const { return carpeta.path() + "Archivo/"; }
 
@@ -436,7 +433,6 @@ TEST_F(PentominosTest, ANewPuzzleDrawsTheBoardTakesAStoredSolutionAtRandomAndDea
     for (std::uint32_t semilla : {1u, 77u, 4242u, 90001u, 123456u, 777777u, 3141592u, 16000000u}) {
         SCOPED_TRACE(semilla);
         imaging_test::Reinicia();
-        ReiniciaSustitutos();
         InicializaTablas();
         g.RutaArchivo = archivo();
         Mesa();
@@ -444,6 +440,7 @@ TEST_F(PentominosTest, ANewPuzzleDrawsTheBoardTakesAStoredSolutionAtRandomAndDea
         g.Piezas.assign(26, RegistroPieza{}); // the pieces of another game
         ASSERT_TRUE(PEN_LeeModelo(1));
         plat::randomGenerator().setState(semilla);
+        const auto pinturas = mesa.pinturasTrabajo();
         PreparaJuego(true);
 
         ASSERT_EQ(g.LadoCelda, kLado);
@@ -466,8 +463,8 @@ TEST_F(PentominosTest, ANewPuzzleDrawsTheBoardTakesAStoredSolutionAtRandomAndDea
         // The deal restarted the recorder.
         EXPECT_EQ(g.MovActual, 0);
         EXPECT_EQ(g.UltimoMovGrabado, 0);
-        const QStringList l = LlamadasAnotadas();
-        EXPECT_LT(l.indexOf("PEN_PreparaJuego -1"), l.indexOf("RedibujaImagen 0"));
+        // The board was drawn, then the deal shown piece by piece.
+        EXPECT_GE(mesa.pinturasTrabajo() - pinturas, 12u);
     }
     EXPECT_EQ(elegidas, (std::set<int>{1, 2}));
 
@@ -512,7 +509,7 @@ TEST_F(PentominosTest, ALoadedPuzzleKeepsItsPiecesAndTakesTheHomesOfItsSolution)
         g.PEN_SolucionActual = c.guardada;
         g.MovActual = 3;
         g.UltimoMovGrabado = 9;
-        ReiniciaSustitutos();
+        const auto pinturas = mesa.pinturasTrabajo();
         PreparaJuego(false);
         EXPECT_EQ(g.PEN_SolucionActual, c.sigue);
         const PEN_RegistroSolucion s = pp::Inventada(c.sigue);
@@ -527,8 +524,7 @@ TEST_F(PentominosTest, ALoadedPuzzleKeepsItsPiecesAndTakesTheHomesOfItsSolution)
         EXPECT_EQ(g.OrdenPiezas, orden);
         EXPECT_EQ(g.UltimoMovGrabado, 3);
         EXPECT_EQ(g.MovActual, 3);
-        EXPECT_TRUE(LlamadasAnotadas().contains("PEN_PreparaJuego 0"));
-        EXPECT_FALSE(LlamadasAnotadas().contains("RedibujaImagen 0")); // no deal
+        EXPECT_LT(mesa.pinturasTrabajo() - pinturas, 12u); // no deal
     }
 }
 
@@ -568,7 +564,6 @@ TEST_F(PentominosTest, WithoutAStateFileTheGameReadsItsBoardDealsWritesTheFileAn
     ASSERT_EQ(textos.size(), 1);
     EXPECT_TRUE(textos[0].contains(QStringLiteral("crearlo"))) << textos[0].toStdString();
     EXPECT_TRUE(QFileInfo::exists(ruta));
-    EXPECT_TRUE(LlamadasAnotadas().contains(QStringLiteral("PEN_PreparaJuego -1")));
     EXPECT_EQ(g.NroModelo, 1);
     EXPECT_EQ(g.FilasTablero, 6);
     EXPECT_EQ(g.ColumnasTablero, 10);
@@ -592,10 +587,8 @@ TEST_F(PentominosTest, WithoutAStateFileTheGameReadsItsBoardDealsWritesTheFileAn
     g.PEN_SolucionActual = 0;
     g.FilasTablero = g.ColumnasTablero = 0;
     mesa.Pic_Fondo.cls();
-    ReiniciaSustitutos();
     LeePuzzleJuego(ruta);
     EXPECT_TRUE(textos.isEmpty()) << textos.value(0).toStdString();
-    EXPECT_TRUE(LlamadasAnotadas().contains(QStringLiteral("PEN_PreparaJuego 0")));
     EXPECT_EQ(g.Piezas, repartidas);
     EXPECT_EQ(g.PEN_SolucionActual, solucion);
     EXPECT_EQ(g.FilasTablero, 6);
@@ -761,7 +754,6 @@ TEST_F(PentominosTest, AFreshGameTakesTheLowestUsableBoardAndItsName) {
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.que);
-        ReiniciaSustitutos();
         pp::Escribe(archivo(), {c.primero, pp::Registro("  Segundo", 6, 10, 2, pp::Rectangulo(6, 10))},
                     {pp::Linea(2, pp::Inventada(1)), pp::Linea(2, pp::Inventada(2))});
         auto& g = PuzzGbl;
@@ -815,7 +807,6 @@ TEST_F(PentominosTest, WithoutAnyUsableBoardTheTableIsEmptyAndTheNextStartFindsN
         for (int arranque = 1; arranque <= 2; ++arranque) {
             SCOPED_TRACE(arranque);
             textos.clear();
-            ReiniciaSustitutos();
             LeePuzzleJuego(ruta);
             ASSERT_EQ(textos.size(), 2) << textos.join(" | ").toStdString();
             EXPECT_EQ(textos[0].contains(QString::fromUtf8("dañado")), *antes && arranque == 1) << textos[0].toStdString();

@@ -1,8 +1,7 @@
 // The sliding solver against a plain, slow search kept here: the same states
 // in the same order, on small boards; and the limits of the search.
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/Deslizantes.h"
 #include "model/DeslizantesReglas.h"
 #include "model/Juego.h"
@@ -178,7 +177,6 @@ class ResuelveDeslizantesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Reinicia();
-        ReiniciaSustitutos();
     }
     void TearDown() override {
         RegistraEventosSolucion(nullptr);

@@ -1,7 +1,7 @@
 // Tangram piece geometry: boxes and vertex tables per orientation, the inside
 // point, the figure's box, and the figure drawn at the homes.
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/Tangram.h"
 #include "platform/region.h"
 #include "tests/support/fixtures.h"

@@ -11,7 +11,7 @@
 #include "core/ServiciosPersonal.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/EncajeImagen.h"
 #include "model/EstadoPuzzle.h"
 #include "tests/imaging/puzzle_fixtures.h"

@@ -6,7 +6,7 @@
 #include "core/PuzzGbl.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/EstadoPuzzle.h"
 #include "model/RegistrosModelo.h"
 #include "tests/imaging/puzzle_fixtures.h"

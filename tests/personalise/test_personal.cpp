@@ -9,7 +9,7 @@
 #include "core/Sustitutos.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/EstadoPuzzle.h"
 #include "model/Juego.h"
 #include "tests/imaging/puzzle_fixtures.h"

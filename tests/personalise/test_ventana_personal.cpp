@@ -5,7 +5,7 @@
 #include "core/PuzzGbl.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/EstadoPuzzle.h"
 #include "personalise/personal.h"
 #include "platform/ui/surfaceview.h"

@@ -4,10 +4,9 @@
 // through the window.
 #include "core/Configuracion.h"
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "core/ui/mensajes.h"
 #include "model/EstadoPuzzle.h"
 #include "model/Juego.h"
@@ -42,7 +41,6 @@ protected:
     void SetUp() override {
         PuzzGbl.reset();
         mesa.reset();
-        ReiniciaSustitutos();
         InicializaTablas();
         teselaro::initResources();
         plat::setSoundPlayer(&sonidos);
@@ -66,7 +64,6 @@ protected:
         plat::setSoundPlayer(nullptr);
         RegistraPresentadorMensaje(nullptr);
         InstalaServiciosEstadoPuzzle({});
-        ReiniciaSustitutos();
         mesa.reset();
         PuzzGbl.reset();
     }
@@ -300,7 +297,7 @@ TEST_F(CarguaTest, LoadingReadsTheMatchingFileAndADisabledPressClosesWithoutLoad
     v.Pic_BotCargar_Click();
     EXPECT_TRUE(v.cerrada());
     EXPECT_FALSE(PuzzGbl.CambioCosmetico);
-    EXPECT_FALSE(LlamadasAnotadas().join(u'|').contains(QStringLiteral("LeePuzzleJuego")));
+    EXPECT_TRUE(mensajes.empty()) << "nothing was read";
 
     cargua& w = abre(1);
     w.escribeNombre(QStringLiteral("b"));
@@ -308,8 +305,10 @@ TEST_F(CarguaTest, LoadingReadsTheMatchingFileAndADisabledPressClosesWithoutLoad
     EXPECT_FALSE(w.cerrada());
     w.Tex_CarGua_KeyPress(13);
     EXPECT_TRUE(w.cerrada());
-    EXPECT_TRUE(LlamadasAnotadas().contains(QStringLiteral("LeePuzzleJuego ") + PuzzGbl.RutaArchivo +
-                                            QStringLiteral("B.PUZ")));
+    // "B.PUZ" was read: what it holds is no puzzle, and the player is told so.
+    ASSERT_EQ(mensajes.size(), 1u);
+    EXPECT_EQ(mensajes[0].titulo, QStringLiteral("Cargar un puzzle archivado"));
+    EXPECT_TRUE(mensajes[0].texto.contains(QStringLiteral("archivado B."))) << mensajes[0].texto.toStdString();
 }
 
 TEST_F(CarguaTest, ADamagedSavedPuzzleIsExplainedAndChangesNothing) {

@@ -290,10 +290,10 @@ TEST_F(Ventanas, HelpByEitherButton) {
 
 TEST_F(Ventanas, CommandsFourAndFiveHaveTheirWindows) {
     ReiniciaLanzador();
-    EXPECT_FALSE(ComandoDisponible(4));
+    EXPECT_FALSE(Lanzador().estadis);
     InstalaVentanasRegistros();
-    EXPECT_TRUE(ComandoDisponible(4));
-    EXPECT_TRUE(ComandoDisponible(5));
+    EXPECT_TRUE(Lanzador().estadis);
+    EXPECT_TRUE(Lanzador().historic);
 }
 
 } // namespace

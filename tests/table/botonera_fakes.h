@@ -8,9 +8,8 @@
 
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/Sustitutos.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "table/Botonera.h"
 #include "table/Cronometro.h"
 #include "core/Visores.h"
@@ -33,7 +32,6 @@ protected:
     void SetUp() override {
         PuzzGbl.reset();
         mesa.reset();
-        ReiniciaSustitutos();
         ReiniciaLanzador();
         AlTimer1 = nullptr;
         RegistraBotonera();
@@ -57,13 +55,11 @@ protected:
         l.ayuda = [this] { ++ayudas; };
         l.terminaPrograma = [this] { ++finales; };
         DibujaBotonera();
-        ReiniciaSustitutos();
     }
     void TearDown() override {
         RegistraPresentadorMensaje(nullptr);
         RegistraProcedimientosPanel({});
         ReiniciaLanzador();
-        ReiniciaSustitutos();
         mesa.reset();
         PuzzGbl.reset();
     }

@@ -7,10 +7,9 @@
 
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/Sustitutos.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "imaging/PreparaMesa.h"
 #include "model/Grabadora.h"
@@ -104,7 +103,6 @@ protected:
         plat::setSoundPlayer(nullptr);
         ReiniciaLanzador();
         ReiniciaProcTrabajo();
-        ReiniciaSustitutos();
         mesa.reset();
         PuzzGbl.reset();
     }
@@ -193,7 +191,6 @@ protected:
         PreparaJuego(true);
         g.CronometroEnMarcha = true;
         g.PasaAlHistorico = true;
-        ReiniciaSustitutos();
     }
     static void pulsa(int i) { mesa.Pic_Boton_MouseDown(std::int16_t(i), 1, 0, 20, 20); }
     int veces(int id) const { return testing_support::timesPlayed(sonidos, teselaro::soundResource(id)); }

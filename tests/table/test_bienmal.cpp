@@ -5,7 +5,7 @@
 #include "core/ServiciosMesa.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "imaging/ImagenPieza.h"
 #include "imaging/PiezasBienMal.h"

@@ -1,10 +1,10 @@
 // The command panel: which buttons act and show per game, its layout, the
 // pause of the chronometer around commands, the exit, the manual arrangement
-// of the sliding game, the commands that are not there yet and the hidden
-// pieces.
+// of the sliding game and the hidden pieces.
 #include "botonera_fakes.h"
 
 #include "model/Partida.h"
+#include "platform/files.h"
 #include "platform/ui/events.h"
 #include "resources/resources.h"
 #include "table/VentanaMesa.h"
@@ -12,8 +12,13 @@
 #include "tests/support/grado.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QThread>
+
+#include <cerrno>
+#include <optional>
 
 namespace {
 
@@ -57,15 +62,16 @@ TEST_F(PanelTest, HoverFollowsTheStateAndAPressActsOnTheStoredOne) {
     // the button keeps its inactive state and the press is silent.
     PuzzGbl.GrabadoraEncendida = false;
     PuzzGbl.TutorActivo = true;
+    const auto pinturas = mesa.pinturasTrabajo();
     pulsa(1);
-    EXPECT_TRUE(LlamadasAnotadas().isEmpty()) << LlamadasAnotadas().join(", ").toStdString();
+    EXPECT_EQ(mesa.pinturasTrabajo(), pinturas) << "no deal";
     EXPECT_TRUE(PuzzGbl.TutorActivo);
     EXPECT_EQ(opcionesOcultas, 1) << "even an inactive press hides the option panel";
     EXPECT_TRUE(mensajes.empty());
     Pic_Boton_MouseMove(1, 0, 0, 5, 5);
     EXPECT_EQ(PuzzGbl.BotonCursor[1], 23);
     pulsa(1);
-    EXPECT_TRUE(LlamadasAnotadas().contains("PreparaPiezasMoviles -1"));
+    EXPECT_GT(mesa.pinturasTrabajo(), pinturas) << "a new puzzle on the table";
     EXPECT_FALSE(PuzzGbl.TutorActivo);
 }
 
@@ -216,20 +222,23 @@ TEST_F(PanelTest, ExitDeclinedRestoresAcceptedWritesSettingsFirst) {
     EXPECT_FALSE(PuzzGbl.SaliendoPrograma);
     EXPECT_EQ(finales, 0);
 
-    ReiniciaSustitutos();
     EXPECT_TRUE(CierreVentanaMesa());
-    EXPECT_EQ(LlamadasAnotadas().filter("Guarda"), QStringList({"GuardaConfiguracion", "GuardaPuzzleJuego"}));
+    EXPECT_TRUE(QFile::exists(carpeta.file("Tsl34.ini")));
     EXPECT_TRUE(PuzzGbl.SaliendoPrograma);
     EXPECT_EQ(finales, 1);
     EXPECT_EQ(mensajes.size(), 2u) << "no question after a good write";
 }
 
 TEST_F(PanelTest, AFailedWriteAsksAndCancelStays) {
-    for (const char* falla : {"GuardaConfiguracion", "GuardaPuzzleJuego"}) {
-        SCOPED_TRACE(falla);
+    // Every write fails (a full disk), then only the settings' (a folder
+    // stands where the file goes).
+    for (bool discoLleno : {true, false}) {
+        SCOPED_TRACE(discoLleno);
         mensajes.clear();
         MarchaCronometro(1);
-        SimulaFallo(falla);
+        std::optional<plat::ScopedWriteFault> fallo;
+        if (discoLleno) fallo.emplace(plat::WriteFault{0, ENOSPC});
+        else QDir().mkpath(carpeta.file("Tsl34.ini"));
         respuestas = {true, false};
         EXPECT_FALSE(CierreVentanaMesa());
         ASSERT_EQ(mensajes.size(), 2u);
@@ -241,8 +250,7 @@ TEST_F(PanelTest, AFailedWriteAsksAndCancelStays) {
         EXPECT_TRUE(PuzzGbl.CronometroEnMarcha);
         EXPECT_EQ(finales, 0);
     }
-    SimulaFallo("GuardaPuzzleJuego");
-    respuestas = {true, true};
+    respuestas = {true, true}; // the settings still cannot be written
     EXPECT_TRUE(CierreVentanaMesa());
     EXPECT_EQ(finales, 1);
 }
@@ -256,7 +264,7 @@ TEST_F(PanelTest, ExitRefusedWhileRecording) {
               QString::fromUtf8("Tiene que apagar la Grabadora de movimientos antes de poder salir del programa."));
     EXPECT_EQ(mensajes[0].lineas, 2);
     EXPECT_EQ(mensajes[0].tipo, 1);
-    EXPECT_TRUE(LlamadasAnotadas().filter("Guarda").isEmpty());
+    EXPECT_FALSE(QFile::exists(carpeta.file("Tsl34.ini"))) << "nothing written";
 }
 
 // ------------------------------------------------------- manual arrangement
@@ -296,7 +304,6 @@ TEST_F(PanelTest, UnsolvableArrangementLetsOnlyHelpAndPreviewThrough) {
         mensajes.clear();
         ayudas = 0;
         respuestas = {false}; // keep arranging
-        ReiniciaSustitutos();
         pulsa(boton);
         EXPECT_TRUE(PuzzGbl.ColocacionManual);
         if (boton == 6 || boton == 8) {
@@ -307,19 +314,19 @@ TEST_F(PanelTest, UnsolvableArrangementLetsOnlyHelpAndPreviewThrough) {
             EXPECT_EQ(mensajes[0].titulo, QString::fromUtf8("Configuración sin solución"));
             EXPECT_EQ(mensajes[0].lineas, 8);
             EXPECT_EQ(mensajes[0].ayuda, 3020);
-            EXPECT_TRUE(LlamadasAnotadas().filter("Baraja").isEmpty());
+            EXPECT_FALSE(EsResoluble()) << "not shuffled";
         }
     }
     // Accepting the shuffle ends the arrangement on a solvable deal.
     respuestas = {true};
-    ReiniciaSustitutos();
     testing_support::BorraGrado();
+    const auto pinturas = mesa.pinturasTrabajo();
     pulsa(3);
     EXPECT_FALSE(PuzzGbl.ColocacionManual);
     EXPECT_TRUE(EsResoluble());
     EXPECT_EQ(PuzzGbl.AgujeroX, 90);
     EXPECT_TRUE(testing_support::GradoDelPuzzle());
-    EXPECT_TRUE(LlamadasAnotadas().contains("RedibujaImagen 0"));
+    EXPECT_GE(mesa.pinturasTrabajo() - pinturas, 8u) << "the deal shown piece by piece";
 }
 
 TEST_F(PanelTest, SolvableArrangementEndedByAnotherButtonStartsAFreshPuzzle) {
@@ -331,7 +338,6 @@ TEST_F(PanelTest, SolvableArrangementEndedByAnotherButtonStartsAFreshPuzzle) {
         PuzzGbl.SegundosCronometro = 321;
         PuzzGbl.MovActual = PuzzGbl.UltimoMovGrabado = 7;
         PuzzGbl.PasaAlHistorico = false;
-        ReiniciaSustitutos();
         testing_support::BorraGrado();
         pulsa(boton);
         EXPECT_FALSE(PuzzGbl.ColocacionManual);
@@ -354,31 +360,6 @@ TEST_F(PanelTest, ArrangementStartsOnlyWhenAccepted) {
     EXPECT_TRUE(PuzzGbl.ColocacionManual);
 }
 
-// ----------------------------------------------------- commands not there yet
-
-TEST_F(PanelTest, ACommandNotThereYetOnlySaysSo) {
-    for (int boton : {2, 3, 4, 5, 12}) {
-        SCOPED_TRACE(boton);
-        mensajes.clear();
-        ReiniciaSustitutos();
-        MarchaCronometro(1);
-        ReiniciaSustitutos();
-        pulsa(boton);
-        ASSERT_EQ(mensajes.size(), 1u);
-        EXPECT_EQ(mensajes[0].titulo, SinBlancos(TextoBoton(21, boton)));
-        EXPECT_EQ(mensajes[0].texto, QString::fromUtf8("Esta función todavía no está disponible."));
-        EXPECT_EQ(mensajes[0].lineas, 1);
-        EXPECT_EQ(mensajes[0].tipo, 1);
-        EXPECT_EQ(mensajes[0].ayuda, 0);
-        EXPECT_TRUE(LlamadasAnotadas().isEmpty()) << LlamadasAnotadas().join(", ").toStdString();
-        EXPECT_TRUE(PuzzGbl.CronometroEnMarcha);
-        EXPECT_FALSE(PuzzGbl.MostrarBienoMal);
-        EXPECT_FALSE(PuzzGbl.ResolviendoAuto);
-        EXPECT_FALSE(PuzzGbl.TutorActivo);
-        EXPECT_EQ(PuzzGbl.BotonCursor[std::size_t(boton)], 23);
-    }
-}
-
 // ---------------------------------------------------------- settings return
 
 TEST_F(PanelTest, SettingsReturnActsOnWhatTheWindowChanged) {
@@ -387,28 +368,28 @@ TEST_F(PanelTest, SettingsReturnActsOnWhatTheWindowChanged) {
     const struct {
         std::int16_t juego, nuevoJuego;
         bool reiniciar, cosmetico;
-        QStringList esperado;
+        bool nuevo;          // a fresh puzzle: the moves start again
+        bool redibuja;       // the table is drawn again
+        const char* leido;   // the new game's state file read (and reported), or nullptr
     } casos[] = {
-        // A new jigsaw deal shows its pieces one by one; so does the rebuild
-        // here, which finds no dealt pieces and deals them.
-        {21, 21, true, false, {"PreparaPiezasMoviles -1", "RedibujaImagen 0"}},
-        {22, 22, true, true, {"PreparaDeslizantes -1", "RedibujaImagen 1"}},
-        {21, 21, false, true, {"PreparaPiezasMoviles 0", "RedibujaImagen 0", "RedibujaImagen 0"}},
-        {22, 22, false, true, {"PreparaDeslizantes 0", "RedibujaImagen 1"}},
-        {21, 21, false, false, {}},
+        // A new jigsaw deal; the rebuild of a jigsaw without dealt pieces
+        // deals them too.
+        {21, 21, true, false, true, true, nullptr},
+        {22, 22, true, true, true, true, nullptr},
+        {21, 21, false, true, true, true, nullptr},
+        {22, 22, false, true, false, true, nullptr},
+        {21, 21, false, false, false, false, nullptr},
         // The new game's state file is read (here: damaged, then missing), which
-        // rebuilds and redraws that game's puzzle itself; the Tangram and the
-        // pentomino deals show their pieces one by one first.
-        {21, 23, true, true,
-         {"LeePuzzleJuego " + carpeta.file("TSL2334.INI"), "RedibujaImagen 0", "RedibujaImagen 1"}},
-        {23, 24, false, false,
-         {"LeePuzzleJuego " + carpeta.file("Tsl2434.ini"), "RedibujaImagen 0", "RedibujaImagen 1"}},
+        // rebuilds and redraws that game's puzzle itself.
+        {21, 23, true, true, true, true, "TSL2334.INI"},
+        {23, 24, false, false, true, true, "Tsl2434.ini"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(testing::Message() << c.juego << " to " << c.nuevoJuego);
         PuzzGbl.TipoJuego = c.juego;
         PuzzGbl.TAN_ModoJuego = 2;
         PuzzGbl.ReiniciarPuzzle = PuzzGbl.CambioCosmetico = true;
+        PuzzGbl.MovActual = PuzzGbl.UltimoMovGrabado = 0;
         bool limpios = false;
         Lanzador().personal = [&] {
             limpios = !PuzzGbl.ReiniciarPuzzle && !PuzzGbl.CambioCosmetico && !PuzzGbl.CronometroEnMarcha &&
@@ -416,17 +397,21 @@ TEST_F(PanelTest, SettingsReturnActsOnWhatTheWindowChanged) {
             PuzzGbl.TipoJuego = c.nuevoJuego;
             PuzzGbl.ReiniciarPuzzle = c.reiniciar;
             PuzzGbl.CambioCosmetico = c.cosmetico;
+            PuzzGbl.SegundosCronometro = 77;
         };
         MarchaCronometro(1);
-        ReiniciaSustitutos();
+        mensajes.clear();
+        const auto pinturas = mesa.pinturasTrabajo();
         pulsa(2);
         EXPECT_TRUE(limpios);
-        QStringList hecho;
-        for (const QString& l : LlamadasAnotadas())
-            if ((l.startsWith("Prepara") && !l.startsWith("PreparaJuego")) || l.startsWith("Redibuja") ||
-                l.startsWith("LeePuzzle"))
-                hecho << l;
-        EXPECT_EQ(hecho.join(" | ").toStdString(), c.esperado.join(" | ").toStdString());
+        EXPECT_EQ(PuzzGbl.SegundosCronometro == 0, c.nuevo) << PuzzGbl.SegundosCronometro;
+        EXPECT_EQ(mesa.pinturasTrabajo() > pinturas, c.redibuja);
+        if (c.leido) {
+            ASSERT_FALSE(mensajes.empty());
+            EXPECT_TRUE(mensajes[0].texto.contains(carpeta.file(c.leido))) << mensajes[0].texto.toStdString();
+        } else {
+            EXPECT_TRUE(mensajes.empty()) << mensajes[0].texto.toStdString();
+        }
         EXPECT_TRUE(PuzzGbl.CronometroEnMarcha);
         EXPECT_EQ(mesa.MousePointer(), 0);
     }
@@ -460,6 +445,7 @@ TEST_F(PanelTest, HiddenPiecesComeToTheFrontOthersKeepTheirOrder) {
 // ------------------------------------------------------ presses inside loops
 
 TEST_F(PanelTest, APressInsideALoopWaitsForTheLoopExceptTheStopPress) {
+    std::uint64_t pinturas = 0;
     {
         plat::LongAction bucle;
         PuzzGbl.RecogiendoPiezas = true;
@@ -467,18 +453,19 @@ TEST_F(PanelTest, APressInsideALoopWaitsForTheLoopExceptTheStopPress) {
         EXPECT_FALSE(PuzzGbl.RecogiendoPiezas);
         EXPECT_EQ(PuzzGbl.UltimoMovGrabado, 0) << "the stop press gathers nothing";
         PuzzGbl.RecogiendoPiezas = true;
+        pinturas = mesa.pinturasTrabajo();
         pulsa(1); // stops the gathering now, deals once the loop is over
         EXPECT_FALSE(PuzzGbl.RecogiendoPiezas);
         plat::doEvents();
-        EXPECT_FALSE(LlamadasAnotadas().contains("PreparaPiezasMoviles -1"));
+        EXPECT_EQ(mesa.pinturasTrabajo(), pinturas) << "no deal inside the loop";
     }
     QElapsedTimer espera;
     espera.start();
-    while (!LlamadasAnotadas().contains("PreparaPiezasMoviles -1") && espera.elapsed() < 5000) {
+    while (mesa.pinturasTrabajo() == pinturas && espera.elapsed() < 5000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         QThread::msleep(2);
     }
-    EXPECT_TRUE(LlamadasAnotadas().contains("PreparaPiezasMoviles -1"));
+    EXPECT_GT(mesa.pinturasTrabajo(), pinturas) << "dealt once the loop was over";
 }
 
 TEST_F(PanelTest, FormLoadStopsTheReplays) {

@@ -2,7 +2,7 @@
 // the un-overlap on small polygons and on the seven real pieces, the gluing,
 // and both on the table with their redraw.
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/Tangram.h"
 #include "table/Desolapa.h"
 

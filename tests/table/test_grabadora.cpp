@@ -6,10 +6,9 @@
 
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/Sustitutos.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "platform/blit.h"
 #include "platform/ui/events.h"
@@ -35,7 +34,6 @@ protected:
     void SetUp() override {
         PuzzGbl.reset();
         mesa.reset();
-        ReiniciaSustitutos();
         ReiniciaLanzador();
         RegistraProcedimientosPanel({});
         teselaro::initResources();

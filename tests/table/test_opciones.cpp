@@ -2,10 +2,9 @@
 // the hover's rows, the choice with the recorder on, and how the highlight
 // and the table's pointer moves get on together.
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "table/Botonera.h"
 #include "table/Opciones.h"
 #include "table/Trabajo.h"
@@ -26,7 +25,6 @@ protected:
     void SetUp() override {
         PuzzGbl.reset();
         mesa.reset();
-        ReiniciaSustitutos();
         ReiniciaProcTrabajo();
         ReiniciaLanzador();
         InicializaTablas();
@@ -44,7 +42,6 @@ protected:
         RegistraPresentadorMensaje(nullptr);
         ReiniciaLanzador();
         ReiniciaProcTrabajo();
-        ReiniciaSustitutos();
         mesa.reset();
         PuzzGbl.reset();
     }

@@ -3,10 +3,9 @@
 // the release records the move and counts, and the last slide ends the puzzle.
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/Sustitutos.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "model/Juego.h"
 #include "model/Partida.h"
@@ -30,7 +29,6 @@ protected:
         PuzzGbl.reset();
         mesa.reset();
         mesa.Load();
-        ReiniciaSustitutos();
         ReiniciaLanzador();
         ReiniciaProcTrabajo();
         RegistraBotonera();
@@ -60,7 +58,6 @@ protected:
         RegistraProcedimientosPanel({});
         ReiniciaProcTrabajo();
         ReiniciaLanzador();
-        ReiniciaSustitutos();
         mesa.reset();
         PuzzGbl.reset();
     }

@@ -2,9 +2,8 @@
 // piece pressed where its mask is, dragged home and released, until the end
 // message; the finished picture is the puzzle's picture.
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "imaging/ImagenPieza.h"
 #include "model/Juego.h"
@@ -34,7 +33,6 @@ class PartidaJigsaw : public ::testing::TestWithParam<Jugada> {
 protected:
     void SetUp() override {
         Reinicia();
-        ReiniciaSustitutos();
         ReiniciaProcTrabajo();
         mesa.Load();
         teselaro::initResources();
@@ -56,7 +54,6 @@ protected:
     void TearDown() override {
         RegistraPresentadorMensaje({});
         ReiniciaProcTrabajo();
-        ReiniciaSustitutos();
         Reinicia();
     }
 

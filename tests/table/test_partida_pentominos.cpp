@@ -5,11 +5,10 @@
 // Either way the counter reads "12 / 12" and the end is announced once.
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/Sustitutos.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
 #include "core/Visores.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "model/Juego.h"
 #include "model/Pentominos.h"
@@ -39,7 +38,6 @@ protected:
         PuzzGbl.reset();
         mesa.reset();
         mesa.Load();
-        ReiniciaSustitutos();
         ReiniciaLanzador();
         ReiniciaProcTrabajo();
         RegistraBotonera();
@@ -68,7 +66,6 @@ protected:
         RegistraProcedimientosPanel({});
         ReiniciaProcTrabajo();
         ReiniciaLanzador();
-        ReiniciaSustitutos();
         mesa.reset();
         PuzzGbl.reset();
     }

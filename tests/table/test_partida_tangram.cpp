@@ -3,10 +3,9 @@
 // let go on its home; it stays there, and the last one ends the puzzle once.
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/Sustitutos.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "model/Juego.h"
 #include "model/RegistrosModelo.h"
@@ -37,7 +36,6 @@ protected:
         PuzzGbl.reset();
         mesa.reset();
         mesa.Load();
-        ReiniciaSustitutos();
         ReiniciaLanzador();
         ReiniciaProcTrabajo();
         RegistraBotonera();
@@ -68,7 +66,6 @@ protected:
         RegistraProcedimientosPanel({});
         ReiniciaProcTrabajo();
         ReiniciaLanzador();
-        ReiniciaSustitutos();
         mesa.reset();
         PuzzGbl.reset();
     }

@@ -4,7 +4,7 @@
 // pause, and Tangram pieces that end on no other piece.
 #include "core/PuzzGbl.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "imaging/PreparaMesa.h"
 #include "model/Grabadora.h"

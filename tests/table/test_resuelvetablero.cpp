@@ -3,9 +3,8 @@
 // no endless search), the tutor's one path, and the other games' answer.
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/Sustitutos.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "model/Deslizantes.h"
 #include "model/DeslizantesReglas.h"
 #include "model/Juego.h"
@@ -42,7 +41,6 @@ protected:
         PuzzGbl.reset();
         mesa.reset();
         mesa.Load();
-        ReiniciaSustitutos();
         ReiniciaLanzador();
         RegistraBotonera();
         InstalaResuelveTablero();
@@ -75,7 +73,6 @@ protected:
         RegistraPresentadorMensaje(nullptr);
         RegistraProcedimientosPanel({});
         ReiniciaLanzador();
-        ReiniciaSustitutos();
         mesa.reset();
         PuzzGbl.reset();
     }
@@ -292,20 +289,11 @@ TEST_F(ResuelveTableroTest, TheChronometerStaysStoppedAfterARunThatCompletedTheP
     }
 }
 
-TEST_F(ResuelveTableroTest, TheTutorAndSolvingAreThereInEveryGame) {
-    for (std::int16_t juego = 21; juego <= 25; ++juego) {
-        SCOPED_TRACE(juego);
-        PuzzGbl.TipoJuego = juego;
-        EXPECT_TRUE(ComandoDisponible(3));
-        EXPECT_TRUE(ComandoDisponible(12));
-    }
-    // Without the solver plugged in, both say they are not there.
+TEST_F(ResuelveTableroTest, TheTutorAndSolvingArePluggedIn) {
     ReiniciaLanzador();
-    PuzzGbl.TipoJuego = 21;
-    pulsa(3);
-    ASSERT_EQ(mensajes.size(), 1u);
-    EXPECT_EQ(mensajes[0].texto, TextoNoDisponible());
-    EXPECT_FALSE(PuzzGbl.TutorActivo);
+    InstalaResuelveTablero();
+    EXPECT_TRUE(Lanzador().resuelvePuzzle);
+    EXPECT_TRUE(Lanzador().tutorIndicando);
 }
 
 } // namespace

@@ -3,9 +3,8 @@
 // release and the command panel's tab.
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/Sustitutos.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "imaging/ImagenPieza.h"
 #include "model/Juego.h"
 #include "platform/sound.h"
@@ -39,7 +38,6 @@ protected:
         PuzzGbl.reset();
         mesa.reset();
         mesa.Load();
-        ReiniciaSustitutos();
         ReiniciaProcTrabajo();
         teselaro::initResources();
         plat::setSoundPlayer(&sonidos);
@@ -67,7 +65,6 @@ protected:
         RegistraPresentadorMensaje(nullptr);
         RegistraProcedimientosPanel({});
         ReiniciaProcTrabajo();
-        ReiniciaSustitutos();
         mesa.reset();
         PuzzGbl.reset();
     }
@@ -150,11 +147,6 @@ protected:
     int pasosGiro() const {
         const auto ids = sonidosOidos();
         return int(std::count(ids.begin(), ids.end(), 6));
-    }
-    int llamadas(const QString& prefijo) const {
-        int n = 0;
-        for (const auto& l : LlamadasAnotadas()) n += l.startsWith(prefijo);
-        return n;
     }
     static void pulsa(int boton, double x, double y) { Pic_Trabajo_MouseDown(std::int16_t(boton), 0, x, y); }
     static void mueve(double x, double y) { Pic_Trabajo_MouseMove(0, 0, x, y); }
@@ -419,7 +411,6 @@ TEST_F(TrabajoTest, BusyStatesRefuseThePressesThatWouldSpoilThem) {
         PuzzGbl.VelocidadJuego = 100;
         PuzzGbl.SonidoActivo = true;
         sonidos.clear();
-        ReiniciaSustitutos();
         mensajes.clear();
         eventos = 0;
         alEjecutarEventos = [](int) { Pic_Trabajo_Click(); };
@@ -515,7 +506,6 @@ TEST_F(TrabajoTest, TheRotationLoopEndsWhenItsEndingClickCannotCome) {
         SCOPED_TRACE(c.nombre);
         PuzzGbl.reset();
         PuzzGbl.VelocidadJuego = 100;
-        ReiniciaSustitutos();
         SetUp();
         eventos = 0;
         rompecabezas();
@@ -528,7 +518,6 @@ TEST_F(TrabajoTest, TheRotationLoopEndsWhenItsEndingClickCannotCome) {
             if (n > 5) Pic_Trabajo_Click(); // the test's own safety stop
         };
         c.alPrimerPaso(adaptador); // a case that changes a hook does it before the press
-        ReiniciaSustitutos();
         if (std::string(c.nombre) == "piece gone") {
             PuzzGbl.NroPiezas = 1;
             alEjecutarEventos = [](int) { PuzzGbl.NroPiezas = 0; };
@@ -557,7 +546,6 @@ TEST_F(TrabajoTest, TheSolverTurnsOneStepPerPressAndTheXPentominoNeverTurns) {
     PuzzGbl.TipoJuego = 24;
     PuzzGbl.PEN_TablaPiezas[1].Rotaciones = 1; // the X
     PuzzGbl.PiezaSeleccionada = 1;
-    ReiniciaSustitutos();
     sonidos.clear();
     pulsa(2, 25, 25);
     EXPECT_EQ(pasosGiro(), 0);
@@ -589,7 +577,6 @@ TEST_F(TrabajoTest, ARightClickOnTheEmptyTableOpensTheOptionPanelUnlessBusy) {
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
         PuzzGbl.reset();
-        ReiniciaSustitutos();
         PuzzGbl.TipoJuego = 21;
         PuzzGbl.BotonRaton = 2;
         mesa.Pic_SelOpciones.setVisible(false);
@@ -626,7 +613,6 @@ TEST_F(TrabajoTest, ADoubleClickTurnsOverOnlyThePieceItsFirstPressLifted) {
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
         PuzzGbl.reset();
-        ReiniciaSustitutos();
         ReiniciaProcTrabajo();
         PuzzGbl.VelocidadJuego = 100;
         piezas(8);

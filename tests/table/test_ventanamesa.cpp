@@ -1,7 +1,7 @@
 // The game table window attached to the table: views of the surfaces, window
 // operations, synchronous repaint, scroll bars and the close request.
 #include "core/PuzzGbl.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "platform/ui/events.h"
 #include "platform/ui/fullscreen.h"
 #include "table/VentanaMesa.h"

@@ -11,7 +11,7 @@
 #include "core/ServiciosPersonal.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "core/ui/EventosControles.h"
 #include "core/ui/mensajes.h"
 #include "platform/blit.h"

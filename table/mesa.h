@@ -2,8 +2,8 @@
 // surfaces, its two scroll bars, its hidden sorted list and the operations of
 // the window itself. There is one table, the global `mesa`.
 //
-// Nothing here needs widgets. The window that shows the table (table/) attaches
-// itself through EnlaceVentanaMesa; while no window is attached the window
+// Nothing here needs widgets. The window that shows the table (VentanaMesa)
+// attaches itself through EnlaceVentanaMesa; while no window is attached the window
 // operations only keep their values, so that model code runs windowless.
 #pragma once
 

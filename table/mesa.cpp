@@ -1,6 +1,5 @@
-#include "core/mesa.h"
+#include "table/mesa.h"
 
-#include "core/Sustitutos.h"
 
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
@@ -353,14 +352,12 @@ void Mesa::reset() {
 
 void MarchaCronometro(std::int16_t modo) {
     // The switch is drawn by the chronometer, once it is registered.
-    AnotaLlamada(QStringLiteral("MarchaCronometro ") + QString::number(modo));
     PuzzGbl.CronometroEnMarcha = (modo == 1);
     if (const auto dibuja = procedimientos().marchaCronometro) dibuja(modo);
 }
 
 void DibujaBotonera() {
     // Without the command panel registered only the panel's place is set.
-    AnotaLlamada(QStringLiteral("DibujaBotonera"));
     if (const auto dibuja = procedimientos().dibujaBotonera) {
         dibuja();
         return;

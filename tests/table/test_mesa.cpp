@@ -3,7 +3,7 @@
 // window operations and the panel procedures.
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
-#include "core/mesa.h"
+#include "table/mesa.h"
 #include "platform/errors.h"
 #include "platform/region.h"
 #include "tests/support/fixtures.h"
