@@ -5,7 +5,6 @@
 #include "core/Pasos.h"
 #include "core/PuzzGbl.h"
 #include "core/ServiciosPersonal.h"
-#include "core/Sustitutos.h"
 #include "core/Tablas.h"
 #include "core/TemasAyuda.h"
 #include "core/TsComun.h"

@@ -6,7 +6,6 @@
 #include "core/Configuracion.h"
 #include "core/Controles.h"
 #include "core/PuzzGbl.h"
-#include "core/Sustitutos.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
 #include "table/mesa.h"
