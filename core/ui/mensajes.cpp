@@ -46,6 +46,9 @@ QStringList parrafos(const QString& texto) {
     return t.split(QLatin1Char('\n'));
 }
 
+// A slash followed by a word joiner: no line break after it.
+const QString kBarraUnida = QStringLiteral("/\u2060");
+
 // Lays out every paragraph in the width, lines kAltoLinea apart from the top.
 std::vector<std::unique_ptr<QTextLayout>> componer(const QString& texto, const QFont& fuente, int ancho) {
     std::vector<std::unique_ptr<QTextLayout>> capas;
@@ -54,7 +57,10 @@ std::vector<std::unique_ptr<QTextLayout>> componer(const QString& texto, const Q
     opcion.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     opcion.setAlignment(Qt::AlignLeft);
     int y = 0;
-    for (const QString& parrafo : parrafos(texto)) {
+    for (QString parrafo : parrafos(texto)) {
+        // Lines break at the blanks, as in every message: a path keeps its
+        // folders together (only a path longer than a line breaks inside).
+        parrafo.replace(QLatin1Char('/'), kBarraUnida);
         auto capa = std::make_unique<QTextLayout>(parrafo, fuente);
         capa->setTextOption(opcion);
         capa->beginLayout();
@@ -127,7 +133,7 @@ QStringList TextoMensaje::lineas(const QString& texto, const QFont& fuente, int 
     for (const auto& capa : componer(texto, fuente, ancho)) {
         for (int i = 0; i < capa->lineCount(); ++i) {
             const QTextLine l = capa->lineAt(i);
-            salida << capa->text().mid(l.textStart(), l.textLength());
+            salida << capa->text().mid(l.textStart(), l.textLength()).remove(QChar(0x2060));
         }
     }
     return salida;

@@ -397,6 +397,18 @@ TEST_F(Mensajes, TextLinesBreakAtLineBreaksAndWrapKeepingBlanks) {
         for (const QString& w : l.split(QLatin1Char(' '), Qt::SkipEmptyParts)) EXPECT_EQ(w, QStringLiteral("palabra"));
 }
 
+TEST_F(Mensajes, APathShorterThanALineIsNotBrokenAtItsSlashes) {
+    const QFont f = TextoMensaje::fuenteMensaje();
+    const QString ruta = QStringLiteral("/tmp/tmp.AbCdEfGh/Tsl2134.ini");
+    const QString texto = QStringLiteral("No se encuentra el archivo de inicialización ") + ruta +
+                          QStringLiteral(". Se han tomado los valores por defecto.");
+    const QStringList partes = TextoMensaje::lineas(texto, f, 365);
+    EXPECT_EQ(partes.join(QString()), texto);
+    bool entera = false;
+    for (const QString& l : partes) entera = entera || l.contains(ruta);
+    EXPECT_TRUE(entera) << partes.join(QStringLiteral(" | ")).toStdString();
+}
+
 TEST_F(Mensajes, ATextLongerThanItsLinesGrowsTheBox) {
     // A path of 120 characters with no blank: it must break inside itself.
     QString ruta = QStringLiteral("/home/jugador/Imagenes/");
