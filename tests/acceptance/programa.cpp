@@ -242,12 +242,15 @@ void Programa::Sale() {
 // ----------------------------------------------------------------- settings
 
 void Programa::EligeEnPersonal(const Eleccion& e) {
-    AlAbrirsePersonal([e](VentanaPersonal& w, Personal& p) {
+    AlAbrirsePersonal([this, e](VentanaPersonal& w, Personal& p) {
         auto& g = PuzzGbl;
         if (e.juego != g.TipoJuego) {
             // The game's switch pressed and its question accepted: the
             // window closes by itself.
+            const std::size_t antes = avisos.size();
             PulsaControl(w, p.Pic_Buleano(e.juego), 60, 11);
+            ASSERT_EQ(avisos.size(), antes + 1) << "the change of game was not asked once";
+            EXPECT_EQ(avisos.back().titulo, QStringLiteral("Lista 'JUEGO ACTUAL'"));
             EXPECT_TRUE(p.Descargada()) << "the change of game left the window open";
             EXPECT_EQ(g.TipoJuego, e.juego);
             return;
