@@ -12,15 +12,12 @@
 #include "model/EstadoPuzzle.h"
 #include "model/Juego.h"
 #include "model/Partida.h"
-#include "model/Pentominos.h"
-#include "model/TaipeiModelo.h"
-#include "model/Tangram.h"
+#include "personalise/ListasCarpetas.h"
 #include "personalise/VentanaPersonal.h"
 #include "personalise/personal.h"
 #include "platform/clock.h"
-#include "platform/blit.h"
 #include "platform/files.h"
-#include "platform/picture.h"
+#include "platform/ui/listboxview.h"
 #include "platform/ui/surfaceview.h"
 #include "records/cargua.h"
 #include "records/estadis.h"
@@ -40,9 +37,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QListWidgetItem>
+#include <QMouseEvent>
 #include <QPointer>
 
+#include <set>
 #include <stdexcept>
+#include <type_traits>
 
 namespace aceptacion {
 
@@ -67,6 +69,44 @@ plat::SurfaceView& Vista(const plat::Surface& s) {
 }
 
 QPointer<QWidget> g_atendida;
+
+// The view that shows a surface or a list box in a window.
+template <typename V, typename C>
+V& VistaEn(QWidget& ventana, const C& control) {
+    for (V* v : ventana.findChildren<V*>())
+        if constexpr (std::is_same_v<V, plat::SurfaceView>) {
+            if (v->surface() == &control) return *v;
+        } else {
+            if (v->box() == &control) return *v;
+        }
+    throw std::runtime_error("the window shows no " + control.name().toStdString());
+}
+
+// The pointer brought over a control of the window, its left button pressed
+// and let go there, through the control's own view.
+void PulsaControl(QWidget& ventana, const plat::Surface& control, double x, double y) {
+    plat::MouseAdapter raton(VistaEn<plat::SurfaceView>(ventana, control).mouse);
+    raton.move(0, 0, x, y);
+    raton.press(plat::mousebutton::kLeft, 0, x, y);
+    raton.release(plat::mousebutton::kLeft, 0, x, y);
+}
+
+// A press and release of the left button on the item of a list with that
+// text, as the player gives them on the list's widget (scrolled to show it).
+void PulsaElemento(QWidget& ventana, const plat::ListBox& lista, const QString& texto) {
+    auto& v = VistaEn<plat::ListBoxView>(ventana, lista);
+    const QList<QListWidgetItem*> hallados = v.findItems(texto, Qt::MatchExactly);
+    ASSERT_EQ(hallados.size(), 1) << texto.toStdString() << " in " << lista.name().toStdString();
+    ASSERT_TRUE(v.isEnabled()) << lista.name().toStdString() << " takes no press";
+    v.scrollToItem(hallados[0]);
+    const QPoint punto = v.visualItemRect(hallados[0]).center();
+    const QPoint global = v.viewport()->mapToGlobal(punto);
+    QMouseEvent abajo(QEvent::MouseButtonPress, punto, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(v.viewport(), &abajo);
+    QMouseEvent arriba(QEvent::MouseButtonRelease, punto, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(v.viewport(), &arriba);
+    EXPECT_EQ(lista.ListIndex(), v.row(hallados[0])) << texto.toStdString() << " was not selected";
+}
 
 } // namespace
 
@@ -155,11 +195,11 @@ void Programa::vigilaModales() {
     accion(w);
 }
 
-void Programa::AlAbrirsePersonal(std::function<void(Personal&)> f) {
-    AlAbrirse<VentanaPersonal>([f](VentanaPersonal&) {
+void Programa::AlAbrirsePersonal(std::function<void(VentanaPersonal&, Personal&)> f) {
+    AlAbrirse<VentanaPersonal>([f](VentanaPersonal& w) {
         Personal* p = VentanaPersonalAbierta();
         ASSERT_NE(p, nullptr);
-        f(*p);
+        f(w, *p);
     });
 }
 
@@ -167,10 +207,12 @@ void Programa::AlAbrirsePersonal(std::function<void(Personal&)> f) {
 
 void Programa::Arranca() {
     // A first start opens the settings window for the jigsaw's picture.
-    AlAbrirsePersonal([](Personal& p) {
-        // after-merge: the sample picture chosen in the file list (File1
-        // selection -> File1_Click); the exit now takes the first sample.
+    AlAbrirsePersonal([](VentanaPersonal& w, Personal& p) {
+        PulsaElemento(w, p.File1, QStringLiteral("Peces.jpg"));
+        EXPECT_EQ(PuzzGbl.ArchivoImagen, QStringLiteral("Peces.jpg"));
+        EXPECT_TRUE(PuzzGbl.SeleccionValida);
         p.Pic_BotSalir_Click();
+        EXPECT_TRUE(p.Descargada()) << "the settings window stayed open";
     });
     ASSERT_TRUE(Main());
     ASSERT_TRUE(SinVentanasPendientes()) << "the first start did not open the settings window";
@@ -200,77 +242,48 @@ void Programa::Sale() {
 // ----------------------------------------------------------------- settings
 
 void Programa::EligeEnPersonal(const Eleccion& e) {
-    AlAbrirsePersonal([e](Personal& p) {
+    AlAbrirsePersonal([this, e](VentanaPersonal& w, Personal& p) {
         auto& g = PuzzGbl;
         if (e.juego != g.TipoJuego) {
-            // after-merge: p.Pic_Buleano_MouseDown(e.juego, 1, 0, x, y), its
-            // question "Lista 'JUEGO ACTUAL'" accepted. Until then, what an
-            // accepted change of game does: the opening's settings back, the
-            // state of the game left and the settings with the new game
-            // written, and the window unloaded.
-            g.LeyendoInstantanea = true;
-            CargaPuzzleArchivo(Personal::RutaInstantanea());
-            g.LeyendoInstantanea = false;
-            GuardaPuzzleJuego();
-            g.TipoJuego = e.juego;
-            GuardaConfiguracion();
-            p.Unload();
+            // The game's switch pressed and its question accepted: the
+            // window closes by itself.
+            const std::size_t antes = avisos.size();
+            PulsaControl(w, p.Pic_Buleano(e.juego), 60, 11);
+            ASSERT_EQ(avisos.size(), antes + 1) << "the change of game was not asked once";
+            EXPECT_EQ(avisos.back().titulo, QStringLiteral("Lista 'JUEGO ACTUAL'"));
+            EXPECT_TRUE(p.Descargada()) << "the change of game left the window open";
+            EXPECT_EQ(g.TipoJuego, e.juego);
             return;
         }
-        if (e.lado != 0) {
-            // after-merge: the count chosen in Lis_NroPiezas (selection ->
-            // its click handler).
-            g.PiezasLado = e.lado;
-            g.NroPiezas = std::int16_t(e.juego == 22 ? e.lado * e.lado - 1 : e.lado * e.lado * g.PiezasCasilla);
-        }
         if (e.imagen) {
-            // after-merge: the picture switch of the sliding game set to
-            // "Imagen" and the sample chosen in the file list (File1
-            // selection -> File1_Click). Until then, what that choice leaves:
-            // the four path globals, the picture at its own size and after
-            // the zoom of 100, the choice usable.
-            const QString nombre = QString::fromUtf8(e.imagen);
-            g.TipoRotulo = 1;
-            g.UnidadImagen.clear();
-            g.CarpetaImagen = g.RutaImagenes;
-            g.ArchivoImagen = nombre;
-            g.FicheroImagen = g.RutaImagenes + nombre;
-            g.ZoomImagen = 100;
-            const QImage imagen = plat::loadPicture(g.FicheroImagen);
-            ASSERT_FALSE(imagen.isNull()) << e.imagen;
-            g.AnchoBmp = std::int16_t(imagen.width());
-            g.AltoBmp = std::int16_t(imagen.height());
-            plat::Surface& real = mesa.Pic_FonTamReal;
-            real.clearPicture();
-            real.setImage(imagen);
-            real.setPicture(imagen);
-            CalculaGeometriaPuzzle();
-            plat::Surface& modi = mesa.Pic_FonTamModi;
-            modi.clearPicture();
-            modi.setSize(g.AnchoBmp + g.OrigenX, g.AltoBmp + g.OrigenY);
-            plat::setStretchBltMode(modi, plat::stretchmode::kColorOnColor);
-            plat::stretchBlt(modi, g.OrigenX, g.OrigenY, g.AnchoBmp, g.AltoBmp, real, 0, 0, real.width(),
-                             real.height(), plat::rop::kSrcCopy);
-            modi.keepImageAsPicture();
-            g.SeleccionValida = true;
+            // The sliding game's background selector turned to the picture,
+            // then the picture taken from the file list.
+            for (int i = 0; i < 3 && g.TipoRotulo != 1; ++i) PulsaControl(w, p.Pic_Selector(2), 18, 24);
+            ASSERT_EQ(g.TipoRotulo, 1) << "the selector offers no picture";
+            PulsaElemento(w, p.File1, QString::fromUtf8(e.imagen));
+            EXPECT_TRUE(g.SeleccionValida) << e.imagen << " was not taken";
+        }
+        if (e.lado != 0) {
+            // The count pressed in the number-of-pieces list.
+            int i = 0;
+            while (i < p.Lis_NroPiezas.ListCount() && nropiezas::Lado(p.Lis_NroPiezas.List(i)) != e.lado) ++i;
+            ASSERT_LT(i, p.Lis_NroPiezas.ListCount()) << e.lado << " pieces a side is not offered";
+            PulsaElemento(w, p.Lis_NroPiezas, p.Lis_NroPiezas.List(i));
         }
         if (e.modelo != 0) {
-            // after-merge: the model chosen in the list (Lis_Modelos
-            // selection -> Lis_Modelos_Click). Until then, what choosing it
-            // does: the number kept, the model read, the choice usable.
-            g.NroModelo = e.modelo;
-            bool leido = false;
-            switch (g.TipoJuego) {
-            case 23: leido = TAN_LeeModelo(); break;
-            case 24: leido = PEN_LeeModelo(e.modelo); break;
-            case 25:
-                leido = TAI_CargaModelo(e.modelo);
-                CalculaDificultad();
-                break;
-            default: break;
-            }
-            EXPECT_TRUE(leido) << "model " << e.modelo << " of game " << g.TipoJuego;
-            g.SeleccionValida = leido;
+            // The model's item pressed in the model list.
+            int i = 0;
+            while (i < p.Lis_Modelos.ListCount() && p.Lis_Modelos.ItemData(i) != e.modelo) ++i;
+            ASSERT_LT(i, p.Lis_Modelos.ListCount()) << "model " << e.modelo << " is not listed";
+            PulsaElemento(w, p.Lis_Modelos, p.Lis_Modelos.List(i));
+            EXPECT_EQ(g.NroModelo, e.modelo);
+            EXPECT_TRUE(g.SeleccionValida) << "model " << e.modelo << " of game " << g.TipoJuego;
+            // Its preview drawn: more than the background's colour.
+            const QImage muestra = p.Pic_MostrarImagen.image();
+            std::set<QRgb> colores;
+            for (int y = 0; y < muestra.height(); y += 3)
+                for (int x = 0; x < muestra.width(); x += 3) colores.insert(muestra.pixel(x, y));
+            EXPECT_GT(colores.size(), 1u) << "model " << e.modelo << " shows no preview";
         }
         p.Pic_BotSalir_Click();
         EXPECT_TRUE(p.Descargada()) << "the settings window stayed open";

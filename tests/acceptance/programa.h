@@ -32,6 +32,7 @@
 
 class QWidget;
 class Personal;
+class VentanaPersonal;
 class cargua;
 class historic;
 class estadis;
@@ -59,8 +60,8 @@ protected:
     void TearDown() override;
 
     // ---- the program ----
-    // The start-up road; the settings window a first jigsaw opens is left at
-    // once (its picture: the first sample).
+    // The start-up road; in the settings window a first jigsaw opens, the
+    // sample Peces.jpg is pressed in the file list and the window left.
     void Arranca();
     // Command-panel button i pressed, after the pointer came over it.
     void Pulsa(int i);
@@ -69,8 +70,10 @@ protected:
     void Sale();
 
     // ---- the settings window ----
-    // Opens the window with command 2 and makes the choice in it; the window
-    // is left by its exit button (a change of game leaves it by itself).
+    // Opens the window with command 2 and makes the choice in it with the
+    // pointer: the game's switch, the background selector, the file list,
+    // the count list, the model list. The window is left by its exit button
+    // (a change of game leaves it by itself).
     void EligeEnPersonal(const Eleccion& e);
 
     // ---- the table ----
@@ -116,8 +119,9 @@ protected:
             if (v) f(*v);
         });
     }
-    // Runs f inside the settings window's own loop once it shows.
-    void AlAbrirsePersonal(std::function<void(Personal&)> f);
+    // Runs f inside the settings window's own loop once it shows, with the
+    // window's widgets and the window as the program sees it.
+    void AlAbrirsePersonal(std::function<void(VentanaPersonal&, Personal&)> f);
     // Whether every window expected has opened and been answered.
     bool SinVentanasPendientes() const { return acciones_.empty(); }
 
