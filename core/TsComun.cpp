@@ -46,7 +46,8 @@ QString NombreCursor(int codigo) {
     return QString::fromLatin1(nombres[codigo - 20]);
 }
 
-void PonCursor(plat::Surface& objeto, int codigo) {
+template <typename Control>
+void PonCursorEn(Control& objeto, int codigo) {
     const QString nombre = NombreCursor(codigo);
     if (!nombre.isEmpty()) {
         // The name first, so that a view never shows the custom pointer with
@@ -61,6 +62,9 @@ void PonCursor(plat::Surface& objeto, int codigo) {
     }
     PuzzGbl.CursorActual = static_cast<std::int16_t>(codigo);
 }
+
+void PonCursor(plat::Surface& objeto, int codigo) { PonCursorEn(objeto, codigo); }
+void PonCursor(plat::ListBox& lista, int codigo) { PonCursorEn(lista, codigo); }
 
 // ---------------------------------------------------------------- delay
 

@@ -2,6 +2,7 @@
 // speed-scaled pause, the sounds and the program's own message box.
 #pragma once
 
+#include "platform/listbox.h"
 #include "platform/surface.h"
 
 #include <QString>
@@ -13,6 +14,7 @@
 // 29 the program's hands and arrows (24 the tutor's pointer); any other code
 // gives the arrow. Never fails; always leaves the code in CursorActual.
 void PonCursor(plat::Surface& objeto, int codigo);
+void PonCursor(plat::ListBox& lista, int codigo);
 
 // The cursor resource name of a code of 20 or more ("" when the code has none).
 QString NombreCursor(int codigo);

@@ -277,7 +277,7 @@ void Personal::File1_DblClick() {}
 
 void Personal::File1_MouseMove(std::int16_t, std::int16_t, double, double) {
     if (File1.ListCount() == 0) File1.setMousePointer(0);
-    else if (File1.mousePointer() == 0) File1.setMousePointer(23);
+    else if (File1.mousePointer() == 0) PonCursor(File1, 23);
 }
 
 // ---------------------------------------------------------------- drives and folders
@@ -306,7 +306,7 @@ void Personal::RellenaFile1() {
 }
 
 void Personal::Dir1_MouseMove(std::int16_t, std::int16_t, double, double) {
-    if (Dir1.mousePointer() == 0) Dir1.setMousePointer(23);
+    if (Dir1.mousePointer() == 0) PonCursor(Dir1, 23);
 }
 
 void Personal::Dir1_Abre() {
@@ -425,7 +425,7 @@ void Personal::Lis_NroPiezas_MouseDown(std::int16_t, std::int16_t, double, doubl
 }
 
 void Personal::Lis_NroPiezas_MouseMove(std::int16_t, std::int16_t, double, double) {
-    if (Lis_NroPiezas.mousePointer() == 0) Lis_NroPiezas.setMousePointer(23);
+    if (Lis_NroPiezas.mousePointer() == 0) PonCursor(Lis_NroPiezas, 23);
 }
 
 // ---------------------------------------------------------------- the pasted picture

@@ -152,7 +152,7 @@ void Personal::Lis_Modelos_KeyPress(int& tecla) {
 
 void Personal::Lis_Modelos_MouseMove(std::int16_t, std::int16_t, double, double) {
     if (Lis_Modelos.mousePointer() != kCursorDefecto) return;
-    Lis_Modelos.setMousePointer(kCursorIndice);
+    PonCursor(Lis_Modelos, kCursorIndice);
     PuzzGbl.CursorActual = kCursorIndice;
 }
 

@@ -65,6 +65,10 @@ void ListBox::setMousePointer(int codigo) {
     mousePointer_ = codigo;
     notifyChanged();
 }
+void ListBox::setCustomCursor(const QString& resourceName) {
+    customCursor_ = resourceName;
+    notifyChanged();
+}
 void ListBox::refresh() {
     if (onRefresh) onRefresh();
 }

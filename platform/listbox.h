@@ -64,6 +64,9 @@ public:
     // Pointer code, as for a picture surface (below 20 a standard pointer).
     int mousePointer() const { return mousePointer_; }
     void setMousePointer(int codigo);
+    // The pointer resource shown while the code is the custom one.
+    const QString& customCursor() const { return customCursor_; }
+    void setCustomCursor(const QString& resourceName);
     void refresh();
 
     // Expires when the box is destroyed.
@@ -98,6 +101,7 @@ private:
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true, enabled_ = true;
     int mousePointer_ = 0;
+    QString customCursor_;
     std::shared_ptr<const int> lifetime_ = std::make_shared<const int>(0);
 };
 

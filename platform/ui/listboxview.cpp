@@ -54,7 +54,7 @@ void ListBoxView::syncFromBox() {
     if (geometry() != g) setGeometry(g);
     if (box_->visible() != !isHidden()) setVisible(box_->visible());
     if (isEnabled() != box_->enabled()) setEnabled(box_->enabled());
-    setCursor(cursorFor(box_->mousePointer(), QString()));
+    setCursor(cursorFor(box_->mousePointer(), box_->customCursor()));
 }
 
 void ListBoxView::mousePressEvent(QMouseEvent* e) {
