@@ -222,8 +222,9 @@ void comandoPiezasOcultas() {
             const auto& pz = g.Piezas[std::size_t(p)];
             const int w = AnchoPiezaGirada(p, pz.Giro, pz.Volteo);
             const int h = AltoPiezaGirada(p, pz.Giro, pz.Volteo);
-            // Pieces are drawn at their position without a margin.
-            plat::bitBlt(mesa.Pic_Trabajo, pz.X, pz.Y, w, h, mesa.Pic_Imagen, pz.X, pz.Y, plat::rop::kSrcCopy);
+            // The piece's whole box, its margins (where the tabs lie) included.
+            const int x = pz.X - g.MargenPiezaX, y = pz.Y - g.MargenPiezaY;
+            plat::bitBlt(mesa.Pic_Trabajo, x, y, w, h, mesa.Pic_Imagen, x, y, plat::rop::kSrcCopy);
             mesa.Pic_Trabajo.refresh();
         });
         Retardo(15);

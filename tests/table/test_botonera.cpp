@@ -423,6 +423,7 @@ TEST_F(PanelTest, HiddenPiecesComeToTheFrontOthersKeepTheirOrder) {
     auto& g = PuzzGbl;
     g.NroPiezas = 5;
     g.AnchoPiezaBase = g.AltoPiezaBase = 4;
+    g.MargenPiezaX = g.MargenPiezaY = 1;
     g.Piezas.assign(6, RegistroPieza{});
     g.OrdenPiezas = {0, 1, 2, 3, 4, 5};
     for (int p = 1; p <= 5; ++p) {
@@ -439,6 +440,10 @@ TEST_F(PanelTest, HiddenPiecesComeToTheFrontOthersKeepTheirOrder) {
     EXPECT_EQ(std::vector<std::int16_t>(g.OrdenPiezas.begin() + 1, g.OrdenPiezas.end()),
               (std::vector<std::int16_t>{4, 2, 1, 3, 5}));
     EXPECT_EQ(mesa.Pic_Trabajo.point(31, 6), 0x00FF00u) << "a placed piece's box is copied too";
+    // A box starts a margin left of and above the piece's place: the tabs
+    // there show, and nothing past the box is copied.
+    EXPECT_EQ(mesa.Pic_Trabajo.point(29, 4), 0x00FF00u);
+    EXPECT_NE(mesa.Pic_Trabajo.point(33, 8), 0x00FF00u);
     EXPECT_EQ(mesa.MousePointer(), 0);
 }
 
