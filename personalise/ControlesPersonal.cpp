@@ -349,8 +349,9 @@ void Personal::Tex_Spin_LostFocus(std::int16_t indice) {
 
 void Personal::Pic_TipPuz_MouseDown(std::int16_t indice, std::int16_t, std::int16_t, double, double) {
     auto& g = PuzzGbl;
-    if (indice < 0 || indice > 7) return;
-    if (TipPuzActivo[std::size_t(indice)] && indice != g.FormaPieza) Sonido(0, kSonidoPulsado);
+    // A shape the picture does not allow takes no press.
+    if (indice < 0 || indice > 7 || !TipPuzActivo[std::size_t(indice)]) return;
+    if (indice != g.FormaPieza) Sonido(0, kSonidoPulsado);
     CambiandoFormaPieza = true;
     g.FormaPieza = indice;
     g.PiezasCasilla = std::int16_t(encaje::PiezasPorCasilla(indice));

@@ -53,7 +53,11 @@ DecisionSalida DecideSalida(const AjustesPersonal& ini, const AjustesPersonal& a
         }
         d.restaura = !d.ReiniciarPuzzle;
     }
-    d.guardaPortapapeles = d.ReiniciarPuzzle && EsImagenPortapapeles(a.ArchivoImagen);
+    // Only a game played on a picture holds the pasted one in its work
+    // surface; a model game keeps the name from the picture games and must
+    // not write its own drawing over their picture.
+    const bool sobreImagen = juego == 21 || (juego == 22 && a.TipoRotulo == 1);
+    d.guardaPortapapeles = d.ReiniciarPuzzle && sobreImagen && EsImagenPortapapeles(a.ArchivoImagen);
     // The restore keeps the factor now in force, so the puzzle no longer
     // qualifies whichever road it takes.
     d.quitaHistorico = a.FactorAtraccion != ini.FactorAtraccion;

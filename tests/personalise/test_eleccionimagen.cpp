@@ -11,15 +11,19 @@
 #include "core/ServiciosPersonal.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
+#include "core/Visores.h"
 #include "table/mesa.h"
 #include "model/EncajeImagen.h"
 #include "model/EstadoPuzzle.h"
+#include "platform/picture.h"
 #include "tests/imaging/puzzle_fixtures.h"
 #include "tests/support/fixtures.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 
@@ -595,6 +599,99 @@ TEST_F(EleccionTest, TheTangramDrawsItsModelFramedByTheBoardMargins) {
     EXPECT_TRUE(g.SeleccionValida);
 }
 
+// ---------------------------------------------------------------- the controls on the chosen picture
+
+// The size display shows exactly that text.
+bool MuestraTexto(plat::Surface& visor, const QString& texto) {
+    const QImage visto = visor.image().copy();
+    DibujaVisor(visor, texto, 2);
+    return visor.image() == visto;
+}
+
+std::vector<int> Lados(const plat::ListBox& l) {
+    std::vector<int> v;
+    for (int i = 0; i < l.ListCount(); ++i) v.push_back(nropiezas::Lado(l.List(i)));
+    return v;
+}
+
+TEST_F(EleccionTest, AZoomTypedOrSteppedShowsAtOnceInThePictureItsSizeAndTheCounts) {
+    Crea(fotos.file("foto.bmp"), 640, 480);
+    PuzzGbl.ArchivoImagen = "foto.bmp";
+    PuzzGbl.SeleccionValida = true;
+    Personal& p = Abre();
+    auto& g = PuzzGbl;
+    ASSERT_EQ(mesa.Pic_FonTamModi.scaleWidth(), 640);
+    const std::vector<int> antes = Lados(p.Lis_NroPiezas);
+    auto siguenAlZoom = [&](int zoom) {
+        const int w = 640 * zoom / 100, h = 480 * zoom / 100;
+        EXPECT_EQ(g.ZoomImagen, zoom);
+        EXPECT_EQ(mesa.Pic_FonTamModi.scaleWidth(), w + g.OrigenX);
+        EXPECT_EQ(mesa.Pic_FonTamModi.scaleHeight(), h + g.OrigenY);
+        EXPECT_TRUE(MuestraTexto(p.Pic_InfoTamBmp, nropiezas::TextoTamano(w + g.OrigenX, h + g.OrigenY)));
+        EXPECT_EQ(Lados(p.Lis_NroPiezas), encaje::LadosOfrecidos(0, w + g.OrigenX, h + g.OrigenY));
+    };
+    // Typed: 150 % makes 960 x 720, which offers more pieces a side.
+    p.Tex_Spin41.typed(QStringLiteral("150"));
+    p.Tex_Spin_LostFocus(41);
+    EXPECT_TRUE(titulos.isEmpty());
+    siguenAlZoom(150);
+    EXPECT_NE(Lados(p.Lis_NroPiezas), antes);
+    // By the arrows: one step down.
+    p.Pic_Spin_MouseMove(41, 0, 0, 140, 22);
+    ASSERT_EQ(g.CursorActual, 23);
+    p.Pic_Spin_MouseDown(41, 1, 0, 140, 22);
+    p.Pic_Spin_MouseUp(41, 1, 0, 140, 22);
+    siguenAlZoom(145);
+    // A zoom refused leaves all three as they were.
+    p.Tex_Spin41.typed(QStringLiteral("170"));
+    p.Tex_Spin_LostFocus(41);
+    EXPECT_EQ(titulos, QStringList{QString::fromUtf8("Imagen fuera de límites")});
+    siguenAlZoom(145);
+}
+
+TEST_F(EleccionTest, AShapeThePictureRefusesFallsBackBeforeTheCountsAndTakesNoPress) {
+    const struct {
+        std::int16_t forma;
+        int ancho, alto;
+    } casos[] = {
+        {2, 1024, 480}, // 2.13: too wide for irregular pieces only
+        {3, 1024, 380}, // 2.69: too wide for triangles, which would offer no count at all
+    };
+    Crea(fotos.file("normal.bmp"), 640, 480);
+    for (const auto& c : casos) Crea(fotos.file(QStringLiteral("%1x%2.bmp").arg(c.ancho).arg(c.alto)), c.ancho, c.alto);
+    PuzzGbl.ArchivoImagen = "normal.bmp";
+    PuzzGbl.SeleccionValida = true;
+    Personal& p = Abre();
+    auto& g = PuzzGbl;
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << "shape " << c.forma);
+        Elige(p, "normal.bmp");
+        p.Pic_TipPuz_MouseDown(c.forma, 1, 0, 5, 5);
+        ASSERT_EQ(g.FormaPieza, c.forma);
+        Elige(p, QStringLiteral("%1x%2.bmp").arg(c.ancho).arg(c.alto));
+        EXPECT_EQ(g.FormaPieza, 0);
+        EXPECT_EQ(g.PiezasCasilla, 1);
+        EXPECT_EQ(p.Rec_MarcaTip.left(), p.Pic_TipPuz(0).left() - 3);
+        EXPECT_FALSE(p.TipPuzActivo[std::size_t(c.forma)]);
+        EXPECT_EQ(Lados(p.Lis_NroPiezas), encaje::LadosOfrecidos(0, c.ancho, c.alto)) << "the counts of rectangles";
+        EXPECT_GE(p.Lis_NroPiezas.ListIndex(), 0);
+        EXPECT_TRUE(g.SeleccionValida);
+        // Over the refused button no hand shows, and a press does nothing.
+        p.Pic_TipPuz(c.forma).setMousePointer(0);
+        p.Pic_TipPuz_MouseMove(c.forma, 0, 0, 5, 5);
+        EXPECT_EQ(p.Pic_TipPuz(c.forma).mousePointer(), 0);
+        const QStringList cuentas = Elementos(p.Lis_NroPiezas);
+        p.Pic_TipPuz_MouseDown(c.forma, 1, 0, 5, 5);
+        EXPECT_EQ(g.FormaPieza, 0);
+        EXPECT_EQ(p.Rec_MarcaTip.left(), p.Pic_TipPuz(0).left() - 3);
+        EXPECT_EQ(Elementos(p.Lis_NroPiezas), cuentas);
+        // An allowed one still shows the hand.
+        p.Pic_TipPuz(5).setMousePointer(0);
+        p.Pic_TipPuz_MouseMove(5, 0, 0, 5, 5);
+        EXPECT_NE(p.Pic_TipPuz(5).mousePointer(), 0);
+    }
+}
+
 // ---------------------------------------------------------------- the pasted picture
 
 class PortapapelesTest : public EleccionTest {
@@ -665,6 +762,84 @@ TEST_F(PortapapelesTest, AnUnwritableFolderGivesWayToTheProgramsPicturesThenToAM
     EXPECT_EQ(textos[0], "No se ha podido guardar la imagen del Portapapeles en " + fotos.path() + ".");
     EXPECT_EQ(lineas[0], 2);
     EXPECT_EQ(p.File1.ListIndex(), antes);
+}
+
+// The paste button with a picture on the clipboard.
+class PegarTest : public PortapapelesTest {
+protected:
+    void SetUp() override {
+        PortapapelesTest::SetUp();
+        QGuiApplication::clipboard()->setImage(pegada);
+        if (!plat::clipboardHasPicture()) GTEST_SKIP() << "this platform keeps no clipboard";
+    }
+    void TearDown() override {
+        QGuiApplication::clipboard()->clear();
+        PortapapelesTest::TearDown();
+    }
+    void Pega(Personal& p) {
+        titulos.clear();
+        textos.clear();
+        p.Pic_Pulsador_MouseDown(31, 1, 0, 5, 5);
+    }
+};
+
+TEST_F(PegarTest, ThePastedPictureIsWrittenSelectedAndChosen) {
+    Crea(fotos.file("foto.bmp"), 640, 480);
+    PuzzGbl.ArchivoImagen = "foto.bmp";
+    PuzzGbl.SeleccionValida = true;
+    Personal& p = Abre();
+    auto& g = PuzzGbl;
+    auto elegida = [&](const QString& nombre, const QImage& imagen) {
+        SCOPED_TRACE(nombre.toStdString());
+        EXPECT_TRUE(MismaImagen(fotos.file(nombre), imagen));
+        ASSERT_GE(p.File1.ListIndex(), 0);
+        EXPECT_EQ(p.File1.List(p.File1.ListIndex()), nombre);
+        EXPECT_EQ(g.ArchivoImagen, nombre);
+        EXPECT_EQ(g.FicheroImagen, fotos.file(nombre));
+        EXPECT_EQ(g.AnchoBmp, imagen.width());
+        EXPECT_EQ(g.AltoBmp, imagen.height());
+        EXPECT_TRUE(g.SeleccionValida);
+        EXPECT_EQ(mesa.Pic_FonTamModi.scaleWidth(), encaje::Zoomado(imagen.width(), g.ZoomImagen) + g.OrigenX);
+        EXPECT_EQ(Lados(p.Lis_NroPiezas),
+                  encaje::LadosOfrecidos(0, mesa.Pic_FonTamModi.scaleWidth(), mesa.Pic_FonTamModi.scaleHeight()));
+    };
+    Pega(p);
+    elegida("tsportap.bmp", pegada);
+    EXPECT_TRUE(titulos.isEmpty());
+    // Another picture pasted while that one is selected replaces it and is
+    // chosen in its turn, fitted as any picture chosen.
+    const QImage pequena = puzzle_test::Foto(200, 150, 9);
+    QGuiApplication::clipboard()->setImage(pequena);
+    Pega(p);
+    elegida("tsportap.bmp", pequena);
+    EXPECT_EQ(g.ZoomImagen, 165);
+    EXPECT_EQ(titulos, QStringList{QString::fromUtf8("Imagen fuera de límites")});
+    // The puzzle of the opening names it: the next name is taken.
+    p.Inicial.FicheroImagen = fotos.file("tsportap.bmp");
+    QGuiApplication::clipboard()->setImage(pegada);
+    Pega(p);
+    elegida("tsportap2.bmp", pegada);
+    EXPECT_TRUE(MismaImagen(fotos.file("tsportap.bmp"), pequena));
+}
+
+TEST_F(PegarTest, APasteThatCannotBeWrittenSelectsNothing) {
+    Crea(fotos.file("foto.bmp"), 640, 480);
+    Crea(fotos.file("tsportap.bmp"), 320, 240); // named by the opening's puzzle
+    PuzzGbl.ArchivoImagen = "foto.bmp";
+    PuzzGbl.SeleccionValida = true;
+    Personal& p = Abre();
+    p.Inicial.FicheroImagen = fotos.file("tsportap.bmp");
+    // Folders stand where the next name would go, here and in the
+    // program's pictures folder.
+    QDir().mkpath(fotos.file("tsportap2.bmp/x"));
+    QDir().mkpath(PuzzGbl.RutaPrograma + "Imagenes/tsportap.bmp/x");
+    Pega(p);
+    EXPECT_EQ(titulos, QStringList{"Pegar imagen del Portapapeles"});
+    ASSERT_GE(p.File1.ListIndex(), 0);
+    EXPECT_EQ(p.File1.List(p.File1.ListIndex()), "foto.bmp") << "not the old tsportap.bmp";
+    EXPECT_EQ(PuzzGbl.ArchivoImagen, "foto.bmp");
+    EXPECT_EQ(PuzzGbl.AnchoBmp, 640);
+    EXPECT_EQ(p.CarpetaLista(), fotos.path());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // deletion of a Tangram figure.
 #include "personalise/personal.h"
 
+#include "core/Configuracion.h"
 #include "core/PuzzGbl.h"
 #include "core/Tablas.h"
 #include "core/TsComun.h"
@@ -197,6 +198,31 @@ TEST_F(TangramListaTest, DeletingTheLastFigureLeavesTheListEmptyAndNothingChosen
 }
 
 // ---------------------------------------------------------------- previews
+
+TEST_F(ModelosPersonalTest, ATangramFigureChosenIsDrawnInThePreview) {
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TESELARO_BINARY_DIR "/generated/Archivo/ModTan.mlp"), Archivo("ModTan.mlp")));
+    auto& g = PuzzGbl;
+    g.ColorPieza = 0x40A0E0;
+    CalculaColoresDerivados();
+    Personal& p = Abre(23);
+    ASSERT_GE(p.Lis_Modelos.ListCount(), 2);
+    plat::Surface& s = p.Pic_MostrarImagen;
+    std::vector<QImage> vistas;
+    for (int i : {0, 1}) {
+        SCOPED_TRACE(p.Lis_Modelos.List(i).toStdString());
+        s.setBackColor(plat::Color(g.ColorFondo));
+        s.cls();
+        Elige(p, i);
+        EXPECT_EQ(g.NroModelo, p.Lis_Modelos.ItemData(i));
+        EXPECT_TRUE(g.SeleccionValida);
+        EXPECT_EQ(mesa.Pic_FonTamReal.scaleWidth(), g.AnchoImagen + 2 * g.OrigenX);
+        EXPECT_EQ(mesa.Pic_FonTamReal.scaleHeight(), g.AltoImagen + 2 * g.OrigenY);
+        const int pintados = s.scaleWidth() * s.scaleHeight() - testing_support::countColor(s, plat::Color(g.ColorFondo));
+        EXPECT_GT(pintados, s.scaleWidth() * s.scaleHeight() / 20) << "the figure drawn over the background";
+        vistas.push_back(s.image().copy());
+    }
+    EXPECT_NE(vistas[0], vistas[1]) << "each figure its own drawing";
+}
 
 TEST_F(ModelosPersonalTest, APentominoBoardIsCentredInTheTwentyTwoBySixteenArea) {
     const struct {

@@ -123,6 +123,21 @@ TEST(DecideSalida, ThePastedPictureIsSavedOnlyForARestart) {
     EXPECT_TRUE(DecideSalida(ini, ahora, 21, false, [](PreguntaSalida) { return true; }).guardaPortapapeles);
     EXPECT_FALSE(DecideSalida(ini, ahora, 21, false, [](PreguntaSalida) { return false; }).guardaPortapapeles);
     EXPECT_TRUE(DecideSalida(ini, ahora, 21, true, [](PreguntaSalida) { return false; }).guardaPortapapeles);
+    // Only the games played on a picture hold it; the others carry the name
+    // of the picture games' picture, which they must leave alone.
+    const struct {
+        std::int16_t juego, rotulo;
+        bool guarda;
+    } juegos[] = {{21, 1, true}, {22, 1, true}, {22, 2, false}, {22, 3, false}, {23, 1, false}, {24, 1, false},
+                  {25, 1, false}};
+    for (const auto& j : juegos) {
+        AjustesPersonal otro = ahora;
+        otro.TipoRotulo = j.rotulo;
+        otro.NroModelo = 7;
+        EXPECT_EQ(DecideSalida(ini, otro, j.juego, true, [](PreguntaSalida) { return true; }).guardaPortapapeles,
+                  j.guarda)
+            << "game " << j.juego << " background " << j.rotulo;
+    }
     EXPECT_TRUE(EsImagenPortapapeles(QStringLiteral("tsportap.bmp")));
     EXPECT_FALSE(EsImagenPortapapeles(QStringLiteral("tsportap.bmp.jpg")));
 }
