@@ -17,6 +17,7 @@
 #include "model/EstadoPuzzle.h"
 #include "platform/picture.h"
 #include "tests/imaging/puzzle_fixtures.h"
+#include "tests/personalise/ventana_fixture.h"
 #include "tests/support/fixtures.h"
 
 #include <QClipboard>
@@ -154,16 +155,8 @@ TEST(ListasCarpetas, APastedPictureTakesTheFirstNameNoPuzzleUses) {
 class EleccionTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        puzzle_test::Reinicia();
-        mesa.Load();
-        InicializaTablas();
+        puzzle_test::PreparaProgramaEn(programa.path());
         auto& g = PuzzGbl;
-        g.RutaPrograma = programa.path();
-        g.RutaArchivo = programa.path() + "Archivo/";
-        g.RutaImagenes = programa.path() + "Imagenes/";
-        QDir().mkpath(g.RutaArchivo);
-        QDir().mkpath(g.RutaImagenes);
-        g.VelocidadJuego = 100;
         g.ListaMovimientos = 1;
         g.MaterialPiezas = 1;
         g.TipoRotulo = 1;

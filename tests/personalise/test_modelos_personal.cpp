@@ -11,6 +11,7 @@
 #include "model/EstadoPuzzle.h"
 #include "model/RegistrosModelo.h"
 #include "tests/imaging/puzzle_fixtures.h"
+#include "tests/personalise/ventana_fixture.h"
 #include "tests/support/fixtures.h"
 
 #include <QDir>
@@ -43,17 +44,9 @@ QByteArray Taipei(const QString& nombre, int filas, int columnas, int niveles, i
 class ModelosPersonalTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        puzzle_test::Reinicia();
-        mesa.Load();
-        InicializaTablas();
+        puzzle_test::PreparaProgramaEn(carpeta.path());
         auto& g = PuzzGbl;
         g.SaltoLinea = QStringLiteral("\r\n");
-        g.RutaPrograma = carpeta.path();
-        g.RutaArchivo = carpeta.path() + "Archivo/";
-        g.RutaImagenes = carpeta.path() + "Imagenes/";
-        QDir().mkpath(g.RutaArchivo);
-        QDir().mkpath(g.RutaImagenes);
-        g.VelocidadJuego = 100;
         g.TAN_ModoJuego = 2;
         g.ColorFondo = 0x102030;
         puzzle_test::PonMesa(1024, 768);

@@ -12,6 +12,7 @@
 #include "model/EstadoPuzzle.h"
 #include "model/Juego.h"
 #include "tests/imaging/puzzle_fixtures.h"
+#include "tests/personalise/ventana_fixture.h"
 #include "tests/support/fixtures.h"
 
 #include <QDir>
@@ -26,16 +27,8 @@ namespace {
 class PersonalTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        puzzle_test::Reinicia();
-        mesa.Load();
-        InicializaTablas();
+        puzzle_test::PreparaProgramaEn(carpeta.path());
         auto& g = PuzzGbl;
-        g.RutaPrograma = carpeta.path();
-        g.RutaArchivo = carpeta.path() + "Archivo/";
-        g.RutaImagenes = carpeta.path() + "Imagenes/";
-        QDir().mkpath(g.RutaArchivo);
-        QDir().mkpath(g.RutaImagenes);
-        g.VelocidadJuego = 100;
         g.ListaMovimientos = 1;
         g.MaterialPiezas = 1;
         g.TAN_ModoJuego = 2;

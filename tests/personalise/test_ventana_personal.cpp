@@ -10,6 +10,7 @@
 #include "personalise/personal.h"
 #include "platform/ui/surfaceview.h"
 #include "tests/imaging/puzzle_fixtures.h"
+#include "tests/personalise/ventana_fixture.h"
 #include "tests/support/fixtures.h"
 
 #include <QApplication>
@@ -23,16 +24,8 @@ namespace {
 class VentanaPersonalTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        puzzle_test::Reinicia();
-        mesa.Load();
-        InicializaTablas();
+        puzzle_test::PreparaProgramaEn(carpeta.path());
         auto& g = PuzzGbl;
-        g.RutaPrograma = carpeta.path();
-        g.RutaArchivo = carpeta.path() + "Archivo/";
-        g.RutaImagenes = carpeta.path() + "Imagenes/";
-        QDir().mkpath(g.RutaArchivo);
-        QDir().mkpath(g.RutaImagenes);
-        g.VelocidadJuego = 100;
         g.ListaMovimientos = 1;
         g.TAN_ModoJuego = 2;
         g.TipoRotulo = 2;
