@@ -9,6 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <optional>
+
 namespace {
 
 QByteArray EstadoGrande() {
@@ -46,18 +48,30 @@ QByteArray EstadoGrande() {
     return ComponeArchivoEstado(ComponeLineas(e));
 }
 
-void BM_LeeJigsawGrande(benchmark::State& state) {
+// The table of 1024 x 768 the state was saved on.
+void PonMesa() {
     PuzzGbl.AnchoMesa = 1024;
     PuzzGbl.AltoMesa = 768;
     mesa.Pic_Botonera.move(1024 - 141, 0, 141, 431);
+}
+
+// The state read and checked; nothing when it was refused.
+std::optional<EstadoPartida> LeeYValida(const QByteArray& bytes, benchmark::State& state) {
+    LecturaPartida r = CargaDatosPuzzle(bytes);
+    if (!r.estado || !ValidaEstadoPartida(*r.estado, ContextoActual(21)).isEmpty()) {
+        state.SkipWithError("the state was refused");
+        return std::nullopt;
+    }
+    return std::move(*r.estado);
+}
+
+void BM_LeeJigsawGrande(benchmark::State& state) {
+    PonMesa();
     const QByteArray bytes = EstadoGrande();
     for (auto _ : state) {
-        LecturaPartida r = CargaDatosPuzzle(bytes);
-        if (!r.estado || !ValidaEstadoPartida(*r.estado, ContextoActual(21)).isEmpty()) {
-            state.SkipWithError("the state was refused");
-            break;
-        }
-        AplicaEstadoPartida(*r.estado);
+        auto estado = LeeYValida(bytes, state);
+        if (!estado) break;
+        AplicaEstadoPartida(*estado);
         benchmark::DoNotOptimize(PuzzGbl.Piezas.data());
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * bytes.size());
@@ -67,17 +81,12 @@ BENCHMARK(BM_LeeJigsawGrande)->Unit(benchmark::kMillisecond);
 // The reading alone: the file parsed and checked, nothing put in force (the
 // commit above also rebuilds the whole table of 900 pieces).
 void BM_LeeYValidaJigsawGrande(benchmark::State& state) {
-    PuzzGbl.AnchoMesa = 1024;
-    PuzzGbl.AltoMesa = 768;
-    mesa.Pic_Botonera.move(1024 - 141, 0, 141, 431);
+    PonMesa();
     const QByteArray bytes = EstadoGrande();
     for (auto _ : state) {
-        LecturaPartida r = CargaDatosPuzzle(bytes);
-        if (!r.estado || !ValidaEstadoPartida(*r.estado, ContextoActual(21)).isEmpty()) {
-            state.SkipWithError("the state was refused");
-            break;
-        }
-        benchmark::DoNotOptimize(r.estado->Piezas.data());
+        auto estado = LeeYValida(bytes, state);
+        if (!estado) break;
+        benchmark::DoNotOptimize(estado->Piezas.data());
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * bytes.size());
 }

@@ -85,10 +85,7 @@ void Personal::Lis_Modelos_Click() {
         } else {
             // A board that cannot be played (no stored solutions, damaged
             // cells) would never be recognised as solved.
-            g.SeleccionValida = false;
-            Paso([this] { LimpiaMuestra(Pic_MostrarImagen); });
-            Paso([this] { DibujaVisor(Pic_InfoMatriz, QString(), 2); });
-            Paso([this] { avisoModelo(QString::fromUtf8("El modelo está dañado."), QString(), -1); });
+            modeloDanado();
         }
         break;
     }
@@ -101,10 +98,7 @@ void Personal::Lis_Modelos_Click() {
             Paso([this] { TAI_DibujaMuestraModelo(); });
         } else {
             // A layout that cannot take the 144 tiles cannot be dealt.
-            g.SeleccionValida = false;
-            Paso([this] { LimpiaMuestra(Pic_MostrarImagen); });
-            Paso([this] { DibujaVisor(Pic_InfoMatriz, QString(), 2); });
-            Paso([this] { avisoModelo(QString::fromUtf8("El modelo está dañado."), QString(), -1); });
+            modeloDanado();
         }
         break;
     }
@@ -157,6 +151,13 @@ void Personal::Lis_Modelos_MouseMove(std::int16_t, std::int16_t, double, double)
 }
 
 // ---------------------------------------------------------------- previews
+
+void Personal::modeloDanado() {
+    PuzzGbl.SeleccionValida = false;
+    Paso([this] { LimpiaMuestra(Pic_MostrarImagen); });
+    Paso([this] { DibujaVisor(Pic_InfoMatriz, QString(), 2); });
+    Paso([this] { avisoModelo(QString::fromUtf8("El modelo está dañado."), QString(), -1); });
+}
 
 void Personal::avisoModelo(const QString& linea2, const QString& linea3, int x2) {
     plat::Surface& s = Pic_MostrarImagen;

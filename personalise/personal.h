@@ -271,6 +271,8 @@ private:
     void pegaPortapapeles();
     void rellenaModelos();
     void avisoModelo(const QString& linea2, const QString& linea3, int x2);
+    // A model that cannot be played: nothing previewed, the red box, no choice.
+    void modeloDanado();
     bool preguntaSalida(PreguntaSalida p);
 
     EnlaceVentanaPersonal enlace_;
