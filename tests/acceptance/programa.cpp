@@ -1,5 +1,7 @@
 #include "tests/acceptance/programa.h"
 
+#include "Programa.h"
+
 #include "core/Carpetas.h"
 #include "core/Configuracion.h"
 #include "core/Pantalla.h"
@@ -137,19 +139,7 @@ void Programa::SetUp() {
     // seams above).
     QApplication::setQuitOnLastWindowClosed(false);
     teselaro::initResources();
-    InstalaEstadoPuzzle();
-    RegistraVentanaMesa();
-    PonPunteroMesa = [](int codigo) { mesa.setMousePointer(codigo); };
-    InstalaBotonera();
-    InstalaSugerencias();
-    RegistraGrabadora();
-    InstalaEventosModelo();
-    InstalaServiciosControles();
-    InstalaResuelveTablero();
-    InstalaVentanaPersonal();
-    InstalaVentanasRegistros();
-    InstalaCargua();
-    AlCerrarMesa = [] { return CierreVentanaMesa(); };
+    InstalaPrograma();
 
     // Every modal window is answered from inside its own loop.
     acciones_.clear();
