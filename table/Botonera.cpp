@@ -394,7 +394,9 @@ PausaCronometro::~PausaCronometro() { Paso([this] { restaura(); }); }
 void PausaCronometro::restaura() {
     if (!activa_) return;
     activa_ = false;
-    MarchaCronometro(antes_ ? 1 : 2);
+    // A puzzle finished meanwhile (solved, or a solved one loaded by a change
+    // of game) counts no more time.
+    MarchaCronometro(antes_ && !PuzzGbl.MostrandoModelo ? 1 : 2);
 }
 
 // ------------------------------------------------------------------ panel

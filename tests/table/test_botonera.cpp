@@ -183,6 +183,14 @@ TEST_F(PanelTest, AWindowCommandPausesAndRestoresTheChronometer) {
     EXPECT_EQ(ayudas, 2);
 }
 
+TEST_F(PanelTest, APuzzleFinishedDuringAWindowCommandKeepsTheChronometerStopped) {
+    // The settings window changed the game to one whose last puzzle is solved.
+    Lanzador().personal = [] { PuzzGbl.MostrandoModelo = true; };
+    MarchaCronometro(1);
+    pulsa(2);
+    EXPECT_FALSE(PuzzGbl.CronometroEnMarcha);
+}
+
 TEST_F(PanelTest, NestedPausesEachRestoreTheirOwnState) {
     // The history opened from inside a running solve.
     MarchaCronometro(1);
