@@ -326,7 +326,7 @@ TEST_F(EstadoPuzzle, EveryGameWritesReadsAndWritesTheSameBytes) {
         PuzzGbl.TipoJuego = e.c.TipoJuego;
         const QByteArray antes = Bytes(e);
         ASSERT_EQ(Comprueba(antes, e.c.TipoJuego), QString());
-        LeePuzzleJuego(Guarda(antes, QString("Tsl%134.ini").arg(e.c.TipoJuego)));
+        LeePuzzleJuego(Guarda(antes, QString("Tsl%1").arg(e.c.TipoJuego) + "34.ini"));
         EXPECT_TRUE(vistos.empty()) << (vistos.empty() ? "" : vistos[0].texto.toStdString());
         EXPECT_EQ(ComponeArchivoEstado(ComponeRegistroPartida()), antes);
         EXPECT_EQ(PuzzGbl.MovGrabados.size(), std::size_t(e.c.MovActual) + 1);
