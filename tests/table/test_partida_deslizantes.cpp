@@ -17,6 +17,8 @@
 #include "table/Trabajo.h"
 #include "tests/support/fixtures.h"
 
+#include "tests/table/partida_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -26,14 +28,7 @@ namespace {
 class PartidaDeslizantes : public ::testing::Test {
 protected:
     void SetUp() override {
-        PuzzGbl.reset();
-        mesa.reset();
-        mesa.Load();
-        ReiniciaLanzador();
-        ReiniciaProcTrabajo();
-        RegistraBotonera();
-        InicializaTablas();
-        teselaro::initResources();
+        puzzle_test::PreparaMesaDePartida();
         plat::setSoundPlayer(&sonidos);
         RegistraPresentadorMensaje([this](const QString& titulo, const QString& texto) {
             mensajes << titulo + " / " + texto;

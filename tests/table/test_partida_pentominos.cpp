@@ -22,6 +22,8 @@
 
 #include <QImage>
 
+#include "tests/table/partida_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -35,14 +37,7 @@ const QString kFin = QStringLiteral("TESELARO / Ha conseguido resolver el puzzle
 class PartidaPentominos : public ::testing::Test {
 protected:
     void SetUp() override {
-        PuzzGbl.reset();
-        mesa.reset();
-        mesa.Load();
-        ReiniciaLanzador();
-        ReiniciaProcTrabajo();
-        RegistraBotonera();
-        InicializaTablas();
-        teselaro::initResources();
+        puzzle_test::PreparaMesaDePartida();
         plat::setSoundPlayer(&sonidos);
         RegistraPresentadorMensaje([this](const QString& titulo, const QString& texto) {
             mensajes << titulo + " / " + texto;

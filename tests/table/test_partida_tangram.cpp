@@ -21,6 +21,8 @@
 
 #include <QFileInfo>
 
+#include "tests/table/partida_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -33,14 +35,7 @@ const QString kGenerado = QStringLiteral(TESELARO_MODTAN);
 class PartidaTangram : public ::testing::Test {
 protected:
     void SetUp() override {
-        PuzzGbl.reset();
-        mesa.reset();
-        mesa.Load();
-        ReiniciaLanzador();
-        ReiniciaProcTrabajo();
-        RegistraBotonera();
-        InicializaTablas();
-        teselaro::initResources();
+        puzzle_test::PreparaMesaDePartida();
         plat::setSoundPlayer(&sonidos);
         RegistraPresentadorMensaje([this](const QString& titulo, const QString& texto) {
             mensajes << titulo + " / " + texto;
