@@ -31,6 +31,35 @@ inline void Reinicia() {
     imaging_test::Reinicia();
 }
 
+// n empty piece records, drawn in number order.
+inline void PiezasEnOrden(int n) {
+    auto& g = PuzzGbl;
+    g.NroPiezas = std::int16_t(n);
+    g.Piezas.assign(std::size_t(n) + 1, RegistroPieza{});
+    g.OrdenPiezas.assign(std::size_t(n) + 1, 0);
+    for (int i = 1; i <= n; ++i) g.OrdenPiezas[std::size_t(i)] = std::int16_t(i);
+}
+
+// The seven pieces of a Tangram figure being solved, each at its home, laid
+// apart along the bottom of a 1024 x 768 board picture.
+inline void TangramApartado() {
+    auto& g = PuzzGbl;
+    g.TipoJuego = 23;
+    g.TAN_ModoJuego = 2;
+    g.TAN_AnchoPiezas = {0, 125, 125, 89, 63, 63, 63, 132};
+    g.TAN_AltoPiezas = {0, 125, 125, 89, 63, 63, 63, 44};
+    g.TAN_LadoPiezas = {0, 177, 177, 125, 89, 89, 89, 63};
+    g.TAN_Gemela = {0, 2, 1, 0, 5, 4, 0, 0};
+    PiezasEnOrden(7);
+    for (int i = 1; i <= 7; ++i) {
+        auto& r = g.Piezas[std::size_t(i)];
+        r.X = r.XDestino = std::int16_t(140 * i - 130);
+        r.Y = r.YDestino = 600;
+    }
+    mesa.Pic_Bitmap.setSize(1024, 768);
+    mesa.Pic_Bitmap.setBackColor(0x3366CC);
+}
+
 // The table's size, with the command panel at its right edge.
 inline void PonMesa(int ancho, int alto) {
     PuzzGbl.AnchoMesa = std::int16_t(ancho);

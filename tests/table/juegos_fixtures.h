@@ -107,13 +107,6 @@ protected:
         PuzzGbl.reset();
     }
 
-    static void piezas(int n) {
-        auto& g = PuzzGbl;
-        g.NroPiezas = std::int16_t(n);
-        g.Piezas.assign(std::size_t(n) + 1, RegistroPieza{});
-        g.OrdenPiezas.assign(std::size_t(n) + 1, 0);
-        for (int i = 1; i <= n; ++i) g.OrdenPiezas[std::size_t(i)] = std::int16_t(i);
-    }
     // A 2 x 2 jigsaw of 200-pixel rectangles, every piece at home.
     static void rompecabezas() {
         puzzle_test::PonMesa(1024, 768);
@@ -139,7 +132,7 @@ protected:
         g.TipoJuego = 24;
         g.LadoCelda = 20;
         mesa.Pic_Bitmap.setSize(1024, 768);
-        piezas(12);
+        puzzle_test::PiezasEnOrden(12);
         for (int i = 1; i <= 12; ++i) {
             auto& r = g.Piezas[std::size_t(i)];
             r.X = r.XDestino = std::int16_t(10 + 120 * ((i - 1) % 6));
@@ -152,21 +145,8 @@ protected:
     // laid apart along the bottom of the table.
     static void tangram() {
         auto& g = PuzzGbl;
-        g.TipoJuego = 23;
-        g.TAN_ModoJuego = 2;
         g.ColorFondo = 0x204060;
-        g.TAN_AnchoPiezas = {0, 125, 125, 89, 63, 63, 63, 132};
-        g.TAN_AltoPiezas = {0, 125, 125, 89, 63, 63, 63, 44};
-        g.TAN_LadoPiezas = {0, 177, 177, 125, 89, 89, 89, 63};
-        g.TAN_Gemela = {0, 2, 1, 0, 5, 4, 0, 0};
-        piezas(7);
-        for (int i = 1; i <= 7; ++i) {
-            auto& r = g.Piezas[std::size_t(i)];
-            r.X = r.XDestino = std::int16_t(140 * i - 130);
-            r.Y = r.YDestino = 600;
-        }
-        mesa.Pic_Bitmap.setSize(1024, 768);
-        mesa.Pic_Bitmap.setBackColor(0x3366CC);
+        puzzle_test::TangramApartado();
         RedibujaImagen(1);
         ActualizaInfoPiezas();
     }

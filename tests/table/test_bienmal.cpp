@@ -46,13 +46,6 @@ protected:
         mesa.reset();
         PuzzGbl.reset();
     }
-    static void piezas(int n) {
-        auto& g = PuzzGbl;
-        g.NroPiezas = std::int16_t(n);
-        g.Piezas.assign(std::size_t(n) + 1, RegistroPieza{});
-        g.OrdenPiezas.assign(std::size_t(n) + 1, 0);
-        for (int i = 1; i <= n; ++i) g.OrdenPiezas[std::size_t(i)] = std::int16_t(i);
-    }
     // A 3 x 3 jigsaw of 100-pixel rectangles, every piece on its home; pieces
     // 2 and 7 half turned there (out of place).
     static void rompecabezas() {
@@ -78,7 +71,7 @@ protected:
         g.AnchoPieza = g.AltoPieza = g.AnchoPiezaBase = g.AltoPiezaBase = 40;
         mesa.Pic_Bitmap.setSize(120, 120);
         mesa.Pic_Bitmap.setPicture(imaging_test::Ruido(120, 120, 5, 0x7F7F7Fu));
-        piezas(8);
+        puzzle_test::PiezasEnOrden(8);
         for (int i = 1; i <= 8; ++i) {
             auto& r = g.Piezas[std::size_t(i)];
             r.X = r.XDestino = std::int16_t(40 * ((i - 1) % 3));
@@ -96,7 +89,7 @@ protected:
         g.TAN_AnchoPiezas = {0, 125, 125, 89, 63, 63, 63, 132};
         g.TAN_AltoPiezas = {0, 125, 125, 89, 63, 63, 63, 44};
         g.TAN_LadoPiezas = {0, 177, 177, 125, 89, 89, 89, 63};
-        piezas(7);
+        puzzle_test::PiezasEnOrden(7);
         for (int i = 1; i <= 7; ++i) {
             auto& r = g.Piezas[std::size_t(i)];
             r.X = r.XDestino = std::int16_t(140 * i - 130);
@@ -114,7 +107,7 @@ protected:
         g.LadoCelda = 20;
         g.DibujarBorde = false;
         mesa.Pic_Bitmap.setSize(1024, 768);
-        piezas(12);
+        puzzle_test::PiezasEnOrden(12);
         for (int i = 1; i <= 12; ++i) {
             auto& r = g.Piezas[std::size_t(i)];
             r.X = r.XDestino = std::int16_t(10 + 120 * ((i - 1) % 6));

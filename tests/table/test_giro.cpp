@@ -90,13 +90,6 @@ protected:
         mesa.reset();
         PuzzGbl.reset();
     }
-    static void piezas(int n) {
-        auto& g = PuzzGbl;
-        g.NroPiezas = std::int16_t(n);
-        g.Piezas.assign(std::size_t(n) + 1, RegistroPieza{});
-        g.OrdenPiezas.assign(std::size_t(n) + 1, 0);
-        for (int i = 1; i <= n; ++i) g.OrdenPiezas[std::size_t(i)] = std::int16_t(i);
-    }
     static void gira(int p) {
         PuzzGbl.PiezaSeleccionada = std::int16_t(p);
         GiraPieza();
@@ -133,7 +126,7 @@ TEST_F(Giro, AJigsawBoxKeepsItsCentreAndFourTurnsComeBackToTheStart) {
         g.AnchoPiezaBase = std::int16_t(c.w);
         g.AltoPiezaBase = std::int16_t(c.h);
         mesa.Pic_Bitmap.setSize(200, 200);
-        piezas(2);
+        puzzle_test::PiezasEnOrden(2);
         g.Piezas[1].X = g.Piezas[1].Y = 100;
         g.Piezas[1].XDestino = 300;
         for (int i = 0; i < 4; ++i) {
@@ -182,7 +175,7 @@ protected:
         g.LadoCelda = 20;
         g.GiroPermitido = true;
         mesa.Pic_Bitmap.setSize(1024, 768);
-        piezas(12);
+        puzzle_test::PiezasEnOrden(12);
         for (int i = 1; i <= 12; ++i) {
             auto& r = g.Piezas[std::size_t(i)];
             r.X = r.XDestino = std::int16_t(10 + 120 * ((i - 1) % 6));
@@ -320,21 +313,7 @@ class GiroTangram : public Giro {
 protected:
     void SetUp() override {
         Giro::SetUp();
-        auto& g = PuzzGbl;
-        g.TipoJuego = 23;
-        g.TAN_ModoJuego = 2;
-        g.TAN_AnchoPiezas = {0, 125, 125, 89, 63, 63, 63, 132};
-        g.TAN_AltoPiezas = {0, 125, 125, 89, 63, 63, 63, 44};
-        g.TAN_LadoPiezas = {0, 177, 177, 125, 89, 89, 89, 63};
-        g.TAN_Gemela = {0, 2, 1, 0, 5, 4, 0, 0};
-        piezas(7);
-        for (int i = 1; i <= 7; ++i) {
-            auto& r = g.Piezas[std::size_t(i)];
-            r.X = r.XDestino = std::int16_t(140 * i - 130);
-            r.Y = r.YDestino = 600;
-        }
-        mesa.Pic_Bitmap.setSize(1024, 768);
-        mesa.Pic_Bitmap.setBackColor(0x3366CC);
+        puzzle_test::TangramApartado();
     }
 };
 

@@ -15,6 +15,7 @@
 #include "table/Soltar.h"
 #include "table/Trabajo.h"
 #include "table/VentanaMesa.h"
+#include "tests/imaging/puzzle_fixtures.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -69,12 +70,6 @@ protected:
         PuzzGbl.reset();
     }
 
-    static void piezas(std::int16_t n) {
-        PuzzGbl.NroPiezas = n;
-        PuzzGbl.Piezas.assign(std::size_t(n) + 1, RegistroPieza{});
-        PuzzGbl.OrdenPiezas.assign(std::size_t(n) + 1, 0);
-        for (std::int16_t i = 1; i <= n; ++i) PuzzGbl.OrdenPiezas[std::size_t(i)] = i;
-    }
     static RegistroPieza en(int x, int y, int xDestino = 0, int yDestino = 0) {
         RegistroPieza r;
         r.X = std::int16_t(x), r.Y = std::int16_t(y);
@@ -92,7 +87,7 @@ protected:
         g.AnchoPieza = g.AltoPieza = 10;
         g.AnchoPiezaBase = g.AltoPiezaBase = std::int16_t(caja);
         mesa.Pic_Bitmap.setSize(40, 40);
-        piezas(4);
+        puzzle_test::PiezasEnOrden(4);
         for (int i = 1; i <= 4; ++i) g.Piezas[std::size_t(i)] = en(100, 100, (i - 1) % 2 * 10, (i - 1) / 2 * 10);
     }
     // A 3 x 3 sliding board with its hole in the middle: pieces below, right
@@ -102,7 +97,7 @@ protected:
         g.TipoJuego = 22;
         g.AnchoPieza = g.AltoPieza = g.AnchoPiezaBase = g.AltoPiezaBase = 10;
         mesa.Pic_Bitmap.setSize(30, 30);
-        piezas(5);
+        puzzle_test::PiezasEnOrden(5);
         g.Piezas[1] = en(10, 20);
         g.Piezas[2] = en(20, 10);
         g.Piezas[3] = en(10, 0);
@@ -117,7 +112,7 @@ protected:
         auto& g = PuzzGbl;
         g.TipoJuego = 25;
         g.AnchoPieza = 28, g.AltoPieza = 38;
-        piezas(6);
+        puzzle_test::PiezasEnOrden(6);
         auto ficha = [&](int i, int fila, int columna, int nivel, int clase) {
             RegistroPieza r = en(columna * 30 - (nivel - 1) * 4, fila * 40 - (nivel - 1) * 4);
             r.Fila = std::int16_t(fila), r.Columna = std::int16_t(columna), r.Nivel = std::int16_t(nivel);
@@ -615,7 +610,7 @@ TEST_F(TrabajoTest, ADoubleClickTurnsOverOnlyThePieceItsFirstPressLifted) {
         PuzzGbl.reset();
         ReiniciaProcTrabajo();
         PuzzGbl.VelocidadJuego = 100;
-        piezas(8);
+        puzzle_test::PiezasEnOrden(8);
         PuzzGbl.Piezas[1].XDestino = 50; // one piece away from home: the drop ends no puzzle
         PuzzGbl.TipoJuego = c.juego;
         PuzzGbl.PEN_TablaPiezas[2].Caras = c.caras;
@@ -651,7 +646,7 @@ TEST_F(TrabajoTest, DraggingAJigsawPieceToAnEdgeScrollsOneLargeChangePerMove) {
         SCOPED_TRACE(c.nombre);
         PuzzGbl.reset();
         PuzzGbl.AnchoMesa = 1024, PuzzGbl.AltoMesa = 768;
-        piezas(1);
+        puzzle_test::PiezasEnOrden(1);
         PuzzGbl.TipoJuego = c.juego;
         PuzzGbl.Piezas[1] = en(300, 300);
         mesa.Pic_Trabajo.setSize(2000, 1500);
