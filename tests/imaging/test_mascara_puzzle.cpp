@@ -74,6 +74,14 @@ bool EnAnilloDeEncaje(int x, int y) {
     return false;
 }
 
+// Whether a pixel of the cut lines (black on white) is at (x, y) or next to it.
+bool JuntoACorte(const QImage& cortes, int x, int y) {
+    for (int j = std::max(0, y - 1); j <= std::min(cortes.height() - 1, y + 1); ++j)
+        for (int i = std::max(0, x - 1); i <= std::min(cortes.width() - 1, x + 1); ++i)
+            if ((cortes.pixel(i, j) & 0xFFFFFFu) == 0) return true;
+    return false;
+}
+
 struct Reparto {
     std::string nombre;
     int lado, ancho, alto;
@@ -92,9 +100,8 @@ class Teselado : public MascaraPuzzleTest, public ::testing::WithParamInterface<
 // Every board pixel lies in one piece's mask at home, within what each shape
 // intends:
 // - rectangles and the figures in frames (0, 4 to 7) tile exactly;
-// - triangles (3) share pixels only on or next to the cut lines of the
-//   diagonals, where both neighbours reach; where the slanted sides of two
-//   neighbours round apart a cell may keep one gap pixel there;
+// - triangles (3) leave no gap and share pixels only on or next to the cut
+//   lines of the diagonals, where both neighbours reach;
 // - curved pieces (1) leave no gap; two pieces overlap only near a cell's
 //   corner, where the half ellipses end and two of them run a little past it;
 // - irregular pieces (2) share their side lines where the rasterised tabs
@@ -115,17 +122,13 @@ TEST_P(Teselado, NeighbouringMasksShareTheBoardAsTheShapeIntends) {
     const double esquina = 0.06 * std::max(g.AnchoPieza, g.AltoPieza) + 2;
     const bool prensado = corte::FactorIrregularHorizontal(g.AnchoPieza, g.AltoPieza) < 1 ||
                           corte::FactorIrregularLateral(g.AnchoPieza, g.AltoPieza) < 1;
-    int distintos = 0, huecos = 0;
+    int distintos = 0;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const int k = n[std::size_t(y) * std::size_t(w) + std::size_t(x)];
             if (k == 1) continue;
             ++distintos;
-            // On a cut line, or next to one.
-            bool enCorte = false;
-            for (int j = std::max(0, y - 1); j <= std::min(h - 1, y + 1); ++j)
-                for (int i = std::max(0, x - 1); i <= std::min(w - 1, x + 1); ++i)
-                    enCorte = enCorte || (cortes.pixel(i, j) & 0xFFFFFFu) == 0;
+            const bool enCorte = JuntoACorte(cortes, x, y);
             switch (forma) {
             case 1:
                 ASSERT_GE(k, 1) << "gap at " << x << "," << y;
@@ -141,18 +144,14 @@ TEST_P(Teselado, NeighbouringMasksShareTheBoardAsTheShapeIntends) {
                         << k << " at " << x << "," << y;
                 break;
             case 3:
-                ASSERT_LE(k, 2) << x << "," << y;
+                ASSERT_EQ(k, 2) << x << "," << y;
                 ASSERT_TRUE(enCorte) << x << "," << y;
-                if (k == 0) ++huecos;
                 break;
             default: FAIL() << k << " masks at " << x << "," << y;
             }
         }
     if (forma == 2) {
         EXPECT_LT(distintos, w * h / 25);
-    }
-    if (forma == 3) {
-        EXPECT_LE(huecos, g.PiezasLado * g.PiezasLado);
     }
 }
 
@@ -161,6 +160,63 @@ INSTANTIATE_TEST_SUITE_P(Formas, Teselado, ::testing::Combine(::testing::Range(0
                              return "forma" + std::to_string(std::get<0>(info.param)) + "_" +
                                     std::get<1>(info.param).nombre;
                          });
+
+// Every cell size the triangles allow (odd widths, even heights, 50 to 140
+// pixels): the four triangles of a cell cover it whole, and they share only
+// pixels on or next to the cell's cut lines, where their outlines run along
+// the cut (three meet near the centre, where the diagonals cross). The masks
+// alone, drawn as the imaging draws them, one cell at a time.
+TEST_F(MascaraPuzzleTest, TheFourTrianglesCoverEveryAllowedCellExactly) {
+    auto& g = PuzzGbl;
+    g.TipoJuego = 21;
+    g.FormaPieza = 3;
+    g.PiezasLado = 1;
+    g.MargenPiezaX = g.MargenPiezaY = 0;
+    plat::Surface& m = mesa.Pic_PiezaMascara;
+    m.setBackColor(0xFFFFFF);
+    m.setForeColor(0x000000);
+    m.setFillColor(0x000000);
+    m.setFillStyle(plat::FillStyle::Solid);
+    plat::Surface cortes(QStringLiteral("cortes"), 1, 1);
+    cortes.setBackColor(0xFFFFFF);
+    cortes.setForeColor(0x000000);
+    std::vector<std::uint8_t> n;
+    int celdas = 0, huecos = 0, fueraDeCorte = 0;
+    for (int w = 51; w <= 139; w += 2)
+        for (int h = 50; h <= 140; h += 2) {
+            g.AnchoPieza = g.AnchoPiezaBase = g.AnchoImagen = std::int16_t(w);
+            g.AltoPieza = g.AltoPiezaBase = g.AltoImagen = std::int16_t(h);
+            n.assign(std::size_t(w) * std::size_t(h), 0);
+            for (int pieza = 4; pieza < 8; ++pieza) {
+                m.setSize(w, h);
+                m.clearPicture();
+                DibujaMascaraPuzzle(std::int16_t(pieza));
+                const QImage& img = m.image();
+                for (int y = 0; y < h; ++y) {
+                    const auto* fila = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+                    for (int x = 0; x < w; ++x)
+                        if ((fila[x] & 0xFFFFFFu) == 0) ++n[std::size_t(y) * std::size_t(w) + std::size_t(x)];
+                }
+            }
+            cortes.setSize(w, h);
+            cortes.clearPicture();
+            DibujaCortesPiezas(cortes);
+            const QImage& c = cortes.image();
+            ++celdas;
+            int huecosCelda = 0;
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    const int k = n[std::size_t(y) * std::size_t(w) + std::size_t(x)];
+                    if (k == 0) ++huecosCelda;
+                    if (k >= 2 && !JuntoACorte(c, x, y)) ++fueraDeCorte;
+                }
+            if (huecosCelda != 0 && huecos == 0) ADD_FAILURE() << "first holed cell " << w << "x" << h;
+            huecos += huecosCelda;
+        }
+    EXPECT_EQ(celdas, 45 * 46);
+    EXPECT_EQ(huecos, 0);
+    EXPECT_EQ(fueraDeCorte, 0);
+}
 
 // The smallest cells, few and many per side: every board pixel lies in a
 // piece at home but for the sockets' thin ring, and no mask reaches beyond
