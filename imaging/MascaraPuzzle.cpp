@@ -8,7 +8,9 @@
 #include "platform/blit.h"
 #include "platform/numbers.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <optional>
 
@@ -62,37 +64,65 @@ void MascaraDePlantilla(const RegistroPieza& p) {
         m.line(x1, y1, x2, y2);
         for (const Semilla& s : semillas) m.floodFill(plat::cint(s.x), plat::cint(s.y), kNegro);
     };
+    // Around the middle of a straightened side of the irregular shape every
+    // pixel of the cell is the piece's: the line can cut pockets off the
+    // socket there that no seed reaches. The knob's reach, (cx, cy) half
+    // rx x ry across, is filled within the cell.
+    auto llenaNudo = [&](double cx, double cy, double rx, double ry) {
+        const int xa = std::max(mx, int(std::floor(cx - rx))), xb = std::min(mx + w - 1, int(std::ceil(cx + rx)));
+        const int ya = std::max(my, int(std::floor(cy - ry))), yb = std::min(my + h - 1, int(std::ceil(cy + ry)));
+        for (int y = ya; y <= yb; ++y)
+            for (int x = xa; x <= xb; ++x) {
+                const double u = (x - cx) / rx, v = (y - cy) / ry;
+                if (u * u + v * v <= 1 && m.point(x, y) != kNegro) m.pset(x, y, kNegro);
+            }
+    };
+    const double rl = 0.12 * h + 1.5, rh = 0.12 * w + 1.5;
+    const double kl = corte::AspectoLateral(std::nullopt, corte::FactorIrregularLateral(w, h)).value_or(1.0);
+    const double kh = corte::AspectoHorizontal(std::nullopt, corte::FactorIrregularHorizontal(w, h)).value_or(1.0);
     // The irregular shape's middle seed sits in the knob: 0.09 of the side
     // away from the edge line (less where the knobs are pressed).
     if (b.izquierda != 0) {
         if (curvado)
             cierra(mx, my, mx, my + h, {{mx + 1.0, my + 0.5 * h}});
         else
+        {
             cierra(mx, my, mx, my + h,
                    {{mx + 1.0, my + 0.22 * h}, {mx + nx, my + 0.5 * h}, {mx + 1.0, my + 0.78 * h}});
+            llenaNudo(mx + nx, my + 0.5 * h, rl / kl, rl);
+        }
     }
     if (b.derecha != 0) {
         const double x = mx + w - 1;
         if (curvado)
             cierra(x, my, x, my + h, {{mx + w - 2.0, my + 0.5 * h}});
         else
+        {
             cierra(x, my, x, my + h,
                    {{mx + w - 2.0, my + 0.22 * h}, {mx + w - nx, my + 0.5 * h}, {mx + w - 2.0, my + 0.78 * h}});
+            llenaNudo(mx + w - nx, my + 0.5 * h, rl / kl, rl);
+        }
     }
     if (b.arriba != 0) {
         if (curvado)
             cierra(mx, my, mx + w, my, {{mx + 0.5 * w, my + 1.0}});
         else
+        {
             cierra(mx, my, mx + w, my,
                    {{mx + 0.22 * w, my + 1.0}, {mx + 0.5 * w, my + ny}, {mx + 0.78 * w, my + 1.0}});
+            llenaNudo(mx + 0.5 * w, my + ny, rh, rh * kh);
+        }
     }
     if (b.abajo != 0) {
         const double y = my + h - 1;
         if (curvado)
             cierra(mx, y, mx + w, y, {{mx + 0.5 * w, my + h - 2.0}});
         else
+        {
             cierra(mx, y, mx + w, y,
                    {{mx + 0.22 * w, my + h - 2.0}, {mx + 0.5 * w, my + h - ny}, {mx + 0.78 * w, my + h - 2.0}});
+            llenaNudo(mx + 0.5 * w, my + h - ny, rh, rh * kh);
+        }
     }
 }
 

@@ -155,6 +155,50 @@ void CorrigeCostura() {
     }
 }
 
+// The sockets of template 2's top and bottom are wider than the tabs of
+// template 1 that sit in them, and at pixel level any socket may miss its tab
+// by a pixel: the board would show a ring of table between two interlocked
+// pieces. Every pixel around a socket that neither the socket's piece nor its
+// neighbour covers goes to the tab, which grows by the pixel the socket has
+// more, so that the pieces at home cover the board; the cut lines keep the
+// figures as drawn. The tab, not the socket: a socket on the picture's edge
+// stays one hollow for the fill that straightens that side.
+void CierraEncajes() {
+    const auto& g = PuzzGbl;
+    Surface& t = mesa.Pic_Temporal;
+    const int ab = g.AnchoPiezaBase, hb = g.AltoPiezaBase, ap = g.AnchoPieza, ah = g.AltoPieza;
+    const int mx = g.MargenPiezaX, my = g.MargenPiezaY;
+    const double fh = corte::FactorIrregularHorizontal(ap, ah), fv = corte::FactorIrregularLateral(ap, ah);
+    // Whether the template whose box starts at x0 covers (x, y) of its box.
+    auto cubre = [&](int x0, int x, int y) {
+        return x >= 0 && y >= 0 && x < ab && y < hb && (t.point(x0 + x, y) & 0xFFFFFFu) == 0;
+    };
+    // The socket of the template at x0 centred on (cx, cy) of its box, half
+    // rx x ry across; the neighbour's template at xv, whose box is moved by
+    // (dx, dy) against this one.
+    auto cierra = [&](int x0, double cx, double cy, double rx, double ry, int xv, int dx, int dy) {
+        const int xa = std::max(0, int(std::floor(cx - rx))), xb = std::min(ab - 1, int(std::ceil(cx + rx)));
+        const int ya = std::max(0, int(std::floor(cy - ry))), yb = std::min(hb - 1, int(std::ceil(cy + ry)));
+        for (int y = ya; y <= yb; ++y)
+            for (int x = xa; x <= xb; ++x)
+                if (!cubre(x0, x, y) && !cubre(xv, x - dx, y - dy)) {
+                    const int vx = x - dx, vy = y - dy;
+                    if (vx >= 0 && vy >= 0 && vx < ab && vy < hb)
+                        t.pset(xv + vx, vy, kNegro);
+                    else
+                        t.pset(x0 + x, y, kNegro);
+                }
+    };
+    // Template 2: sockets top and bottom, template 1's tabs above and below.
+    const double rh = 0.12 * ap + 2, dh = 0.09 * ap * fh, kh = corte::AspectoHorizontal(std::nullopt, fh).value_or(1.0);
+    cierra(ab, mx + 0.5 * ap, my + dh, rh, rh * kh, 0, 0, -ah);
+    cierra(ab, mx + 0.5 * ap, my + ah - dh, rh, rh * kh, 0, 0, ah);
+    // Template 1: sockets left and right, template 2's tabs beside them.
+    const double rv = 0.115 * ah + 2, dv = 0.09 * ah * fv, kv = corte::AspectoLateral(std::nullopt, fv).value_or(1.0);
+    cierra(0, mx + dv, my + 0.5 * ah, rv / kv, rv, ab, -ap, 0);
+    cierra(0, mx + ap - dv, my + 0.5 * ah, rv / kv, rv, ab, ap, 0);
+}
+
 } // namespace
 
 void DibujaPlantillasPiezas() {
@@ -190,5 +234,8 @@ void DibujaPlantillasPiezas() {
     plantilla(1, g.OrigenCeldaX, g.OrigenCeldaY);
     g.OrigenCeldaX = ab + mx;
     plantilla(2, g.OrigenCeldaX, g.OrigenCeldaY);
-    if (forma == 2) CorrigeCostura();
+    if (forma == 2) {
+        CorrigeCostura();
+        CierraEncajes();
+    }
 }

@@ -60,10 +60,14 @@ void PideOtraImagen() {
     if (!PideImagenAlJugador() && !PreparaPrimerPuzzle()) mesa.Pic_Boton_MouseDown(2, 0, 0, 0, 0);
 }
 
+// The puzzle set up again and drawn; one read back solved shows its finished
+// picture, as at its end.
 void Reconstruye(std::int16_t modo) {
     PuzzGbl.SeleccionValida = true;
     PreparaJuego(false);
-    if (!PuzzGbl.CambioCosmetico) RedibujaImagen(modo);
+    if (PuzzGbl.CambioCosmetico) return;
+    RedibujaImagen(modo);
+    if (PuzzGbl.MostrandoModelo) MuestraModelo();
 }
 
 } // namespace

@@ -52,6 +52,41 @@ struct Pt {
     bool operator==(const Pt&) const = default;
 };
 
+// Division rounding towards minus infinity (d > 0).
+i64 floorDiv(i64 n, i64 d) { return n >= 0 ? n / d : -((-n + d - 1) / d); }
+
+// The pixels of the straight segment from a to b, one per coordinate of its
+// longer axis (step k = 0 is a, step steps() is b). Each takes the exact
+// line's other coordinate there rounded by floor(v + 0.5) in the surface's
+// own coordinates, halves going right and down: a segment gives the same
+// pixels whichever end it starts from, and a segment moved by whole pixels
+// moves its pixels alike. Lines and the bridges of traced curves share it.
+class Segment {
+public:
+    Segment(Pt a, Pt b) : a_(a) {
+        const i64 dx = b.x - a.x, dy = b.y - a.y;
+        const i64 adx = std::llabs(dx), ady = std::llabs(dy);
+        xMajor_ = adx >= ady;
+        major_ = xMajor_ ? adx : ady;
+        step_ = (xMajor_ ? dx : dy) < 0 ? -1 : 1;
+        minor_ = xMajor_ ? dy : dx;
+    }
+    i64 steps() const { return major_; }
+    bool xMajor() const { return xMajor_; }
+    // +1 or -1: the way the longer axis runs from a.
+    i64 step() const { return step_; }
+    Pt at(i64 k) const {
+        if (major_ == 0) return a_;
+        const i64 m = floorDiv(2 * k * minor_ + major_, 2 * major_);
+        return xMajor_ ? Pt{a_.x + step_ * k, a_.y + m} : Pt{a_.x + m, a_.y + step_ * k};
+    }
+
+private:
+    Pt a_;
+    bool xMajor_ = true;
+    i64 major_ = 0, step_ = 1, minor_ = 0;
+};
+
 bool touches8(Pt a, Pt b) { return std::llabs(a.x - b.x) <= 1 && std::llabs(a.y - b.y) <= 1; }
 
 i64 pix(double v) { return toPixel(std::clamp(v, -kCoordLimit, kCoordLimit)); }
@@ -150,35 +185,27 @@ public:
             for (i64 x = x0; x <= x1; ++x) pixel(x, y, c);
     }
 
-    // A line of dots from a to b: a included, b left out unless includeLast.
-    // Pixel k along the major axis takes the minor coordinate rounded (half up)
-    // from the exact line; only the steps that can reach the surface are walked.
+    // A line of dots from a to b (see Segment): a included, b left out
+    // unless includeLast. Only the steps that can reach the surface are walked.
     void line(Pt a, Pt b, Color c, bool includeLast = false) {
-        const i64 dx = b.x - a.x, dy = b.y - a.y;
-        const i64 adx = std::llabs(dx), ady = std::llabs(dy);
-        const i64 sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
-        if (adx == 0 && ady == 0) {
+        const Segment seg(a, b);
+        const i64 major = seg.steps();
+        if (major == 0) {
             if (includeLast) dot(a.x, a.y, c);
             return;
         }
-        const bool xMajor = adx >= ady;
-        const i64 major = xMajor ? adx : ady;
-        const i64 minor = xMajor ? ady : adx;
-        const i64 start = xMajor ? a.x : a.y;
-        const i64 step = xMajor ? sx : sy;
+        const i64 start = seg.xMajor() ? a.x : a.y;
+        const i64 step = seg.step();
         // Major coordinates whose dot can touch the surface.
         const i64 lo = off_ - dot_ + 1;
-        const i64 hi = i64(xMajor ? w_ : h_) - 1 + off_;
+        const i64 hi = i64(seg.xMajor() ? w_ : h_) - 1 + off_;
         i64 k0 = step > 0 ? lo - start : start - hi;
         i64 k1 = step > 0 ? hi - start : start - lo;
         k0 = std::max<i64>(k0, 0);
         k1 = std::min<i64>(k1, includeLast ? major : major - 1);
         for (i64 k = k0; k <= k1; ++k) {
-            const i64 m = (2 * k * minor + major) / (2 * major);
-            if (xMajor)
-                dot(a.x + sx * k, a.y + sy * m, c);
-            else
-                dot(a.x + sx * m, a.y + sy * k, c);
+            const Pt p = seg.at(k);
+            dot(p.x, p.y, c);
         }
     }
 
@@ -203,16 +230,8 @@ void pushLink(std::vector<Link>& raw, Pt p, double err) {
         return;
     }
     if (!raw.empty() && !touches8(raw.back().p, p)) {
-        const Pt a = raw.back().p;
-        const i64 dx = p.x - a.x, dy = p.y - a.y;
-        const i64 adx = std::llabs(dx), ady = std::llabs(dy);
-        const i64 sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
-        const bool xMajor = adx >= ady;
-        const i64 major = xMajor ? adx : ady, minor = xMajor ? ady : adx;
-        for (i64 k = 1; k < major; ++k) {
-            const i64 m = (2 * k * minor + major) / (2 * major);
-            raw.push_back({xMajor ? Pt{a.x + sx * k, a.y + sy * m} : Pt{a.x + sx * m, a.y + sy * k}, err});
-        }
+        const Segment seg(raw.back().p, p);
+        for (i64 k = 1; k < seg.steps(); ++k) raw.push_back({seg.at(k), err});
     }
     raw.push_back({p, err});
 }

@@ -140,7 +140,8 @@ public:
 
     // ---- drawing (raster.cpp) ----
     // A line from (x1, y1) to (x2, y2): 8-connected, includes the first pixel
-    // and leaves out the last; the current point moves to the end.
+    // and leaves out the last; the current point moves to the end. The line's
+    // pixels besides its ends do not depend on the end it is drawn from.
     void line(double x1, double y1, double x2, double y2);
     void line(double x1, double y1, double x2, double y2, Color c);
     // A line from the current point.

@@ -7,7 +7,9 @@
 #include "core/Tablas.h"
 #include "core/TsComun.h"
 #include "table/mesa.h"
+#include "imaging/Dibujo.h"
 #include "model/EstadoPuzzle.h"
+#include "model/Juego.h"
 #include "model/Partida.h"
 #include "platform/files.h"
 #include "tests/model/pentomino_fixtures.h"
@@ -496,6 +498,51 @@ TEST_F(EstadoPuzzle, ASavedPuzzleOfAnotherGameKeepsTheLeftGamesState) {
 // A stored jigsaw that the picture chooser would never offer (cells too small,
 // too many triangles, a shape the picture's proportion does not suit) is a
 // damaged file, whatever wrote it.
+// A jigsaw of every shape solved and kept, then read back as at start: the
+// table shows the finished picture the end of the puzzle showed, not the
+// pieces at home with their cut lines.
+TEST_F(EstadoPuzzle, ASolvedJigsawReadBackShowsTheFinishedPictureOfItsEnd) {
+    QImage foto(640, 480, QImage::Format_RGB32);
+    unsigned v = 7;
+    for (int y = 0; y < foto.height(); ++y)
+        for (int x = 0; x < foto.width(); ++x) foto.setPixel(x, y, 0xFF000000u | ((v = v * 1103515245u + 12345u) >> 8));
+    const QString ruta = carpeta.file("ruido.png");
+    ASSERT_TRUE(foto.save(ruta, "PNG"));
+    for (int forma = 0; forma < 8; ++forma) {
+        SCOPED_TRACE(forma);
+        EstadoPartida e = Jigsaw();
+        e.FicheroImagen = ruta;
+        e.ArchivoImagen = "ruido.png";
+        e.c.FormaPieza = std::int16_t(forma);
+        const int n = 25 * (forma == 3 ? 4 : forma >= 4 ? 2 : 1);
+        Piezas(e, n);
+        Movimientos(e, 3, n);
+        PuzzGbl.TipoJuego = 21;
+        LeePuzzleJuego(Guarda(Bytes(e), "Tsl2134.ini"));
+        ASSERT_TRUE(vistos.empty()) << vistos[0].texto.toStdString();
+        // A new deal, every piece carried home, and the end's picture.
+        auto& g = PuzzGbl;
+        PreparaJuego(true);
+        for (int i = 1; i <= g.NroPiezas; ++i) {
+            auto& p = g.Piezas[std::size_t(i)];
+            p.X = p.XDestino;
+            p.Y = p.YDestino;
+            p.Giro = p.GiroDestino;
+        }
+        RedibujaImagen(1);
+        MuestraModelo();
+        const QImage final = mesa.Pic_Imagen.image().copy();
+        const QByteArray guardado = ComponeArchivoEstado(ComponeRegistroPartida());
+        mesa.Pic_Imagen.cls();
+        LeePuzzleJuego(Guarda(guardado, "Tsl2134.ini"));
+        ASSERT_TRUE(vistos.empty()) << vistos[0].texto.toStdString();
+        EXPECT_TRUE(g.MostrandoModelo);
+        EXPECT_EQ(mesa.Pic_Imagen.image(), final);
+        EXPECT_EQ(mesa.Pic_Imagen.image().copy(0, 0, g.AnchoImagen, g.AltoImagen),
+                  mesa.Pic_FonTamModi.image().copy(0, 0, g.AnchoImagen, g.AltoImagen));
+    }
+}
+
 TEST_F(EstadoPuzzle, AJigsawThePictureDoesNotAllowIsRefused) {
     const struct {
         const char* caso;

@@ -159,6 +159,32 @@ TEST(RasterLine, HalfCoordinatesRoundUp) {
     EXPECT_EQ(asciiArt(s), QStringList({"..........", ".#####....", ".........."}));
 }
 
+// A segment sets the same pixels whichever end it is drawn from (each way
+// leaves out its own last pixel, so both ends are set apart): one line per
+// octant, slopes whose exact line passes half-way between two pixels among
+// them, and segments reaching past the surface.
+TEST(RasterLine, BothWaysSetTheSamePixels) {
+    const struct {
+        int x1, y1, x2, y2;
+    } casos[] = {
+        {0, 48, 48, 24},  {2, 2, 40, 21},  {2, 2, 40, 8},   {2, 40, 40, 21}, {40, 2, 2, 21},  {40, 40, 2, 21},
+        {2, 2, 21, 40},   {21, 2, 2, 40},  {2, 40, 21, 2},  {40, 40, 21, 2}, {5, 5, 40, 12},  {3, 30, 36, 19},
+        {10, 1, 13, 46},  {45, 3, 40, 44}, {0, 0, 49, 49},  {49, 0, 0, 49},  {0, 7, 49, 7},   {7, 0, 7, 49},
+        {-20, 60, 70, -5}, {-30, 10, 80, 41}, {25, -40, 30, 90}, {1, 1, 4, 2}, {1, 1, 2, 4}, {6, 1, 1, 2},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.x1 << "," << c.y1 << " - " << c.x2 << "," << c.y2);
+        Surface ida("ida", 50, 50), vuelta("vuelta", 50, 50);
+        ida.line(c.x1, c.y1, c.x2, c.y2);
+        vuelta.line(c.x2, c.y2, c.x1, c.y1);
+        for (Surface* s : {&ida, &vuelta}) {
+            s->pset(c.x1, c.y1);
+            s->pset(c.x2, c.y2);
+        }
+        EXPECT_EQ(pixelsOf(ida, plat::kBlack), pixelsOf(vuelta, plat::kBlack));
+    }
+}
+
 TEST(RasterLine, ClippedAtTheBoundsAndSafeForHugeCoordinates) {
     Surface s("s", 10, 10);
     s.line(-100, -100, 200, 200);

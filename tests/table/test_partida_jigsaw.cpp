@@ -1,6 +1,8 @@
 // A whole jigsaw of every shape played through the table's own handlers: each
-// piece pressed where its mask is, dragged home and released, until the end
-// message; the finished picture is the puzzle's picture.
+// piece pressed where its mask is, turned with the right button when it lies
+// turned, dragged home and released, until the end message; the pieces at
+// home cover the board with the picture they were cut from, and the finished
+// picture is the puzzle's picture.
 #include "core/PuzzGbl.h"
 #include "core/TsComun.h"
 #include "table/mesa.h"
@@ -38,9 +40,13 @@ protected:
         teselaro::initResources();
         PuzzGbl.RutaPrograma = dir.path();
         auto& p = ProcTrabajo();
-        p.botonDerechoAbajo = [] { return false; };
+        // A right press turns once: the button is let go after the first step.
+        p.botonDerechoAbajo = [] { return true; };
         p.conFoco = [] { return true; };
-        p.ejecutaEventos = [] { return true; };
+        p.ejecutaEventos = [] {
+            Pic_Trabajo_Click();
+            return true;
+        };
         RegistraPresentadorMensaje([this](const QString& titulo, const QString& texto) {
             textos << texto;
             if (texto == QStringLiteral("Ha conseguido resolver el puzzle")) {
@@ -95,14 +101,15 @@ TEST_P(PartidaJigsaw, EveryPieceCarriedHomeEndsThePuzzleOnce) {
     PreparaJuego(true);
     const int n = g.NroPiezas;
     ASSERT_EQ(n, 9 * kPiezasPorCasilla[j.forma]);
-    // Until pieces can be turned by the table, each is set to its home turn;
-    // the loose pieces lie apart, right of the board.
+    // The loose pieces lie apart, right of the board; the first one and every
+    // fourth after it are a quarter turn off their home turn, the others as
+    // they lie at home.
     const int paso = g.LadoZonaPieza + 8;
     const int columnas = (mesa.Pic_Botonera.left() - g.AnchoImagen - 60) / paso;
     ASSERT_GE(columnas, 3);
     for (int i = 1; i <= n; ++i) {
         auto& p = g.Piezas[std::size_t(i)];
-        p.Giro = p.GiroDestino;
+        p.Giro = std::int16_t(i % 4 == 1 ? (p.GiroDestino + 1) % 4 : p.GiroDestino);
         p.X = std::int16_t(g.AnchoImagen + 40 + g.MargenPiezaX + (i - 1) % columnas * paso);
         p.Y = std::int16_t(20 + g.MargenPiezaY + (i - 1) / columnas * paso);
     }
@@ -110,9 +117,20 @@ TEST_P(PartidaJigsaw, EveryPieceCarriedHomeEndsThePuzzleOnce) {
     ActualizaInfoPiezas();
     ASSERT_EQ(g.NroPiezasColocadas, 0);
 
+    int giros = 0;
     for (std::int16_t i = 1; i <= n; ++i) {
         SCOPED_TRACE(i);
         const auto& p = g.Piezas[std::size_t(i)];
+        // Turned with the right button until it lies as at home.
+        for (int k = 0; k < 4 && p.Giro != p.GiroDestino; ++k) {
+            const QPointF c = PuntoDe(i);
+            Pic_Trabajo_MouseMove(0, 0, c.x(), c.y());
+            ASSERT_EQ(g.PiezaSeleccionada, i) << "the pointer finds the piece to turn";
+            Pic_Trabajo_MouseDown(2, 0, c.x(), c.y());
+            Pic_Trabajo_MouseUp(2, 0, c.x(), c.y());
+            ++giros;
+        }
+        ASSERT_EQ(p.Giro, p.GiroDestino);
         const QPointF a = PuntoDe(i);
         const QPointF b = a + QPointF(p.XDestino - p.X, p.YDestino - p.Y);
         Pic_Trabajo_MouseMove(0, 0, a.x(), a.y());
@@ -128,9 +146,21 @@ TEST_P(PartidaJigsaw, EveryPieceCarriedHomeEndsThePuzzleOnce) {
         ASSERT_EQ(g.NroPiezasColocadas, i);
     }
     EXPECT_EQ(textos.count(QStringLiteral("Ha conseguido resolver el puzzle")), 1) << textos.join(" | ").toStdString();
-    EXPECT_EQ(g.UltimoMovGrabado, n);
+    EXPECT_EQ(g.UltimoMovGrabado, n + giros);
+    EXPECT_GE(giros, 1);
     ASSERT_FALSE(final.isNull());
     EXPECT_EQ(final, mesa.Pic_FonTamModi.image().copy(0, 0, g.AnchoImagen, g.AltoImagen));
+    // The pieces drawn at home, without the finished picture over them, show
+    // the board picture whole: no table shows between them.
+    RedibujaImagen(1);
+    const QImage tablero = mesa.Pic_Imagen.image(), picture = mesa.Pic_Bitmap.image();
+    int distintos = 0;
+    for (int y = 0; y < g.AltoImagen; ++y)
+        for (int x = 0; x < g.AnchoImagen; ++x)
+            if ((tablero.pixel(x, y) & 0xFFFFFFu) != (picture.pixel(x, y) & 0xFFFFFFu) && ++distintos <= 5)
+                ADD_FAILURE() << "the table shows at " << x << "," << y << ": " << std::hex
+                              << (tablero.pixel(x, y) & 0xFFFFFFu);
+    EXPECT_EQ(distintos, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Formas, PartidaJigsaw,
