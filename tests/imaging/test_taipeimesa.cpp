@@ -260,6 +260,15 @@ const modtai::Disposicion& LaDe(const char* nombre) {
     ADD_FAILURE() << nombre;
     return modtai::Disposiciones()[0];
 }
+// A layout of 144 places too tall for the table of 800 x 600 (11 rows).
+const modtai::Disposicion& Grande() {
+    static const modtai::Disposicion d{QStringLiteral("Grande"),
+                                       {"11111111011111111", "11000000000000011", "10000000000000001",
+                                        "10122222222222101", "10120000000002101", "11120333333302111",
+                                        "10120000000002101", "10122222222222101", "10000000000000001",
+                                        "11000000000000011", "11111111111111111"}};
+    return d;
+}
 QString VacioTaipei() { return QString(25, u' ') + QString(425, u'0') + QStringLiteral("\r\n"); }
 
 // Without a state file the game takes the lowest-numbered layout that can be
@@ -279,7 +288,7 @@ TEST_F(TaipeiMesaTest, AFreshGameTakesTheFirstLayoutThatCanBeDealtOnThisTable) {
     } casos[] = {
         {"record 1 blank", {VacioTaipei(), modtai::Registro(LaDe("Puente"))}, 2, "Puente", "Puente"},
         {"record 1 too large for 800 x 600",
-         {modtai::Registro(LaDe("Castillo")), modtai::Registro(LaDe("Tortuga"))},
+         {modtai::Registro(Grande()), modtai::Registro(LaDe("Tortuga"))},
          2,
          "Tortuga",
          "Tortuga"},
@@ -331,7 +340,7 @@ TEST_F(TaipeiMesaTest, WithoutAnyUsableLayoutTheTableStaysEmptyAndTheNextStartIs
         std::optional<QStringList> registros; // nothing: no file
     } casos[] = {
         {"no file", std::nullopt},
-        {"blank and too large", QStringList{VacioTaipei(), modtai::Registro(LaDe("Castillo"))}},
+        {"blank and too large", QStringList{VacioTaipei(), modtai::Registro(Grande())}},
     };
     auto& g = PuzzGbl;
     InstalaEstadoPuzzle();
