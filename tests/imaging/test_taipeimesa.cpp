@@ -385,4 +385,47 @@ TEST_F(TaipeiMesaTest, WithoutAnyUsableLayoutTheTableStaysEmptyAndTheNextStartIs
     CompruebaTablero();
 }
 
+// A game saved on a larger screen whose layout does not fit this one is not
+// laid out: the message says why, a layout that fits is dealt for this run,
+// and the player's state file is kept as it was for the larger screen.
+TEST_F(TaipeiMesaTest, AStateWhoseLayoutDoesNotFitThisTableIsKeptAndAnotherLayoutIsDealt) {
+    auto& g = PuzzGbl;
+    plat::writeFile(g.RutaArchivo + "ModTai.mlp",
+                    plat::toCp1252(modtai::Registro(Grande()) + modtai::Registro(LaDe("Tortuga"))));
+    InstalaEstadoPuzzle();
+    const QString ruta = RutaEstadoJuego(25);
+    // Dealt and saved on 1920 x 1080.
+    g.AnchoMesa = 1920;
+    g.AltoMesa = 1080;
+    mesa.Pic_Botonera.move(1920 - kPanel, 0, kPanel, 431);
+    g.NroModelo = 1;
+    plat::randomGenerator().setState(38);
+    PreparaJuego(true);
+    ASSERT_EQ(g.FilasTablero, 11);
+    ASSERT_TRUE(GuardaPuzzleJuego());
+    const QByteArray guardado = plat::readFile(ruta);
+    // Read back on 800 x 600.
+    g.AnchoMesa = kAncho;
+    g.AltoMesa = kAlto;
+    mesa.Pic_Botonera.move(kAncho - kPanel, 0, kPanel, 431);
+    mensajes.clear();
+    LeePuzzleJuego(ruta);
+    ASSERT_EQ(mensajes.size(), 1) << mensajes.join("\n").toStdString();
+    EXPECT_TRUE(mensajes[0].contains(QString::fromUtf8("no cabe en la mesa de esta pantalla de 800 x 600 píxeles "
+                                                       "(sobrepasa la altura)")))
+        << mensajes[0].toStdString();
+    EXPECT_TRUE(mensajes[0].contains("se conserva")) << mensajes[0].toStdString();
+    EXPECT_EQ(g.NroModelo, 2);
+    CompruebaDisposicion(LaDe("Tortuga"));
+    CompruebaTablero();
+    for (int t = 1; t <= 144; ++t) {
+        const auto& p = g.Piezas[std::size_t(t)];
+        ASSERT_LE(p.X + 50, kAncho - kPanel) << t;
+        ASSERT_LE(p.Y + 67, kAlto) << t;
+    }
+    // The file is not written over, at exit or at a change of game.
+    EXPECT_TRUE(GuardaPuzzleJuego());
+    EXPECT_EQ(plat::readFile(ruta), guardado);
+}
+
 } // namespace
