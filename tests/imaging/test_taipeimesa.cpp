@@ -6,6 +6,7 @@
 #include "core/TsComun.h"
 #include "table/mesa.h"
 #include "imaging/PreparaMesa.h"
+#include "model/Barajado.h"
 #include "model/EstadoPuzzle.h"
 #include "model/Juego.h"
 #include "model/Taipei.h"
@@ -426,6 +427,27 @@ TEST_F(TaipeiMesaTest, AStateWhoseLayoutDoesNotFitThisTableIsKeptAndAnotherLayou
     // The file is not written over, at exit or at a change of game.
     EXPECT_TRUE(GuardaPuzzleJuego());
     EXPECT_EQ(plat::readFile(ruta), guardado);
+}
+
+// A layout in force that does not fit the table is never dealt on, by the
+// set-up or by the shuffle button: the player is told why, and no tile lies
+// on the board.
+TEST_F(TaipeiMesaTest, ALayoutThatDoesNotFitTheTableIsNotDealt) {
+    auto& g = PuzzGbl;
+    plat::writeFile(g.RutaArchivo + "ModTai.mlp", plat::toCp1252(modtai::Registro(Grande())));
+    g.NroModelo = 1;
+    PreparaJuego(true);
+    for (int vez = 1; vez <= 2; ++vez) {
+        SCOPED_TRACE(vez);
+        ASSERT_EQ(mensajes.size(), 1) << mensajes.join("\n").toStdString();
+        EXPECT_EQ(mensajes[0], QString::fromUtf8("Repartir las fichas: No se pueden repartir las fichas porque su "
+                                                 "modelo de Taipei no cabe en la mesa de esta pantalla de 800 x 600 "
+                                                 "píxeles (sobrepasa la altura). Elija otro modelo en la ventana "
+                                                 "Personalizar."));
+        for (int t = 1; t <= 144; ++t) ASSERT_EQ(g.Piezas[std::size_t(t)].Estado, 0) << t;
+        mensajes.clear();
+        BarajaPiezas();
+    }
 }
 
 } // namespace
