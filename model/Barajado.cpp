@@ -480,6 +480,17 @@ bool TAI_Reparte(int reiniciosMax) {
         RefusaDisposicion();
         return false;
     }
+    // A layout that does not fit the table is not laid out: no tile would
+    // be where the player could reach it.
+    if (const QString ajuste = TAI_MotivoAjuste(TAI_DisposicionActual(), g.AnchoMesa, g.AltoMesa);
+        !ajuste.isEmpty()) {
+        VaciaTablero();
+        Mensaje(QStringLiteral("Repartir las fichas"),
+                QStringLiteral("No se pueden repartir las fichas porque ") + ajuste +
+                    QString::fromUtf8(". Elija otro modelo en la ventana Personalizar."),
+                2, 1);
+        return false;
+    }
     while (!IntentoReparto()) {
         if (++Estadistica().reinicios >= reiniciosMax) {
             Estadistica().porOrden = true;

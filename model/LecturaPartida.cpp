@@ -237,11 +237,10 @@ ContextoValidacion ContextoActual(std::int16_t juego) {
     ctx.juego = juego;
     ctx.AnchoMesa = PuzzGbl.AnchoMesa;
     ctx.AltoMesa = PuzzGbl.AltoMesa;
-    // A layout that could not be dealt on holds no state: the state is damaged.
-    ctx.disposicion = [](std::int16_t nro) -> std::optional<DisposicionTaipei> {
-        const ModeloTaipei m = TAI_InterpretaModelo(TAI_LeeRegistroModelo(nro));
-        if (!m.motivo.isEmpty()) return std::nullopt;
-        return m.disposicion;
+    // A layout that could not be dealt on, or that does not fit this table,
+    // is not laid out: the state waits for its layout.
+    ctx.disposicion = [ancho = ctx.AnchoMesa, alto = ctx.AltoMesa](std::int16_t nro) {
+        return TAI_DisposicionJugable(nro, ancho, alto);
     };
     ctx.tableroPentomino = [](std::int16_t nro) -> std::optional<TableroPentomino> {
         const PuzzGblData copia = PuzzGbl;

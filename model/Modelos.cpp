@@ -52,6 +52,7 @@ QString DiagnosticoModelo(std::int16_t juego, std::int16_t nro) {
     QString motivo;
     if (juego == 25) {
         if (!TAI_CargaModelo(nro)) motivo = danado;
+        else motivo = TAI_MotivoAjuste(TAI_DisposicionActual(), copia.AnchoMesa, copia.AltoMesa);
     } else {
         // The analysis gives the board's or its solutions' fault in the same words.
         motivo = PEN_AnalizaModelo(nro).motivo;

@@ -31,7 +31,8 @@ constexpr int kColumnaAlturasTaipei = 35; // first height, counted from 1
 // What keeps model `nro` of game `juego` (24 pentominoes, 25 Taipei) from
 // being played, as words that follow "porque": its model file is missing or
 // cannot be read, holds no such model, or the model is damaged; for a
-// pentomino board, the same of "SolPen.mlp" and its solutions. An empty text
+// pentomino board, the same of "SolPen.mlp" and its solutions; for a Taipei
+// layout, that it does not fit the table in use (AnchoMesa x AltoMesa). An empty text
 // when the model can be played (and for the other games). Every global is
 // left as it was.
 QString DiagnosticoModelo(std::int16_t juego, std::int16_t nro);

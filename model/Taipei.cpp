@@ -175,11 +175,17 @@ PosicionesFallidas& Fallidas() {
     return f;
 }
 
+// One move of the search: pair b of pairing a of kind k.
+struct Jugada {
+    std::int8_t k = 0, a = 0, b = 0;
+};
+
 struct TAI_PasoSolucion {
     std::array<std::int16_t, kFichas + 1> EstadosGuardados{}; // the tiles' states before the step
     Quitadas QuitadasGuardadas;
     std::int16_t Clase = 0, Emparejamiento = 0, Pareja = 0;
     std::array<TAI_RegistroClase, kClases + 1> ClasesGuardadas{};
+    std::int16_t Indice = 0; // the move's place among the moves of its position
 };
 
 class Busqueda {
@@ -188,15 +194,14 @@ public:
         fallidas_.Empieza();
         auto& g = PuzzGbl;
         // The tile of each id (the first one that carries it).
-        std::array<std::array<std::int16_t, 5>, kClases + 1> porId{};
         for (int t = 1; t <= kFichas; ++t) {
             const int id = g.Piezas[t].Id, k = id / 10, c = id % 10;
-            if (id > 0 && k >= 1 && k <= kClases && c >= 1 && c <= 4 && porId[k][c] == 0) porId[k][c] = std::int16_t(t);
+            if (id > 0 && k >= 1 && k <= kClases && c >= 1 && c <= 4 && porId_[k][c] == 0) porId_[k][c] = std::int16_t(t);
         }
         for (int k = 1; k <= kClases; ++k)
             for (int a = 1; a <= 3; ++a)
                 for (int b = 1; b <= 2; ++b)
-                    for (int m = 1; m <= 2; ++m) ficha_[k][a][b][m] = porId[k][kEmparejamientos[a][b][m]];
+                    for (int m = 1; m <= 2; ++m) ficha_[k][a][b][m] = porId_[k][kEmparejamientos[a][b][m]];
     }
 
     void Busca() {
@@ -219,32 +224,43 @@ public:
             if (g.Piezas[t].Estado == 0) ++quitadas, actual.Pon(t);
 
         std::vector<TAI_PasoSolucion> pila(kParejas + 1);
-        int d = 0, k = 1, a = 1, b = 1;
+        std::vector<std::vector<Jugada>> jugadas(kParejas + 1);
+        int d = 0;
+        std::size_t i = 0;
+        bool nueva = true;
         for (;;) {
+            if (nueva) {
+                Jugadas(jugadas[std::size_t(d)]);
+                i = 0;
+                nueva = false;
+            }
+            const std::vector<Jugada>& lista = jugadas[std::size_t(d)];
             bool hallada = false;
             Quitadas siguiente;
-            while (d < kParejas && Siguiente(k, a, b)) {
+            for (; d < kParejas && i < lista.size(); ++i) {
+                const Jugada& j = lista[i];
                 siguiente = actual;
-                siguiente.Pon(ficha_[k][a][b][1]);
-                siguiente.Pon(ficha_[k][a][b][2]);
+                siguiente.Pon(ficha_[j.k][j.a][j.b][1]);
+                siguiente.Pon(ficha_[j.k][j.a][j.b][2]);
                 if (!recuerda_ || !fallidas_.Contiene(siguiente)) {
                     hallada = true;
                     break;
                 }
-                ++est.evitadas;
-                ++b; // the position it leads to was searched already: the next choice
+                ++est.evitadas; // the position it leads to was searched already
             }
             if (hallada) {
+                const Jugada j = lista[i];
                 TAI_PasoSolucion& paso = pila[std::size_t(d)];
                 for (int t = 1; t <= kFichas; ++t) paso.EstadosGuardados[t] = g.Piezas[t].Estado;
                 paso.QuitadasGuardadas = actual;
-                paso.Clase = std::int16_t(k);
-                paso.Emparejamiento = std::int16_t(a);
-                paso.Pareja = std::int16_t(b);
+                paso.Clase = j.k;
+                paso.Emparejamiento = j.a;
+                paso.Pareja = j.b;
+                paso.Indice = std::int16_t(i);
                 paso.ClasesGuardadas = g.TAI_Clases;
-                Descarta(k, a, b);
+                Descarta(j.k, j.a, j.b);
                 ++d;
-                const std::int16_t f1 = ficha_[k][a][b][1], f2 = ficha_[k][a][b][2];
+                const std::int16_t f1 = ficha_[j.k][j.a][j.b][1], f2 = ficha_[j.k][j.a][j.b][2];
                 g.TAI_TablaBusqueda[std::size_t(d)] = {0, f1, f2};
                 g.Piezas[f1].Estado = 0;
                 g.Piezas[f2].Estado = 0;
@@ -254,7 +270,7 @@ public:
                     g.TAI_SolucionHallada = true;
                     break;
                 }
-                k = a = b = 1;
+                nueva = true;
                 continue;
             }
             // Back-step: nothing more to try from here, whatever the way in.
@@ -270,9 +286,7 @@ public:
             for (int t = 1; t <= kFichas; ++t) g.Piezas[t].Estado = paso.EstadosGuardados[t];
             g.TAI_Clases = paso.ClasesGuardadas;
             actual = paso.QuitadasGuardadas;
-            k = paso.Clase;
-            a = paso.Emparejamiento;
-            b = paso.Pareja + 1;
+            i = std::size_t(paso.Indice) + 1;
         }
         est.fallidas = fallidas_.Cuantas();
         est.bytesFallidas = fallidas_.Bytes();
@@ -281,6 +295,7 @@ public:
 
 private:
     static bool Quitada(int t) { return t >= 1 && PuzzGbl.Piezas[t].Estado == 0; }
+    static bool EnTablero(int t) { return t >= 1 && PuzzGbl.Piezas[t].Estado != 0; }
 
     // Pair b of pairing a taken for kind k: the other pairings are no longer
     // possible, and when the other pair is gone too the kind is done.
@@ -291,21 +306,180 @@ private:
         if (Quitada(ficha_[k][a][3 - b][1])) clase.ClaseEnJuego = false;
     }
 
-    // The first pair from (k, a, b) on, in the order kind, pairing, pair,
-    // whose two tiles are free.
-    bool Siguiente(int& k, int& a, int& b) const {
+    // The moves to try from the present position, in the order they are
+    // tried. None when the position can no longer be cleared (SinSalida).
+    // When every tile left of a kind is free, taking one of its pairs can
+    // spoil nothing (any clearing may take it first, as taking tiles never
+    // covers any), so that pair is the only move. Otherwise every pair of
+    // one kind whose two tiles are free: those lying on more tiles first,
+    // and among equals in the order kind, pairing, pair.
+    void Jugadas(std::vector<Jugada>& lista) const {
         const auto& g = PuzzGbl;
-        for (; k <= kClases; ++k, a = 1, b = 1) {
+        lista.clear();
+        std::array<bool, kFichas + 1> libre{};
+        for (int t = 1; t <= kFichas; ++t) libre[t] = TAI_FichaLibre(std::int16_t(t));
+        if (SinSalida()) return;
+        for (int k = 1; k <= kClases; ++k) {
             if (!g.TAI_Clases[k].ClaseEnJuego) continue;
-            for (; a <= 3; ++a, b = 1) {
+            bool todas = true;
+            for (int c = 1; c <= 4; ++c)
+                if (EnTablero(porId_[k][c]) && !libre[porId_[k][c]]) todas = false;
+            if (!todas) continue;
+            for (int a = 1; a <= 3; ++a) {
                 if (!g.TAI_Clases[k].EmparejamientoPosible[a]) continue;
-                for (; b <= 2; ++b)
-                    if (TAI_FichaLibre(ficha_[k][a][b][1]) && TAI_FichaLibre(ficha_[k][a][b][2])) return true;
+                for (int b = 1; b <= 2; ++b) {
+                    const int f1 = ficha_[k][a][b][1], f2 = ficha_[k][a][b][2];
+                    if (f1 >= 1 && f2 >= 1 && libre[f1] && libre[f2]) {
+                        lista.push_back({std::int8_t(k), std::int8_t(a), std::int8_t(b)});
+                        return;
+                    }
+                }
             }
         }
-        return false;
+        for (int k = 1; k <= kClases; ++k) {
+            if (!g.TAI_Clases[k].ClaseEnJuego) continue;
+            for (int a = 1; a <= 3; ++a) {
+                if (!g.TAI_Clases[k].EmparejamientoPosible[a]) continue;
+                for (int b = 1; b <= 2; ++b) {
+                    const int f1 = ficha_[k][a][b][1], f2 = ficha_[k][a][b][2];
+                    if (f1 >= 1 && f2 >= 1 && libre[f1] && libre[f2])
+                        lista.push_back({std::int8_t(k), std::int8_t(a), std::int8_t(b)});
+                }
+            }
+        }
+        if (lista.size() < 2) return;
+        // Tiles that lie on more tiles first: they keep more of the board
+        // covered. Equal ones keep the order above.
+        std::array<int, kFichas + 1> debajo{};
+        for (int t = 1; t <= kFichas; ++t) {
+            if (!libre[t]) continue;
+            const RegistroPieza& p = g.Piezas[t];
+            for (int l = p.Nivel - 1; l >= 1 && !Ausente(p.Fila, p.Columna, l); --l) ++debajo[t];
+        }
+        auto peso = [&](const Jugada& j) { return debajo[ficha_[j.k][j.a][j.b][1]] + debajo[ficha_[j.k][j.a][j.b][2]]; };
+        std::stable_sort(lista.begin(), lista.end(), [&](const Jugada& x, const Jugada& y) { return peso(x) > peso(y); });
     }
 
+    // Whether the position can no longer be cleared, told by the stacks: a
+    // tile goes only after every tile lying on it (the unbroken run of tiles
+    // above it in its cell), and the two tiles of a pair go together. So no
+    // pair may hold two tiles of one run, and among the pairs that are
+    // already fixed (a kind with two tiles left, or with four of which only
+    // one way into two pairs keeps each pair out of one run) none may have to
+    // go both before and after another.
+    bool SinSalida() const {
+        const auto& g = PuzzGbl;
+        // The run each tile on the board belongs to, and its place in it.
+        std::array<std::int16_t, kFichas + 1> pila{}, altura{};
+        int pilas = 0;
+        for (int t = 1; t <= kFichas; ++t) {
+            if (!EnTablero(t) || pila[t] != 0) continue;
+            const RegistroPieza& p = g.Piezas[t];
+            // The bottom of its run, then up the run.
+            int l = p.Nivel;
+            while (l > 1 && FichaEn(p.Fila, p.Columna, l - 1) != 0 && EnTablero(FichaEn(p.Fila, p.Columna, l - 1))) --l;
+            ++pilas;
+            for (; l <= kNiveles; ++l) {
+                const int u = FichaEn(p.Fila, p.Columna, l);
+                if (u == 0 || !EnTablero(u)) break;
+                pila[u] = std::int16_t(pilas);
+                altura[u] = std::int16_t(l);
+            }
+        }
+        auto unaPila = [&](int x, int y) { return pila[x] == pila[y]; };
+
+        // The fixed pairs, numbered from 1 per tile.
+        std::array<std::int8_t, kFichas + 1> pareja{};
+        int parejas = 0;
+        std::array<std::array<std::int16_t, 2>, kParejas + 1> miembros{};
+        for (int k = 1; k <= kClases; ++k) {
+            if (!g.TAI_Clases[k].ClaseEnJuego) continue;
+            int quedan[4], n = 0;
+            for (int c = 1; c <= 4; ++c)
+                if (EnTablero(porId_[k][c])) quedan[n++] = porId_[k][c];
+            if (n == 2) {
+                if (unaPila(quedan[0], quedan[1])) return true;
+                ++parejas;
+                miembros[parejas] = {std::int16_t(quedan[0]), std::int16_t(quedan[1])};
+            } else if (n == 4) {
+                // The three ways into two pairs: (0 1)(2 3), (0 2)(1 3), (0 3)(1 2).
+                static constexpr int kModos[3][4] = {{0, 1, 2, 3}, {0, 2, 1, 3}, {0, 3, 1, 2}};
+                int validos = 0, elegido = 0;
+                for (int m = 0; m < 3; ++m) {
+                    const int* x = kModos[m];
+                    if (!unaPila(quedan[x[0]], quedan[x[1]]) && !unaPila(quedan[x[2]], quedan[x[3]]))
+                        ++validos, elegido = m;
+                }
+                if (validos == 0) return true;
+                if (validos == 1) {
+                    const int* x = kModos[elegido];
+                    miembros[++parejas] = {std::int16_t(quedan[x[0]]), std::int16_t(quedan[x[1]])};
+                    miembros[++parejas] = {std::int16_t(quedan[x[2]]), std::int16_t(quedan[x[3]])};
+                }
+            }
+        }
+        if (parejas < 2) return false;
+        for (int q = 1; q <= parejas; ++q)
+            for (int m = 0; m < 2; ++m) pareja[miembros[q][m]] = std::int8_t(q);
+
+        // Pair q must go before pair r when a tile of q lies above a tile of
+        // r in one run: a cycle among them cannot be cleared.
+        std::array<std::uint64_t, kParejas + 1> antesDe{}; // bit r - 1 of q: q goes before r
+        std::array<std::uint64_t, kParejas + 1> antesDeAlto{};
+        for (int q = 1; q <= parejas; ++q)
+            for (int m = 0; m < 2; ++m) {
+                const int t = miembros[q][m];
+                const RegistroPieza& p = g.Piezas[t];
+                for (int l = altura[t] - 1; l >= 1; --l) {
+                    const int u = FichaEn(p.Fila, p.Columna, l);
+                    if (u == 0 || pila[u] != pila[t]) break;
+                    const int r = pareja[u];
+                    if (r == 0 || r == q) continue;
+                    if (r <= 64) antesDe[q] |= std::uint64_t(1) << (r - 1);
+                    else antesDeAlto[q] |= std::uint64_t(1) << (r - 65);
+                }
+            }
+        // A pair whose two tiles lie in one row run of one level: each of them
+        // waits for the whole run on its outer side (its inner side holds its
+        // partner), and the tiles between them wait for the pair.
+        auto antes = [&](int q, int r) {
+            if (q == 0 || r == 0 || q == r) return;
+            if (r <= 64) antesDe[q] |= std::uint64_t(1) << (r - 1);
+            else antesDeAlto[q] |= std::uint64_t(1) << (r - 65);
+        };
+        auto presente = [](int r, int c, int l) { return !Ausente(r, c, l); };
+        for (int q = 1; q <= parejas; ++q) {
+            const RegistroPieza& x = g.Piezas[miembros[q][0]];
+            const RegistroPieza& y = g.Piezas[miembros[q][1]];
+            if (x.Fila != y.Fila || x.Nivel != y.Nivel) continue;
+            const int r = x.Fila, l = x.Nivel;
+            const int izq = std::min(x.Columna, y.Columna), der = std::max(x.Columna, y.Columna);
+            bool unida = true;
+            for (int c = izq + 1; c < der && unida; ++c) unida = presente(r, c, l);
+            if (!unida) continue;
+            for (int c = izq + 1; c < der; ++c) antes(q, pareja[FichaEn(r, c, l)]);
+            for (int c = izq - 1; c >= 1 && presente(r, c, l); --c) antes(pareja[FichaEn(r, c, l)], q);
+            for (int c = der + 1; c <= kColumnas && presente(r, c, l); ++c) antes(pareja[FichaEn(r, c, l)], q);
+        }
+        // Kahn's order: what is left unordered lies on a cycle.
+        std::array<int, kParejas + 1> entradas{};
+        for (int q = 1; q <= parejas; ++q)
+            for (int r = 1; r <= parejas; ++r)
+                if (r <= 64 ? (antesDe[q] >> (r - 1)) & 1 : (antesDeAlto[q] >> (r - 65)) & 1) ++entradas[r];
+        std::array<int, kParejas + 1> cola{};
+        int cabeza = 0, fin = 0;
+        for (int q = 1; q <= parejas; ++q)
+            if (entradas[q] == 0) cola[fin++] = q;
+        while (cabeza < fin) {
+            const int q = cola[cabeza++];
+            for (int r = 1; r <= parejas; ++r)
+                if ((r <= 64 ? (antesDe[q] >> (r - 1)) & 1 : (antesDeAlto[q] >> (r - 65)) & 1) && --entradas[r] == 0)
+                    cola[fin++] = r;
+        }
+        return fin < parejas;
+    }
+
+    std::array<std::array<std::int16_t, 5>, kClases + 1> porId_{};
     TablaFichas ficha_{};
     bool recuerda_;
     PosicionesFallidas& fallidas_ = Fallidas();

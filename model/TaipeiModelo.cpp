@@ -174,6 +174,23 @@ AjusteTaipei TAI_AjusteEnMesa(int filas, int columnas, int niveles, int anchoMes
     return AjusteTaipei::Cabe;
 }
 
+QString TAI_MotivoAjuste(const DisposicionTaipei& d, int anchoMesa, int altoMesa) {
+    if (anchoMesa <= 0 || altoMesa <= 0) return {};
+    const AjusteTaipei a = TAI_AjusteEnMesa(d.filas, d.columnas, d.niveles, anchoMesa, altoMesa);
+    if (a == AjusteTaipei::Cabe) return {};
+    return QString::fromUtf8("su modelo de Taipei no cabe en la mesa de esta pantalla de %1 x %2 píxeles "
+                             "(sobrepasa la %3)")
+        .arg(anchoMesa)
+        .arg(altoMesa)
+        .arg(a == AjusteTaipei::DemasiadoAlta ? QStringLiteral("altura") : QStringLiteral("anchura"));
+}
+
+std::optional<DisposicionTaipei> TAI_DisposicionJugable(std::int16_t nro, int anchoMesa, int altoMesa) {
+    const ModeloTaipei m = TAI_InterpretaModelo(TAI_LeeRegistroModelo(nro));
+    if (!m.motivo.isEmpty() || !TAI_MotivoAjuste(m.disposicion, anchoMesa, altoMesa).isEmpty()) return std::nullopt;
+    return m.disposicion;
+}
+
 EleccionModeloJuego TAI_EleccionModelo() {
     EleccionModeloJuego e;
     // A layout the deal accepts and whose tiles fit the table beside the

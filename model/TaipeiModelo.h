@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 struct EleccionModeloJuego;
 
@@ -70,6 +71,16 @@ void TAI_CargaModelo();
 // the table: too tall is told before too wide.
 enum class AjusteTaipei { Cabe, DemasiadoAlta, DemasiadoAncha };
 AjusteTaipei TAI_AjusteEnMesa(int filas, int columnas, int niveles, int anchoMesa, int altoMesa);
+
+// Why a layout does not fit a table of anchoMesa x altoMesa beside the
+// command panel (TAI_AjusteEnMesa), in Spanish to be shown; empty when it
+// fits, and when no table size is known (either size 0 or less).
+QString TAI_MotivoAjuste(const DisposicionTaipei& d, int anchoMesa, int altoMesa);
+
+// The layout of record nro when it can be dealt on and fits the table of
+// anchoMesa x altoMesa (TAI_MotivoAjuste); nothing otherwise. A state is laid
+// out again only on such a layout.
+std::optional<DisposicionTaipei> TAI_DisposicionJugable(std::int16_t nro, int anchoMesa, int altoMesa);
 
 // The Taipei part of the choice of model for a fresh game without a state
 // (model/EleccionModelo.h): a layout is usable when it reads without a reason

@@ -6,6 +6,7 @@
 #include "core/TsComun.h"
 #include "table/mesa.h"
 #include "imaging/PreparaMesa.h"
+#include "model/Barajado.h"
 #include "model/EstadoPuzzle.h"
 #include "model/Juego.h"
 #include "model/Taipei.h"
@@ -260,6 +261,15 @@ const modtai::Disposicion& LaDe(const char* nombre) {
     ADD_FAILURE() << nombre;
     return modtai::Disposiciones()[0];
 }
+// A layout of 144 places too tall for the table of 800 x 600 (11 rows).
+const modtai::Disposicion& Grande() {
+    static const modtai::Disposicion d{QStringLiteral("Grande"),
+                                       {"11111111011111111", "11000000000000011", "10000000000000001",
+                                        "10122222222222101", "10120000000002101", "11120333333302111",
+                                        "10120000000002101", "10122222222222101", "10000000000000001",
+                                        "11000000000000011", "11111111111111111"}};
+    return d;
+}
 QString VacioTaipei() { return QString(25, u' ') + QString(425, u'0') + QStringLiteral("\r\n"); }
 
 // Without a state file the game takes the lowest-numbered layout that can be
@@ -279,7 +289,7 @@ TEST_F(TaipeiMesaTest, AFreshGameTakesTheFirstLayoutThatCanBeDealtOnThisTable) {
     } casos[] = {
         {"record 1 blank", {VacioTaipei(), modtai::Registro(LaDe("Puente"))}, 2, "Puente", "Puente"},
         {"record 1 too large for 800 x 600",
-         {modtai::Registro(LaDe("Castillo")), modtai::Registro(LaDe("Tortuga"))},
+         {modtai::Registro(Grande()), modtai::Registro(LaDe("Tortuga"))},
          2,
          "Tortuga",
          "Tortuga"},
@@ -331,7 +341,7 @@ TEST_F(TaipeiMesaTest, WithoutAnyUsableLayoutTheTableStaysEmptyAndTheNextStartIs
         std::optional<QStringList> registros; // nothing: no file
     } casos[] = {
         {"no file", std::nullopt},
-        {"blank and too large", QStringList{VacioTaipei(), modtai::Registro(LaDe("Castillo"))}},
+        {"blank and too large", QStringList{VacioTaipei(), modtai::Registro(Grande())}},
     };
     auto& g = PuzzGbl;
     InstalaEstadoPuzzle();
@@ -374,6 +384,70 @@ TEST_F(TaipeiMesaTest, WithoutAnyUsableLayoutTheTableStaysEmptyAndTheNextStartIs
     EXPECT_EQ(g.NombreModelo, "Tortuga");
     CompruebaDisposicion(LaDe("Tortuga"));
     CompruebaTablero();
+}
+
+// A game saved on a larger screen whose layout does not fit this one is not
+// laid out: the message says why, a layout that fits is dealt for this run,
+// and the player's state file is kept as it was for the larger screen.
+TEST_F(TaipeiMesaTest, AStateWhoseLayoutDoesNotFitThisTableIsKeptAndAnotherLayoutIsDealt) {
+    auto& g = PuzzGbl;
+    plat::writeFile(g.RutaArchivo + "ModTai.mlp",
+                    plat::toCp1252(modtai::Registro(Grande()) + modtai::Registro(LaDe("Tortuga"))));
+    InstalaEstadoPuzzle();
+    const QString ruta = RutaEstadoJuego(25);
+    // Dealt and saved on 1920 x 1080.
+    g.AnchoMesa = 1920;
+    g.AltoMesa = 1080;
+    mesa.Pic_Botonera.move(1920 - kPanel, 0, kPanel, 431);
+    g.NroModelo = 1;
+    plat::randomGenerator().setState(38);
+    PreparaJuego(true);
+    ASSERT_EQ(g.FilasTablero, 11);
+    ASSERT_TRUE(GuardaPuzzleJuego());
+    const QByteArray guardado = plat::readFile(ruta);
+    // Read back on 800 x 600.
+    g.AnchoMesa = kAncho;
+    g.AltoMesa = kAlto;
+    mesa.Pic_Botonera.move(kAncho - kPanel, 0, kPanel, 431);
+    mensajes.clear();
+    LeePuzzleJuego(ruta);
+    ASSERT_EQ(mensajes.size(), 1) << mensajes.join("\n").toStdString();
+    EXPECT_TRUE(mensajes[0].contains(QString::fromUtf8("no cabe en la mesa de esta pantalla de 800 x 600 píxeles "
+                                                       "(sobrepasa la altura)")))
+        << mensajes[0].toStdString();
+    EXPECT_TRUE(mensajes[0].contains("se conserva")) << mensajes[0].toStdString();
+    EXPECT_EQ(g.NroModelo, 2);
+    CompruebaDisposicion(LaDe("Tortuga"));
+    CompruebaTablero();
+    for (int t = 1; t <= 144; ++t) {
+        const auto& p = g.Piezas[std::size_t(t)];
+        ASSERT_LE(p.X + 50, kAncho - kPanel) << t;
+        ASSERT_LE(p.Y + 67, kAlto) << t;
+    }
+    // The file is not written over, at exit or at a change of game.
+    EXPECT_TRUE(GuardaPuzzleJuego());
+    EXPECT_EQ(plat::readFile(ruta), guardado);
+}
+
+// A layout in force that does not fit the table is never dealt on, by the
+// set-up or by the shuffle button: the player is told why, and no tile lies
+// on the board.
+TEST_F(TaipeiMesaTest, ALayoutThatDoesNotFitTheTableIsNotDealt) {
+    auto& g = PuzzGbl;
+    plat::writeFile(g.RutaArchivo + "ModTai.mlp", plat::toCp1252(modtai::Registro(Grande())));
+    g.NroModelo = 1;
+    PreparaJuego(true);
+    for (int vez = 1; vez <= 2; ++vez) {
+        SCOPED_TRACE(vez);
+        ASSERT_EQ(mensajes.size(), 1) << mensajes.join("\n").toStdString();
+        EXPECT_EQ(mensajes[0], QString::fromUtf8("Repartir las fichas: No se pueden repartir las fichas porque su "
+                                                 "modelo de Taipei no cabe en la mesa de esta pantalla de 800 x 600 "
+                                                 "píxeles (sobrepasa la altura). Elija otro modelo en la ventana "
+                                                 "Personalizar."));
+        for (int t = 1; t <= 144; ++t) ASSERT_EQ(g.Piezas[std::size_t(t)].Estado, 0) << t;
+        mensajes.clear();
+        BarajaPiezas();
+    }
 }
 
 } // namespace

@@ -56,11 +56,12 @@ protected:
         mesa.reset();
         PuzzGbl.reset();
     }
-    // Taipei model 1: 8 rows of 16 single cells, four stacks of 5 in the middle.
+    // Taipei model 1: 8 rows of 12 single cells, twelve stacks of 5 in the
+    // middle (rows 3 to 6, columns 7 to 9), fitting the table of 800 x 600.
     void EscribeDisposicion() {
-        modtai::Disposicion d{QStringLiteral("Prueba"), std::vector<std::string>(8, std::string(16, '1'))};
-        for (int r : {3, 4})
-            for (int c : {7, 8}) d.filas[r][c] = '5';
+        modtai::Disposicion d{QStringLiteral("Prueba"), std::vector<std::string>(8, std::string(12, '1'))};
+        for (int r : {2, 3, 4, 5})
+            for (int c : {6, 7, 8}) d.filas[r][c] = '5';
         if (!plat::folderExists(PuzzGbl.RutaArchivo)) plat::createFolder(PuzzGbl.RutaArchivo);
         plat::writeFile(PuzzGbl.RutaArchivo + "ModTai.mlp", plat::toCp1252(modtai::Registro(d)));
     }
@@ -204,8 +205,8 @@ protected:
         e.Tablero.assign(kCeldasTaipei, -1);
         int t = 0;
         for (int r = 1; r <= 8; ++r)
-            for (int c = 1; c <= 16; ++c) {
-                const int altura = (r == 4 || r == 5) && (c == 8 || c == 9) ? 5 : 1;
+            for (int c = 1; c <= 12; ++c) {
+                const int altura = r >= 3 && r <= 6 && c >= 7 && c <= 9 ? 5 : 1;
                 for (int k = 1; k <= 4; ++k) e.Tablero[IndiceTablero(r, c, k)] = 0;
                 for (int k = 1; k <= altura; ++k) {
                     ++t;

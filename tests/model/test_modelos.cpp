@@ -361,7 +361,7 @@ QByteArray ArchivoEsperado() {
 }
 
 // Every record of the layout file: its size, its sums, a board that fits the
-// smallest table, and deals that can be cleared whatever the seed.
+// table of 800 x 600, and deals that can be cleared whatever the seed.
 TEST_F(ModelosTest, EveryCarriedLayoutDealsAndClears) {
     const QByteArray archivo = ArchivoEsperado();
     ASSERT_EQ(archivo.size() % 452, 0);
@@ -372,7 +372,6 @@ TEST_F(ModelosTest, EveryCarriedLayoutDealsAndClears) {
     g.TipoJuego = 25;
     ASSERT_EQ(LeeListaModelos().size(), disposiciones.size());
 
-    int grandes = 0;
     for (std::size_t n = 1; n <= disposiciones.size(); ++n) {
         const Disposicion& d = disposiciones[n - 1];
         SCOPED_TRACE(d.nombre.toStdString());
@@ -397,20 +396,11 @@ TEST_F(ModelosTest, EveryCarriedLayoutDealsAndClears) {
         EXPECT_EQ(g.TAI_NroColumnas, g.ColumnasTablero) << "no empty column at the edge";
         ASSERT_TRUE(TAI_CompruebaDisposicion(TAI_DisposicionActual()).isEmpty());
 
-        // The whole board on the table of the smallest screen it fits, left of
-        // the command panel; the first layout fits 800 x 600.
-        int ancho = 0, alto = 0;
-        for (const auto& p : modtai::Pantallas())
-            if (TAI_AjusteEnMesa(g.FilasTablero, g.ColumnasTablero, g.TAI_NroNiveles, p.ancho, p.alto) ==
-                AjusteTaipei::Cabe) {
-                ancho = p.ancho, alto = p.alto;
-                break;
-            }
-        ASSERT_GT(ancho, 0);
-        if (n == 1) {
-            EXPECT_EQ(ancho * alto, 800 * 600);
-        }
-        if (ancho * alto > 800 * 600) ++grandes;
+        // The whole board on the table of the smallest screen the program
+        // supports, left of the command panel.
+        const int ancho = 800, alto = 600;
+        ASSERT_EQ(TAI_AjusteEnMesa(g.FilasTablero, g.ColumnasTablero, g.TAI_NroNiveles, ancho, alto),
+                  AjusteTaipei::Cabe);
         g.AnchoMesa = std::int16_t(ancho);
         g.AltoMesa = std::int16_t(alto);
         mesa.Pic_Botonera.move(ancho - 141, 0, 141, 431);
@@ -437,7 +427,11 @@ TEST_F(ModelosTest, EveryCarriedLayoutDealsAndClears) {
             }
         }
     }
-    EXPECT_GE(grandes, 2) << "layouts for screens larger than 800 x 600";
+    // Nine layouts at least, no two with the same stacks.
+    EXPECT_GE(disposiciones.size(), 9u);
+    for (std::size_t i = 0; i < disposiciones.size(); ++i)
+        for (std::size_t j = i + 1; j < disposiciones.size(); ++j)
+            EXPECT_NE(disposiciones[i].filas, disposiciones[j].filas) << i + 1 << " and " << j + 1;
 }
 
 // The file laid out beside the program is the one checked above.

@@ -240,17 +240,23 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---------------------------------------------------------------- solver
 
-// Kind 1 left alone on the board, everything else removed: copies 1 and 4
-// free on their own, copy 3 on top of copy 2. Taking (1, 4) first leaves 3 on
-// 2, so the search must step back and take (1, 3) and then (2, 4).
+// Kind 1 on the board with two pairs of kinds 5 and 6 (their other copies
+// removed), everything else removed: copies 1 and 4 of kind 1 on top of
+// stacks of a kind-5 and a kind-6 tile, copy 3 on top of copy 2. The pair
+// (1, 4) lies highest and is tried first, but leaves 3 on 2: the search must
+// step back and take (1, 3), then (2, 4), then kinds 6 and 5.
 class Solucion : public Tablero {
 protected:
     void SetUp() override {
         Tablero::SetUp();
-        Pon(F(1, 1), 1, 1, 1);
-        Pon(F(1, 2), 1, 3, 1);
-        Pon(F(1, 3), 1, 3, 2);
-        Pon(F(1, 4), 1, 5, 1);
+        Pon(F(5, 1), 1, 1, 1);
+        Pon(F(6, 1), 1, 1, 2);
+        Pon(F(1, 1), 1, 1, 3);
+        Pon(F(1, 2), 1, 5, 1);
+        Pon(F(1, 3), 1, 5, 2);
+        Pon(F(5, 2), 1, 9, 1);
+        Pon(F(6, 2), 1, 9, 2);
+        Pon(F(1, 4), 1, 9, 3);
         antes = PuzzGbl.Piezas;
     }
     // The clock: each reading moves it on by paso seconds.
@@ -266,12 +272,13 @@ TEST_F(Solucion, ADeadEndIsLeftByABackStep) {
     TAI_BuscaSolucion();
     const auto& g = PuzzGbl;
     ASSERT_TRUE(g.TAI_SolucionHallada);
-    EXPECT_EQ(g.TAI_TablaBusqueda[1][1], F(1, 1));
-    EXPECT_EQ(g.TAI_TablaBusqueda[1][2], F(1, 3));
-    EXPECT_EQ(g.TAI_TablaBusqueda[2][1], F(1, 2));
-    EXPECT_EQ(g.TAI_TablaBusqueda[2][2], F(1, 4));
+    const int esperada[][2] = {{F(1, 1), F(1, 3)}, {F(1, 2), F(1, 4)}, {F(6, 1), F(6, 2)}, {F(5, 1), F(5, 2)}};
+    for (int d = 1; d <= 4; ++d) {
+        EXPECT_EQ(g.TAI_TablaBusqueda[std::size_t(d)][1], esperada[d - 1][0]) << "step " << d;
+        EXPECT_EQ(g.TAI_TablaBusqueda[std::size_t(d)][2], esperada[d - 1][1]) << "step " << d;
+    }
     EXPECT_EQ(UltimaSolucionTaipei().retrocesos, 1);
-    EXPECT_EQ(UltimaSolucionTaipei().parejas, 3);
+    EXPECT_EQ(UltimaSolucionTaipei().parejas, 5);
     EXPECT_EQ(g.Piezas, antes);
 }
 
@@ -285,6 +292,7 @@ TEST_F(Solucion, TheTimeIsLookedAtOnlyWhenSteppingBack) {
     // A search that never steps back is never stopped: the four copies on
     // cells of their own.
     PuzzGbl.TAI_Tablero = {};
+    for (int t : {F(5, 1), F(5, 2), F(6, 1), F(6, 2)}) PuzzGbl.Piezas[std::size_t(t)].Estado = 0;
     Pon(F(1, 1), 1, 1, 1);
     Pon(F(1, 4), 1, 5, 1);
     Pon(F(1, 2), 3, 1, 1);
@@ -298,7 +306,7 @@ TEST_F(Solucion, TheTimeIsLookedAtOnlyWhenSteppingBack) {
 TEST_F(Solucion, WithoutAPairOrWithoutTilesThereIsNoSolution) {
     Reloj(0);
     // Copy 3 on copy 2 and nothing else left: no pair is free.
-    for (int c : {1, 4}) PuzzGbl.Piezas[std::size_t(F(1, c))].Estado = 0;
+    for (int t : {F(1, 1), F(1, 4), F(5, 1), F(5, 2), F(6, 1), F(6, 2)}) PuzzGbl.Piezas[std::size_t(t)].Estado = 0;
     antes = PuzzGbl.Piezas;
     TAI_BuscaSolucion();
     EXPECT_FALSE(PuzzGbl.TAI_SolucionHallada);
@@ -328,12 +336,91 @@ TEST_F(Solucion, PairsAlreadyRemovedFixTheKindsPairing) {
     TAI_BuscaSolucion();
     ASSERT_TRUE(PuzzGbl.TAI_SolucionHallada);
     const auto& t = PuzzGbl.TAI_TablaBusqueda;
-    EXPECT_EQ(t[3][1], F(2, 3));
-    EXPECT_EQ(t[3][2], F(2, 4));
-    EXPECT_EQ(t[4][1], 0);
+    int deLaClase = 0;
+    for (int d = 1; d <= 5; ++d)
+        if (PuzzGbl.Piezas[std::size_t(t[std::size_t(d)][1])].Clase == 2) {
+            ++deLaClase;
+            EXPECT_EQ(t[std::size_t(d)][1], F(2, 3));
+            EXPECT_EQ(t[std::size_t(d)][2], F(2, 4));
+        }
+    EXPECT_EQ(deLaClase, 1);
+    EXPECT_EQ(t[6][1], 0);
     EXPECT_FALSE(PuzzGbl.TAI_Clases[2].ClaseEnJuego);
     EXPECT_EQ(PuzzGbl.Piezas, antes);
 }
+
+// Small positions with known answers, each answered exactly and at once:
+// the tiles as kind, copy, row, column, level (the other copies of a kind
+// given fewer than four are removed).
+struct CasoPosicion {
+    std::string nombre;
+    std::vector<std::array<int, 5>> fichas;
+    bool salida;
+};
+
+class Posicion : public Tablero, public ::testing::WithParamInterface<CasoPosicion> {};
+
+TEST_P(Posicion, TheSearchAnswersExactly) {
+    const CasoPosicion& c = GetParam();
+    std::set<int> clases;
+    for (const auto& f : c.fichas) clases.insert(f[0]);
+    for (const auto& f : c.fichas) Pon(F(f[0], f[1]), f[2], f[3], f[4]);
+    const auto antes = PuzzGbl.Piezas;
+    double ahora = 0;
+    RegistraRelojSolucionTaipei([&ahora] { return ahora += 1e-4; });
+    TAI_BuscaSolucion();
+    EXPECT_EQ(PuzzGbl.Piezas, antes);
+    EXPECT_FALSE(UltimaSolucionTaipei().agotado);
+    ASSERT_EQ(PuzzGbl.TAI_SolucionHallada, c.salida);
+    if (!c.salida) return;
+    // The order found empties the board under the free-tile rule.
+    for (std::size_t d = 1; d <= c.fichas.size() / 2; ++d) {
+        const std::int16_t a = PuzzGbl.TAI_TablaBusqueda[d][1], b = PuzzGbl.TAI_TablaBusqueda[d][2];
+        ASSERT_TRUE(TAI_FichaLibre(a) && TAI_FichaLibre(b)) << "step " << d;
+        ASSERT_EQ(PuzzGbl.Piezas[std::size_t(a)].Clase, PuzzGbl.Piezas[std::size_t(b)].Clase);
+        PuzzGbl.Piezas[std::size_t(a)].Estado = PuzzGbl.Piezas[std::size_t(b)].Estado = 0;
+    }
+    for (int t = 1; t <= 144; ++t) EXPECT_EQ(PuzzGbl.Piezas[std::size_t(t)].Estado, 0) << t;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Solver, Posicion,
+    ::testing::Values(
+        // One order only: kind 2 on kind 1 on kind 3, three times over, in
+        // stacks apart; then kind 4 whose copies lie in a row and open from
+        // its ends.
+        CasoPosicion{"onlyOneOrder",
+                     {{3, 1, 1, 1, 1}, {1, 1, 1, 1, 2}, {2, 1, 1, 1, 3},
+                      {3, 2, 1, 5, 1}, {1, 2, 1, 5, 2}, {2, 2, 1, 5, 3},
+                      {4, 1, 3, 1, 1}, {4, 2, 3, 2, 1}, {4, 3, 3, 3, 1}, {4, 4, 3, 4, 1}},
+                     true},
+        // Kind 1's last two tiles in one stack.
+        CasoPosicion{"lastPairInOneStack", {{1, 1, 2, 2, 1}, {1, 2, 2, 2, 2}, {7, 1, 5, 5, 1}, {7, 2, 5, 9, 1}}, false},
+        // Three of kind 1's four tiles in one stack: every way into pairs
+        // puts two of them together; the fourth lies free.
+        CasoPosicion{"threeOfAKindInOneStack",
+                     {{1, 1, 2, 2, 1}, {1, 2, 2, 2, 2}, {1, 3, 2, 2, 3}, {1, 4, 2, 6, 1}},
+                     false},
+        // Kinds 1 and 2 split across two stacks that block each other: 2 on
+        // 1 in one, 1 on 2 in the other; kinds 3 to 6 lie free on their own.
+        CasoPosicion{"twoKindsLockedInTwoStacks",
+                     {{1, 1, 1, 1, 1}, {2, 1, 1, 1, 2}, {2, 2, 1, 3, 1}, {1, 2, 1, 3, 2},
+                      {3, 1, 3, 1, 1}, {3, 2, 3, 3, 1}, {4, 1, 5, 1, 1}, {4, 2, 5, 3, 1}},
+                     false},
+        // The same two stacks with kind 2's tiles on top in both: 2, then 1.
+        CasoPosicion{"twoKindsInTwoStacksInOrder",
+                     {{1, 1, 1, 1, 1}, {2, 1, 1, 1, 2}, {1, 2, 1, 3, 1}, {2, 2, 1, 3, 2}},
+                     true},
+        // Kind 1 at both ends of a row with kind 2 between them, and kind
+        // 2's other tile on top of one end: 1 waits for 2, 2 waits for 1.
+        CasoPosicion{"aRowLockedByItsOwnEnds",
+                     {{1, 1, 2, 1, 1}, {2, 1, 2, 2, 1}, {1, 2, 2, 3, 1}, {2, 2, 2, 1, 2}},
+                     false},
+        // The same row with kind 2's other tile apart: 1, then 2.
+        CasoPosicion{"aRowOpenFromItsEnds",
+                     {{1, 1, 2, 1, 1}, {2, 1, 2, 2, 1}, {1, 2, 2, 3, 1}, {2, 2, 5, 7, 1}},
+                     true}),
+    [](const auto& info) { return info.param.nombre; });
 
 // Dealt boards of the turtle with the last 36 pairs of the deal taken: the
 // sequences found empty the board pair by pair, each pair free and of one
@@ -380,12 +467,11 @@ TEST_F(Tablero, SequencesFoundOnDealtBoardsEmptyThem) {
     EXPECT_GE(halladas, 6);
 }
 
-// A position with no way out whose dead end is reached only after trying
-// every order of four free kinds: kinds 1 and 2 lock each other (each one's
-// last pair has a tile under a tile of the other), kinds 3 to 6 lie free on
-// cells of their own. Remembering the positions that failed, the search goes
-// through each of them once and answers without reaching the limit; without,
-// it runs through the orders of the same positions until the limit.
+// A position with no way out whose dead end lies behind every order of four
+// free kinds: kinds 1 and 2 lock each other (each one's last pair has a tile
+// under a tile of the other), kinds 3 to 6 lie free on cells of their own.
+// The lock is seen at once, with or without the positions that failed
+// remembered: the search answers without reaching the limit.
 TEST_F(Tablero, APositionWithoutSolutionIsExhaustedBeforeTheLimit) {
     Pon(F(1, 1), 1, 1, 1);
     Pon(F(2, 1), 1, 1, 2);
@@ -397,18 +483,15 @@ TEST_F(Tablero, APositionWithoutSolutionIsExhaustedBeforeTheLimit) {
     const auto antes = PuzzGbl.Piezas;
     double ahora = 0;
     RegistraRelojSolucionTaipei([&ahora] { return ahora += 1e-5; }); // some 300,000 back-steps
-    TAI_BuscaSolucion();
-    EXPECT_FALSE(PuzzGbl.TAI_SolucionHallada);
-    EXPECT_FALSE(UltimaSolucionTaipei().agotado);
-    EXPECT_LT(UltimaSolucionTaipei().retrocesos, 10000);
-    EXPECT_GT(UltimaSolucionTaipei().fallidas, 0u);
-    EXPECT_EQ(PuzzGbl.Piezas, antes);
-    ahora = 0;
-    TAI_BuscaSolucion(false);
-    EXPECT_FALSE(PuzzGbl.TAI_SolucionHallada);
-    EXPECT_TRUE(UltimaSolucionTaipei().agotado);
-    EXPECT_EQ(UltimaSolucionTaipei().fallidas, 0u);
-    EXPECT_EQ(PuzzGbl.Piezas, antes);
+    for (bool recuerda : {true, false}) {
+        SCOPED_TRACE(recuerda);
+        ahora = 0;
+        TAI_BuscaSolucion(recuerda);
+        EXPECT_FALSE(PuzzGbl.TAI_SolucionHallada);
+        EXPECT_FALSE(UltimaSolucionTaipei().agotado);
+        EXPECT_LT(UltimaSolucionTaipei().retrocesos, 10);
+        EXPECT_EQ(PuzzGbl.Piezas, antes);
+    }
 }
 
 // On dealt boards of every carried layout, full and with 20 pairs left, the

@@ -262,8 +262,16 @@ TEST_F(ResuelveTaipei, WithoutASearchTheDealIsPlayedBackAfterBackStepsAndEachRem
         EXPECT_EQ(mesa.Pic_Muestra.point(349, 20), plat::Color(0x808080));
         EXPECT_EQ(mesa.Pic_Muestra.point(20, 39), plat::Color(0x808080));
     };
+    // The pair counter is shown again after every pair put back, on the
+    // screen at once: 2 tiles off, then none.
+    std::vector<int> contador;
+    mesa.Pic_InfoColo.onRefresh = [&] {
+        if (cuadrosPanel > 0 && contador.size() < 2) contador.push_back(g.NroPiezasColocadas);
+    };
     pulsa(12);
     mesa.Pic_Muestra.onRefresh = nullptr;
+    mesa.Pic_InfoColo.onRefresh = nullptr;
+    EXPECT_EQ(contador, (std::vector<int>{2, 0}));
     EXPECT_EQ(cuadrosPanel, 2) << "one panel per back-step";
     EXPECT_FALSE(mesa.Pic_Muestra.visible());
     EXPECT_EQ(g.NroPiezasColocadas, 144);

@@ -243,4 +243,25 @@ TEST_F(Tutor, TheTutorButtonReachesItInEveryGameThatBlinks) {
     }
 }
 
+// Taipei with no free pair left: the tutor blinks nothing and says so, and
+// still costs the puzzle its place in the history.
+TEST_F(Tutor, ATaipeiBoardWithoutAFreePairIsToldSo) {
+    taipei();
+    auto& g = PuzzGbl;
+    // Three tiles of three kinds left, nothing else.
+    for (int t = 1; t <= 144; ++t) g.Piezas[std::size_t(t)].Estado = 0;
+    for (int t : {1, 2, 3}) g.Piezas[std::size_t(t)].Estado = 1; // three kinds, one tile each
+    g.PasaAlHistorico = true;
+    pulsa(3);
+    ASSERT_EQ(mensajes.size(), 1u);
+    EXPECT_EQ(mensajes[0].titulo, QString::fromUtf8("Puzzle sin solución"));
+    EXPECT_EQ(mensajes[0].texto,
+              QString::fromUtf8("La situación actual del puzzle no le permite emparejar ninguna de las piezas libres,  "
+                                "por tanto, no puede continuar resolviéndolo.  Si lo  desea  puede  utilizar  la  "
+                                "Grabadora de movimientos y  retroceder para encontrar una solución por otra vía."));
+    EXPECT_EQ(veces(55), 0) << "nothing blinks";
+    EXPECT_FALSE(g.PasaAlHistorico);
+    for (int t : {1, 2, 3}) EXPECT_EQ(g.Piezas[std::size_t(t)].Estado, 1);
+}
+
 } // namespace

@@ -5,10 +5,9 @@
 // "0", as in an empty slot.
 //
 // Every layout holds 144 places in stacks of at most 5 within 16 rows and 22
-// columns. The first ones fit a table of 800 x 600 (at most 12 columns and 8
-// rows of tiles); the last ones need a larger screen, which the tool prints
-// (record 1 always fits the smallest screen: it is the one a fresh game
-// starts from).
+// columns, and fits the table of the smallest screen the program supports,
+// 800 x 600, beside the command panel (at most 12 columns and 8 rows of
+// tiles), so that every layout can be played on every screen.
 #pragma once
 
 #include <QString>
@@ -58,17 +57,8 @@ inline QString Registro(const Disposicion& d) {
     return r;
 }
 
-// Common screens, smallest first; the table covers the whole screen.
-struct Pantalla {
-    int ancho, alto;
-};
-inline const std::vector<Pantalla>& Pantallas() {
-    static const std::vector<Pantalla> p = {
-        {800, 600},   {1024, 768},  {1280, 720},  {1152, 864},  {1280, 800},  {1366, 768},  {1280, 960},
-        {1440, 900},  {1280, 1024}, {1600, 900},  {1680, 1050}, {1600, 1200}, {1920, 1080}, {1920, 1200},
-    };
-    return p;
-}
+// The smallest screen the program supports; the table covers it all.
+constexpr int kAnchoMinimo = 800, kAltoMinimo = 600;
 
 // The authored layouts, in the order of their model numbers.
 inline const std::vector<Disposicion>& Disposiciones() {
@@ -144,37 +134,29 @@ inline const std::vector<Disposicion>& Disposiciones() {
           "1222222221",
           "1222222221",
           "1111111111"}},
-        // A castle for screens of 1024 x 768 and up: its outer wall with a
-        // gate at the top, corner towers, an inner ring and the keep.
+        // A castle seen from the front: a tower at each end with its
+        // battlements, the curtain wall between them, the keep rising over
+        // the wall in the middle and the gate open beneath it.
         {QStringLiteral("Castillo"),
-         {"11111111011111111",
-          "11000000000000011",
-          "10000000000000001",
-          "10122222222222101",
-          "10120000000002101",
-          "11120333333302111",
-          "10120000000002101",
-          "10122222222222101",
-          "10000000000000001",
-          "11000000000000011",
-          "11111111111111111"}},
-        // A constellation across the whole board, for the largest screens:
-        // two chains of stars crossing from corner to corner.
+         {"220000000022",
+          "330002200033",
+          "330023320033",
+          "331122221133",
+          "332222222233",
+          "332210012233",
+          "332200002233",
+          "110000000011"}},
+        // A constellation: four stars in the corners and one in the middle,
+        // with chains of low tiles running between them.
         {QString::fromUtf8("Constelación"),
-         {"1100000000000000000011",
-          "1110000001100000000111",
-          "0111000011110000001110",
-          "0011100122221000011100",
-          "0001111110011222211000",
-          "0000111100001111110000",
-          "0000011000000111100000",
-          "0000011000000111100000",
-          "0000111100001111110000",
-          "0001111110011222211000",
-          "0011100122221000011100",
-          "0111000011110000001110",
-          "1110000001100000000111",
-          "1100000000000000000011"}},
+         {"131000000131",
+          "353200002353",
+          "131222222131",
+          "000023320000",
+          "000135531000",
+          "131123321131",
+          "353200002353",
+          "131000000131"}},
     };
     return d;
 }

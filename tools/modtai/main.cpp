@@ -1,7 +1,7 @@
 // modtai <folder>: writes the Taipei layout file "ModTai.mlp" into the folder,
 // one record per authored layout (tools/modtai/disposiciones.h), each checked
-// as the program checks a layout before it deals on it; prints the smallest
-// common screen on whose table each layout fits.
+// as the program checks a layout before it deals on it and by the fit test of
+// the settings window on the table of the smallest screen, 800 x 600.
 #include "model/TaipeiModelo.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -28,19 +28,14 @@ int main(int argc, char** argv) {
                          qPrintable(m.motivo));
             return 1;
         }
-        const modtai::Pantalla* minima = nullptr;
-        for (const modtai::Pantalla& p : modtai::Pantallas())
-            if (TAI_AjusteEnMesa(modtai::Filas(d), modtai::Columnas(d), modtai::Niveles(d), p.ancho, p.alto) ==
-                AjusteTaipei::Cabe) {
-                minima = &p;
-                break;
-            }
-        if (!minima || (numero == 1 && (minima->ancho != 800 || minima->alto != 600))) {
-            std::fprintf(stderr, "modtai: the layout %s fits no screen it must fit\n", qPrintable(d.nombre));
+        if (TAI_AjusteEnMesa(modtai::Filas(d), modtai::Columnas(d), modtai::Niveles(d), modtai::kAnchoMinimo,
+                             modtai::kAltoMinimo) != AjusteTaipei::Cabe) {
+            std::fprintf(stderr, "modtai: the layout %s does not fit the table of %d x %d\n", qPrintable(d.nombre),
+                         modtai::kAnchoMinimo, modtai::kAltoMinimo);
             return 1;
         }
-        std::printf("modtai: %2d %s, %d x %d x %d, smallest screen it fits: %d x %d\n", numero, qPrintable(d.nombre),
-                    modtai::Filas(d), modtai::Columnas(d), modtai::Niveles(d), minima->ancho, minima->alto);
+        std::printf("modtai: %2d %s, %d x %d x %d\n", numero, qPrintable(d.nombre), modtai::Filas(d),
+                    modtai::Columnas(d), modtai::Niveles(d));
         contenido += r;
     }
     const QString carpeta = plat::asFolder(QString::fromLocal8Bit(argv[1]));

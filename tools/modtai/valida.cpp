@@ -1,5 +1,6 @@
 // validatai <ModTai.mlp> [deals]: the validator of the shipped layout file.
-// Every layout of the file is read as the program reads it and dealt with
+// Every layout of the file is read as the program reads it, must fit the
+// table of 800 x 600 beside the command panel, and is dealt with
 // 1,000 seeds (or the number given): no deal may need the deal built from a
 // removal order, and every deal is cleared by taking its pairs from 72 down
 // to 1, each pair free by the game's rule when its turn comes. From the first
@@ -27,6 +28,8 @@
 namespace {
 
 constexpr int kBusquedas = 20, kQuedan = 40;
+// The smallest screen the program supports.
+constexpr int kAnchoMinimo = 800, kAltoMinimo = 600;
 
 int falla(const char* que, int nro, std::uint32_t semilla) {
     std::fprintf(stderr, "validatai: layout %d, seed %u: %s\n", nro, semilla, que);
@@ -92,6 +95,14 @@ int main(int argc, char** argv) {
             return 1;
         }
         const QString nombre = g.TAI_RegistroModelo.left(25).trimmed();
+        // Every layout is offered on every screen: it fits the table of the
+        // smallest one beside the command panel, as the settings window tests.
+        if (TAI_AjusteEnMesa(g.FilasTablero, g.ColumnasTablero, g.TAI_NroNiveles, kAnchoMinimo, kAltoMinimo) !=
+            AjusteTaipei::Cabe) {
+            std::fprintf(stderr, "validatai: layout %d (%s) does not fit the table of %d x %d\n", nro,
+                         nombre.toUtf8().constData(), kAnchoMinimo, kAltoMinimo);
+            return 1;
+        }
         g.AnchoPieza = taipei::kAnchoFicha;
         g.AltoPieza = taipei::kAltoFicha;
         g.NroPiezas = taipei::kFichas;
