@@ -186,7 +186,7 @@ void Personal::File1_Click() {
                                                           "programa no puede mostrar.")
                                   : QStringLiteral("No se ha podido leer la imagen ") + nombre +
                                         QString::fromUtf8(". El archivo está dañado o no contiene una imagen "
-                                                          "BMP, RLE o JPEG.");
+                                                          "BMP, RLE, JPEG o PNG.");
         Paso([&] { DibujaVisor(Pic_InfoTamBmp, QStringLiteral(" "), 2); });
         Sonido(1, kSonidoRechazo);
         Mensaje(QString::fromUtf8("Imagen no válida"),

@@ -94,8 +94,11 @@ int PosicionCarpeta(const std::vector<EntradaCarpeta>& lista, const QString& car
 }
 
 QStringList ArchivosImagen(const QString& carpeta) {
+    // The pictures of the old list, and the PNG and JPEG files most
+    // pictures on this system are.
     static const QStringList kExtensiones{QStringLiteral(".bmp"), QStringLiteral(".rle"), QStringLiteral(".wmf"),
-                                          QStringLiteral(".emf"), QStringLiteral(".jpg")};
+                                          QStringLiteral(".emf"), QStringLiteral(".jpg"), QStringLiteral(".png"),
+                                          QStringLiteral(".jpeg")};
     QStringList archivos;
     for (const QString& n : Entradas(ComoCarpeta(carpeta), QDir::Files | QDir::System)) {
         for (const QString& e : kExtensiones)

@@ -42,8 +42,8 @@ std::vector<EntradaCarpeta> ListaCarpetas(const QString& carpeta);
 // The position of the folder itself in that list.
 int PosicionCarpeta(const std::vector<EntradaCarpeta>& lista, const QString& carpeta);
 
-// The folder's files whose name ends in .bmp, .rle, .wmf, .emf or .jpg in
-// any case.
+// The folder's files whose name ends in .bmp, .rle, .wmf, .emf, .jpg, .png
+// or .jpeg in any case.
 QStringList ArchivosImagen(const QString& carpeta);
 // The position of the name in the list: the same spelling first, then the
 // same name in another case; -1 when it is not there.

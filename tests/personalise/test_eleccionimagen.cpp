@@ -32,9 +32,11 @@ namespace {
 
 using testing_support::ScratchDir;
 
+// A picture file in the format its extension names (BMP for another).
 void Crea(const QString& ruta, int ancho, int alto) {
-    const bool jpg = ruta.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive);
-    ASSERT_TRUE(puzzle_test::Foto(ancho, alto).save(ruta, jpg ? "JPG" : "BMP")) << ruta.toStdString();
+    const QString ext = QFileInfo(ruta).suffix().toLower();
+    const char* formato = ext == "jpg" || ext == "jpeg" ? "JPG" : ext == "png" ? "PNG" : "BMP";
+    ASSERT_TRUE(puzzle_test::Foto(ancho, alto).save(ruta, formato)) << ruta.toStdString();
 }
 
 void Toca(const QString& ruta, const QByteArray& bytes = "x") { testing_support::writeBytes(ruta, bytes); }
@@ -49,12 +51,25 @@ QStringList Elementos(const plat::ListBox& l) {
 
 TEST(ListasCarpetas, PictureFilesByExtensionInAnyCaseSortedWithoutHiddenOnes) {
     ScratchDir d;
-    for (const char* n : {"b.jpg", "X.BMP", "a.Rle", "c.wmf", "d.EMF", ".oculta.jpg", "notas.txt", "z.png", "e.jpeg",
-                          "bmp"})
+    // Each picture extension in lower and upper case, with names that sort
+    // apart from their case.
+    const QStringList extensiones{"bmp", "rle", "wmf", "emf", "jpg", "png", "jpeg"};
+    QStringList esperados;
+    for (int i = 0; i < extensiones.size(); ++i) {
+        const QString baja = QStringLiteral("%1a.%2").arg(i).arg(extensiones[i]);
+        const QString alta = QStringLiteral("%1B.%2").arg(i).arg(extensiones[i].toUpper());
+        Toca(d.file(baja));
+        Toca(d.file(alta));
+        esperados << baja << alta;
+    }
+    Toca(d.file("7c.Jpeg"));
+    esperados << "7c.Jpeg";
+    for (const char* n : {".oculta.jpg", ".oculta.PNG", "notas.txt", "z.gif", "y.tiff", "x.jpe", "w.pngx", "bmp",
+                          "png", "jpeg"})
         Toca(d.file(QString::fromLatin1(n)));
     QDir().mkpath(d.file("carpeta.jpg"));
-    EXPECT_EQ(carpetas::ArchivosImagen(d.path()),
-              (QStringList{"a.Rle", "b.jpg", "c.wmf", "d.EMF", "X.BMP"}));
+    QDir().mkpath(d.file("carpeta.png"));
+    EXPECT_EQ(carpetas::ArchivosImagen(d.path()), esperados);
     EXPECT_TRUE(carpetas::ArchivosImagen(d.file("no-existe/")).isEmpty());
 }
 
@@ -226,11 +241,18 @@ TEST_F(EleccionTest, EachPictureSizeGetsItsZoomOrIsRefused) {
         {300, 800, 120, "Imagen no válida", false},
         {30, 30, 120, "Imagen no válida", false},
     };
-    for (const auto& c : casos) Crea(fotos.file(QStringLiteral("%1x%2.jpg").arg(c.ancho).arg(c.alto)), c.ancho, c.alto);
+    // Each size in another of the formats the list shows, all taken alike.
+    const QStringList extensiones{"jpg", "png", "jpeg", "PNG", "JPEG", "bmp", "JPG"};
+    auto nombreDe = [&](const auto& c) {
+        const auto i = &c - casos;
+        return QStringLiteral("%1x%2.%3").arg(c.ancho).arg(c.alto).arg(extensiones[i % extensiones.size()]);
+    };
+    for (const auto& c : casos) Crea(fotos.file(nombreDe(c)), c.ancho, c.alto);
     PuzzGbl.ZoomImagen = 120;
     Personal& p = Abre();
+    ASSERT_EQ(p.File1.ListCount(), int(std::size(casos)));
     for (const auto& c : casos) {
-        const QString nombre = QStringLiteral("%1x%2.jpg").arg(c.ancho).arg(c.alto);
+        const QString nombre = nombreDe(c);
         SCOPED_TRACE(nombre.toStdString());
         Elige(p, nombre);
         auto& g = PuzzGbl;
@@ -251,7 +273,7 @@ TEST_F(EleccionTest, EachPictureSizeGetsItsZoomOrIsRefused) {
             EXPECT_GT(p.Lis_NroPiezas.ListCount(), 0);
         }
     }
-    Elige(p, QStringLiteral("300x800.jpg"));
+    Elige(p, nombreDe(casos[9]));
     ASSERT_EQ(textos.size(), 1);
     const QString& n = PuzzGbl.SaltoLinea;
     EXPECT_EQ(textos[0], QString::fromUtf8("La imagen seleccionada ( 300 x 800 píxeles)") + n +
@@ -261,7 +283,7 @@ TEST_F(EleccionTest, EachPictureSizeGetsItsZoomOrIsRefused) {
                              QString::fromUtf8("       Entre 240 y  768 píxeles de alto.") + n + n +
                              "Seleccione  otra  imagen  que  sirva de fondo para el puzzle.");
     EXPECT_EQ(lineas[0], 10);
-    Elige(p, QStringLiteral("200x150.jpg"));
+    Elige(p, nombreDe(casos[3]));
     ASSERT_EQ(textos.size(), 1);
     EXPECT_EQ(textos[0], QString::fromUtf8("El tamaño de la imagen que ha seleccionado") + n +
                              QString::fromUtf8("( 200 x 150 píxeles) no está dentro de los límites permitidos:") + n +
@@ -337,7 +359,7 @@ TEST_F(EleccionTest, ANonPictureOrAMetafileIsRefusedAndTheLastPictureStays) {
         QString texto;
     } casos[] = {
         {"rota.jpg", QString::fromUtf8("No se ha podido leer la imagen rota.jpg. El archivo está dañado o no "
-                                       "contiene una imagen BMP, RLE o JPEG.") + cola},
+                                       "contiene una imagen BMP, RLE, JPEG o PNG.") + cola},
         {"dibujo.wmf", QString::fromUtf8("La imagen dibujo.wmf es un metarchivo WMF o EMF, un formato que este "
                                          "programa no puede mostrar.") + cola},
     };
