@@ -119,11 +119,6 @@ int BuscaArchivo(const QStringList& archivos, const QString& nombre) {
     return -1;
 }
 
-bool EsMetarchivo(const QString& nombre) {
-    return nombre.endsWith(QStringLiteral(".wmf"), Qt::CaseInsensitive) ||
-           nombre.endsWith(QStringLiteral(".emf"), Qt::CaseInsensitive);
-}
-
 QString NombrePortapapeles(const QString& carpeta, const std::function<bool(const QString& ruta)>& enUso) {
     const QString c = ComoCarpeta(carpeta);
     for (int n = 1; n < 10000; ++n) {

@@ -49,9 +49,6 @@ QStringList ArchivosImagen(const QString& carpeta);
 // same name in another case; -1 when it is not there.
 int BuscaArchivo(const QStringList& archivos, const QString& nombre);
 
-// Whether the name is a metafile (.wmf, .emf), which no reader here shows.
-bool EsMetarchivo(const QString& nombre);
-
 // The name a pasted picture is written under in the folder: "tsportap.bmp"
 // when no file has that name (in any case) or the one there is not in use,
 // else the first "tsportapN.bmp" (N from 2) that is free or not in use.

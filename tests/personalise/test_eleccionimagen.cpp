@@ -338,16 +338,17 @@ TEST_F(EleccionTest, ARefusedShapeFallsBackToRectanglesBeforeTheCountsAreMade) {
     EXPECT_EQ(PuzzGbl.FormaPieza, 3);
 }
 
-TEST_F(EleccionTest, ANonPictureOrAMetafileIsRefusedAndTheLastPictureStays) {
+TEST_F(EleccionTest, ADamagedOrTooLargePictureIsRefusedWithItsReasonAndTheLastPictureStays) {
     Crea(fotos.file("X.BMP"), 640, 480);
     Toca(fotos.file("rota.jpg"), QByteArray("\xFF\xD8\xFF\xE0 not really a jpeg"));
     Toca(fotos.file("dibujo.wmf"), QByteArray::fromHex("d7cdc69a0000") + QByteArray(40, '\0'));
+    Toca(fotos.file("enorme.png"), testing_support::pngHeaderOnly(30000, 30000));
     PuzzGbl.ArchivoImagen = "x.bmp"; // found in another case
     PuzzGbl.SeleccionValida = false;
     PuzzGbl.ZoomImagen = 120;
     Personal& p = Abre();
-    EXPECT_EQ(Elementos(p.File1), (QStringList{"dibujo.wmf", "rota.jpg", "X.BMP"}));
-    EXPECT_EQ(p.File1.ListIndex(), 2);
+    EXPECT_EQ(Elementos(p.File1), (QStringList{"dibujo.wmf", "enorme.png", "rota.jpg", "X.BMP"}));
+    EXPECT_EQ(p.File1.ListIndex(), 3);
     auto& g = PuzzGbl;
     EXPECT_EQ(g.ArchivoImagen, "X.BMP");
     EXPECT_TRUE(g.SeleccionValida);
@@ -358,10 +359,13 @@ TEST_F(EleccionTest, ANonPictureOrAMetafileIsRefusedAndTheLastPictureStays) {
         const char* nombre;
         QString texto;
     } casos[] = {
-        {"rota.jpg", QString::fromUtf8("No se ha podido leer la imagen rota.jpg. El archivo está dañado o no "
-                                       "contiene una imagen BMP, RLE, JPEG o PNG.") + cola},
-        {"dibujo.wmf", QString::fromUtf8("La imagen dibujo.wmf es un metarchivo WMF o EMF, un formato que este "
-                                         "programa no puede mostrar.") + cola},
+        {"rota.jpg", QString::fromUtf8("No se puede usar la imagen rota.jpg: el archivo está dañado o no "
+                                       "contiene una imagen BMP, RLE, JPEG, PNG, WMF o EMF.") + cola},
+        {"dibujo.wmf", QString::fromUtf8("No se puede usar la imagen dibujo.wmf: el archivo está dañado o no "
+                                         "contiene una imagen BMP, RLE, JPEG, PNG, WMF o EMF.") + cola},
+        {"enorme.png", QString::fromUtf8("No se puede usar la imagen enorme.png: es demasiado grande (se admiten "
+                                         "archivos de hasta 64 MB e imágenes de hasta 20 millones de píxeles).") +
+                           cola},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
@@ -596,6 +600,36 @@ TEST_F(EleccionTest, TheSlidingGameTakesAnyLoadablePictureAsItIs) {
     EXPECT_EQ(titulos, QStringList{QString::fromUtf8("Imagen no válida")});
     EXPECT_FALSE(PuzzGbl.SeleccionValida);
     EXPECT_EQ(PuzzGbl.ArchivoImagen, "grande.jpg");
+}
+
+TEST_F(EleccionTest, TheSampleMetafilesAreChosenSizedPreviewedAndCountedAsAnyPicture) {
+    for (const char* nombre : {"Figuras.wmf", "Figuras.emf"})
+        ASSERT_TRUE(QFile::copy(testing_support::samplePicturesFolder() + nombre, fotos.file(nombre))) << nombre;
+    Crea(fotos.file("foto.bmp"), 800, 600);
+    PuzzGbl.ArchivoImagen = "foto.bmp";
+    PuzzGbl.SeleccionValida = true;
+    for (std::int16_t juego : {std::int16_t(21), std::int16_t(22)}) {
+        Personal& p = Abre(juego);
+        for (const char* nombre : {"Figuras.wmf", "Figuras.emf"}) {
+            SCOPED_TRACE(testing::Message() << nombre << " in game " << juego);
+            Elige(p, QString::fromLatin1(nombre));
+            auto& g = PuzzGbl;
+            EXPECT_TRUE(titulos.isEmpty()) << (textos.isEmpty() ? "" : textos[0].toStdString());
+            EXPECT_TRUE(g.SeleccionValida);
+            EXPECT_EQ(g.ArchivoImagen, QString::fromLatin1(nombre));
+            EXPECT_EQ(g.AnchoBmp, 640);
+            EXPECT_EQ(g.AltoBmp, 480);
+            EXPECT_EQ(g.ZoomImagen, 100);
+            EXPECT_EQ(mesa.Pic_FonTamModi.scaleWidth(), 640 + g.OrigenX);
+            EXPECT_GT(p.Lis_NroPiezas.ListCount(), 0);
+            // The thumbnail shows the blue rectangle where the drawing has it
+            // (its whole area is the picture, which is 4:3).
+            const int w = p.Pic_MostrarImagen.scaleWidth() - 4, h = p.Pic_MostrarImagen.scaleHeight() - 4;
+            EXPECT_EQ(p.Pic_MostrarImagen.point(w * 160 / 640, h * 120 / 480), plat::Color(0xFF0000));
+            EXPECT_EQ(p.Pic_MostrarImagen.point(w * 320 / 640, h * 230 / 480), plat::Color(0xFFFFFF));
+        }
+        DestruyeVentanaPersonal();
+    }
 }
 
 TEST_F(EleccionTest, TheTangramDrawsItsModelFramedByTheBoardMargins) {
