@@ -122,6 +122,8 @@ void Personal::CargaMostrarImagen() {
                              real.scaleWidth(), real.scaleHeight(), plat::rop::kSrcCopy);
         Pic_MostrarImagen.refresh();
     });
+    // A picture read: the sliding pieces may show it again.
+    if (errorCarga_ == 0 && g.TipoJuego != 23) g.ImagenAusente = false;
     // A picture file that could not be read is no usable picture.
     g.SeleccionValida = errorCarga_ == 0 || (g.TipoJuego != 21 && g.TipoJuego != 22);
 }
