@@ -1,6 +1,7 @@
 // libFuzzer target over the picture decoder (bitmaps with and without run
-// lengths, JPEG, PNG; metafiles refused). Whatever the bytes, it gives a
-// picture within the pixel bound or a run-time error, and never crashes.
+// lengths, JPEG, PNG, Windows and enhanced metafiles). Whatever the bytes, it
+// gives a picture within the pixel bound or a run-time error, and never
+// crashes nor hangs (the metafile libraries run in a bounded child).
 #include "platform/errors.h"
 #include "platform/picture.h"
 

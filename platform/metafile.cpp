@@ -151,6 +151,10 @@ QImage fromGdPixels(const QByteArray& px, int w, int h) {
         for (int x = 0; x < w; ++x) {
             const std::uint32_t p = src[qsizetype(y) * w + x];
             const int clear = int((p >> 24) & 0x7F);
+            if (clear == 0) {
+                row[x] = 0xFF000000u | p;
+                continue;
+            }
             auto over = [&](int c) { return (c * (127 - clear) + 255 * clear + 63) / 127; };
             row[x] = qRgb(over(int((p >> 16) & 0xFF)), over(int((p >> 8) & 0xFF)), over(int(p & 0xFF)));
         }
