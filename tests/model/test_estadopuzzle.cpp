@@ -632,6 +632,26 @@ TEST_F(EstadoPuzzle, AMissingSlidingPictureShowsNumbersThisRunOnlyAndTheStateKee
     EXPECT_EQ(PrimeraCasilla(), plat::Color(0x0000FF)) << "the picture's red";
 }
 
+TEST_F(EstadoPuzzle, AStateNamingAMetafileDrawsItAsItsPicture) {
+    for (const char* nombre : {"Figuras.wmf", "Figuras.emf"}) {
+        SCOPED_TRACE(nombre);
+        const QString ruta = carpeta.file(QString::fromLatin1(nombre));
+        QFile::remove(ruta);
+        ASSERT_TRUE(QFile::copy(testing_support::samplePicturesFolder() + nombre, ruta));
+        EstadoPartida e = Jigsaw(); // 640 x 480, as the metafiles
+        e.ArchivoImagen = QString::fromLatin1(nombre);
+        e.FicheroImagen = ruta;
+        AplicaEstadoPartida(e);
+        EXPECT_TRUE(vistos.empty());
+        EXPECT_TRUE(TablaPreparada());
+        const plat::Surface& z = mesa.Pic_FonTamModi;
+        EXPECT_EQ(z.width(), 640 + PuzzGbl.OrigenX);
+        EXPECT_EQ(z.point(PuzzGbl.OrigenX + 160, PuzzGbl.OrigenY + 120), plat::Color(0xFF0000)) << "its blue rectangle";
+        TearDown();
+        SetUp();
+    }
+}
+
 TEST_F(EstadoPuzzle, APictureThereButUnusableIsToldWhyNotNotFound) {
     testing_support::writeBytes(carpeta.file("cortada.jpg"), QByteArray::fromHex("FFD8FFE000104A46"));
     testing_support::writeBytes(carpeta.file("enorme.png"), testing_support::pngHeaderOnly(30000, 30000));

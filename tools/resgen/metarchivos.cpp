@@ -303,23 +303,17 @@ std::vector<Danado> Danados() {
     d.push_back({"emf record of size 0", con(emf, primerEmf + 4, 0)});
     d.push_back({"emf record of 4 gigabytes", con(emf, primerEmf + 4, 0xFFFFFFF0)});
     d.push_back({"emf that claims 4 gigabytes", con(emf, 48, 0xFFFFFFFF)});
-    {
-        // A bitmap record whose bitmap says 60000 x 60000 pixels.
-        QByteArray b = emf;
+    // A bitmap record whose bitmap says 60000 x 60000 pixels.
+    auto mapaEnorme = [](QByteArray b) {
         const qsizetype dib = b.indexOf(QByteArray::fromHex("280000000800000008000000"));
         if (dib > 0) {
             Cambia32(b, dib + 4, 60000);
             Cambia32(b, dib + 8, 60000);
         }
-        d.push_back({"emf bitmap of 60000 x 60000", b});
-        QByteArray w = wmf;
-        const qsizetype dw = w.indexOf(QByteArray::fromHex("280000000800000008000000"));
-        if (dw > 0) {
-            Cambia32(w, dw + 4, 60000);
-            Cambia32(w, dw + 8, 60000);
-        }
-        d.push_back({"wmf bitmap of 60000 x 60000", w});
-    }
+        return b;
+    };
+    d.push_back({"emf bitmap of 60000 x 60000", mapaEnorme(emf)});
+    d.push_back({"wmf bitmap of 60000 x 60000", mapaEnorme(wmf)});
     return d;
 }
 
