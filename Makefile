@@ -8,7 +8,8 @@ BUILD_ASAN ?= build-asan
 BUILD_FUZZ ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
-PACKAGES   := cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev \
+PACKAGES   := cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev \
+              libwmf-dev libemf2svg-dev fonts-urw-base35 \
               libgtest-dev libgmock-dev googletest libbenchmark-dev fonts-liberation2
 # Only for the fuzz target.
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev

@@ -276,6 +276,7 @@ struct PuzzGblData {
     bool PasaAlHistorico = false;
     std::int16_t TAN_ModoJuego = 0;    // 1 design, 2 solve stored models
     std::int16_t TipoRotulo = 1;       // sliding background: 1 picture, 2 numbers, 3 letters
+    bool ImagenAusente = false;        // the sliding picture could not be read: numbers this run only
     std::int16_t MaterialPiezas = 1;   // Taipei tiles: 1 bone, 2 wood
     std::int16_t FactorAtraccion = 0;  // 0..100
     bool GiroPermitido = false;

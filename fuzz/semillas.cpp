@@ -1,7 +1,7 @@
 // Writes the fuzzers' seeds, one subfolder per fuzzer, each file as the
 // program itself writes it: one accepted state of each game and a settings
 // line (estado/), the same states as saved puzzles (partida/), history lines
-// (historico/), pictures (imagen/), and the first records of the model files
+// (historico/), pictures and metafiles, whole and damaged (imagen/), and the first records of the model files
 // the build writes, each behind the two bytes that choose the reader and the
 // model (modelos/).
 #include "core/Configuracion.h"
@@ -10,6 +10,7 @@
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/picture.h"
+#include "tools/resgen/metarchivos.h"
 #include "records/Historico.h"
 
 #include <QBuffer>
@@ -126,6 +127,13 @@ void SemillasImagen(const QString& carpeta) {
         "0200" "0201" "0000"
         "0201" "0200" "0001");
     plat::writeFile(carpeta + QStringLiteral("imagen.rle"), rle);
+    // The sample metafiles and their damaged copies.
+    plat::writeFile(carpeta + QStringLiteral("figuras.wmf"), metarchivos::Wmf());
+    plat::writeFile(carpeta + QStringLiteral("figuras.emf"), metarchivos::Emf());
+    int n = 0;
+    for (const auto& d : metarchivos::Danados())
+        plat::writeFile(carpeta + QStringLiteral("danado%1.%2").arg(++n).arg(QString::fromLatin1(d.nombre).left(3)),
+                        d.bytes);
 }
 
 } // namespace

@@ -97,6 +97,11 @@ void PonPiezasEnCasa() {
 
 } // namespace
 
+std::int16_t RotuloEnUso() {
+    const auto& g = PuzzGbl;
+    return g.TipoRotulo == 1 && g.ImagenAusente ? std::int16_t(2) : g.TipoRotulo;
+}
+
 void PreparaDeslizantes(bool nuevo) {
     auto& g = PuzzGbl;
     if (g.TipoRotulo == 3 && g.NroPiezas > kPiezasConLetra) g.TipoRotulo = 2;
@@ -105,7 +110,8 @@ void PreparaDeslizantes(bool nuevo) {
     b.clearPicture();
     b.setSize(g.OrigenX + g.AnchoImagen, g.OrigenY + g.AltoImagen);
     b.setBackColor(plat::Color(g.ColorPieza));
-    if (g.TipoRotulo == 1) {
+    const std::int16_t rotulo = RotuloEnUso();
+    if (rotulo == 1) {
         const plat::Surface& z = mesa.Pic_FonTamModi;
         plat::setStretchBltMode(b, plat::stretchmode::kColorOnColor);
         plat::stretchBlt(b, g.OrigenX, g.OrigenY, g.AnchoImagen, g.AltoImagen, z, g.OrigenX, g.OrigenY,
@@ -127,7 +133,7 @@ void PreparaDeslizantes(bool nuevo) {
     mesa.Pic_Cuadrito.setVisible(false);
     mesa.Pic_Muestra.setVisible(false);
 
-    if (g.TipoRotulo == 1) {
+    if (rotulo == 1) {
         plat::Surface& m = mesa.Pic_Muestra;
         m.clearPicture();
         m.setSize(Redondea(g.AnchoImagen / 2.0), Redondea(g.AltoImagen / 2.0));
@@ -152,7 +158,7 @@ void PreparaDeslizantes(bool nuevo) {
         BarajaDeslizantes();
     }
 
-    if (g.TipoRotulo == 2 || g.TipoRotulo == 3) RotulaPiezas();
+    if (rotulo == 2 || rotulo == 3) RotulaPiezas();
 
     g.UltimoMovGrabado = g.MovActual;
     DibujaGrabadora();

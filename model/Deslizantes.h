@@ -3,12 +3,18 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 
 // Sets up the sliding-tile table: nuevo deals a new puzzle, otherwise the
 // state just loaded is rebuilt. Letters cannot label more than 24 pieces:
 // such a board shows numbers and TipoRotulo becomes 2.
 void PreparaDeslizantes(bool nuevo);
+
+// The background the sliding pieces show: TipoRotulo, except that a picture
+// background whose picture could not be read (ImagenAusente) shows numbers
+// while TipoRotulo, and so the state, keeps the picture.
+std::int16_t RotuloEnUso();
 
 // The most states one search may create before it gives up.
 constexpr int kMaxEstadosBusqueda = 200000;

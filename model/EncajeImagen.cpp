@@ -1,11 +1,30 @@
 #include "model/EncajeImagen.h"
 
+#include "platform/errors.h"
+#include "platform/files.h"
 #include "platform/numbers.h"
+#include "platform/picture.h"
 
 #include <algorithm>
 #include <cstdlib>
 
 namespace encaje {
+
+QString CausaImagenInutil(int error) {
+    namespace err = plat::err;
+    switch (error) {
+    case err::kInvalidPicture:
+        return QString::fromUtf8("el archivo está dañado o no contiene una imagen BMP, RLE, JPEG, PNG, WMF o EMF");
+    case err::kOutOfMemory:
+        return QString::fromUtf8("es demasiado grande (se admiten archivos de hasta %1 MB e imágenes de hasta %2 "
+                                 "millones de píxeles)")
+            .arg(plat::kMaxPictureFile >> 20)
+            .arg(plat::kMaxPicturePixels / 1'000'000);
+    case err::kFileNotFound:
+    case err::kPathNotFound: return QString::fromUtf8("no se encuentra el archivo");
+    default: return QString::fromUtf8("no se puede leer el archivo (error %1)").arg(error);
+    }
+}
 
 int PiezasPorCasilla(int forma) {
     static constexpr int tabla[8] = {1, 1, 1, 4, 2, 2, 2, 2};

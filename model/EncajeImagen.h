@@ -4,10 +4,17 @@
 // picture chooser, the state reader and the first jigsaw of a new player.
 #pragma once
 
+#include <QString>
+
 #include <cstdint>
 #include <vector>
 
 namespace encaje {
+
+// Why a picture file cannot be used, from the run-time error of its reading,
+// as the messages write it after "No se puede usar la imagen X: ": damaged or
+// not a picture, too large, missing, or not readable.
+QString CausaImagenInutil(int error);
 
 // The zoomed picture a puzzle may have, limits included.
 constexpr int kAnchoMinimo = 320, kAnchoMaximo = 1024, kAltoMinimo = 240, kAltoMaximo = 768;

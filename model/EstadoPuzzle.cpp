@@ -129,6 +129,7 @@ void AplicaEstadoPartida(const EstadoPartida& e, const QImage* imagenZoomada) {
     modi.clearPicture();
     real.clearPicture();
     bool cargada = true;
+    int error = 0; // why the picture could not be read
     const bool enMemoria = imagenZoomada && !imagenZoomada->isNull();
     if (enMemoria) {
         modi.setImage(*imagenZoomada);
@@ -138,10 +139,19 @@ void AplicaEstadoPartida(const EstadoPartida& e, const QImage* imagenZoomada) {
             const QImage imagen = plat::loadPicture(g.FicheroImagen);
             real.setImage(imagen);
             real.setPicture(imagen);
-        } catch (const plat::RuntimeError&) {
+        } catch (const plat::RuntimeError& e) {
             cargada = false;
+            error = e.number() != 0 ? e.number() : plat::err::kInvalidPicture;
         }
     }
+    g.ImagenAusente = false;
+    // Only a file that is not there is "not found"; any other says why.
+    auto noUsable = [&](const QString& luego) {
+        if (error == 0 || error == plat::err::kFileNotFound || error == plat::err::kPathNotFound)
+            return QStringLiteral("No se encuentra la imagen ") + g.FicheroImagen + luego;
+        return QStringLiteral("No se puede usar la imagen ") + g.FicheroImagen + QStringLiteral(": ") +
+               encaje::CausaImagenInutil(error) + luego;
+    };
     const long long ancho = (long long)g.AnchoBmp * g.ZoomImagen / 100 + g.OrigenX;
     const long long alto = (long long)g.AltoBmp * g.ZoomImagen / 100 + g.OrigenY;
     const bool fueraDeLimites = ancho < 320 || ancho > 1024 || alto < 240 || alto > 768;
@@ -163,9 +173,8 @@ void AplicaEstadoPartida(const EstadoPartida& e, const QImage* imagenZoomada) {
         if (!cargada) {
             Sonido(0, 11);
             Mensaje(QString::fromUtf8("Imagen no válida"),
-                    QStringLiteral("No se encuentra la imagen ") + g.FicheroImagen +
-                        QStringLiteral(". Elija otra imagen en la ventana Personalizar."),
-                    3, 1, ayuda::kImagenFueraDeLimites);
+                    noUsable(QStringLiteral(". Elija otra imagen en la ventana Personalizar.")), 3, 1,
+                    ayuda::kImagenFueraDeLimites);
             PideOtraImagen();
             return;
         }
@@ -182,13 +191,13 @@ void AplicaEstadoPartida(const EstadoPartida& e, const QImage* imagenZoomada) {
             return;
         }
     } else if (!cargada && g.TipoJuego == 22 && g.TipoRotulo == 1) {
-        // The pieces were replaced by the file's: shown with numbers instead.
+        // Shown with numbers for now; the setting and the picture's name
+        // stay, so the picture is back once its file is.
         Sonido(0, 11);
         Mensaje(QString::fromUtf8("Imagen no válida"),
-                QStringLiteral("No se encuentra la imagen ") + g.FicheroImagen +
-                    QStringLiteral(". Las piezas se mostrarán con números."),
-                3, 1, ayuda::kImagenFueraDeLimites);
-        g.TipoRotulo = 2;
+                noUsable(QString::fromUtf8(". Las piezas se mostrarán con números.")), 3, 1,
+                ayuda::kImagenFueraDeLimites);
+        g.ImagenAusente = true;
     }
     Reconstruye(0);
 

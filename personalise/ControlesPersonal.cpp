@@ -345,6 +345,12 @@ void Personal::Tex_Spin_LostFocus(std::int16_t indice) {
     Paso([this] { CargaLisNroPiezas(); });
 }
 
+void Personal::Tex_Spin_KeyPress(std::int16_t indice, int& tecla) {
+    if (tecla != 13 || indice != 41) return;
+    tecla = 0;
+    Tex_Spin_LostFocus(indice);
+}
+
 // ---------------------------------------------------------------- piece shapes
 
 void Personal::Pic_TipPuz_MouseDown(std::int16_t indice, std::int16_t, std::int16_t, double, double) {

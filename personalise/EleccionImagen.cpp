@@ -122,6 +122,8 @@ void Personal::CargaMostrarImagen() {
                              real.scaleWidth(), real.scaleHeight(), plat::rop::kSrcCopy);
         Pic_MostrarImagen.refresh();
     });
+    // A picture read: the sliding pieces may show it again.
+    if (errorCarga_ == 0 && g.TipoJuego != 23) g.ImagenAusente = false;
     // A picture file that could not be read is no usable picture.
     g.SeleccionValida = errorCarga_ == 0 || (g.TipoJuego != 21 && g.TipoJuego != 22);
 }
@@ -180,13 +182,8 @@ void Personal::File1_Click() {
     // puzzle keeps the last picture that could be used.
     if (errorCarga_ != 0 && (g.TipoJuego == 21 || g.TipoJuego == 22)) {
         const QString& n = g.SaltoLinea;
-        const QString causa = carpetas::EsMetarchivo(nombre)
-                                  ? QStringLiteral("La imagen ") + nombre +
-                                        QString::fromUtf8(" es un metarchivo WMF o EMF, un formato que este "
-                                                          "programa no puede mostrar.")
-                                  : QStringLiteral("No se ha podido leer la imagen ") + nombre +
-                                        QString::fromUtf8(". El archivo está dañado o no contiene una imagen "
-                                                          "BMP, RLE o JPEG.");
+        const QString causa = QString::fromUtf8("No se puede usar la imagen ") + nombre + QStringLiteral(": ") +
+                              encaje::CausaImagenInutil(errorCarga_) + QStringLiteral(".");
         Paso([&] { DibujaVisor(Pic_InfoTamBmp, QStringLiteral(" "), 2); });
         Sonido(1, kSonidoRechazo);
         Mensaje(QString::fromUtf8("Imagen no válida"),

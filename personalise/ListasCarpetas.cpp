@@ -94,8 +94,11 @@ int PosicionCarpeta(const std::vector<EntradaCarpeta>& lista, const QString& car
 }
 
 QStringList ArchivosImagen(const QString& carpeta) {
+    // The pictures of the old list, and the PNG and JPEG files most
+    // pictures on this system are.
     static const QStringList kExtensiones{QStringLiteral(".bmp"), QStringLiteral(".rle"), QStringLiteral(".wmf"),
-                                          QStringLiteral(".emf"), QStringLiteral(".jpg")};
+                                          QStringLiteral(".emf"), QStringLiteral(".jpg"), QStringLiteral(".png"),
+                                          QStringLiteral(".jpeg")};
     QStringList archivos;
     for (const QString& n : Entradas(ComoCarpeta(carpeta), QDir::Files | QDir::System)) {
         for (const QString& e : kExtensiones)
@@ -114,11 +117,6 @@ int BuscaArchivo(const QStringList& archivos, const QString& nombre) {
     for (int i = 0; i < archivos.size(); ++i)
         if (QString::compare(archivos[i], nombre, Qt::CaseInsensitive) == 0) return i;
     return -1;
-}
-
-bool EsMetarchivo(const QString& nombre) {
-    return nombre.endsWith(QStringLiteral(".wmf"), Qt::CaseInsensitive) ||
-           nombre.endsWith(QStringLiteral(".emf"), Qt::CaseInsensitive);
 }
 
 QString NombrePortapapeles(const QString& carpeta, const std::function<bool(const QString& ruta)>& enUso) {

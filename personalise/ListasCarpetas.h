@@ -42,15 +42,12 @@ std::vector<EntradaCarpeta> ListaCarpetas(const QString& carpeta);
 // The position of the folder itself in that list.
 int PosicionCarpeta(const std::vector<EntradaCarpeta>& lista, const QString& carpeta);
 
-// The folder's files whose name ends in .bmp, .rle, .wmf, .emf or .jpg in
-// any case.
+// The folder's files whose name ends in .bmp, .rle, .wmf, .emf, .jpg, .png
+// or .jpeg in any case.
 QStringList ArchivosImagen(const QString& carpeta);
 // The position of the name in the list: the same spelling first, then the
 // same name in another case; -1 when it is not there.
 int BuscaArchivo(const QStringList& archivos, const QString& nombre);
-
-// Whether the name is a metafile (.wmf, .emf), which no reader here shows.
-bool EsMetarchivo(const QString& nombre);
 
 // The name a pasted picture is written under in the folder: "tsportap.bmp"
 // when no file has that name (in any case) or the one there is not in use,

@@ -159,6 +159,7 @@ VentanaPersonal::VentanaPersonal(Personal& p)
     };
     new plat::TextBoxView(&p.Tex_Spin41, vistas.at(p.Control(41)));
     p.Tex_Spin41.onLostFocus = [&p] { p.Tex_Spin_LostFocus(41); };
+    p.Tex_Spin41.onKeyPress = [&p](int& tecla) { p.Tex_Spin_KeyPress(41, tecla); };
     p.Lis_Modelos.onKeyPress = [&p](int& tecla) { p.Lis_Modelos_KeyPress(tecla); };
     p.Lis_Modelos.onMouseMove = [&p](int b, int sh, double x, double y) {
         p.Lis_Modelos_MouseMove(std::int16_t(b), std::int16_t(sh), x, y);
@@ -174,6 +175,7 @@ VentanaPersonal::~VentanaPersonal() {
     p_.Drive1.onChanged = nullptr;
     p_.Drive1.onRefresh = nullptr;
     p_.Tex_Spin41.onLostFocus = nullptr;
+    p_.Tex_Spin41.onKeyPress = nullptr;
     p_.Lis_Modelos.onKeyPress = nullptr;
     p_.Lis_Modelos.onMouseMove = nullptr;
 }

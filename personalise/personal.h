@@ -167,6 +167,9 @@ public:
     void Pic_Spin_MouseMove(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x, double y);
     void Pic_Spin_MouseUp(std::int16_t indice, std::int16_t boton, std::int16_t shift, double x, double y);
     void Tex_Spin_LostFocus(std::int16_t indice);
+    // Enter in the zoom box takes the typed value as the loss of the focus
+    // does (the key goes no further); other keys are typed.
+    void Tex_Spin_KeyPress(std::int16_t indice, int& tecla);
     // The shape buttons: shape `indice` becomes the jigsaw's, the eight
     // samples are redrawn and the current one framed; the count list is
     // refilled unless the counts themselves are changing. The picture

@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/metafile.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -19,28 +20,6 @@
 namespace plat {
 
 namespace {
-
-std::uint32_t le32(const QByteArray& b, qsizetype at) {
-    if (at + 4 > b.size()) return 0;
-    const auto* p = reinterpret_cast<const unsigned char*>(b.constData() + at);
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-           (std::uint32_t(p[3]) << 24);
-}
-
-std::uint16_t le16(const QByteArray& b, qsizetype at) {
-    if (at + 2 > b.size()) return 0;
-    const auto* p = reinterpret_cast<const unsigned char*>(b.constData() + at);
-    return std::uint16_t(p[0] | (p[1] << 8));
-}
-
-// Windows and enhanced metafiles, by their headers.
-bool isMetafile(const QByteArray& b) {
-    if (le32(b, 0) == 0x9AC6CDD7u) return true; // placeable metafile
-    const std::uint16_t type = le16(b, 0), headerWords = le16(b, 2), version = le16(b, 4);
-    if ((type == 1 || type == 2) && headerWords == 9 && (version == 0x0100 || version == 0x0300))
-        return true;
-    return le32(b, 0) == 1 && le32(b, 40) == 0x464D4520u; // EMR_HEADER, " EMF"
-}
 
 // Opaque RGB32; pixels with transparency are laid over white.
 QImage opaque(const QImage& img) {
@@ -69,6 +48,8 @@ void put32(QByteArray& b, std::uint32_t v) {
 QImage loadPicture(const QString& path) {
     if (path.isEmpty()) throw RuntimeError(err::kFileNotFound);
     // Bounded and never blocking: a FIFO, a device or a huge file is refused.
+    const QFileInfo info(path);
+    if (info.isFile() && info.size() > kMaxPictureFile) throw RuntimeError(err::kOutOfMemory);
     QByteArray data;
     try {
         data = readFile(path, kMaxPictureFile);
@@ -79,7 +60,8 @@ QImage loadPicture(const QString& path) {
 }
 
 QImage decodePicture(const QByteArray& data) {
-    if (data.isEmpty() || isMetafile(data)) throw RuntimeError(err::kInvalidPicture);
+    if (data.isEmpty()) throw RuntimeError(err::kInvalidPicture);
+    if (metafileKind(data) != MetafileKind::kNone) return decodeMetafile(data);
 
     QBuffer buffer;
     buffer.setData(data);
@@ -89,11 +71,11 @@ QImage decodePicture(const QByteArray& data) {
     // A picture too large to decode is no usable picture.
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > kMaxPicturePixels)
-        throw RuntimeError(err::kInvalidPicture);
+        throw RuntimeError(err::kOutOfMemory);
     reader.setAllocationLimit(int((kMaxPicturePixels * 4) >> 20) + 1);
     const QImage img = opaque(reader.read());
-    if (img.isNull() || qint64(img.width()) * img.height() > kMaxPicturePixels)
-        throw RuntimeError(err::kInvalidPicture);
+    if (img.isNull()) throw RuntimeError(err::kInvalidPicture);
+    if (qint64(img.width()) * img.height() > kMaxPicturePixels) throw RuntimeError(err::kOutOfMemory);
     return img;
 }
 

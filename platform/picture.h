@@ -1,9 +1,8 @@
 // Picture files and the clipboard's picture.
 //
 // Pictures are read by their content, whatever the file is called: BMP
-// (uncompressed or run-length compressed with 4 or 8 bits a pixel), JPEG and
-// PNG. Metafiles (WMF, EMF) are recognised and refused as pictures that cannot
-// be loaded.
+// (uncompressed or run-length compressed with 4 or 8 bits a pixel), JPEG,
+// PNG, and Windows and enhanced metafiles (drawn by metafile.h).
 #pragma once
 
 #include <QByteArray>
@@ -15,11 +14,10 @@ namespace plat {
 // Loads a picture file as an opaque Format_RGB32 image (transparent pixels
 // are shown over white). Throws RuntimeError: err::kFileNotFound when there is
 // no such file, err::kPathFileAccessError when it cannot be opened or read (a
-// folder, no permission), err::kInvalidPicture when its content is not a
-// picture this program can show. Only a regular file of at most
-// kMaxPictureFile bytes is read (anything else: err::kPathFileAccessError),
-// and a picture of more than kMaxPicturePixels pixels is not decoded
-// (err::kInvalidPicture).
+// folder, a device, no permission), err::kInvalidPicture when its content is
+// not a picture this program can show (damaged, or another kind of file),
+// err::kOutOfMemory when it is too large: a file of more than kMaxPictureFile
+// bytes, or a picture of more than kMaxPicturePixels pixels, is not decoded.
 constexpr qint64 kMaxPicturePixels = 20'000'000;
 QImage loadPicture(const QString& path);
 // The same for the bytes of a picture file already read.

@@ -8,6 +8,7 @@
 #include "core/TsComun.h"
 #include "table/mesa.h"
 #include "imaging/Dibujo.h"
+#include "model/Deslizantes.h"
 #include "model/EstadoPuzzle.h"
 #include "model/Juego.h"
 #include "model/Partida.h"
@@ -631,7 +632,8 @@ TEST_F(EstadoPuzzle, AMissingPictureIsSaidWhereThePiecesNeedIt) {
         ASSERT_EQ(vistos.size(), 1u);
         EXPECT_EQ(vistos[0].texto,
                   QString::fromUtf8("No se encuentra la imagen ") + falta + QString::fromUtf8(". Las piezas se mostrarán con números."));
-        EXPECT_EQ(PuzzGbl.TipoRotulo, 2);
+        EXPECT_EQ(RotuloEnUso(), 2) << "numbers shown";
+        EXPECT_EQ(PuzzGbl.TipoRotulo, 1) << "the picture background kept";
         EXPECT_TRUE(TablaPreparada());
         TearDown();
     }
@@ -643,6 +645,94 @@ TEST_F(EstadoPuzzle, AMissingPictureIsSaidWhereThePiecesNeedIt) {
         EXPECT_TRUE(vistos.empty());
         EXPECT_TRUE(TablaPreparada());
         TearDown();
+    }
+}
+
+// The colour of the sliding board's first cell: the picture's or the pieces'.
+plat::Color PrimeraCasilla() { return mesa.Pic_Bitmap.point(PuzzGbl.OrigenX + 20, PuzzGbl.OrigenY + 20); }
+
+TEST_F(EstadoPuzzle, AMissingSlidingPictureShowsNumbersThisRunOnlyAndTheStateKeepsIt) {
+    const QString ruta = carpeta.file("vuelve.png");
+    EstadoPartida e = Deslizante();
+    e.FicheroImagen = ruta;
+    e.ArchivoImagen = "vuelve.png";
+    e.c.AnchoBmp = e.c.AltoBmp = 321;
+    e.c.TipoRotulo = 1;
+    AplicaEstadoPartida(e);
+    ASSERT_EQ(vistos.size(), 1u);
+    EXPECT_EQ(PrimeraCasilla(), plat::Color(0x8000)) << "the pieces' colour under the numbers";
+    // The state written now names the picture and keeps its background.
+    const QStringList lineas = ComponeRegistroPartida();
+    EXPECT_EQ(lineas[3], ruta);
+    EXPECT_EQ(lineas[4].mid(68, 1), QStringLiteral("1")) << "TipoRotulo, column 69";
+
+    // The next start, with the file back: the picture is shown.
+    TearDown();
+    SetUp();
+    QImage roja(321, 321, QImage::Format_RGB32);
+    roja.fill(Qt::red);
+    ASSERT_TRUE(roja.save(ruta, "PNG"));
+    LecturaPartida r = CargaDatosPuzzle(ComponeArchivoEstado(lineas));
+    ASSERT_TRUE(r.estado) << r.motivo.toStdString();
+    AplicaEstadoPartida(*r.estado);
+    EXPECT_TRUE(vistos.empty());
+    EXPECT_EQ(RotuloEnUso(), 1);
+    EXPECT_EQ(PrimeraCasilla(), plat::Color(0x0000FF)) << "the picture's red";
+}
+
+TEST_F(EstadoPuzzle, AStateNamingAMetafileDrawsItAsItsPicture) {
+    for (const char* nombre : {"Figuras.wmf", "Figuras.emf"}) {
+        SCOPED_TRACE(nombre);
+        const QString ruta = carpeta.file(QString::fromLatin1(nombre));
+        QFile::remove(ruta);
+        ASSERT_TRUE(QFile::copy(testing_support::samplePicturesFolder() + nombre, ruta));
+        EstadoPartida e = Jigsaw(); // 640 x 480, as the metafiles
+        e.ArchivoImagen = QString::fromLatin1(nombre);
+        e.FicheroImagen = ruta;
+        AplicaEstadoPartida(e);
+        EXPECT_TRUE(vistos.empty());
+        EXPECT_TRUE(TablaPreparada());
+        const plat::Surface& z = mesa.Pic_FonTamModi;
+        EXPECT_EQ(z.width(), 640 + PuzzGbl.OrigenX);
+        EXPECT_EQ(z.point(PuzzGbl.OrigenX + 160, PuzzGbl.OrigenY + 120), plat::Color(0xFF0000)) << "its blue rectangle";
+        TearDown();
+        SetUp();
+    }
+}
+
+TEST_F(EstadoPuzzle, APictureThereButUnusableIsToldWhyNotNotFound) {
+    testing_support::writeBytes(carpeta.file("cortada.jpg"), QByteArray::fromHex("FFD8FFE000104A46"));
+    testing_support::writeBytes(carpeta.file("enorme.png"), testing_support::pngHeaderOnly(30000, 30000));
+    {
+        QFile f(carpeta.file("siete.png"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        if (!f.resize(qint64(7) << 30)) GTEST_SKIP() << "no sparse files here";
+    }
+    const QString danada = QString::fromUtf8(": el archivo está dañado o no contiene una imagen BMP, RLE, JPEG, PNG, "
+                                             "WMF o EMF");
+    const QString grande = QString::fromUtf8(": es demasiado grande (se admiten archivos de hasta 64 MB e imágenes "
+                                             "de hasta 20 millones de píxeles)");
+    const struct {
+        const char* nombre;
+        QString causa;
+    } casos[] = {{"cortada.jpg", danada}, {"enorme.png", grande}, {"siete.png", grande}};
+    for (const auto& c : casos) {
+        for (bool jigsaw : {true, false}) {
+            SCOPED_TRACE(testing::Message() << c.nombre << (jigsaw ? " jigsaw" : " sliding"));
+            EstadoPartida e = jigsaw ? Jigsaw() : Deslizante();
+            e.FicheroImagen = carpeta.file(QString::fromLatin1(c.nombre));
+            e.c.TipoRotulo = 1;
+            e.c.AnchoBmp = e.c.AltoBmp = 321;
+            AplicaEstadoPartida(e);
+            ASSERT_EQ(vistos.size(), 1u);
+            EXPECT_EQ(vistos[0].titulo, QString::fromUtf8("Imagen no válida"));
+            EXPECT_EQ(vistos[0].texto,
+                      QStringLiteral("No se puede usar la imagen ") + e.FicheroImagen + c.causa +
+                          (jigsaw ? QStringLiteral(". Elija otra imagen en la ventana Personalizar.")
+                                  : QString::fromUtf8(". Las piezas se mostrarán con números.")));
+            TearDown(); // a fresh table for the next case
+            SetUp();
+        }
     }
 }
 

@@ -345,35 +345,71 @@ TEST_F(ControlesPersonalTest, APaletteGivesTheSquareUnderThePointerOrTheNearestO
 
 // ---------------------------------------------------------------- zoom typed
 
+// The two roads that take a typed zoom: the box loses the focus, or Enter
+// is pressed in it.
+const struct CaminoZoom {
+    const char* nombre;
+    void (*toma)(Personal& p);
+} kCaminosZoom[] = {
+    {"the focus leaves", [](Personal& p) { p.Tex_Spin_LostFocus(41); }},
+    {"Enter", [](Personal& p) {
+         int tecla = 13;
+         p.Tex_Spin_KeyPress(41, tecla);
+         EXPECT_EQ(tecla, 0) << "Enter goes no further";
+     }},
+};
+
 TEST_F(ControlesPersonalTest, AZoomTypedIsHeldToItsLimitsAndAcceptedWhenThePictureFits) {
+    for (const CaminoZoom& camino : kCaminosZoom) {
+        SCOPED_TRACE(camino.nombre);
+        mesa.Pic_FonTamReal.setSize(400, 300);
+        PuzzGbl.ZoomImagen = 100;
+        Personal& p = Abre(21);
+        p.Tex_Spin41.typed(QStringLiteral("123"));
+        camino.toma(p);
+        EXPECT_EQ(PuzzGbl.ZoomImagen, 123);
+        EXPECT_TRUE(titulos.isEmpty());
+
+        // Held to 995: refused for this picture, the spin shows the zoom kept.
+        p.Tex_Spin41.typed(QStringLiteral("2000"));
+        camino.toma(p);
+        EXPECT_EQ(PuzzGbl.ZoomImagen, 123) << "995 % of 400 x 300 is beyond the limits";
+        EXPECT_EQ(p.Tex_Spin41.text().trimmed(), QStringLiteral("123"));
+        EXPECT_EQ(titulos, QStringList{QStringLiteral("Imagen fuera de límites")});
+        // Taken once: the box shows the zoom in force, and the focus leaving
+        // afterwards says nothing again.
+        p.Tex_Spin_LostFocus(41);
+        EXPECT_EQ(titulos.size(), 1);
+        // A picture of 100 x 75 takes 995 % (995 x 746).
+        mesa.Pic_FonTamReal.setSize(100, 75);
+        p.Tex_Spin41.typed(QStringLiteral("2000"));
+        camino.toma(p);
+        EXPECT_EQ(PuzzGbl.ZoomImagen, 995);
+        EXPECT_EQ(p.Tex_Spin41.text().trimmed(), QStringLiteral("995"));
+
+        // While a repetition runs, or with the value unchanged, nothing is done.
+        titulos.clear();
+        p.Tex_Spin41.typed(QStringLiteral("150"));
+        PuzzGbl.RepeticionSpin = true;
+        camino.toma(p);
+        PuzzGbl.RepeticionSpin = false;
+        EXPECT_EQ(PuzzGbl.ZoomImagen, 995);
+        TearDown(); // a fresh window for the next road
+        SetUp();
+    }
+}
+
+TEST_F(ControlesPersonalTest, KeysOtherThanEnterAreTypedInTheZoomBox) {
     mesa.Pic_FonTamReal.setSize(400, 300);
     PuzzGbl.ZoomImagen = 100;
     Personal& p = Abre(21);
     p.Tex_Spin41.typed(QStringLiteral("123"));
-    p.Tex_Spin_LostFocus(41);
-    EXPECT_EQ(PuzzGbl.ZoomImagen, 123);
-    EXPECT_TRUE(titulos.isEmpty());
-
-    // Held to 995: refused for this picture, the spin shows the zoom kept.
-    p.Tex_Spin41.typed(QStringLiteral("2000"));
-    p.Tex_Spin_LostFocus(41);
-    EXPECT_EQ(PuzzGbl.ZoomImagen, 123) << "995 % of 400 x 300 is beyond the limits";
-    EXPECT_EQ(p.Tex_Spin41.text().trimmed(), QStringLiteral("123"));
-    EXPECT_EQ(titulos, QStringList{QStringLiteral("Imagen fuera de límites")});
-    // A picture of 100 x 75 takes 995 % (995 x 746).
-    mesa.Pic_FonTamReal.setSize(100, 75);
-    p.Tex_Spin41.typed(QStringLiteral("2000"));
-    p.Tex_Spin_LostFocus(41);
-    EXPECT_EQ(PuzzGbl.ZoomImagen, 995);
-    EXPECT_EQ(p.Tex_Spin41.text().trimmed(), QStringLiteral("995"));
-
-    // While a repetition runs, or with the value unchanged, nothing is done.
-    titulos.clear();
-    p.Tex_Spin41.typed(QStringLiteral("150"));
-    PuzzGbl.RepeticionSpin = true;
-    p.Tex_Spin_LostFocus(41);
-    PuzzGbl.RepeticionSpin = false;
-    EXPECT_EQ(PuzzGbl.ZoomImagen, 995);
+    for (int tecla : {int('5'), 8, 9, 27}) {
+        int t = tecla;
+        p.Tex_Spin_KeyPress(41, t);
+        EXPECT_EQ(t, tecla);
+    }
+    EXPECT_EQ(PuzzGbl.ZoomImagen, 100) << "only Enter takes the value";
 }
 
 TEST_F(ControlesPersonalTest, TheSpinArrowsStepTheZoomOnlyUnderThePointingHand) {

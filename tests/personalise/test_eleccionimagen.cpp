@@ -32,9 +32,11 @@ namespace {
 
 using testing_support::ScratchDir;
 
+// A picture file in the format its extension names (BMP for another).
 void Crea(const QString& ruta, int ancho, int alto) {
-    const bool jpg = ruta.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive);
-    ASSERT_TRUE(puzzle_test::Foto(ancho, alto).save(ruta, jpg ? "JPG" : "BMP")) << ruta.toStdString();
+    const QString ext = QFileInfo(ruta).suffix().toLower();
+    const char* formato = ext == "jpg" || ext == "jpeg" ? "JPG" : ext == "png" ? "PNG" : "BMP";
+    ASSERT_TRUE(puzzle_test::Foto(ancho, alto).save(ruta, formato)) << ruta.toStdString();
 }
 
 void Toca(const QString& ruta, const QByteArray& bytes = "x") { testing_support::writeBytes(ruta, bytes); }
@@ -49,12 +51,25 @@ QStringList Elementos(const plat::ListBox& l) {
 
 TEST(ListasCarpetas, PictureFilesByExtensionInAnyCaseSortedWithoutHiddenOnes) {
     ScratchDir d;
-    for (const char* n : {"b.jpg", "X.BMP", "a.Rle", "c.wmf", "d.EMF", ".oculta.jpg", "notas.txt", "z.png", "e.jpeg",
-                          "bmp"})
+    // Each picture extension in lower and upper case, with names that sort
+    // apart from their case.
+    const QStringList extensiones{"bmp", "rle", "wmf", "emf", "jpg", "png", "jpeg"};
+    QStringList esperados;
+    for (int i = 0; i < extensiones.size(); ++i) {
+        const QString baja = QStringLiteral("%1a.%2").arg(i).arg(extensiones[i]);
+        const QString alta = QStringLiteral("%1B.%2").arg(i).arg(extensiones[i].toUpper());
+        Toca(d.file(baja));
+        Toca(d.file(alta));
+        esperados << baja << alta;
+    }
+    Toca(d.file("7c.Jpeg"));
+    esperados << "7c.Jpeg";
+    for (const char* n : {".oculta.jpg", ".oculta.PNG", "notas.txt", "z.gif", "y.tiff", "x.jpe", "w.pngx", "bmp",
+                          "png", "jpeg"})
         Toca(d.file(QString::fromLatin1(n)));
     QDir().mkpath(d.file("carpeta.jpg"));
-    EXPECT_EQ(carpetas::ArchivosImagen(d.path()),
-              (QStringList{"a.Rle", "b.jpg", "c.wmf", "d.EMF", "X.BMP"}));
+    QDir().mkpath(d.file("carpeta.png"));
+    EXPECT_EQ(carpetas::ArchivosImagen(d.path()), esperados);
     EXPECT_TRUE(carpetas::ArchivosImagen(d.file("no-existe/")).isEmpty());
 }
 
@@ -226,11 +241,18 @@ TEST_F(EleccionTest, EachPictureSizeGetsItsZoomOrIsRefused) {
         {300, 800, 120, "Imagen no válida", false},
         {30, 30, 120, "Imagen no válida", false},
     };
-    for (const auto& c : casos) Crea(fotos.file(QStringLiteral("%1x%2.jpg").arg(c.ancho).arg(c.alto)), c.ancho, c.alto);
+    // Each size in another of the formats the list shows, all taken alike.
+    const QStringList extensiones{"jpg", "png", "jpeg", "PNG", "JPEG", "bmp", "JPG"};
+    auto nombreDe = [&](const auto& c) {
+        const auto i = &c - casos;
+        return QStringLiteral("%1x%2.%3").arg(c.ancho).arg(c.alto).arg(extensiones[i % extensiones.size()]);
+    };
+    for (const auto& c : casos) Crea(fotos.file(nombreDe(c)), c.ancho, c.alto);
     PuzzGbl.ZoomImagen = 120;
     Personal& p = Abre();
+    ASSERT_EQ(p.File1.ListCount(), int(std::size(casos)));
     for (const auto& c : casos) {
-        const QString nombre = QStringLiteral("%1x%2.jpg").arg(c.ancho).arg(c.alto);
+        const QString nombre = nombreDe(c);
         SCOPED_TRACE(nombre.toStdString());
         Elige(p, nombre);
         auto& g = PuzzGbl;
@@ -251,7 +273,7 @@ TEST_F(EleccionTest, EachPictureSizeGetsItsZoomOrIsRefused) {
             EXPECT_GT(p.Lis_NroPiezas.ListCount(), 0);
         }
     }
-    Elige(p, QStringLiteral("300x800.jpg"));
+    Elige(p, nombreDe(casos[9]));
     ASSERT_EQ(textos.size(), 1);
     const QString& n = PuzzGbl.SaltoLinea;
     EXPECT_EQ(textos[0], QString::fromUtf8("La imagen seleccionada ( 300 x 800 píxeles)") + n +
@@ -261,7 +283,7 @@ TEST_F(EleccionTest, EachPictureSizeGetsItsZoomOrIsRefused) {
                              QString::fromUtf8("       Entre 240 y  768 píxeles de alto.") + n + n +
                              "Seleccione  otra  imagen  que  sirva de fondo para el puzzle.");
     EXPECT_EQ(lineas[0], 10);
-    Elige(p, QStringLiteral("200x150.jpg"));
+    Elige(p, nombreDe(casos[3]));
     ASSERT_EQ(textos.size(), 1);
     EXPECT_EQ(textos[0], QString::fromUtf8("El tamaño de la imagen que ha seleccionado") + n +
                              QString::fromUtf8("( 200 x 150 píxeles) no está dentro de los límites permitidos:") + n +
@@ -316,16 +338,17 @@ TEST_F(EleccionTest, ARefusedShapeFallsBackToRectanglesBeforeTheCountsAreMade) {
     EXPECT_EQ(PuzzGbl.FormaPieza, 3);
 }
 
-TEST_F(EleccionTest, ANonPictureOrAMetafileIsRefusedAndTheLastPictureStays) {
+TEST_F(EleccionTest, ADamagedOrTooLargePictureIsRefusedWithItsReasonAndTheLastPictureStays) {
     Crea(fotos.file("X.BMP"), 640, 480);
     Toca(fotos.file("rota.jpg"), QByteArray("\xFF\xD8\xFF\xE0 not really a jpeg"));
     Toca(fotos.file("dibujo.wmf"), QByteArray::fromHex("d7cdc69a0000") + QByteArray(40, '\0'));
+    Toca(fotos.file("enorme.png"), testing_support::pngHeaderOnly(30000, 30000));
     PuzzGbl.ArchivoImagen = "x.bmp"; // found in another case
     PuzzGbl.SeleccionValida = false;
     PuzzGbl.ZoomImagen = 120;
     Personal& p = Abre();
-    EXPECT_EQ(Elementos(p.File1), (QStringList{"dibujo.wmf", "rota.jpg", "X.BMP"}));
-    EXPECT_EQ(p.File1.ListIndex(), 2);
+    EXPECT_EQ(Elementos(p.File1), (QStringList{"dibujo.wmf", "enorme.png", "rota.jpg", "X.BMP"}));
+    EXPECT_EQ(p.File1.ListIndex(), 3);
     auto& g = PuzzGbl;
     EXPECT_EQ(g.ArchivoImagen, "X.BMP");
     EXPECT_TRUE(g.SeleccionValida);
@@ -336,10 +359,13 @@ TEST_F(EleccionTest, ANonPictureOrAMetafileIsRefusedAndTheLastPictureStays) {
         const char* nombre;
         QString texto;
     } casos[] = {
-        {"rota.jpg", QString::fromUtf8("No se ha podido leer la imagen rota.jpg. El archivo está dañado o no "
-                                       "contiene una imagen BMP, RLE o JPEG.") + cola},
-        {"dibujo.wmf", QString::fromUtf8("La imagen dibujo.wmf es un metarchivo WMF o EMF, un formato que este "
-                                         "programa no puede mostrar.") + cola},
+        {"rota.jpg", QString::fromUtf8("No se puede usar la imagen rota.jpg: el archivo está dañado o no "
+                                       "contiene una imagen BMP, RLE, JPEG, PNG, WMF o EMF.") + cola},
+        {"dibujo.wmf", QString::fromUtf8("No se puede usar la imagen dibujo.wmf: el archivo está dañado o no "
+                                         "contiene una imagen BMP, RLE, JPEG, PNG, WMF o EMF.") + cola},
+        {"enorme.png", QString::fromUtf8("No se puede usar la imagen enorme.png: es demasiado grande (se admiten "
+                                         "archivos de hasta 64 MB e imágenes de hasta 20 millones de píxeles).") +
+                           cola},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
@@ -574,6 +600,36 @@ TEST_F(EleccionTest, TheSlidingGameTakesAnyLoadablePictureAsItIs) {
     EXPECT_EQ(titulos, QStringList{QString::fromUtf8("Imagen no válida")});
     EXPECT_FALSE(PuzzGbl.SeleccionValida);
     EXPECT_EQ(PuzzGbl.ArchivoImagen, "grande.jpg");
+}
+
+TEST_F(EleccionTest, TheSampleMetafilesAreChosenSizedPreviewedAndCountedAsAnyPicture) {
+    for (const char* nombre : {"Figuras.wmf", "Figuras.emf"})
+        ASSERT_TRUE(QFile::copy(testing_support::samplePicturesFolder() + nombre, fotos.file(nombre))) << nombre;
+    Crea(fotos.file("foto.bmp"), 800, 600);
+    PuzzGbl.ArchivoImagen = "foto.bmp";
+    PuzzGbl.SeleccionValida = true;
+    for (std::int16_t juego : {std::int16_t(21), std::int16_t(22)}) {
+        Personal& p = Abre(juego);
+        for (const char* nombre : {"Figuras.wmf", "Figuras.emf"}) {
+            SCOPED_TRACE(testing::Message() << nombre << " in game " << juego);
+            Elige(p, QString::fromLatin1(nombre));
+            auto& g = PuzzGbl;
+            EXPECT_TRUE(titulos.isEmpty()) << (textos.isEmpty() ? "" : textos[0].toStdString());
+            EXPECT_TRUE(g.SeleccionValida);
+            EXPECT_EQ(g.ArchivoImagen, QString::fromLatin1(nombre));
+            EXPECT_EQ(g.AnchoBmp, 640);
+            EXPECT_EQ(g.AltoBmp, 480);
+            EXPECT_EQ(g.ZoomImagen, 100);
+            EXPECT_EQ(mesa.Pic_FonTamModi.scaleWidth(), 640 + g.OrigenX);
+            EXPECT_GT(p.Lis_NroPiezas.ListCount(), 0);
+            // The thumbnail shows the blue rectangle where the drawing has it
+            // (its whole area is the picture, which is 4:3).
+            const int w = p.Pic_MostrarImagen.scaleWidth() - 4, h = p.Pic_MostrarImagen.scaleHeight() - 4;
+            EXPECT_EQ(p.Pic_MostrarImagen.point(w * 160 / 640, h * 120 / 480), plat::Color(0xFF0000));
+            EXPECT_EQ(p.Pic_MostrarImagen.point(w * 320 / 640, h * 230 / 480), plat::Color(0xFFFFFF));
+        }
+        DestruyeVentanaPersonal();
+    }
 }
 
 TEST_F(EleccionTest, TheTangramDrawsItsModelFramedByTheBoardMargins) {

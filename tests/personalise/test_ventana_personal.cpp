@@ -9,12 +9,14 @@
 #include "model/EstadoPuzzle.h"
 #include "personalise/personal.h"
 #include "platform/ui/surfaceview.h"
+#include "platform/ui/textboxview.h"
 #include "tests/imaging/puzzle_fixtures.h"
 #include "tests/personalise/ventana_fixture.h"
 #include "tests/support/fixtures.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
@@ -84,6 +86,32 @@ TEST_F(VentanaPersonalTest, APressOnAControlsViewReachesItsHandler) {
     }
     EXPECT_FALSE(static_cast<bool>(p.Tex_Spin41.onLostFocus)) << "the widgets gone, nothing points at them";
     EXPECT_FALSE(static_cast<bool>(p.Lis_Modelos.onKeyPress));
+}
+
+TEST_F(VentanaPersonalTest, EnterTypedInTheZoomBoxTakesTheZoom) {
+    PuzzGbl.TipoJuego = 21;
+    PuzzGbl.ZoomImagen = 100;
+    Personal& p = CreaVentanaPersonal();
+    VentanaPersonal ventana(p);
+    p.Form_Load();
+    plat::TextBoxView* caja = nullptr;
+    for (auto* v : ventana.findChildren<plat::TextBoxView*>())
+        if (v->box() == &p.Tex_Spin41) caja = v;
+    ASSERT_NE(caja, nullptr);
+    caja->selectAll();
+    auto tecla = [&](int k, const QString& texto) {
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier, texto);
+        QApplication::sendEvent(caja, &e);
+    };
+    for (QChar c : QStringLiteral("120")) tecla(Qt::Key_0 + (c.unicode() - '0'), QString(c));
+    EXPECT_EQ(p.Tex_Spin41.text(), QStringLiteral("120"));
+    EXPECT_EQ(PuzzGbl.ZoomImagen, 100) << "typing alone takes nothing";
+    tecla(Qt::Key_Return, QStringLiteral("\r"));
+    EXPECT_EQ(PuzzGbl.ZoomImagen, 120);
+    caja->selectAll();
+    for (QChar c : QStringLiteral("130")) tecla(Qt::Key_0 + (c.unicode() - '0'), QString(c));
+    tecla(Qt::Key_Enter, QStringLiteral("\r")); // the keypad's
+    EXPECT_EQ(PuzzGbl.ZoomImagen, 130);
 }
 
 } // namespace

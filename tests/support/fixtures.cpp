@@ -1,6 +1,8 @@
 #include "tests/support/fixtures.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QImage>
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -50,6 +52,28 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
     ASSERT_EQ(f.write(bytes), bytes.size()) << path.toStdString();
+}
+
+QByteArray pngHeaderOnly(int ancho, int alto) {
+    // A real one-pixel PNG whose header is then made to say ancho x alto.
+    QImage uno(1, 1, QImage::Format_RGB32);
+    uno.fill(Qt::white);
+    QByteArray png;
+    QBuffer b(&png);
+    b.open(QIODevice::WriteOnly);
+    uno.save(&b, "PNG");
+    auto be32 = [&](qsizetype en, quint32 v) {
+        for (int i = 0; i < 4; ++i) png[en + i] = char((v >> (8 * (3 - i))) & 0xFF);
+    };
+    be32(16, quint32(ancho));
+    be32(20, quint32(alto));
+    quint32 crc = 0xFFFFFFFFu; // over the chunk's type and data, bytes 12 to 28
+    for (qsizetype i = 12; i < 29; ++i) {
+        crc ^= quint8(png[i]);
+        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    be32(29, ~crc);
+    return png;
 }
 
 QByteArray readBytes(const QString& path) {

@@ -51,6 +51,10 @@ int timesPlayed(const plat::RecordingSoundPlayer& player, const QByteArray& clip
 void writeBytes(const QString& path, const QByteArray& bytes);
 QByteArray readBytes(const QString& path);
 
+// The start of a PNG file whose header says ancho x alto pixels: a reader
+// that trusts the header would ask for that much memory.
+QByteArray pngHeaderOnly(int ancho, int alto);
+
 // A fresh folder, removed at the end of the test; path() ends in "/".
 class ScratchDir {
 public:

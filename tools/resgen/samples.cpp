@@ -4,6 +4,7 @@
 // scene is drawn from scratch with its own seed, busy all over, and finished
 // with a fine grain so that no piece is a flat patch of one colour.
 #include "draw.h"
+#include "metarchivos.h"
 #include "registry.h"
 
 #include <QLinearGradient>
@@ -793,6 +794,9 @@ void addSamplePictures(Registry& r) {
     r.addImage("Imagenes/Dunas.jpg", {}, dunes, "JPG", kJpegQuality);
     r.addImage("Imagenes/Jardin.jpg", {}, meadow, "JPG", kJpegQuality);
     r.addImage("Imagenes/Vasijas.jpg", {}, pottery, "JPG", kJpegQuality);
+    // The same drawing as a Windows metafile and as an enhanced metafile.
+    r.addData("Imagenes/Figuras.wmf", {}, metarchivos::Wmf);
+    r.addData("Imagenes/Figuras.emf", {}, metarchivos::Emf);
 }
 
 } // namespace resgen
