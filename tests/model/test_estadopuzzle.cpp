@@ -8,6 +8,7 @@
 #include "core/TsComun.h"
 #include "table/mesa.h"
 #include "model/EstadoPuzzle.h"
+#include "model/Juego.h"
 #include "model/Partida.h"
 #include "platform/files.h"
 #include "tests/model/pentomino_fixtures.h"
@@ -17,6 +18,8 @@
 #include <QFile>
 #include <QImage>
 #include <gtest/gtest.h>
+
+#include <QDir>
 
 #include <functional>
 #include <numeric>
@@ -789,6 +792,34 @@ TEST_F(EstadoPuzzle, ADamagedStateFileIsKeptAsideAndRecreated) {
 }
 
 // Every line end the program accepts reads the same state.
+// A damaged state whose ".bak" cannot be made (every copy's name taken by a
+// folder that is not empty, so a rename fails even for root) is left as it
+// was, as the message says: not replaced at the exit, and when the player
+// starts something it is said once that this play will not be saved.
+TEST_F(EstadoPuzzle, ADamagedStateWithoutRoomForItsCopyIsLeftAsItWas) {
+    PuzzGbl.TipoJuego = 23;
+    QStringList l = ComponeLineas(Tangram());
+    l[5].chop(1);
+    const QByteArray danado = ComponeArchivoEstado(l);
+    const QString ruta = Guarda(danado, "Tsl2334.ini");
+    for (const char* bak : {".bak", ".bak2", ".bak3", ".bak4", ".bak5"}) {
+        ASSERT_TRUE(QDir().mkpath(ruta + bak + "/lleno"));
+    }
+    LeePuzzleJuego(ruta);
+    ASSERT_FALSE(vistos.empty());
+    EXPECT_TRUE(vistos[0].texto.contains("no se ha podido guardar una copia .bak; se ha dejado como estaba"))
+        << vistos[0].texto.toStdString();
+    EXPECT_TRUE(GuardaPuzzleJuego()); // the exit
+    EXPECT_EQ(plat::readFile(ruta), danado);
+    vistos.clear();
+    PreparaJuego(true); // a deal
+    PreparaJuego(true);
+    ASSERT_EQ(vistos.size(), 1u);
+    EXPECT_TRUE(vistos[0].texto.contains(QString::fromUtf8("no se guardará al salir"))) << vistos[0].texto.toStdString();
+    EXPECT_TRUE(GuardaPuzzleJuego());
+    EXPECT_EQ(plat::readFile(ruta), danado);
+}
+
 TEST_F(EstadoPuzzle, StateFilesReadWithAnyLineEnd) {
     PuzzGbl.TipoJuego = 23;
     const QByteArray crlf = Bytes(Tangram());
