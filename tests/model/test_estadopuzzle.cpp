@@ -229,6 +229,12 @@ protected:
     }
 
     static QByteArray Bytes(const EstadoPartida& e) { return ComponeArchivoEstado(ComponeLineas(e)); }
+    // A Tangram state whose piece line lacks its last character.
+    static QByteArray TangramDanado() {
+        QStringList l = ComponeLineas(Tangram());
+        l[5].chop(1);
+        return ComponeArchivoEstado(l);
+    }
     QString Guarda(const QByteArray& b, const QString& nombre) {
         plat::writeFile(carpeta.file(nombre), b);
         return carpeta.file(nombre);
@@ -772,9 +778,7 @@ TEST_F(EstadoPuzzle, APentominoStateFromALargerTableLandsOnThisBoardsCells) {
 
 TEST_F(EstadoPuzzle, ADamagedStateFileIsKeptAsideAndRecreated) {
     PuzzGbl.TipoJuego = 23;
-    QStringList l = ComponeLineas(Tangram());
-    l[5].chop(1);
-    const QByteArray danado = ComponeArchivoEstado(l);
+    const QByteArray danado = TangramDanado();
     const QString ruta = Guarda(danado, "Tsl2334.ini");
     LeePuzzleJuego(ruta);
     // No model file here: the fresh Tangram says so and is designed instead.
@@ -798,9 +802,7 @@ TEST_F(EstadoPuzzle, ADamagedStateFileIsKeptAsideAndRecreated) {
 // starts something it is said once that this play will not be saved.
 TEST_F(EstadoPuzzle, ADamagedStateWithoutRoomForItsCopyIsLeftAsItWas) {
     PuzzGbl.TipoJuego = 23;
-    QStringList l = ComponeLineas(Tangram());
-    l[5].chop(1);
-    const QByteArray danado = ComponeArchivoEstado(l);
+    const QByteArray danado = TangramDanado();
     const QString ruta = Guarda(danado, "Tsl2334.ini");
     for (const char* bak : {".bak", ".bak2", ".bak3", ".bak4", ".bak5"}) {
         ASSERT_TRUE(QDir().mkpath(ruta + bak + "/lleno"));

@@ -45,6 +45,15 @@ protected:
         imaging_test::Reinicia();
     }
     QString archivo() const { return carpeta.path() + "Archivo/"; }
+    // The state format installed, every message's text kept in textos and
+    // accepted.
+    static void RecogeTextos(QStringList& textos) {
+        RegistraPresentadorMensaje([&textos](const QString&, const QString& texto) {
+            textos << texto;
+            PuzzGbl.RespuestaMensaje = true;
+        });
+        InstalaEstadoPuzzle();
+    }
 
     // The game on an 800 x 600 table with its command panel at the right
     // edge: cells of 31 from (15, 15).
@@ -554,11 +563,7 @@ TEST_F(PentominosTest, WithoutAStateFileTheGameReadsItsBoardDealsWritesTheFileAn
     Mesa();
     g.NroModelo = 9; // left by another game: the defaults take board 1
     QStringList textos;
-    RegistraPresentadorMensaje([&textos](const QString&, const QString& texto) {
-        textos << texto;
-        PuzzGbl.RespuestaMensaje = true;
-    });
-    InstalaEstadoPuzzle();
+    RecogeTextos(textos);
     const QString ruta = RutaEstadoJuego(24);
     plat::randomGenerator().setState(4711);
     LeePuzzleJuego(ruta);
@@ -610,11 +615,7 @@ TEST_F(PentominosTest, AStateRefusedForItsModelIsKeptAndComesBackOnceTheModelIsM
     g.RutaImagenes = carpeta.path() + "Imagenes/";
     Mesa();
     QStringList textos;
-    RegistraPresentadorMensaje([&textos](const QString&, const QString& texto) {
-        textos << texto;
-        PuzzGbl.RespuestaMensaje = true;
-    });
-    InstalaEstadoPuzzle();
+    RecogeTextos(textos);
     const QString ruta = RutaEstadoJuego(24);
     plat::randomGenerator().setState(99);
     LeePuzzleJuego(ruta); // the first start writes a dealt puzzle
@@ -692,11 +693,7 @@ TEST_F(PentominosTest, WhileAStateIsKeptTheGamePlaysTheFirstUsableBoard) {
     g.RutaImagenes = carpeta.path() + "Imagenes/";
     Mesa();
     QStringList textos;
-    RegistraPresentadorMensaje([&textos](const QString&, const QString& texto) {
-        textos << texto;
-        PuzzGbl.RespuestaMensaje = true;
-    });
-    InstalaEstadoPuzzle();
+    RecogeTextos(textos);
     const QString ruta = RutaEstadoJuego(24);
     plat::randomGenerator().setState(7);
     LeePuzzleJuego(ruta); // the first start writes a puzzle on board 1
@@ -733,11 +730,7 @@ TEST_F(PentominosTest, AKeptStateGivesWayToThePlayersFirstDealLoadOrMove) {
     g.RutaPrograma = carpeta.path();
     g.RutaImagenes = carpeta.path() + "Imagenes/";
     QStringList textos;
-    RegistraPresentadorMensaje([&textos](const QString&, const QString& texto) {
-        textos << texto;
-        PuzzGbl.RespuestaMensaje = true;
-    });
-    InstalaEstadoPuzzle();
+    RecogeTextos(textos);
     const QString ruta = RutaEstadoJuego(24);
     const QString guardado = archivo() + "Guardado.puz";
     QStringList lineas;
