@@ -47,6 +47,12 @@ const QStringList& ArchivosModeloReubicados() {
     return nombres;
 }
 
+const QStringList& ArchivosPropios() {
+    static const QStringList nombres = ArchivosConfiguracionReubicados() + ArchivosModeloReubicados() +
+                                       QStringList{QStringLiteral("Tesel34.CSE"), QStringLiteral("*.puz")};
+    return nombres;
+}
+
 void FijaDirectorioReubicacion(const QString& carpeta) { g_reubicacion = carpeta; }
 void FijaCarpetaPrograma(const QString& carpeta) { g_programa = carpeta; }
 

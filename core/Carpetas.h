@@ -26,3 +26,7 @@ QString CarpetaPrograma();
 // The files the relocation copies, in their one spelling for writing.
 const QStringList& ArchivosConfiguracionReubicados(); // settings, state and history
 const QStringList& ArchivosModeloReubicados();        // in Archivo/
+// The names of every file the program writes in the working folder and its
+// Archivo/ (wildcards: a saved puzzle is any "*.puz"); the start-up sweep of
+// temporary files takes only the leftovers of these.
+const QStringList& ArchivosPropios();

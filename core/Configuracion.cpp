@@ -163,6 +163,16 @@ void AplicaValoresPorDefecto() {
     }
 }
 
+// A state file left as it is: the defaults give this run's puzzle, and the
+// file is kept until the player starts something in the game.
+void ConservaEstado() {
+    auto& g = PuzzGbl;
+    const std::int16_t juego = g.TipoJuego;
+    AplicaValoresPorDefecto();
+    g.EstadoConservado = juego;
+    if (g.EstadoSinApartar == juego) g.EstadoSinApartar = 0;
+}
+
 // The road of a state file that cannot be used: the message, the defaults,
 // the new puzzle and the file written; a write that fails is said too.
 void CreaEstadoPorDefecto(const QString& ruta, const QString& texto, int lineas) {
@@ -322,6 +332,8 @@ void LeePuzzleJuego(const QString& ruta) {
             if (g_servicios.juegoComprobado && g_servicios.juegoComprobado() != g.TipoJuego) GuardaPuzzleJuego();
             if (esEstadoDelJuego && g.EstadoConservado == g.TipoJuego) g.EstadoConservado = 0;
             g_servicios.aplica();
+            // A saved puzzle loaded into a game whose state is kept.
+            if (!esEstadoDelJuego) JuegoEmpezado();
             // A finished puzzle counts no more time, whatever the clock was doing.
             if (g.MostrandoModelo) MarchaCronometro(2);
             return;
@@ -344,15 +356,15 @@ void LeePuzzleJuego(const QString& ruta) {
     }
     if (!fallaModelo.isEmpty()) {
         // The puzzle is sound and only its model is not: the file is kept as
-        // it is for the start after the model file is mended.
-        g.EstadoConservado = g.TipoJuego;
+        // it is for the start after the model file is mended, until the
+        // player starts something here (the defaults' own deal is not that).
         MensajeCarga(QStringLiteral("No se puede cargar el puzzle de ") + ruta + QStringLiteral(" porque ") +
                          fallaModelo + QString::fromUtf8(". El archivo ") + QFileInfo(enDisco).fileName() +
                          QString::fromUtf8(" se conserva tal como está y no se modificará al salir; el puzzle se "
                                            "cargará de nuevo cuando el archivo de modelos esté en orden. Mientras "
                                            "tanto se usan los valores establecidos por defecto."),
                      7);
-        AplicaValoresPorDefecto();
+        ConservaEstado();
         return;
     }
     if (g.ErrorFichero != 0) {
@@ -381,7 +393,7 @@ void LeePuzzleJuego(const QString& ruta) {
                          QString::fromUtf8(" está dañado y no se ha podido guardar una copia .bak; se ha dejado "
                                            "como estaba y se usan los valores establecidos por defecto."),
                      4);
-        AplicaValoresPorDefecto();
+        ConservaEstado();
         return;
     }
     CreaEstadoPorDefecto(ruta,
@@ -393,9 +405,31 @@ void LeePuzzleJuego(const QString& ruta) {
 
 bool GuardaPuzzleJuego() {
     if (g_servicios.sinPuzzle && g_servicios.sinPuzzle()) return true; // nothing to keep
-    // Kept for its model: the player's puzzle stays on disk as it was.
+    // Kept: the player's file stays on disk as it was.
     if (PuzzGbl.EstadoConservado != 0 && PuzzGbl.EstadoConservado == PuzzGbl.TipoJuego) return true;
     return GuardaPuzzleArchivo(RutaEstadoJuego(PuzzGbl.TipoJuego));
+}
+
+void JuegoEmpezado() {
+    auto& g = PuzzGbl;
+    if (g.EstadoConservado == 0 || g.EstadoConservado != g.TipoJuego || g.EstadoSinApartar == g.TipoJuego) return;
+    const QString ruta = RutaEstadoJuego(g.TipoJuego);
+    const QString nombre = QFileInfo(ruta).fileName();
+    try {
+        const QString bak = plat::moveAside(ruta);
+        g.EstadoConservado = 0;
+        MensajeCarga(QString::fromUtf8("El archivo ") + nombre +
+                         QString::fromUtf8(", que se conservaba tal como estaba, se ha apartado como ") + bak +
+                         QString::fromUtf8(" para guardar el puzzle que acaba de empezar."),
+                     3);
+    } catch (const plat::RuntimeError& e) {
+        g.EstadoSinApartar = g.TipoJuego;
+        MensajeCarga(QString::fromUtf8("El archivo ") + ruta +
+                         QString::fromUtf8(" se conserva tal como está y no se ha podido apartar (error ") +
+                         QString::number(e.number()) +
+                         QString::fromUtf8("); el puzzle que acaba de empezar no se guardará al salir."),
+                     4);
+    }
 }
 
 void CargaPuzzleArchivo(const QString& ruta) {

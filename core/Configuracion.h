@@ -57,14 +57,20 @@ bool GuardaConfiguracion();
 // kept as path + ".bak" first); for any other file (a saved puzzle), says so
 // and changes nothing. A state of the current game that is refused only
 // because its model file or record cannot be used is not damaged: it is left
-// as it is (no copy, and GuardaPuzzleJuego() does not replace it for the rest
-// of the run), the message names the model file and what is wrong with it,
-// and the game's defaults give this run's puzzle.
+// as it is, the message names the model file and what is wrong with it, and
+// the game's defaults give this run's puzzle. A damaged state that cannot be
+// copied aside is left as it is too. Such a kept file is not replaced while
+// the player has not started anything in that game (see JuegoEmpezado()).
 void LeePuzzleJuego(const QString& ruta);
-// Writes the state file of the current game; whether it was written. A state
-// file kept for its model (above) is left as it is, and that counts as
-// written.
+// Writes the state file of the current game; whether it was written. A kept
+// state file (above) is left as it is, and that counts as written.
 bool GuardaPuzzleJuego();
+// The player started something in the current game: a deal, a load or a
+// move. A state file kept for that game is set aside now (moved to its
+// ".bak", byte for byte, the message saying where), and from then on the game
+// saves as usual; when it cannot be set aside, the player is told once that
+// this play will not be saved, and the file stays as it is.
+void JuegoEmpezado();
 // Reads a puzzle-state file quietly; CargaCorrecta tells whether it was read.
 // A file that cannot be opened or is damaged changes nothing.
 void CargaPuzzleArchivo(const QString& ruta);

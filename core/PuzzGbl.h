@@ -299,9 +299,13 @@ struct PuzzGblData {
     bool CambioCosmetico = false;      // a reload that must not redraw the table
     bool SeleccionValida = false;      // the puzzle on the table has a usable picture
     // ---- state kept for its model ----
-    // The game whose state file was refused only for its model file: left as
-    // it is on disk, not written for the rest of the run (0: none).
+    // The game whose state file is left as it is on disk (refused only for
+    // its model file, or damaged with no room for its copy): not written
+    // until the player starts something in that game (0: none).
     std::int16_t EstadoConservado = 0;
+    // The game whose kept file could not be set aside when play started: its
+    // play is not saved this run, and that is said once (0: none).
+    std::int16_t EstadoSinApartar = 0;
     // ---- end of state kept for its model ----
     std::array<std::array<std::int16_t, 3>, 73> TAI_Reparto{}; // pair 1..72, tile 1..2
 

@@ -32,6 +32,11 @@ void EstadoIdaYVuelta(const QByteArray& bytes) {
     LecturaPartida otra = CargaDatosPuzzle(escrito);
     if (!otra.estado) Falla("written state does not parse");
     if (!ValidaEstadoPartida(*otra.estado, ctx).isEmpty()) Falla("written state is refused");
+    // A degree to be graded again is written as 0 and read back as one.
+    if (r.estado->c.GradoPorCalcular) {
+        if (otra.estado->c.GradoDificultad != 0) Falla("a degree to grade was not written as 0");
+        r.estado->c.GradoPorCalcular = false;
+    }
     if (!(*otra.estado == *r.estado)) {
         // Which line tells the two values apart.
         const QStringList a = ComponeLineas(*r.estado), b = ComponeLineas(*otra.estado);

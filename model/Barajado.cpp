@@ -1,4 +1,5 @@
 #include "model/Barajado.h"
+#include "core/Configuracion.h"
 #include "model/ColumnasPentomino.h"
 
 #include "core/PuzzGbl.h"
@@ -526,6 +527,7 @@ void BarajaPiezas() {
     auto& g = PuzzGbl;
     // A shuffle already running (its walk lets events through) is not started again.
     if (g.Barajando) return;
+    JuegoEmpezado();
     Paso([] { mesa.Pic_Trabajo.setMousePointer(11); });
     g.Barajando = true;
     Paso([] { MarchaCronometro(2); });

@@ -14,6 +14,7 @@
 #include "model/EstadoServicios.h"
 #include "model/Juego.h"
 #include "model/Modelos.h"
+#include "model/Partida.h"
 #include "platform/blit.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -101,6 +102,8 @@ void AplicaEstadoPartida(const EstadoPartida& e, const QImage* imagenZoomada) {
     CalculaColoresDerivados();
     if (g.TipoJuego == 24) PEN_LeeModelo(g.NroModelo);
     CalculaGeometriaPuzzle();
+    // A degree the file could not hold: the puzzle as it lies is graded.
+    if (c.GradoPorCalcular && !sinRepartir) CalculaDificultad();
     if (g.LeyendoInstantanea) return;
     if (sinRepartir) {
         EligeModeloPuzzleNuevo();

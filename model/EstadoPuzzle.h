@@ -48,10 +48,13 @@ struct CabeceraPartida {
     bool GiroPermitido = false, DibujarBorde = false, AtraccionPiezas = false;
     QString NombreModelo;
     double GradoDificultad = 0;
+    // The stored degree was not one (blank, not a number, out of 0..100).
+    bool GradoPorCalcular = false;
     std::int16_t PEN_SolucionActual = 0;
     bool PiezasUnColor = false;
     std::int16_t MaterialPiezas = 0;
-    // The table the positions were laid out for; 0 when the file does not say.
+    // The table the positions were laid out for; 0 when the file does not say
+    // or says a size no screen has.
     std::int16_t AnchoMesa = 0, AltoMesa = 0;
     bool operator==(const CabeceraPartida&) const = default;
 };

@@ -1,4 +1,5 @@
 #include "model/Grabadora.h"
+#include "core/Configuracion.h"
 
 #include "core/PuzzGbl.h"
 #include "core/ServiciosMesa.h"
@@ -66,6 +67,8 @@ void GrabaMovimiento(std::int16_t xAntes, std::int16_t yAntes, std::int16_t giro
                      std::int16_t volteoDespues) {
     if (xAntes == xDespues && yAntes == yDespues && giroAntes == giroDespues && volteoAntes == volteoDespues)
         return;
+    // A move is play in this game: a state kept for it gives way.
+    JuegoEmpezado();
     auto& g = PuzzGbl;
     if (g.MovActual < 0) g.MovActual = 0;
     ++g.MovActual;

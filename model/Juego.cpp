@@ -1,4 +1,5 @@
 #include "model/Juego.h"
+#include "core/Configuracion.h"
 
 #include "core/PuzzGbl.h"
 #include "core/Visores.h"
@@ -83,6 +84,8 @@ void MuestraContador() {
 } // namespace
 
 void PreparaJuego(bool nuevo) {
+    // A new deal is play in this game: a state kept for it gives way.
+    if (nuevo) JuegoEmpezado();
     // A new puzzle: nothing is pointed at and no piece's mask is kept.
     PuzzGbl.PiezaSeleccionada = 0;
     // The right/wrong display belonged to the puzzle that goes.

@@ -119,10 +119,12 @@ CabeceraPartida LeeCabecera(const QString& l, QString& motivo) {
     c.NombreModelo = SinBlancos(Mitad(l, 100, 25));
     {
         // Only a degree that fits "00.0000" is taken (a huge one would not
-        // even round to four decimals).
+        // even round to four decimals); any other is graded again once the
+        // puzzle is in force.
         const auto v = plat::parseReal(Mitad(l, 125, 7));
         c.GradoDificultad = v && std::isfinite(*v) && *v >= 0 && *v < 100 ? plat::roundFixed4(*v) : 0.0;
-        if (c.GradoDificultad >= 100) c.GradoDificultad = 0.0;
+        c.GradoPorCalcular = !v || !std::isfinite(*v) || *v < 0 || *v >= 100 || c.GradoDificultad >= 100;
+        if (c.GradoPorCalcular) c.GradoDificultad = 0.0;
     }
     c.PEN_SolucionActual = std::max<std::int16_t>(0, Entero(Mitad(l, 132, 4)).value_or(0));
     c.PiezasUnColor = Entero(Mitad(l, 136, 2)).value_or(0) == -1;
@@ -130,7 +132,8 @@ CabeceraPartida LeeCabecera(const QString& l, QString& motivo) {
     if (c.MaterialPiezas < 1 || c.MaterialPiezas > 2) c.MaterialPiezas = 1;
     if (l.size() >= kLargoCabecera) {
         const auto a = Entero(Mitad(l, 139, 4)), b = Entero(Mitad(l, 143, 4));
-        if (a && b && *a > 0 && *b > 0) {
+        if (a && b && *a >= kAnchoMesaMinimo && *a <= kAnchoMesaMaximo && *b >= kAltoMesaMinimo &&
+            *b <= kAltoMesaMaximo) {
             c.AnchoMesa = *a;
             c.AltoMesa = *b;
         }

@@ -23,6 +23,10 @@ constexpr int kLargoTablero = kCeldasTaipei * 3;
 constexpr int kLargoReparto = 432;
 constexpr int kMaxMovimientos = 9999;
 constexpr int kMaxSuperficie = 4096; // the largest zoomed picture made
+// The screens the program runs on: a stored table size outside them is damage
+// and is not used to move the positions.
+constexpr int kAnchoMesaMinimo = 320, kAltoMesaMinimo = 240;
+constexpr int kAnchoMesaMaximo = 7680, kAltoMesaMaximo = 4320;
 
 // ---- fields -------------------------------------------------------------------
 

@@ -369,8 +369,10 @@ void Personal::TAN_ActSegunModo() {
     auto& g = PuzzGbl;
     if (g.TAN_ModoJuego != 1) {
         Lis_Modelos.setEnabled(true);
-        if (IndiceListaGuardado >= 0 && IndiceListaGuardado < Lis_Modelos.ListCount())
-            Paso([this] { Lis_Modelos.setListIndex(IndiceListaGuardado); });
+        // The player's switch to solving takes the first figure when the
+        // current one is not listed; the window's opening chooses none.
+        const int i = IndiceListaGuardado >= 0 || !CambiandoModoTangram ? IndiceListaGuardado : 0;
+        if (i >= 0 && i < Lis_Modelos.ListCount()) Paso([this, i] { Lis_Modelos.setListIndex(i); });
         Pic_MostrarImagen.setMousePointer(0);
         Pic_FactorPegado.setVisible(true);
     } else {
@@ -693,7 +695,10 @@ void Personal::colocaGrupoModelos() {
             Lis_Modelos.setItemData(Lis_Modelos.NewIndex(), lista.ItemData(i));
         }
     });
-    IndiceListaGuardado = 0;
+    // The current model's item; when it is not listed (its record cannot
+    // be read) nothing is chosen, so the model changes only when the player
+    // picks one.
+    IndiceListaGuardado = -1;
     if (!(juego == 23 && g.TAN_ModoJuego == 1)) Paso([&] {
         for (int i = 0; i < Lis_Modelos.ListCount(); ++i)
             if (Lis_Modelos.ItemData(i) == g.NroModelo) {
@@ -701,11 +706,6 @@ void Personal::colocaGrupoModelos() {
                 IndiceListaGuardado = std::int16_t(i);
                 return;
             }
-        if (Lis_Modelos.ListCount() > 0) {
-            IniciandoVentana = false;
-            Lis_Modelos.setListIndex(0);
-            IniciandoVentana = true;
-        }
     });
     Lis_Modelos.setVisible(true);
 }

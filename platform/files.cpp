@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QRandomGenerator>
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -249,6 +250,25 @@ Existing checkWritable(const QString& path) {
     return ex;
 }
 
+// The file a symbolic link stands for, through any chain of links, when it is
+// a regular file: writes go there, so the link and the files it joins stay as
+// they are. A dangling link or one to anything else (a folder, a device) is
+// refused (75); a loop of links fails like a missing path (76).
+QString linkedFile(const QString& link) {
+    char* resolved = ::realpath(nativePath(link).constData(), nullptr);
+    if (!resolved) {
+        const int e = errno;
+        if (e == ENOENT) throw RuntimeError(err::kPathFileAccessError);
+        fail(e, link);
+    }
+    const QString target = QFile::decodeName(QByteArray(resolved));
+    ::free(resolved);
+    struct stat st {};
+    if (::stat(nativePath(target).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        throw RuntimeError(err::kPathFileAccessError);
+    return target;
+}
+
 void syncFolder(const QString& folder) {
     const int dirFd = ::open(nativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
@@ -262,6 +282,8 @@ void syncFolder(const QString& folder) {
 void writeFile(const QString& path, const QByteArray& bytes) {
     if (path.isEmpty()) throw RuntimeError(err::kBadFileNameOrNumber);
     const Existing old = checkWritable(path);
+    // Written through to the linked file: beside it and renamed over it.
+    if (old.link) return writeFile(linkedFile(path), bytes);
     const QByteArray nativeTarget = nativePath(path);
 
     const QFileInfo fi(path);
@@ -306,13 +328,8 @@ void writeLines(const QString& path, const QStringList& lines) { writeFile(path,
 void appendLines(const QString& path, const QStringList& lines) {
     if (path.isEmpty()) throw RuntimeError(err::kBadFileNameOrNumber);
     const Existing old = checkWritable(path);
-    if (old.link) {
-        // Never written through: the link gives way to a file of its own.
-        QByteArray content = readFile(path);
-        if (!content.isEmpty() && !content.endsWith('\n') && !content.endsWith('\r')) content += "\r\n";
-        writeFile(path, content + encodeLines(lines));
-        return;
-    }
+    // Added to the linked file itself; the link stays.
+    if (old.link) return appendLines(linkedFile(path), lines);
     if (old.exists && !S_ISREG(old.mode)) throw RuntimeError(err::kPathFileAccessError);
 
     const int fd = ::open(nativePath(path).constData(),
@@ -377,14 +394,42 @@ QString copyAside(const QString& path) {
     return bak;
 }
 
-int removeStaleTemporaries(const QString& folder, int maxAgeSeconds) {
-    static const QRegularExpression ours(QStringLiteral("^\\..+\\.[0-9a-z]{1,13}\\.tmp$"));
+namespace {
+// Whether the text is a random part as createUnique() spells it: a 32-bit
+// number in base 36, lower case, without leading zeros.
+bool isRandomPart(const QString& part) {
+    if (part.isEmpty() || part.size() > 7 || (part.size() > 1 && part[0] == u'0')) return false;
+    for (const QChar c : part)
+        if (!((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z'))) return false;
+    bool ok = false;
+    const qulonglong value = part.toULongLong(&ok, 36);
+    return ok && value <= 0xFFFFFFFFull;
+}
+} // namespace
+
+bool isOwnTemporaryName(const QString& name, const QStringList& ownNames) {
+    // "." + the written file's name + "." + the random part + ".tmp".
+    if (!name.startsWith(u'.') || !name.endsWith(QStringLiteral(".tmp"))) return false;
+    const QString inner = name.mid(1, name.size() - 5);
+    const qsizetype dot = inner.lastIndexOf(u'.');
+    if (dot <= 0 || !isRandomPart(inner.mid(dot + 1))) return false;
+    const QString written = inner.left(dot);
+    if (written == QStringLiteral("probe")) return true;
+    for (const QString& pattern : ownNames) {
+        const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(pattern),
+                                    QRegularExpression::CaseInsensitiveOption);
+        if (re.match(written).hasMatch()) return true;
+    }
+    return false;
+}
+
+int removeStaleTemporaries(const QString& folder, const QStringList& ownNames, int maxAgeSeconds) {
     const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
     const QDateTime limit = QDateTime::currentDateTimeUtc().addSecs(-maxAgeSeconds);
     int removed = 0;
     const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& fi : entries) {
-        if (fi.isSymLink() || !fi.isFile() || !ours.match(fi.fileName()).hasMatch()) continue;
+        if (fi.isSymLink() || !fi.isFile() || !isOwnTemporaryName(fi.fileName(), ownNames)) continue;
         if (fi.lastModified().toUTC() >= limit) continue;
         if (::unlink(nativePath(fi.absoluteFilePath()).constData()) == 0) ++removed;
     }

@@ -76,9 +76,10 @@ QStringList readLines(const QString& path, qint64 maxBytes = kMaxDataFile);
 // temporary file in the same folder, flushed to disk, then renamed over the
 // target; an existing file keeps its permissions. A file the player made
 // read-only (no write permission at all) is not replaced: 75. A symbolic link
-// is never followed: the new file is written under the link's own name and
-// replaces the link. On failure the temporary file is removed and the old file
-// is untouched.
+// to a regular file is written through: the temporary file goes beside the
+// linked file and is renamed over it, and the link stays. A dangling link or a
+// link to anything but a regular file is refused (75) and left as it is. On
+// failure the temporary file is removed and the old file is untouched.
 void writeFile(const QString& path, const QByteArray& bytes);
 // Each line followed by CR LF.
 void writeLines(const QString& path, const QStringList& lines);
@@ -87,7 +88,7 @@ void writeLines(const QString& path, const QStringList& lines);
 // content does not end with a line end, CR LF is put first so that the new
 // line starts on its own line. A write that fails part way is cut back, so the
 // file keeps exactly its old bytes. A read-only file or anything but a regular
-// file is refused (75); a symbolic link is replaced as writeFile() does.
+// file is refused (75); a symbolic link is followed as writeFile() does.
 void appendLines(const QString& path, const QStringList& lines);
 
 // Replaces `to` with a copy of `from`.
@@ -109,10 +110,17 @@ QString copyAside(const QString& path);
 
 // ---- Temporary files ----------------------------------------------------------
 
+// Whether a file name is one this program's writes give their temporary
+// files: "." + the written file's name + "." + the random part + ".tmp", the
+// random part a 32-bit number in lower-case base 36, the written name either
+// "probe" (the writability probe) or one matching a pattern of ownNames
+// (wildcards, without regard to case).
+bool isOwnTemporaryName(const QString& name, const QStringList& ownNames);
 // Removes the temporary files this program's writes leave in the folder when
-// killed before their rename (".name.XXXX.tmp" and ".probe.XXXX.tmp") that are
-// older than maxAgeSeconds. Returns how many went. Nothing else is touched.
-int removeStaleTemporaries(const QString& folder, int maxAgeSeconds = 60);
+// killed before their rename (names as isOwnTemporaryName() takes them) that
+// are older than maxAgeSeconds. Returns how many went. Nothing else is
+// touched.
+int removeStaleTemporaries(const QString& folder, const QStringList& ownNames, int maxAgeSeconds = 60);
 // Creates a folder (75 when something of that name exists, 76 when its parent
 // is missing).
 void createFolder(const QString& path);

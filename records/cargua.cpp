@@ -137,7 +137,9 @@ cargua::cargua()
     vistaNombre_ = new plat::TextBoxView(&Tex_CarGua, this);
     vistaNombre_->setObjectName(QStringLiteral("Tex_CarGua"));
     vistaNombre_->setFont(fuenteNombres());
-    vistaNombre_->setMaxLength(kLargoNombre);
+    // Held by the box, which the view follows: typed and pasted text alike
+    // stops at the name's length.
+    Tex_CarGua.setMaxLength(kLargoNombre);
     // The view hands the typed text to the box first; then the change runs.
     connect(vistaNombre_, &QLineEdit::textEdited, this, [this] { Tex_CarGua_Change(); });
     connect(vistaNombre_, &QLineEdit::returnPressed, this, [this] { Tex_CarGua_KeyPress(13); });

@@ -68,6 +68,8 @@ public:
     // The name box's text as the player typed it: the text changes and the
     // change handler runs.
     void escribeNombre(const QString& texto);
+    // The name box's view, for tests that type and paste into it.
+    plat::TextBoxView* vistaNombre() const { return vistaNombre_; }
     // Picks list item i as a click does (Click only).
     void eligeElemento(int i);
 

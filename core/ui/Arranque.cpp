@@ -51,10 +51,10 @@ bool Main() {
     // when the program folder cannot be written.
     PreparaCarpetaTrabajo();
     // A write killed before its rename leaves a hidden temporary file behind;
-    // those older than a minute are the program's own leftovers.
+    // those of the program's own files older than a minute are leftovers.
     pasos::Paso([] {
-        plat::removeStaleTemporaries(PuzzGbl.RutaPrograma);
-        plat::removeStaleTemporaries(PuzzGbl.RutaArchivo);
+        plat::removeStaleTemporaries(PuzzGbl.RutaPrograma, ArchivosPropios());
+        plat::removeStaleTemporaries(PuzzGbl.RutaArchivo, ArchivosPropios());
     });
 
     // 7. A screen narrower than 800 pixels: the display cannot be switched

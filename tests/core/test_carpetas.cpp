@@ -6,6 +6,7 @@
 #include "tests/support/fixtures.h"
 
 #include <QDir>
+#include <QStandardPaths>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -109,8 +110,26 @@ TEST_F(CarpetaTrabajo, RelocationTargetIsCreatedWithItsParents) {
     arranca();
     EXPECT_TRUE(QDir(destino + "Archivo").exists());
     FijaDirectorioReubicacion(QString());
-    EXPECT_TRUE(DirectorioWindows().endsWith('/'));
-    EXPECT_FALSE(DirectorioWindows().startsWith("/tmp"));
+    // The default is the per-user data folder wherever it lies (under /tmp
+    // too), never the temporary folder itself.
+    const QByteArray previo = qgetenv("XDG_DATA_HOME");
+    const bool habia = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+    for (const QString& datos : {QString(), QDir::tempPath() + "/datos-usuario", QStringLiteral("/srv/datos")}) {
+        SCOPED_TRACE(datos.toStdString());
+        if (datos.isEmpty()) qunsetenv("XDG_DATA_HOME");
+        else qputenv("XDG_DATA_HOME", datos.toLocal8Bit());
+        const QString esperada = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        EXPECT_TRUE(DirectorioWindows().endsWith('/'));
+        if (!esperada.isEmpty()) {
+            EXPECT_EQ(DirectorioWindows(), esperada + '/');
+        }
+        if (!datos.isEmpty()) {
+            EXPECT_TRUE(DirectorioWindows().startsWith(datos + '/'));
+        }
+        EXPECT_NE(QDir::cleanPath(DirectorioWindows()), QDir::cleanPath(QDir::tempPath()));
+    }
+    if (habia) qputenv("XDG_DATA_HOME", previo);
+    else qunsetenv("XDG_DATA_HOME");
 }
 
 } // namespace

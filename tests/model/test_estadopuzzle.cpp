@@ -21,6 +21,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include <functional>
 #include <numeric>
 
@@ -230,6 +232,12 @@ protected:
     }
 
     static QByteArray Bytes(const EstadoPartida& e) { return ComponeArchivoEstado(ComponeLineas(e)); }
+    // A Tangram state whose piece line lacks its last character.
+    static QByteArray TangramDanado() {
+        QStringList l = ComponeLineas(Tangram());
+        l[5].chop(1);
+        return ComponeArchivoEstado(l);
+    }
     QString Guarda(const QByteArray& b, const QString& nombre) {
         plat::writeFile(carpeta.file(nombre), b);
         return carpeta.file(nombre);
@@ -790,6 +798,68 @@ TEST_F(EstadoPuzzle, ASlidingStateFromALargerTableLandsOnThisGrid) {
     EXPECT_EQ(PuzzGbl.AgujeroY, aqui.c.AgujeroY);
 }
 
+// A stored table size no screen has is damage, not a table to move the
+// positions from: the state loads as one laid out on this table would.
+TEST_F(EstadoPuzzle, AnAbsurdStoredTableSizeIsIgnored) {
+    EstadoPartida e = Tangram();
+    for (int i = 1; i <= 7; ++i) {
+        e.Piezas[i].X = std::int16_t(100 + i * 60);
+        e.Piezas[i].Y = std::int16_t(120 + i * 40);
+    }
+    PuzzGbl.TipoJuego = 23;
+    const auto carga = [&](int ancho, int alto) {
+        EstadoPartida copia = e;
+        copia.c.AnchoMesa = std::int16_t(ancho);
+        copia.c.AltoMesa = std::int16_t(alto);
+        LeePuzzleJuego(Guarda(Bytes(copia), "Tsl2334.ini"));
+        return PuzzGbl.Piezas;
+    };
+    const std::vector<RegistroPieza> aqui = carga(800, 600);
+    ASSERT_TRUE(vistos.empty()) << vistos[0].texto.toStdString();
+    const std::pair<int, int> absurdos[] = {{9999, 600}, {800, 9999}, {9999, 9999}, {100, 600}, {800, 50}, {1, 1}};
+    for (const auto& [ancho, alto] : absurdos) {
+        SCOPED_TRACE(std::to_string(ancho) + " x " + std::to_string(alto));
+        const std::vector<RegistroPieza> leidas = carga(ancho, alto);
+        EXPECT_TRUE(vistos.empty());
+        ASSERT_EQ(leidas.size(), aqui.size());
+        for (std::size_t i = 1; i < aqui.size(); ++i) {
+            EXPECT_EQ(leidas[i].X, aqui[i].X) << i;
+            EXPECT_EQ(leidas[i].Y, aqui[i].Y) << i;
+        }
+    }
+}
+
+// A degree the "00.0000" field cannot hold (not a number, infinite, huge or
+// below zero) is graded again from the puzzle, so neither the state written
+// back nor the history ever carries 00.0000 for a dealt puzzle.
+TEST_F(EstadoPuzzle, AnAbsurdDegreeIsGradedAgain) {
+    PuzzGbl.TipoJuego = 22;
+    const struct {
+        const char* campo;
+        bool recalculado;
+    } casos[] = {{"nan", true},     {"NaN", true},     {"inf", true},      {"-inf", true},   {"1e308", true},
+                 {"-1.0000", true}, {"-0.0001", true}, {"100.000", true},  {"abc", true},    {"       ", true},
+                 {"12.5000", false}, {"00.0000", false}};
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.campo);
+        QStringList l = ComponeLineas(Deslizante());
+        l[4].replace(124, 7, QString(caso.campo).leftJustified(7));
+        LeePuzzleJuego(Guarda(ComponeArchivoEstado(l), "Tsl2234.ini"));
+        ASSERT_TRUE(vistos.empty()) << vistos[0].texto.toStdString();
+        if (caso.recalculado) {
+            EXPECT_GT(PuzzGbl.GradoDificultad, 0.0);
+            EXPECT_LT(PuzzGbl.GradoDificultad, 100.0);
+        } else {
+            EXPECT_DOUBLE_EQ(PuzzGbl.GradoDificultad, QString(caso.campo).toDouble());
+        }
+        ASSERT_TRUE(GuardaPuzzleJuego());
+        const QString escrita = LeeLineasEstado(testing_support::readBytes(carpeta.file("Tsl2234.ini")))[4];
+        if (caso.recalculado) {
+            EXPECT_NE(escrita.mid(124, 7), QString("00.0000"));
+        }
+    }
+}
+
 TEST_F(EstadoPuzzle, APentominoStateNeedsItsBoardAndItsSolutions) {
     const QByteArray b = Bytes(Pentominos());
     EXPECT_EQ(Comprueba(b, 24), QString());
@@ -845,9 +915,7 @@ TEST_F(EstadoPuzzle, APentominoStateFromALargerTableLandsOnThisBoardsCells) {
 
 TEST_F(EstadoPuzzle, ADamagedStateFileIsKeptAsideAndRecreated) {
     PuzzGbl.TipoJuego = 23;
-    QStringList l = ComponeLineas(Tangram());
-    l[5].chop(1);
-    const QByteArray danado = ComponeArchivoEstado(l);
+    const QByteArray danado = TangramDanado();
     const QString ruta = Guarda(danado, "Tsl2334.ini");
     LeePuzzleJuego(ruta);
     // No model file here: the fresh Tangram says so and is designed instead.
@@ -865,6 +933,32 @@ TEST_F(EstadoPuzzle, ADamagedStateFileIsKeptAsideAndRecreated) {
 }
 
 // Every line end the program accepts reads the same state.
+// A damaged state whose ".bak" cannot be made (every copy's name taken by a
+// folder that is not empty, so a rename fails even for root) is left as it
+// was, as the message says: not replaced at the exit, and when the player
+// starts something it is said once that this play will not be saved.
+TEST_F(EstadoPuzzle, ADamagedStateWithoutRoomForItsCopyIsLeftAsItWas) {
+    PuzzGbl.TipoJuego = 23;
+    const QByteArray danado = TangramDanado();
+    const QString ruta = Guarda(danado, "Tsl2334.ini");
+    for (const char* bak : {".bak", ".bak2", ".bak3", ".bak4", ".bak5"}) {
+        ASSERT_TRUE(QDir().mkpath(ruta + bak + "/lleno"));
+    }
+    LeePuzzleJuego(ruta);
+    ASSERT_FALSE(vistos.empty());
+    EXPECT_TRUE(vistos[0].texto.contains("no se ha podido guardar una copia .bak; se ha dejado como estaba"))
+        << vistos[0].texto.toStdString();
+    EXPECT_TRUE(GuardaPuzzleJuego()); // the exit
+    EXPECT_EQ(plat::readFile(ruta), danado);
+    vistos.clear();
+    PreparaJuego(true); // a deal
+    PreparaJuego(true);
+    ASSERT_EQ(vistos.size(), 1u);
+    EXPECT_TRUE(vistos[0].texto.contains(QString::fromUtf8("no se guardará al salir"))) << vistos[0].texto.toStdString();
+    EXPECT_TRUE(GuardaPuzzleJuego());
+    EXPECT_EQ(plat::readFile(ruta), danado);
+}
+
 TEST_F(EstadoPuzzle, StateFilesReadWithAnyLineEnd) {
     PuzzGbl.TipoJuego = 23;
     const QByteArray crlf = Bytes(Tangram());

@@ -7,6 +7,7 @@
 #include "core/TsComun.h"
 #include "table/mesa.h"
 #include "model/EstadoPuzzle.h"
+#include "model/Grabadora.h"
 #include "model/Juego.h"
 #include "model/Pentominos.h"
 #include "platform/files.h"
@@ -44,6 +45,15 @@ protected:
         imaging_test::Reinicia();
     }
     QString archivo() const { return carpeta.path() + "Archivo/"; }
+    // The state format installed, every message's text kept in textos and
+    // accepted.
+    static void RecogeTextos(QStringList& textos) {
+        RegistraPresentadorMensaje([&textos](const QString&, const QString& texto) {
+            textos << texto;
+            PuzzGbl.RespuestaMensaje = true;
+        });
+        InstalaEstadoPuzzle();
+    }
 
     // The game on an 800 x 600 table with its command panel at the right
     // edge: cells of 31 from (15, 15).
@@ -553,11 +563,7 @@ TEST_F(PentominosTest, WithoutAStateFileTheGameReadsItsBoardDealsWritesTheFileAn
     Mesa();
     g.NroModelo = 9; // left by another game: the defaults take board 1
     QStringList textos;
-    RegistraPresentadorMensaje([&textos](const QString&, const QString& texto) {
-        textos << texto;
-        PuzzGbl.RespuestaMensaje = true;
-    });
-    InstalaEstadoPuzzle();
+    RecogeTextos(textos);
     const QString ruta = RutaEstadoJuego(24);
     plat::randomGenerator().setState(4711);
     LeePuzzleJuego(ruta);
@@ -609,11 +615,7 @@ TEST_F(PentominosTest, AStateRefusedForItsModelIsKeptAndComesBackOnceTheModelIsM
     g.RutaImagenes = carpeta.path() + "Imagenes/";
     Mesa();
     QStringList textos;
-    RegistraPresentadorMensaje([&textos](const QString&, const QString& texto) {
-        textos << texto;
-        PuzzGbl.RespuestaMensaje = true;
-    });
-    InstalaEstadoPuzzle();
+    RecogeTextos(textos);
     const QString ruta = RutaEstadoJuego(24);
     plat::randomGenerator().setState(99);
     LeePuzzleJuego(ruta); // the first start writes a dealt puzzle
@@ -691,11 +693,7 @@ TEST_F(PentominosTest, WhileAStateIsKeptTheGamePlaysTheFirstUsableBoard) {
     g.RutaImagenes = carpeta.path() + "Imagenes/";
     Mesa();
     QStringList textos;
-    RegistraPresentadorMensaje([&textos](const QString&, const QString& texto) {
-        textos << texto;
-        PuzzGbl.RespuestaMensaje = true;
-    });
-    InstalaEstadoPuzzle();
+    RecogeTextos(textos);
     const QString ruta = RutaEstadoJuego(24);
     plat::randomGenerator().setState(7);
     LeePuzzleJuego(ruta); // the first start writes a puzzle on board 1
@@ -720,6 +718,87 @@ TEST_F(PentominosTest, WhileAStateIsKeptTheGamePlaysTheFirstUsableBoard) {
     EXPECT_EQ(plat::readFile(ruta), estado);
     EXPECT_TRUE(GuardaPuzzleJuego());
     EXPECT_EQ(plat::readFile(ruta), estado);
+}
+
+// A state kept for its board stays as it is only until the player starts
+// something in the game: then it is moved to its ".bak" byte for byte, the
+// player is told where, the play is saved at the exit and is there at the
+// next start.
+TEST_F(PentominosTest, AKeptStateGivesWayToThePlayersFirstDealLoadOrMove) {
+    pp::EscribeRectangulo(archivo(), 4);
+    auto& g = PuzzGbl;
+    g.RutaPrograma = carpeta.path();
+    g.RutaImagenes = carpeta.path() + "Imagenes/";
+    QStringList textos;
+    RecogeTextos(textos);
+    const QString ruta = RutaEstadoJuego(24);
+    const QString guardado = archivo() + "Guardado.puz";
+    QStringList lineas;
+    for (int k = 1; k <= 3; ++k) lineas << pp::Linea(2, pp::Solucion(k));
+    enum class Juega { Nada, Carga, Mueve, Reparte };
+    for (const Juega juega : {Juega::Nada, Juega::Carga, Juega::Mueve, Juega::Reparte}) {
+        SCOPED_TRACE(int(juega));
+        for (const char* viejo : {".bak", ".bak2", ".bak3", ".bak4", ".bak5"}) QFile::remove(ruta + viejo);
+        QFile::remove(ruta);
+        g.EstadoConservado = 0; // a new run
+        pp::EscribeRectangulo(archivo(), 4);
+        Mesa();
+        plat::randomGenerator().setState(7);
+        LeePuzzleJuego(ruta); // the first start writes a puzzle on board 1
+        ASSERT_EQ(g.NroModelo, 1);
+        const QByteArray estado = plat::readFile(ruta);
+        // Board 1 gone: the state is kept, board 2 is played.
+        pp::Escribe(archivo(),
+                    {pp::RegistroVacio(), pp::Registro(QString::fromUtf8("Otro"), 6, 10, 3, pp::Rectangulo(6, 10))},
+                    lineas);
+        textos.clear();
+        LeePuzzleJuego(ruta);
+        ASSERT_EQ(g.EstadoConservado, 24);
+        ASSERT_EQ(g.NroModelo, 2);
+        ASSERT_TRUE(GuardaPuzzleArchivo(guardado)); // a saved puzzle on board 2
+        textos.clear();
+
+        switch (juega) {
+        case Juega::Nada: break;
+        case Juega::Carga: LeePuzzleJuego(guardado); break;
+        case Juega::Mueve: break;
+        case Juega::Reparte: PreparaJuego(true); break;
+        }
+        if (juega == Juega::Carga || juega == Juega::Mueve) {
+            const RegistroPieza p = g.Piezas[3];
+            // Piece 3 brought to the front, as the pick-up does.
+            std::iter_swap(g.OrdenPiezas.begin() + 1,
+                           std::find(g.OrdenPiezas.begin() + 1, g.OrdenPiezas.end(), std::int16_t(3)));
+            GrabaMovimiento(p.X, p.Y, p.Giro, p.Volteo, std::int16_t(p.X + 31), p.Y, p.Giro, p.Volteo);
+            g.Piezas[3].X = std::int16_t(p.X + 31);
+        }
+        // A load then a move tell it once.
+        const std::vector<RegistroPieza> finales = g.Piezas;
+        const std::int16_t movimientosFinales = g.MovActual;
+        ASSERT_TRUE(GuardaPuzzleJuego()); // the exit
+
+        if (juega == Juega::Nada) {
+            EXPECT_TRUE(textos.isEmpty()) << textos.value(0).toStdString();
+            EXPECT_EQ(plat::readFile(ruta), estado);
+            EXPECT_FALSE(QFileInfo::exists(ruta + ".bak"));
+            EXPECT_EQ(g.EstadoConservado, 24);
+            continue;
+        }
+        ASSERT_EQ(textos.size(), 1) << textos.join(" | ").toStdString();
+        EXPECT_TRUE(textos[0].contains(QString::fromUtf8("se ha apartado como ") + ruta + ".bak"))
+            << textos[0].toStdString();
+        EXPECT_EQ(plat::readFile(ruta + ".bak"), estado);
+        EXPECT_EQ(g.EstadoConservado, 0);
+        EXPECT_NE(plat::readFile(ruta), estado);
+
+        // The next start: the play is there, nothing said.
+        textos.clear();
+        g.Piezas.assign(1, RegistroPieza{});
+        LeePuzzleJuego(ruta);
+        EXPECT_TRUE(textos.isEmpty()) << textos.value(0).toStdString();
+        EXPECT_EQ(g.MovActual, movimientosFinales);
+        EXPECT_EQ(g.Piezas, finales);
+    }
 }
 
 // The solutions file read with any of the line ends the program accepts.

@@ -290,6 +290,23 @@ TEST_F(ControlesPersonalTest, ASelectorCountsOnlyAPressOnItsButton) {
     EXPECT_EQ(PuzzGbl.MaterialPiezas, 1) << "back to the first after the last";
 }
 
+// The current figure is not in the list (its record is not in the file): the
+// window chooses nothing by itself, and leaving it untouched asks nothing and
+// keeps the model.
+TEST_F(ControlesPersonalTest, AnUnlistedCurrentModelIsNotReplacedByTheFirstOne) {
+    const QString casa = QStringLiteral("Casa").leftJustified(25, u' ') + QString(99, u'0') + "\r\n";
+    testing_support::writeBytes(PuzzGbl.RutaArchivo + "ModTan.mlp", casa.toLatin1());
+    PuzzGbl.TAN_ModoJuego = 2;
+    PuzzGbl.NroModelo = 3;
+    Personal& p = Abre(23);
+    ASSERT_EQ(p.Lis_Modelos.ListCount(), 1);
+    EXPECT_EQ(p.Lis_Modelos.ListIndex(), -1);
+    EXPECT_EQ(PuzzGbl.NroModelo, 3);
+    p.Pic_BotSalir_Click();
+    EXPECT_FALSE(textos.join("|").contains("Ha cambiado el modelo")) << textos.join("|").toStdString();
+    EXPECT_EQ(PuzzGbl.NroModelo, 3);
+}
+
 TEST_F(ControlesPersonalTest, TheTangramModeSelectorLaysTheWindowOutForTheNewMode) {
     const QString casa = QStringLiteral("Casa").leftJustified(25, u' ') + QString(99, u'0') + "\r\n";
     testing_support::writeBytes(PuzzGbl.RutaArchivo + "ModTan.mlp", casa.toLatin1());

@@ -73,21 +73,35 @@ TEST(ListasCarpetas, PictureFilesByExtensionInAnyCaseSortedWithoutHiddenOnes) {
     EXPECT_TRUE(carpetas::ArchivosImagen(d.file("no-existe/")).isEmpty());
 }
 
+// A folder that cannot be listed gives no pictures and no subfolders: one
+// whose path runs under a regular file (it fails for root too) and, for a
+// user permissions bind, a folder without read permission.
 TEST(ListasCarpetas, AnUnreadableFolderListsNothing) {
-    ScratchDir d;
-    const QString cerrada = d.file("cerrada/");
-    QDir().mkpath(cerrada);
-    Toca(cerrada + "a.bmp");
-    QDir().mkpath(cerrada + "sub");
-    QFile::setPermissions(cerrada, QFileDevice::Permissions());
-    if (QFileInfo(cerrada).isReadable()) {
-        QFile::setPermissions(cerrada, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        GTEST_SKIP() << "this user reads every folder";
+    for (const bool real : {false, true}) {
+        SCOPED_TRACE(real ? "no read permission" : "under a regular file");
+        ScratchDir d;
+        QString cerrada;
+        if (real) {
+            cerrada = d.file("cerrada/");
+            QDir().mkpath(cerrada);
+            Toca(cerrada + "a.bmp");
+            QDir().mkpath(cerrada + "sub");
+            QFile::setPermissions(cerrada, QFileDevice::Permissions());
+            if (QFileInfo(cerrada).isReadable()) {
+                // This user reads every folder.
+                QFile::setPermissions(cerrada, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+                continue;
+            }
+        } else {
+            Toca(d.file("archivo.bmp"));
+            cerrada = d.file("archivo.bmp/");
+        }
+        EXPECT_TRUE(carpetas::ArchivosImagen(cerrada).isEmpty());
+        const auto lista = carpetas::ListaCarpetas(cerrada);
+        ASSERT_FALSE(lista.empty());
+        EXPECT_EQ(lista.back().ruta, cerrada) << "the ancestors and the folder, no subfolder";
+        if (real) QFile::setPermissions(cerrada, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
-    EXPECT_TRUE(carpetas::ArchivosImagen(cerrada).isEmpty());
-    const auto lista = carpetas::ListaCarpetas(cerrada);
-    EXPECT_EQ(lista.back().ruta, cerrada) << "the ancestors and the folder, no subfolder";
-    QFile::setPermissions(cerrada, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST(ListasCarpetas, TheFolderListHoldsTheAncestorsThenTheSubfolders) {

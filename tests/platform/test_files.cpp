@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -130,20 +131,73 @@ TEST(SafeWrite, WriteErrorsCarryTheRuntimeNumbers) {
     EXPECT_EQ(readBytes(dir.file("plain")), QByteArray("keep"));
 }
 
-TEST(SafeWrite, SymbolicLinkIsReplacedNeverFollowed) {
-    ScratchDir dir;
-    writeBytes(dir.file("real.ini"), "old");
-    ASSERT_TRUE(QFile::link(dir.file("real.ini"), dir.file("link.ini")));
-    writeLines(dir.file("link.ini"), {"new"});
-    EXPECT_FALSE(QFileInfo(dir.file("link.ini")).isSymLink());
-    EXPECT_EQ(readBytes(dir.file("link.ini")), QByteArray("new\r\n"));
-    EXPECT_EQ(readBytes(dir.file("real.ini")), QByteArray("old"));
-    // Appending too: the link's target keeps its bytes.
-    ASSERT_TRUE(QFile::link(dir.file("real.ini"), dir.file("hist.his")));
-    appendLines(dir.file("hist.his"), {"b"});
-    EXPECT_FALSE(QFileInfo(dir.file("hist.his")).isSymLink());
-    EXPECT_EQ(readBytes(dir.file("hist.his")), QByteArray("old\r\nb\r\n"));
-    EXPECT_EQ(readBytes(dir.file("real.ini")), QByteArray("old"));
+// Every writer, through a link in place of its file: a link to a regular file
+// the player can write is written through (the target gets the bytes, the
+// link stays a link); a dangling link or a link to anything else is a failed
+// write that leaves the link and what it points at as they were.
+TEST(SafeWrite, SymbolicLinksAreWrittenThroughOrRefused) {
+    enum class Destino { Archivo, SoloLectura, Colgante, Carpeta, Cadena };
+    struct Escritor {
+        const char* nombre;
+        std::function<void(const QString&)> escribe;
+        QByteArray esperado; // the target's bytes after a write over "old\r\n"
+    };
+    const Escritor escritores[] = {
+        {"writeFile", [](const QString& p) { writeFile(p, "new\r\n"); }, "new\r\n"},
+        {"writeLines", [](const QString& p) { writeLines(p, {"new"}); }, "new\r\n"},
+        {"appendLines", [](const QString& p) { appendLines(p, {"new"}); }, "old\r\nnew\r\n"},
+        {"writeRecord", [](const QString& p) { writeRecord(p, 5, 2, "new\r\n"); }, "old\r\nnew\r\n"},
+        {"copyFile", [](const QString& p) { copyFile(p + ".src", p); }, "new\r\n"},
+    };
+    const Destino destinos[] = {Destino::Archivo, Destino::SoloLectura, Destino::Colgante, Destino::Carpeta,
+                                Destino::Cadena};
+    for (const Escritor& w : escritores) {
+        for (const Destino d : destinos) {
+            SCOPED_TRACE(std::string(w.nombre) + " " + std::to_string(int(d)));
+            ScratchDir dir;
+            QDir().mkdir(dir.file("otra"));
+            const QString real = dir.file("otra/real.ini");
+            const QString link = dir.file("Tsl34.ini");
+            writeBytes(link + ".src", "new\r\n");
+            switch (d) {
+            case Destino::Archivo: writeBytes(real, "old\r\n"); break;
+            case Destino::SoloLectura:
+                writeBytes(real, "old\r\n");
+                ASSERT_EQ(::chmod(QFile::encodeName(real).constData(), 0444), 0);
+                break;
+            case Destino::Colgante: break;
+            case Destino::Carpeta: QDir().mkdir(real); break;
+            case Destino::Cadena:
+                writeBytes(real, "old\r\n");
+                ASSERT_TRUE(QFile::link(real, dir.file("otra/medio.ini")));
+                break;
+            }
+            ASSERT_TRUE(QFile::link(d == Destino::Cadena ? dir.file("otra/medio.ini") : real, link));
+            const bool atraviesa = d == Destino::Archivo || d == Destino::Cadena;
+            if (atraviesa) {
+                w.escribe(link);
+                EXPECT_EQ(readBytes(real), w.esperado);
+                EXPECT_EQ(folderEntries(dir.file("otra")).filter(".tmp"), QStringList());
+            } else {
+                // A record past the end of a missing file is refused first (63).
+                EXPECT_NE(errorNumberOf([&] { w.escribe(link); }), 0);
+                if (d == Destino::SoloLectura) {
+                    EXPECT_EQ(readBytes(real), QByteArray("old\r\n"));
+                }
+                if (d == Destino::Carpeta) {
+                    EXPECT_TRUE(QFileInfo(real).isDir());
+                }
+                if (d == Destino::Colgante) {
+                    EXPECT_FALSE(QFileInfo::exists(real));
+                }
+            }
+            EXPECT_TRUE(QFileInfo(link).isSymLink()) << "the link was replaced";
+            // Dangling links listed too.
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                                 QDir::Name),
+                      (QStringList{"Tsl34.ini", "Tsl34.ini.src", "otra"}));
+        }
+    }
 }
 
 TEST(AppendLines, AddsToTheEndAndCreatesTheFile) {
@@ -404,19 +458,43 @@ TEST(CopiesAside, MovingAsideKeepsFiveOlderCopiesAndDropsTheOldest) {
 
 TEST(Temporaries, OnlyThisProgramsOldLeftoversAreRemoved) {
     ScratchDir dir;
-    const auto make = [&](const char* name, int ageSeconds) {
+    const auto make = [&](const QString& name, int ageSeconds) {
         writeBytes(dir.file(name), "x");
         const QDateTime when = QDateTime::currentDateTime().addSecs(-ageSeconds);
         QFile f(dir.file(name));
         ASSERT_TRUE(f.open(QIODevice::ReadWrite));
         ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
     };
-    make(".Tsl34.ini.k3x9a1.tmp", 120);    // a write killed before its rename
-    make(".probe.1abc.tmp", 300);           // a writability probe
-    make(".Tesel34.his.zz9.tmp", 10);       // a write that may still be running
-    make("notas.tmp", 600);                 // not ours
-    make(".Tsl34.ini", 600);                // not a temporary file
-    EXPECT_EQ(removeStaleTemporaries(dir.path()), 2);
-    EXPECT_EQ(folderEntries(dir.path()), (QStringList{".Tesel34.his.zz9.tmp", ".Tsl34.ini", "notas.tmp"}));
-    EXPECT_EQ(removeStaleTemporaries(dir.file("no-existe/")), 0);
+    struct Case {
+        const char* name;
+        int ageSeconds;
+        bool removed;
+    };
+    const Case cases[] = {
+        {".Tsl34.ini.k3x9a1.tmp", 120, true},    // a write killed before its rename
+        {".tsl2134.INI.0.tmp", 120, true},       // the file's name in another case
+        {".Casa vieja.puz.1z141z3.tmp", 120, true}, // a saved puzzle, the largest random part
+        {".probe.1abc.tmp", 300, true},          // a writability probe
+        {".Tesel34.his.zz9.tmp", 10, false},     // a write that may still be running
+        {".notas.borrador.tmp", 600, false},     // the player's own draft
+        {".Tsl34.ini.borrador.tmp", 600, false}, // no random part of ours (too long)
+        {".Tsl34.ini.1z141z4.tmp", 600, false},  // past 32 bits
+        {".Tsl34.ini.01.tmp", 600, false},       // a leading zero
+        {".Tsl34.ini.K3X9.tmp", 600, false},     // upper case
+        {".Tsl34.ini.tmp", 600, false},          // no random part at all
+        {".notas.txt.k3x9.tmp", 600, false},     // not a file of the program
+        {"Tsl34.ini.k3x9.tmp", 600, false},      // not hidden
+        {"notas.tmp", 600, false},
+        {".Tsl34.ini", 600, false},              // not a temporary file
+    };
+    QStringList left;
+    for (const Case& c : cases) {
+        make(QString::fromUtf8(c.name), c.ageSeconds);
+        if (!c.removed) left << QString::fromUtf8(c.name);
+    }
+    const QStringList own{"Tsl34.ini", "Tsl2134.ini", "Tesel34.his", "*.puz"};
+    EXPECT_EQ(removeStaleTemporaries(dir.path(), own), 4);
+    left.sort();
+    EXPECT_EQ(folderEntries(dir.path()), left);
+    EXPECT_EQ(removeStaleTemporaries(dir.file("no-existe/"), own), 0);
 }

@@ -12,13 +12,17 @@
 #include "model/Juego.h"
 #include "platform/files.h"
 #include "platform/sound.h"
+#include "platform/ui/textboxview.h"
 #include "records/cargua.h"
 #include "resources/resources.h"
 #include "tests/support/fixtures.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 
 #include <gtest/gtest.h>
 
@@ -197,6 +201,35 @@ TEST_F(CarguaTest, SavingKeepsBlankAndRefusedNamesDisabledAndTrimsTheName) {
     EXPECT_TRUE(existe(QStringLiteral("Gato.puz")));
     EXPECT_FALSE(lee(QStringLiteral("Gato.puz")).isEmpty());
     EXPECT_EQ(botonesOidos(), 6) << "every press sounds first";
+}
+
+// The name holds 25 characters however it comes: typed key by key or pasted
+// in one piece, what lies beyond is not taken, and the file saved carries the
+// 25 characters.
+TEST_F(CarguaTest, TheSaveNameHoldsTwentyFiveCharactersTypedOrPasted) {
+    const QString largo = QString(85, QChar(u'x')).replace(0, 3, QStringLiteral("Avi"));
+    const QString esperado = largo.left(25);
+    for (const bool pegado : {false, true}) {
+        SCOPED_TRACE(pegado ? "pasted" : "typed");
+        QFile::remove(PuzzGbl.RutaArchivo + esperado + ".puz");
+        cargua& v = abre(2);
+        v.show();
+        QLineEdit* vista = v.vistaNombre();
+        if (pegado) {
+            vista->insert(largo); // what a paste does
+            Q_EMIT vista->textEdited(vista->text());
+        } else {
+            for (const QChar c : largo) {
+                QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+                QApplication::sendEvent(vista, &e);
+            }
+        }
+        EXPECT_EQ(vista->text(), esperado);
+        EXPECT_EQ(v.nombreActual(), esperado);
+        v.Pic_BotGuardar_Click();
+        EXPECT_TRUE(v.cerrada());
+        EXPECT_TRUE(existe(esperado + ".puz"));
+    }
 }
 
 TEST_F(CarguaTest, AnExistingNameIsWarnedOnceThenOverwritten) {

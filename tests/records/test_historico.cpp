@@ -14,6 +14,8 @@
 #include <QTime>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <clocale>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -241,16 +243,30 @@ TEST_F(Historico, FailedAppendIsReportedAndChangesNothing) {
     EXPECT_FALSE(QFile::exists(PuzzGbl.RutaPrograma + "Tesel34.his"));
 }
 
+// A history that cannot be written is said and keeps its bytes: the write
+// refused by the file layer (as a folder without write permission refuses
+// it; this runs for root too) and, for a user permissions bind, a real
+// read-only folder.
 TEST_F(Historico, UnwritableFolderKeepsTheFile) {
-    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
     const QByteArray viejo = "linea\r\n";
-    plat::writeFile(dir.file("Tesel34.his"), viejo);
-    ASSERT_EQ(::chmod(dir.path().toLocal8Bit().constData(), 0555), 0);
-    const bool ok = ActualizaHistorico(0);
-    ::chmod(dir.path().toLocal8Bit().constData(), 0755);
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(vistos.size(), 1u);
-    EXPECT_EQ(plat::readFile(dir.file("Tesel34.his")), viejo);
+    for (const bool real : {false, true}) {
+        SCOPED_TRACE(real ? "read-only folder" : "refused by the file layer");
+        if (real && ::geteuid() == 0) continue; // permissions do not bind the superuser
+        vistos.clear();
+        plat::writeFile(dir.file("Tesel34.his"), viejo);
+        bool ok = true;
+        if (real) {
+            ASSERT_EQ(::chmod(dir.path().toLocal8Bit().constData(), 0555), 0);
+            ok = ActualizaHistorico(0);
+            ::chmod(dir.path().toLocal8Bit().constData(), 0755);
+        } else {
+            plat::ScopedWriteFault falla({0, EACCES});
+            ok = ActualizaHistorico(0);
+        }
+        EXPECT_FALSE(ok);
+        EXPECT_EQ(vistos.size(), 1u);
+        EXPECT_EQ(plat::readFile(dir.file("Tesel34.his")), viejo);
+    }
 }
 
 } // namespace
