@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <vector>
 
 using taipei::kClases, taipei::kColumnas, taipei::kFichas, taipei::kFilas, taipei::kNiveles, taipei::kParejas;
@@ -461,20 +462,23 @@ private:
             for (int c = izq - 1; c >= 1 && presente(r, c, l); --c) antes(pareja[FichaEn(r, c, l)], q);
             for (int c = der + 1; c <= kColumnas && presente(r, c, l); ++c) antes(pareja[FichaEn(r, c, l)], q);
         }
-        // Kahn's order: what is left unordered lies on a cycle.
+        // Kahn's order: what is left unordered lies on a cycle. The pairs
+        // each one goes before are read off its bits.
+        auto cadaSucesor = [&](int q, auto&& f) {
+            for (std::uint64_t w = antesDe[q]; w != 0; w &= w - 1) f(std::countr_zero(w) + 1);
+            for (std::uint64_t w = antesDeAlto[q]; w != 0; w &= w - 1) f(std::countr_zero(w) + 65);
+        };
         std::array<int, kParejas + 1> entradas{};
-        for (int q = 1; q <= parejas; ++q)
-            for (int r = 1; r <= parejas; ++r)
-                if (r <= 64 ? (antesDe[q] >> (r - 1)) & 1 : (antesDeAlto[q] >> (r - 65)) & 1) ++entradas[r];
+        for (int q = 1; q <= parejas; ++q) cadaSucesor(q, [&](int r) { ++entradas[r]; });
         std::array<int, kParejas + 1> cola{};
         int cabeza = 0, fin = 0;
         for (int q = 1; q <= parejas; ++q)
             if (entradas[q] == 0) cola[fin++] = q;
         while (cabeza < fin) {
             const int q = cola[cabeza++];
-            for (int r = 1; r <= parejas; ++r)
-                if ((r <= 64 ? (antesDe[q] >> (r - 1)) & 1 : (antesDeAlto[q] >> (r - 65)) & 1) && --entradas[r] == 0)
-                    cola[fin++] = r;
+            cadaSucesor(q, [&](int r) {
+                if (--entradas[r] == 0) cola[fin++] = r;
+            });
         }
         return fin < parejas;
     }
