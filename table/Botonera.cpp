@@ -556,7 +556,12 @@ bool CierreVentanaMesa() {
 
 void RegistraBotonera() {
     ProcedimientosPanel p;
-    p.marchaCronometro = [](std::int16_t) { DibujaInterruptorCrono(); };
+    // The time is shown with the switch, so that a deal, which sets it to
+    // nought and starts the chronometer, shows 0:00:00 at once.
+    p.marchaCronometro = [](std::int16_t) {
+        DibujaInterruptorCrono();
+        MuestraTiempoCrono();
+    };
     p.dibujaBotonera = [] { DibujaBotoneraPanel(); };
     p.botonMouseDown = [](std::int16_t i, std::int16_t b, std::int16_t s, double x, double y) {
         EjecutaBoton(i, b, s, x, y);
