@@ -255,6 +255,10 @@ void comandoOrdenar() {
         } else if (EsResoluble()) {
             Paso([] { CalculaDificultad(); });
             Paso([] { IniciaGrabadora(); });
+            // The moves of the arrangement are gone from the list: the
+            // recorder steps over none of them.
+            g.UltimoMovGrabado = g.MovActual;
+            Paso([] { DibujaGrabadora(); });
         } else {
             Mensaje(QString::fromUtf8("Configuración sin solución"),
                     QString::fromUtf8(
@@ -515,11 +519,9 @@ void EjecutaBoton(std::int16_t indice, std::int16_t, std::int16_t, double, doubl
     int comando = indice;
     if (indice != 11 && g.ColocacionManual) {
         if (EsResoluble()) {
-            // The arrangement becomes the start of a new puzzle, as when it is
-            // ended with its own button.
+            // Only the arrangement's own button starts a puzzle from it; any
+            // other leaves the time and the moves as they are.
             g.ColocacionManual = false;
-            Paso([] { CalculaDificultad(); });
-            Paso([] { IniciaGrabadora(); });
         } else if (indice != 6 && indice != 8) {
             comando = 11;
         }

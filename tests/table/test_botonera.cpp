@@ -278,7 +278,8 @@ TEST_F(PanelTest, ExitRefusedWhileRecording) {
 // ------------------------------------------------------- manual arrangement
 
 // A 3 x 3 sliding board with pieces 1 and 2 exchanged: no slides solve it.
-void PonTableroSinSolucion() {
+// `resoluble` exchanges them back.
+void PonTableroSinSolucion(bool resoluble = false) {
     auto& g = PuzzGbl;
     g.PiezasLado = 3;
     g.NroPiezas = 8;
@@ -292,7 +293,7 @@ void PonTableroSinSolucion() {
         p.Y = p.YDestino = std::int16_t(10 + (i - 1) / 3 * 40);
         g.OrdenPiezas[std::size_t(i)] = std::int16_t(i);
     }
-    std::swap(g.Piezas[1].X, g.Piezas[2].X);
+    if (!resoluble) std::swap(g.Piezas[1].X, g.Piezas[2].X);
     g.AgujeroX = g.AgujeroY = 90;
 }
 
@@ -337,22 +338,33 @@ TEST_F(PanelTest, UnsolvableArrangementLetsOnlyHelpAndPreviewThrough) {
     EXPECT_GE(mesa.pinturasTrabajo() - pinturas, 8u) << "the deal shown piece by piece";
 }
 
-TEST_F(PanelTest, SolvableArrangementEndedByAnotherButtonStartsAFreshPuzzle) {
+TEST_F(PanelTest, ASolvableArrangementStartsAFreshPuzzleOnlyFromItsOwnButton) {
+    // Its own button starts the puzzle from the arrangement; any other button
+    // only ends the arrangement and leaves the time and the moves as they are.
     PuzzGbl.TipoJuego = 22;
     Lanzador().historic = [] {};
-    for (int boton : {5, 11}) {
-        SCOPED_TRACE(boton);
+    const struct {
+        int boton;
+        bool nuevo;
+    } casos[] = {{5, false}, {11, true}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.boton);
+        PonTableroSinSolucion(true);
+        ASSERT_TRUE(EsResoluble());
+        mensajes.clear();
         PuzzGbl.ColocacionManual = true;
         PuzzGbl.SegundosCronometro = 321;
         PuzzGbl.MovActual = PuzzGbl.UltimoMovGrabado = 7;
         PuzzGbl.PasaAlHistorico = false;
         testing_support::BorraGrado();
-        pulsa(boton);
+        pulsa(c.boton);
         EXPECT_FALSE(PuzzGbl.ColocacionManual);
-        EXPECT_EQ(PuzzGbl.SegundosCronometro, 0);
-        EXPECT_EQ(PuzzGbl.MovActual, 0);
-        EXPECT_TRUE(PuzzGbl.PasaAlHistorico);
-        EXPECT_TRUE(testing_support::GradoDelPuzzle());
+        EXPECT_EQ(PuzzGbl.SegundosCronometro, c.nuevo ? 0 : 321);
+        EXPECT_EQ(PuzzGbl.MovActual, c.nuevo ? 0 : 7);
+        EXPECT_EQ(PuzzGbl.UltimoMovGrabado, c.nuevo ? 0 : 7);
+        EXPECT_EQ(PuzzGbl.PasaAlHistorico, c.nuevo);
+        EXPECT_EQ(testing_support::GradoDelPuzzle(), c.nuevo);
+        EXPECT_TRUE(mensajes.empty());
     }
 }
 
