@@ -60,9 +60,14 @@ void PideOtraImagen() {
     if (!PideImagenAlJugador() && !PreparaPrimerPuzzle()) mesa.Pic_Boton_MouseDown(2, 0, 0, 0, 0);
 }
 
-void Reconstruye(std::int16_t modo) {
+// `leido`: the state comes from a file (the start, a change of game, a
+// load), not from the settings window's copy of the puzzle in play.
+void Reconstruye(std::int16_t modo, bool leido) {
     PuzzGbl.SeleccionValida = true;
     PreparaJuego(false);
+    // A state laid out on another screen (or with pieces left out of reach)
+    // comes back with every loose piece where the player can take it.
+    if (leido) AcercaPiezasSueltas();
     if (!PuzzGbl.CambioCosmetico) RedibujaImagen(modo);
 }
 
@@ -117,7 +122,7 @@ void AplicaEstadoPartida(const EstadoPartida& e, const QImage* imagenZoomada) {
             modi.cls();
             if (g.TAN_ModoJuego == 2) TAN_DibujaModelo(modi);
         }
-        Reconstruye(1);
+        Reconstruye(1, imagenZoomada == nullptr);
         return;
     }
 
@@ -186,7 +191,7 @@ void AplicaEstadoPartida(const EstadoPartida& e, const QImage* imagenZoomada) {
                 3, 1, ayuda::kImagenFueraDeLimites);
         g.TipoRotulo = 2;
     }
-    Reconstruye(0);
+    Reconstruye(0, imagenZoomada == nullptr);
 
     if (g.TipoJuego == 22 && !EsResoluble()) {
         Mensaje(QString::fromUtf8("Configuración sin solución"),

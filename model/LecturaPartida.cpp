@@ -411,3 +411,59 @@ QString ValidaEstadoPartida(EstadoPartida& e, const ContextoValidacion& ctx) {
     }
     return QString();
 }
+
+// ---- pieces within reach after a reading ------------------------------------------------
+
+CajaEnMesa DentroDeLaMesa(CajaEnMesa c, const ZonaAlcance& z) {
+    auto encaja = [](int v, int desde, int hasta, int largo) { return std::clamp(v, desde, std::max(desde, hasta - largo)); };
+    c.x = encaja(c.x, z.izquierda, z.derecha, c.w);
+    c.y = encaja(c.y, z.arriba, z.abajo, c.h);
+    const bool bajoPanel = c.x < z.panelDerecha && c.x + c.w > z.panelIzquierda && c.y < z.panelAbajo &&
+                           c.y + c.h > z.panelArriba;
+    if (!bajoPanel) return c;
+    // The shorter of the two ways out that keeps the box on the table: to the
+    // panel's left, or below it.
+    const int aLaIzquierda = z.panelIzquierda - c.w, debajo = z.panelAbajo;
+    const bool cabeIzquierda = aLaIzquierda >= z.izquierda, cabeDebajo = debajo + c.h <= z.abajo;
+    if (cabeIzquierda && (!cabeDebajo || c.x - aLaIzquierda <= debajo - c.y)) c.x = aLaIzquierda;
+    else if (cabeDebajo) c.y = debajo;
+    else c.x = z.izquierda;
+    return c;
+}
+
+ZonaAlcance ZonaAlcanceActual() {
+    const auto& g = PuzzGbl;
+    ZonaAlcance z;
+    z.izquierda = mesa.BarraHor.Value();
+    z.arriba = mesa.BarraVer.Value();
+    // A hidden scroll bar leaves the table's whole extent visible.
+    z.derecha = z.izquierda + (mesa.BarraVer.Visible() ? mesa.BarraVer.Left() : g.AnchoMesa);
+    z.abajo = z.arriba + (mesa.BarraHor.Visible() ? mesa.BarraHor.Top() : g.AltoMesa);
+    const plat::Surface& panel = mesa.Pic_Botonera;
+    if (panel.visible() && panel.left() < g.AnchoMesa) {
+        z.panelIzquierda = z.izquierda + panel.left();
+        z.panelArriba = z.arriba + panel.top();
+        z.panelDerecha = z.panelIzquierda + panel.width();
+        z.panelAbajo = z.panelArriba + panel.height();
+    }
+    return z;
+}
+
+void AcercaPiezasSueltas() {
+    auto& g = PuzzGbl;
+    // Sliding tiles and Taipei tiles lie on the cells of their board.
+    if (g.TipoJuego != 21 && g.TipoJuego != 23 && g.TipoJuego != 24) return;
+    if (g.AnchoMesa <= 0 || g.AltoMesa <= 0) return;
+    const ZonaAlcance z = ZonaAlcanceActual();
+    for (int p = 1; p <= g.NroPiezas && std::size_t(p) < g.Piezas.size(); ++p) {
+        const auto pieza = std::int16_t(p);
+        if (PiezaBienColocada(pieza)) continue;
+        RegistroPieza& r = g.Piezas[std::size_t(p)];
+        const CajaEnMesa antes{r.X - g.MargenPiezaX, r.Y - g.MargenPiezaY, AnchoPiezaGirada(pieza, r.Giro, r.Volteo),
+                               AltoPiezaGirada(pieza, r.Giro, r.Volteo)};
+        if (antes.w <= 0 || antes.h <= 0) continue;
+        const CajaEnMesa despues = DentroDeLaMesa(antes, z);
+        r.X = plat::cint16(double(despues.x + g.MargenPiezaX));
+        r.Y = plat::cint16(double(despues.y + g.MargenPiezaY));
+    }
+}
