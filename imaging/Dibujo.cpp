@@ -4,6 +4,7 @@
 #include "core/TsComun.h"
 #include "table/mesa.h"
 #include "imaging/ImagenPieza.h"
+#include "model/Geometria.h"
 #include "model/Juego.h"
 #include "model/Taipei.h"
 #include "platform/blit.h"
@@ -208,12 +209,17 @@ void ColocaMuestra() {
     double my = gy - alto;
     if (my < vv) my = double(g.AltoMesa) - alto - 37.0 - 16.0 + vv;
     if (mx + ancho + 1 > gx && gy + 1 < my + alto) mx = gx - ancho;
+    // Beside the command panel, never under it (its shown place, so that
+    // sliding it back in does not cover the preview).
+    const double px = double(g.AnchoMesa) - kAnchoBotonera + hv, pAbajo = double(kAltoBotonera) + vv;
+    if (my < pAbajo && mx + ancho > px) mx = px - ancho;
     mx = plat::roundHalfEven(mx);
     my = plat::roundHalfEven(my);
     if (!plat::fitsInt16((long long)mx) || !plat::fitsInt16((long long)my)) return;
     g.MuestraX = std::int16_t(mx);
     g.MuestraY = std::int16_t(my);
     mesa.Pic_Muestra.move(g.MuestraX, g.MuestraY);
+    g.MuestraMovidaAMano = false;
 }
 
 void MuestraModelo() {
