@@ -196,7 +196,7 @@ void PasaAlFrente(std::int16_t posicion) {
     std::rotate(o.begin() + 1, o.begin() + posicion, o.begin() + posicion + 1);
 }
 
-void ColocaMuestra() {
+std::optional<PosicionMuestra> LugarMuestra() {
     auto& g = PuzzGbl;
     const Surface& muestra = mesa.Pic_Muestra;
     const Surface& grabadora = mesa.Pic_Grabadora;
@@ -215,9 +215,16 @@ void ColocaMuestra() {
     if (my < pAbajo && mx + ancho > px) mx = px - ancho;
     mx = plat::roundHalfEven(mx);
     my = plat::roundHalfEven(my);
-    if (!plat::fitsInt16((long long)mx) || !plat::fitsInt16((long long)my)) return;
-    g.MuestraX = std::int16_t(mx);
-    g.MuestraY = std::int16_t(my);
+    if (!plat::fitsInt16((long long)mx) || !plat::fitsInt16((long long)my)) return std::nullopt;
+    return PosicionMuestra{std::int16_t(mx), std::int16_t(my)};
+}
+
+void ColocaMuestra() {
+    auto& g = PuzzGbl;
+    const auto lugar = LugarMuestra();
+    if (!lugar) return;
+    g.MuestraX = lugar->x;
+    g.MuestraY = lugar->y;
     mesa.Pic_Muestra.move(g.MuestraX, g.MuestraY);
     g.MuestraMovidaAMano = false;
 }
