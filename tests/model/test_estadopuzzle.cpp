@@ -149,6 +149,22 @@ protected:
         Movimientos(e, 2, 8);
         return e;
     }
+    // The same board laid out on 1024 x 768: cells of 141 from (230, 140).
+    static EstadoPartida DeslizanteDe1024() {
+        EstadoPartida e = Deslizante();
+        e.c.AnchoMesa = 1024;
+        e.c.AltoMesa = 768;
+        for (int i = 1; i <= 8; ++i) {
+            RegistroPieza& p = e.Piezas[i];
+            p.X = std::int16_t(230 + (p.X - 169) / 107 * 141);
+            p.Y = std::int16_t(140 + (p.Y - 107) / 107 * 141);
+            p.XDestino = std::int16_t(230 + (p.XDestino - 169) / 107 * 141);
+            p.YDestino = std::int16_t(140 + (p.YDestino - 107) / 107 * 141);
+        }
+        e.c.AgujeroX = 230 + 2 * 141;
+        e.c.AgujeroY = 140;
+        return e;
+    }
     static EstadoPartida Tangram() {
         EstadoPartida e;
         e.FicheroImagen = " ";
@@ -629,19 +645,7 @@ TEST_F(EstadoPuzzle, TheSnapshotStopsBeforeTheTable) {
 }
 
 TEST_F(EstadoPuzzle, ASlidingStateFromALargerTableLandsOnThisGrid) {
-    // Laid out on 1024 x 768: cells of 141 from (230, 140).
-    EstadoPartida e = Deslizante();
-    e.c.AnchoMesa = 1024;
-    e.c.AltoMesa = 768;
-    for (int i = 1; i <= 8; ++i) {
-        RegistroPieza& p = e.Piezas[i];
-        p.X = std::int16_t(230 + (p.X - 169) / 107 * 141);
-        p.Y = std::int16_t(140 + (p.Y - 107) / 107 * 141);
-        p.XDestino = std::int16_t(230 + (p.XDestino - 169) / 107 * 141);
-        p.YDestino = std::int16_t(140 + (p.YDestino - 107) / 107 * 141);
-    }
-    e.c.AgujeroX = 230 + 2 * 141;
-    e.c.AgujeroY = 140;
+    const EstadoPartida e = DeslizanteDe1024();
     PuzzGbl.TipoJuego = 22;
     LeePuzzleJuego(Guarda(Bytes(e), "Tsl2234.ini"));
     ASSERT_TRUE(vistos.empty()) << vistos[0].texto.toStdString();
@@ -827,22 +831,6 @@ TEST_F(EstadoPuzzle, AStateFromAnotherScreenBringsEveryLoosePieceWithinReach) {
         }
         return e;
     };
-    // A sliding board from 1024 x 768: cells of 141 from (230, 140).
-    const auto deslizanteGrande = [] {
-        EstadoPartida e = Deslizante();
-        e.c.AnchoMesa = 1024;
-        e.c.AltoMesa = 768;
-        for (int i = 1; i <= 8; ++i) {
-            RegistroPieza& p = e.Piezas[i];
-            p.X = std::int16_t(230 + (p.X - 169) / 107 * 141);
-            p.Y = std::int16_t(140 + (p.Y - 107) / 107 * 141);
-            p.XDestino = std::int16_t(230 + (p.XDestino - 169) / 107 * 141);
-            p.YDestino = std::int16_t(140 + (p.YDestino - 107) / 107 * 141);
-        }
-        e.c.AgujeroX = 230 + 2 * 141;
-        e.c.AgujeroY = 140;
-        return e;
-    };
     struct Caso {
         const char* nombre;
         std::function<EstadoPartida()> crea;
@@ -852,7 +840,7 @@ TEST_F(EstadoPuzzle, AStateFromAnotherScreenBringsEveryLoosePieceWithinReach) {
         {"tangram at a change of game", [&] { return deOtraPantalla(Tangram()); }, true},
         {"pentominoes", [&] { return deOtraPantalla(Pentominos()); }, false},
         {"jigsaw", [&] { return deOtraPantalla(Jigsaw()); }, false},
-        {"sliding board", deslizanteGrande, false},
+        {"sliding board", DeslizanteDe1024, false},
     };
     for (const auto& pantalla : {QSize(800, 600), QSize(1024, 768)}) {
         for (const Caso& caso : casos) {
