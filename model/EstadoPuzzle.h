@@ -164,6 +164,13 @@ struct ZonaAlcance {
 CajaEnMesa DentroDeLaMesa(CajaEnMesa caja, const ZonaAlcance& zona);
 // The visible part of the table at the scroll bars' values and the panel on it.
 ZonaAlcance ZonaAlcanceActual();
+// Whether some point of the box lies in the visible table outside the panel
+// and every cover (boxes in table pixels, half open).
+bool CajaALaVista(const CajaEnMesa& caja, const ZonaAlcance& zona, const std::vector<CajaEnMesa>& tapas);
+// The place nearest to the box's own where it lies wholly inside the visible
+// table, clear of the panel and of every cover; nothing when there is none.
+std::optional<CajaEnMesa> LugarLibreALaVista(const CajaEnMesa& caja, const ZonaAlcance& zona,
+                                             const std::vector<CajaEnMesa>& tapas);
 // Every piece of the jigsaw, Tangram or pentominoes that is not in its place
 // is brought, by its real box in its present turn, wholly inside the visible
 // table and clear of the command panel; its turn and the drawing order stay.

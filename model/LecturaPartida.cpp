@@ -431,6 +431,86 @@ CajaEnMesa DentroDeLaMesa(CajaEnMesa c, const ZonaAlcance& z) {
     return c;
 }
 
+namespace {
+
+bool Cruzan(const CajaEnMesa& a, const CajaEnMesa& b) {
+    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+}
+
+// The panel of the zone and the covers, one list of boxes.
+std::vector<CajaEnMesa> Tapas(const ZonaAlcance& z, const std::vector<CajaEnMesa>& tapas) {
+    std::vector<CajaEnMesa> todas;
+    if (z.panelDerecha > z.panelIzquierda && z.panelAbajo > z.panelArriba)
+        todas.push_back({z.panelIzquierda, z.panelArriba, z.panelDerecha - z.panelIzquierda, z.panelAbajo - z.panelArriba});
+    for (const CajaEnMesa& t : tapas)
+        if (t.w > 0 && t.h > 0) todas.push_back(t);
+    return todas;
+}
+
+} // namespace
+
+bool CajaALaVista(const CajaEnMesa& caja, const ZonaAlcance& zona, const std::vector<CajaEnMesa>& tapas) {
+    const int x0 = std::max(caja.x, zona.izquierda), x1 = std::min(caja.x + caja.w, zona.derecha);
+    const int y0 = std::max(caja.y, zona.arriba), y1 = std::min(caja.y + caja.h, zona.abajo);
+    if (x0 >= x1 || y0 >= y1) return false;
+    const std::vector<CajaEnMesa> todas = Tapas(zona, tapas);
+    // The covers' edges cut the visible part of the box into cells that are
+    // each wholly covered or wholly free: one free cell is enough.
+    std::vector<int> xs{x0, x1}, ys{y0, y1};
+    for (const CajaEnMesa& t : todas) {
+        for (int v : {t.x, t.x + t.w})
+            if (v > x0 && v < x1) xs.push_back(v);
+        for (int v : {t.y, t.y + t.h})
+            if (v > y0 && v < y1) ys.push_back(v);
+    }
+    std::sort(xs.begin(), xs.end());
+    std::sort(ys.begin(), ys.end());
+    for (std::size_t i = 0; i + 1 < xs.size(); ++i) {
+        if (xs[i] == xs[i + 1]) continue;
+        for (std::size_t j = 0; j + 1 < ys.size(); ++j) {
+            if (ys[j] == ys[j + 1]) continue;
+            const CajaEnMesa celda{xs[i], ys[j], xs[i + 1] - xs[i], ys[j + 1] - ys[j]};
+            if (std::none_of(todas.begin(), todas.end(), [&](const CajaEnMesa& t) { return Cruzan(celda, t); }))
+                return true;
+        }
+    }
+    return false;
+}
+
+std::optional<CajaEnMesa> LugarLibreALaVista(const CajaEnMesa& caja, const ZonaAlcance& zona,
+                                             const std::vector<CajaEnMesa>& tapas) {
+    if (caja.w > zona.derecha - zona.izquierda || caja.h > zona.abajo - zona.arriba) return std::nullopt;
+    const std::vector<CajaEnMesa> todas = Tapas(zona, tapas);
+    // The nearest free place touches an edge of the zone or of a cover, or
+    // keeps the box's own column or row: those are the places tried.
+    std::vector<int> xs{std::clamp(caja.x, zona.izquierda, zona.derecha - caja.w), zona.izquierda,
+                        zona.derecha - caja.w};
+    std::vector<int> ys{std::clamp(caja.y, zona.arriba, zona.abajo - caja.h), zona.arriba, zona.abajo - caja.h};
+    for (const CajaEnMesa& t : todas) {
+        xs.push_back(t.x + t.w);
+        xs.push_back(t.x - caja.w);
+        ys.push_back(t.y + t.h);
+        ys.push_back(t.y - caja.h);
+    }
+    std::optional<CajaEnMesa> mejor;
+    long long distancia = 0;
+    for (int x : xs) {
+        if (x < zona.izquierda || x + caja.w > zona.derecha) continue;
+        for (int y : ys) {
+            if (y < zona.arriba || y + caja.h > zona.abajo) continue;
+            const CajaEnMesa lugar{x, y, caja.w, caja.h};
+            if (std::any_of(todas.begin(), todas.end(), [&](const CajaEnMesa& t) { return Cruzan(lugar, t); }))
+                continue;
+            const long long dx = x - caja.x, dy = y - caja.y, d = dx * dx + dy * dy;
+            if (!mejor || d < distancia) {
+                mejor = lugar;
+                distancia = d;
+            }
+        }
+    }
+    return mejor;
+}
+
 ZonaAlcance ZonaAlcanceActual() {
     const auto& g = PuzzGbl;
     ZonaAlcance z;

@@ -818,6 +818,36 @@ TEST(PiezasAlAlcance, ABoxComesInsideThenOffThePanelTheShorterWay) {
     }
 }
 
+TEST(PiezasAlAlcance, ABoxOutOfSightGoesToTheNearestFreePlaceInSight) {
+    // A 400 x 300 visible table, the panel at its upper right, a cover in the middle.
+    ZonaAlcance z;
+    z.derecha = 400;
+    z.abajo = 300;
+    z.panelIzquierda = 300;
+    z.panelDerecha = 400;
+    z.panelAbajo = 100;
+    const std::vector<CajaEnMesa> tapas{{100, 100, 100, 100}};
+    const struct {
+        const char* que;
+        CajaEnMesa caja;
+        bool aLaVista;
+        std::optional<CajaEnMesa> lugar;
+    } casos[] = {
+        {"in the open", {10, 10, 20, 20}, true, CajaEnMesa{10, 10, 20, 20}},
+        {"wholly under the cover", {150, 170, 20, 20}, false, CajaEnMesa{150, 200, 20, 20}},
+        {"one pixel out from under the cover", {150, 181, 20, 20}, true, CajaEnMesa{150, 200, 20, 20}},
+        {"wholly under the panel", {350, 20, 20, 20}, false, CajaEnMesa{280, 20, 20, 20}},
+        {"past the right edge", {450, 150, 20, 20}, false, CajaEnMesa{380, 150, 20, 20}},
+        {"between the cover and the panel, touching both", {200, 90, 100, 10}, true, CajaEnMesa{200, 90, 100, 10}},
+        {"larger than the table", {0, 0, 500, 20}, true, std::nullopt},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.que);
+        EXPECT_EQ(CajaALaVista(c.caja, z, tapas), c.aLaVista);
+        EXPECT_EQ(LugarLibreALaVista(c.caja, z, tapas), c.lugar);
+    }
+}
+
 TEST_F(EstadoPuzzle, AStateFromAnotherScreenBringsEveryLoosePieceWithinReach) {
     // Laid out on 1920 x 1080 with loose pieces all over that table, among
     // them one at (1512, 648) and some under where its panel was.
