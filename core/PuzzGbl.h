@@ -119,6 +119,7 @@ struct PuzzGblData {
     bool PulsadoRetroceder = false, PulsadoAvanzar = false, PulsadoRestaurar = false; // shown pressed
     bool ListaMovAnterior = false, ListaMovPosterior = false; // a list arrow is held
     std::int16_t MuestraMaxX = 0;      // largest left of a dropped preview
+    bool MuestraMovidaAMano = false;   // the preview lies where the player dropped it, not where it was placed
     // ---- end of move recorder panel and model preview ----
     std::int32_t MovActual = 0;        // moves now applied (0..UltimoMovGrabado)
     std::int32_t UltimoMovGrabado = 0; // moves recorded

@@ -4,6 +4,7 @@
 #include "core/TsComun.h"
 #include "table/mesa.h"
 #include "imaging/ImagenPieza.h"
+#include "model/Geometria.h"
 #include "model/Juego.h"
 #include "model/Taipei.h"
 #include "platform/blit.h"
@@ -195,7 +196,7 @@ void PasaAlFrente(std::int16_t posicion) {
     std::rotate(o.begin() + 1, o.begin() + posicion, o.begin() + posicion + 1);
 }
 
-void ColocaMuestra() {
+std::optional<PosicionMuestra> LugarMuestra() {
     auto& g = PuzzGbl;
     const Surface& muestra = mesa.Pic_Muestra;
     const Surface& grabadora = mesa.Pic_Grabadora;
@@ -208,12 +209,24 @@ void ColocaMuestra() {
     double my = gy - alto;
     if (my < vv) my = double(g.AltoMesa) - alto - 37.0 - 16.0 + vv;
     if (mx + ancho + 1 > gx && gy + 1 < my + alto) mx = gx - ancho;
+    // Beside the command panel, never under it (its shown place, so that
+    // sliding it back in does not cover the preview).
+    const double px = double(g.AnchoMesa) - kAnchoBotonera + hv, pAbajo = double(kAltoBotonera) + vv;
+    if (my < pAbajo && mx + ancho > px) mx = px - ancho;
     mx = plat::roundHalfEven(mx);
     my = plat::roundHalfEven(my);
-    if (!plat::fitsInt16((long long)mx) || !plat::fitsInt16((long long)my)) return;
-    g.MuestraX = std::int16_t(mx);
-    g.MuestraY = std::int16_t(my);
+    if (!plat::fitsInt16((long long)mx) || !plat::fitsInt16((long long)my)) return std::nullopt;
+    return PosicionMuestra{std::int16_t(mx), std::int16_t(my)};
+}
+
+void ColocaMuestra() {
+    auto& g = PuzzGbl;
+    const auto lugar = LugarMuestra();
+    if (!lugar) return;
+    g.MuestraX = lugar->x;
+    g.MuestraY = lugar->y;
     mesa.Pic_Muestra.move(g.MuestraX, g.MuestraY);
+    g.MuestraMovidaAMano = false;
 }
 
 void MuestraModelo() {

@@ -3,6 +3,8 @@
 // finished picture.
 #pragma once
 
+#include <optional>
+
 #include "platform/surface.h"
 
 #include <cstdint>
@@ -30,6 +32,12 @@ void RedibujaImagen(std::int16_t modo);
 std::int16_t PosicionEnOrden(std::int16_t pieza);
 // Brings the entry at that place to the front of OrdenPiezas.
 void PasaAlFrente(std::int16_t posicion);
+// Where ColocaMuestra puts the preview at its present size; nothing when
+// the place does not fit 16 bits.
+struct PosicionMuestra {
+    std::int16_t x, y;
+};
+std::optional<PosicionMuestra> LugarMuestra();
 void ColocaMuestra();
 void MuestraModelo();
 void OcultaModelo();

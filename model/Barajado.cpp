@@ -69,6 +69,26 @@ void BarajaMoviles() {
     auto cruza = [](int desde, int hasta, int linea) {
         return (desde <= linea && hasta >= linea);
     };
+    // What else lies over the table where the pieces are dealt: the recorder
+    // panel and the model preview where they are shown (the preview at the
+    // place the set-up will give it), in table pixels.
+    struct Tapa {
+        int x0, y0, x1, y1;
+    };
+    std::vector<Tapa> tapas;
+    const plat::Surface& grabadora = mesa.Pic_Grabadora;
+    const int hv = mesa.BarraHor.Value();
+    if (grabadora.visible() && grabadora.width() > 0)
+        tapas.push_back({grabadora.left() + hv, grabadora.top() + desplazamiento,
+                         grabadora.left() + hv + grabadora.width(), grabadora.top() + desplazamiento + grabadora.height()});
+    if (g.MuestraVisible && mesa.Pic_Muestra.width() > 0)
+        if (const auto m = LugarMuestra())
+            tapas.push_back({m->x, m->y, m->x + mesa.Pic_Muestra.width(), m->y + mesa.Pic_Muestra.height()});
+    auto tapada = [&](int x, int y) {
+        const double cx = x + mitadAncho, cy = y + mitadAlto;
+        return std::any_of(tapas.begin(), tapas.end(),
+                           [&](const Tapa& t) { return cx > t.x0 && cx < t.x1 && cy > t.y0 && cy < t.y1; });
+    };
     for (int i = n; i >= 1; --i) {
         const std::int16_t p = g.OrdenPiezas[std::size_t(i)];
         if (!PiezaValida(p)) continue;
@@ -86,6 +106,7 @@ void BarajaMoviles() {
             if (g.MostrarSugerencias && x > sugIzquierda - mitadAncho && x < sugIzquierda + sugAncho - mitadAncho &&
                 y > sugArriba - mitadAlto)
                 continue;
+            if (tapada(x, y)) continue;
             break;
         }
         auto& pieza = g.Piezas[std::size_t(p)];

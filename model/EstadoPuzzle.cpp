@@ -62,10 +62,15 @@ void PideOtraImagen() {
 }
 
 // The puzzle set up again and drawn; one read back solved shows its finished
-// picture, as at its end.
-void Reconstruye(std::int16_t modo) {
+// picture, as at its end. `leido`: the state comes from a file (the start, a
+// change of game, a load), not from the settings window's copy of the puzzle
+// in play.
+void Reconstruye(std::int16_t modo, bool leido) {
     PuzzGbl.SeleccionValida = true;
     PreparaJuego(false);
+    // A state laid out on another screen (or with pieces left out of reach)
+    // comes back with every loose piece where the player can take it.
+    if (leido) AcercaPiezasSueltas();
     if (PuzzGbl.CambioCosmetico) return;
     RedibujaImagen(modo);
     if (PuzzGbl.MostrandoModelo) MuestraModelo();
@@ -124,7 +129,7 @@ void AplicaEstadoPartida(const EstadoPartida& e, const QImage* imagenZoomada) {
             modi.cls();
             if (g.TAN_ModoJuego == 2) TAN_DibujaModelo(modi);
         }
-        Reconstruye(1);
+        Reconstruye(1, imagenZoomada == nullptr);
         return;
     }
 
@@ -202,7 +207,7 @@ void AplicaEstadoPartida(const EstadoPartida& e, const QImage* imagenZoomada) {
                 ayuda::kImagenFueraDeLimites);
         g.ImagenAusente = true;
     }
-    Reconstruye(0);
+    Reconstruye(0, imagenZoomada == nullptr);
 
     if (g.TipoJuego == 22 && !EsResoluble()) {
         Mensaje(QString::fromUtf8("Configuración sin solución"),

@@ -151,6 +151,35 @@ std::optional<Rejilla> RejillaDe(const CabeceraPartida& c, std::int16_t ancho, s
 // the board.
 QString ValidaEstadoPartida(EstadoPartida& e, const ContextoValidacion& ctx);
 
+// Loose pieces within reach: a box (its left, top, width and height in table
+// pixels), the visible part of the table and the command panel on it (half
+// open; an empty panel when it is slid away).
+struct CajaEnMesa {
+    int x = 0, y = 0, w = 0, h = 0;
+    bool operator==(const CajaEnMesa&) const = default;
+};
+struct ZonaAlcance {
+    int izquierda = 0, arriba = 0, derecha = 0, abajo = 0;
+    int panelIzquierda = 0, panelArriba = 0, panelDerecha = 0, panelAbajo = 0;
+};
+// The box moved wholly inside the visible table and then off the panel by
+// the shorter way that stays inside (to its left or below it).
+CajaEnMesa DentroDeLaMesa(CajaEnMesa caja, const ZonaAlcance& zona);
+// The visible part of the table at the scroll bars' values and the panel on it.
+ZonaAlcance ZonaAlcanceActual();
+// Whether some point of the box lies in the visible table outside the panel
+// and every cover (boxes in table pixels, half open).
+bool CajaALaVista(const CajaEnMesa& caja, const ZonaAlcance& zona, const std::vector<CajaEnMesa>& tapas);
+// The place nearest to the box's own where it lies wholly inside the visible
+// table, clear of the panel and of every cover; nothing when there is none.
+std::optional<CajaEnMesa> LugarLibreALaVista(const CajaEnMesa& caja, const ZonaAlcance& zona,
+                                             const std::vector<CajaEnMesa>& tapas);
+// Every piece of the jigsaw, Tangram or pentominoes that is not in its place
+// is brought, by its real box in its present turn, wholly inside the visible
+// table and clear of the command panel; its turn and the drawing order stay.
+// Sliding and Taipei tiles keep to their boards' cells.
+void AcercaPiezasSueltas();
+
 // Puts a checked state in force and rebuilds its puzzle on the table (or,
 // while LeyendoInstantanea is set, only in memory). With imagenZoomada the
 // picture after zoom is that image (the settings window's copy) and no

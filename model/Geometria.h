@@ -7,3 +7,5 @@
 // boards centred beside it are measured from there, whether or not the panel
 // is slid out at the moment.
 constexpr std::int16_t kAnchoBotonera = 141;
+// Its height, from the top of the window.
+constexpr std::int16_t kAltoBotonera = 431;

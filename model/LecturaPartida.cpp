@@ -410,3 +410,139 @@ QString ValidaEstadoPartida(EstadoPartida& e, const ContextoValidacion& ctx) {
     }
     return QString();
 }
+
+// ---- pieces within reach after a reading ------------------------------------------------
+
+CajaEnMesa DentroDeLaMesa(CajaEnMesa c, const ZonaAlcance& z) {
+    auto encaja = [](int v, int desde, int hasta, int largo) { return std::clamp(v, desde, std::max(desde, hasta - largo)); };
+    c.x = encaja(c.x, z.izquierda, z.derecha, c.w);
+    c.y = encaja(c.y, z.arriba, z.abajo, c.h);
+    const bool bajoPanel = c.x < z.panelDerecha && c.x + c.w > z.panelIzquierda && c.y < z.panelAbajo &&
+                           c.y + c.h > z.panelArriba;
+    if (!bajoPanel) return c;
+    // The shorter of the two ways out that keeps the box on the table: to the
+    // panel's left, or below it.
+    const int aLaIzquierda = z.panelIzquierda - c.w, debajo = z.panelAbajo;
+    const bool cabeIzquierda = aLaIzquierda >= z.izquierda, cabeDebajo = debajo + c.h <= z.abajo;
+    if (cabeIzquierda && (!cabeDebajo || c.x - aLaIzquierda <= debajo - c.y)) c.x = aLaIzquierda;
+    else if (cabeDebajo) c.y = debajo;
+    else c.x = z.izquierda;
+    return c;
+}
+
+namespace {
+
+bool Cruzan(const CajaEnMesa& a, const CajaEnMesa& b) {
+    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+}
+
+// The panel of the zone and the covers, one list of boxes.
+std::vector<CajaEnMesa> Tapas(const ZonaAlcance& z, const std::vector<CajaEnMesa>& tapas) {
+    std::vector<CajaEnMesa> todas;
+    if (z.panelDerecha > z.panelIzquierda && z.panelAbajo > z.panelArriba)
+        todas.push_back({z.panelIzquierda, z.panelArriba, z.panelDerecha - z.panelIzquierda, z.panelAbajo - z.panelArriba});
+    for (const CajaEnMesa& t : tapas)
+        if (t.w > 0 && t.h > 0) todas.push_back(t);
+    return todas;
+}
+
+} // namespace
+
+bool CajaALaVista(const CajaEnMesa& caja, const ZonaAlcance& zona, const std::vector<CajaEnMesa>& tapas) {
+    const int x0 = std::max(caja.x, zona.izquierda), x1 = std::min(caja.x + caja.w, zona.derecha);
+    const int y0 = std::max(caja.y, zona.arriba), y1 = std::min(caja.y + caja.h, zona.abajo);
+    if (x0 >= x1 || y0 >= y1) return false;
+    const std::vector<CajaEnMesa> todas = Tapas(zona, tapas);
+    // The covers' edges cut the visible part of the box into cells that are
+    // each wholly covered or wholly free: one free cell is enough.
+    std::vector<int> xs{x0, x1}, ys{y0, y1};
+    for (const CajaEnMesa& t : todas) {
+        for (int v : {t.x, t.x + t.w})
+            if (v > x0 && v < x1) xs.push_back(v);
+        for (int v : {t.y, t.y + t.h})
+            if (v > y0 && v < y1) ys.push_back(v);
+    }
+    std::sort(xs.begin(), xs.end());
+    std::sort(ys.begin(), ys.end());
+    for (std::size_t i = 0; i + 1 < xs.size(); ++i) {
+        if (xs[i] == xs[i + 1]) continue;
+        for (std::size_t j = 0; j + 1 < ys.size(); ++j) {
+            if (ys[j] == ys[j + 1]) continue;
+            const CajaEnMesa celda{xs[i], ys[j], xs[i + 1] - xs[i], ys[j + 1] - ys[j]};
+            if (std::none_of(todas.begin(), todas.end(), [&](const CajaEnMesa& t) { return Cruzan(celda, t); }))
+                return true;
+        }
+    }
+    return false;
+}
+
+std::optional<CajaEnMesa> LugarLibreALaVista(const CajaEnMesa& caja, const ZonaAlcance& zona,
+                                             const std::vector<CajaEnMesa>& tapas) {
+    if (caja.w > zona.derecha - zona.izquierda || caja.h > zona.abajo - zona.arriba) return std::nullopt;
+    const std::vector<CajaEnMesa> todas = Tapas(zona, tapas);
+    // The nearest free place touches an edge of the zone or of a cover, or
+    // keeps the box's own column or row: those are the places tried.
+    std::vector<int> xs{std::clamp(caja.x, zona.izquierda, zona.derecha - caja.w), zona.izquierda,
+                        zona.derecha - caja.w};
+    std::vector<int> ys{std::clamp(caja.y, zona.arriba, zona.abajo - caja.h), zona.arriba, zona.abajo - caja.h};
+    for (const CajaEnMesa& t : todas) {
+        xs.push_back(t.x + t.w);
+        xs.push_back(t.x - caja.w);
+        ys.push_back(t.y + t.h);
+        ys.push_back(t.y - caja.h);
+    }
+    std::optional<CajaEnMesa> mejor;
+    long long distancia = 0;
+    for (int x : xs) {
+        if (x < zona.izquierda || x + caja.w > zona.derecha) continue;
+        for (int y : ys) {
+            if (y < zona.arriba || y + caja.h > zona.abajo) continue;
+            const CajaEnMesa lugar{x, y, caja.w, caja.h};
+            if (std::any_of(todas.begin(), todas.end(), [&](const CajaEnMesa& t) { return Cruzan(lugar, t); }))
+                continue;
+            const long long dx = x - caja.x, dy = y - caja.y, d = dx * dx + dy * dy;
+            if (!mejor || d < distancia) {
+                mejor = lugar;
+                distancia = d;
+            }
+        }
+    }
+    return mejor;
+}
+
+ZonaAlcance ZonaAlcanceActual() {
+    const auto& g = PuzzGbl;
+    ZonaAlcance z;
+    z.izquierda = mesa.BarraHor.Value();
+    z.arriba = mesa.BarraVer.Value();
+    // A hidden scroll bar leaves the table's whole extent visible.
+    z.derecha = z.izquierda + (mesa.BarraVer.Visible() ? mesa.BarraVer.Left() : g.AnchoMesa);
+    z.abajo = z.arriba + (mesa.BarraHor.Visible() ? mesa.BarraHor.Top() : g.AltoMesa);
+    const plat::Surface& panel = mesa.Pic_Botonera;
+    if (panel.visible() && panel.left() < g.AnchoMesa) {
+        z.panelIzquierda = z.izquierda + panel.left();
+        z.panelArriba = z.arriba + panel.top();
+        z.panelDerecha = z.panelIzquierda + panel.width();
+        z.panelAbajo = z.panelArriba + panel.height();
+    }
+    return z;
+}
+
+void AcercaPiezasSueltas() {
+    auto& g = PuzzGbl;
+    // Sliding tiles and Taipei tiles lie on the cells of their board.
+    if (g.TipoJuego != 21 && g.TipoJuego != 23 && g.TipoJuego != 24) return;
+    if (g.AnchoMesa <= 0 || g.AltoMesa <= 0) return;
+    const ZonaAlcance z = ZonaAlcanceActual();
+    for (int p = 1; p <= g.NroPiezas && std::size_t(p) < g.Piezas.size(); ++p) {
+        const auto pieza = std::int16_t(p);
+        if (PiezaBienColocada(pieza)) continue;
+        RegistroPieza& r = g.Piezas[std::size_t(p)];
+        const CajaEnMesa antes{r.X - g.MargenPiezaX, r.Y - g.MargenPiezaY, AnchoPiezaGirada(pieza, r.Giro, r.Volteo),
+                               AltoPiezaGirada(pieza, r.Giro, r.Volteo)};
+        if (antes.w <= 0 || antes.h <= 0) continue;
+        const CajaEnMesa despues = DentroDeLaMesa(antes, z);
+        r.X = plat::cint16(double(despues.x + g.MargenPiezaX));
+        r.Y = plat::cint16(double(despues.y + g.MargenPiezaY));
+    }
+}

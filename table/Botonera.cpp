@@ -11,10 +11,12 @@
 #include "imaging/Dibujo.h"
 #include "imaging/ImagenPieza.h"
 #include "imaging/PiezasBienMal.h"
+#include "model/EstadoPuzzle.h"
 #include "model/Juego.h"
 #include "model/Partida.h"
 #include "model/Pasos.h"
 #include "platform/blit.h"
+#include "platform/numbers.h"
 #include "platform/files.h"
 #include "platform/ui/events.h"
 #include "platform/ui/helpviewer.h"
@@ -207,9 +209,51 @@ void comandoMuestra() {
     Retardo(35);
 }
 
+// What lies over the table besides the command panel, in table pixels: the
+// recorder panel (on the window), and the model preview and the tips panel
+// (on the table) where they are shown.
+std::vector<CajaEnMesa> tapasDeLaMesa() {
+    std::vector<CajaEnMesa> tapas;
+    const plat::Surface& grabadora = mesa.Pic_Grabadora;
+    if (grabadora.visible())
+        tapas.push_back({grabadora.left() + mesa.BarraHor.Value(), grabadora.top() + mesa.BarraVer.Value(),
+                         grabadora.width(), grabadora.height()});
+    for (const plat::Surface* s : {&mesa.Pic_Muestra, &mesa.Pic_Sugerencia})
+        if (s->visible()) tapas.push_back({s->left(), s->top(), s->width(), s->height()});
+    return tapas;
+}
+
+// A loose piece of the jigsaw, Tangram or pentominoes of which no point shows
+// on the visible table, because the panels or the preview cover it or it lies
+// past the edge, goes to the nearest free place in sight; true when one moved.
+// Sliding and Taipei tiles keep to their boards' cells.
+bool sacaPiezasTapadas() {
+    auto& g = PuzzGbl;
+    if (g.TipoJuego != juego::kPiezasMoviles && g.TipoJuego != juego::kTangram && g.TipoJuego != juego::kPentominos)
+        return false;
+    if (g.AnchoMesa <= 0 || g.AltoMesa <= 0) return false;
+    const ZonaAlcance zona = ZonaAlcanceActual();
+    const std::vector<CajaEnMesa> tapas = tapasDeLaMesa();
+    bool movida = false;
+    for (int p = 1; p <= g.NroPiezas && std::size_t(p) < g.Piezas.size(); ++p) {
+        const auto pieza = std::int16_t(p);
+        if (PiezaBienColocada(pieza)) continue;
+        RegistroPieza& r = g.Piezas[std::size_t(p)];
+        const CajaEnMesa caja{r.X - g.MargenPiezaX, r.Y - g.MargenPiezaY, AnchoPiezaGirada(pieza, r.Giro, r.Volteo),
+                              AltoPiezaGirada(pieza, r.Giro, r.Volteo)};
+        if (caja.w <= 0 || caja.h <= 0 || CajaALaVista(caja, zona, tapas)) continue;
+        const CajaEnMesa lugar = LugarLibreALaVista(caja, zona, tapas).value_or(DentroDeLaMesa(caja, zona));
+        r.X = plat::cint16(double(lugar.x + g.MargenPiezaX));
+        r.Y = plat::cint16(double(lugar.y + g.MargenPiezaY));
+        movida = true;
+    }
+    return movida;
+}
+
 void comandoPiezasOcultas() {
     auto& g = PuzzGbl;
     mesa.setMousePointer(11);
+    if (sacaPiezasTapadas()) Paso([] { RedibujaImagen(1); });
     for (int i = 1; i <= g.NroPiezas && i < int(g.OrdenPiezas.size()); ++i) {
         Paso([&] {
             const std::int16_t p = g.OrdenPiezas[std::size_t(i)];
@@ -255,6 +299,10 @@ void comandoOrdenar() {
         } else if (EsResoluble()) {
             Paso([] { CalculaDificultad(); });
             Paso([] { IniciaGrabadora(); });
+            // The moves of the arrangement are gone from the list: the
+            // recorder steps over none of them.
+            g.UltimoMovGrabado = g.MovActual;
+            Paso([] { DibujaGrabadora(); });
         } else {
             Mensaje(QString::fromUtf8("Configuración sin solución"),
                     QString::fromUtf8(
@@ -515,11 +563,9 @@ void EjecutaBoton(std::int16_t indice, std::int16_t, std::int16_t, double, doubl
     int comando = indice;
     if (indice != 11 && g.ColocacionManual) {
         if (EsResoluble()) {
-            // The arrangement becomes the start of a new puzzle, as when it is
-            // ended with its own button.
+            // Only the arrangement's own button starts a puzzle from it; any
+            // other leaves the time and the moves as they are.
             g.ColocacionManual = false;
-            Paso([] { CalculaDificultad(); });
-            Paso([] { IniciaGrabadora(); });
         } else if (indice != 6 && indice != 8) {
             comando = 11;
         }
@@ -556,7 +602,12 @@ bool CierreVentanaMesa() {
 
 void RegistraBotonera() {
     ProcedimientosPanel p;
-    p.marchaCronometro = [](std::int16_t) { DibujaInterruptorCrono(); };
+    // The time is shown with the switch, so that a deal, which sets it to
+    // nought and starts the chronometer, shows 0:00:00 at once.
+    p.marchaCronometro = [](std::int16_t) {
+        DibujaInterruptorCrono();
+        MuestraTiempoCrono();
+    };
     p.dibujaBotonera = [] { DibujaBotoneraPanel(); };
     p.botonMouseDown = [](std::int16_t i, std::int16_t b, std::int16_t s, double x, double y) {
         EjecutaBoton(i, b, s, x, y);

@@ -8,8 +8,6 @@
 #include "table/mesa.h"
 #include "platform/blit.h"
 
-#include <QApplication>
-
 #include <limits>
 
 std::function<void()> AlTimer1;
@@ -37,10 +35,10 @@ void DibujaInterruptorCrono() {
 void MuestraTiempoCrono() { DibujaVisor(mesa.Pic_CroTime, TextoDuracion(PuzzGbl.SegundosCronometro), 2); }
 
 void CronoAvanzaSegundo() {
+    // The windows that are not playing time pause the chronometer around
+    // themselves; under the others (the load and save window, the messages)
+    // the seconds go on counting.
     if (!PuzzGbl.CronometroEnMarcha) return;
-    // Qt's modal loops still deliver the timer; a second spent in front of a
-    // modal window of the program is not playing time.
-    if (QApplication::activeModalWidget() != nullptr) return;
     if (PuzzGbl.SegundosCronometro < std::numeric_limits<std::int32_t>::max()) ++PuzzGbl.SegundosCronometro;
     MuestraTiempoCrono();
 }

@@ -452,9 +452,11 @@ void DibujaGrabadoraPanel() {
         parpadeaFlecha(panel, h);
     }
 
-    // The preview keeps clear of the panel.
+    // The preview keeps clear of the panel; one the player has not moved
+    // follows the panel's height, and so goes back down when the list closes.
     const Surface& muestra = mesa.Pic_Muestra;
-    if (muestra.left() + muestra.width() > l.izquierda + hv && muestra.top() + muestra.height() > l.arriba + 1 + vv)
+    if (!g.MuestraMovidaAMano ||
+        (muestra.left() + muestra.width() > l.izquierda + hv && muestra.top() + muestra.height() > l.arriba + 1 + vv))
         ColocaMuestra();
 
     panel.setVisible(true);
@@ -642,6 +644,7 @@ void Pic_Muestra_MouseUp(std::int16_t boton, std::int16_t, double, double) {
     g.MuestraX = std::int16_t(x);
     m.move(g.MuestraX, g.MuestraY);
     m.setMousePointer(0);
+    g.MuestraMovidaAMano = true;
 }
 
 // ------------------------------------------------------------------ wiring

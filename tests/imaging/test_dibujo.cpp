@@ -365,10 +365,13 @@ TEST_P(MuestraCasos, BesideTheRecorder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Preview, MuestraCasos,
-                         ::testing::Values(CasoMuestra{"barHidden", false, 300, 400, 600, 250},
-                                           CasoMuestra{"barShown", true, 300, 400, 584, 250},
+                         // The command panel takes x 659 to 800 down to y 431: a preview
+                         // that would reach under it stands at its left (659 - 200).
+                         ::testing::Values(CasoMuestra{"barHidden", false, 300, 400, 459, 250},
+                                           CasoMuestra{"barShown", true, 300, 400, 459, 250},
                                            CasoMuestra{"aboveTheTopOverlapping", false, 300, 100, 100, 397},
-                                           CasoMuestra{"aboveTheTopClear", false, 700, 100, 500, 397}),
+                                           CasoMuestra{"aboveTheTopClear", false, 700, 100, 459, 397},
+                                           CasoMuestra{"belowThePanel", false, 300, 600, 600, 450}),
                          [](const auto& info) { return info.param.nombre; });
 
 // ---------------------------------------------------------------- finished picture

@@ -12,12 +12,15 @@
 #include "tests/imaging/imaging_fixtures.h"
 #include "tests/support/grado.h"
 
+#include "imaging/Dibujo.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace imaging_test;
@@ -114,6 +117,41 @@ TEST_P(Dispersion, NoPieceAcrossTheBoardEdgesOrUnderThePanels) {
                 EXPECT_EQ(g.MovActual, 0);
                 EXPECT_TRUE(g.CronometroEnMarcha);
             }
+        }
+    }
+}
+
+TEST_F(BarajadoTest, NoPieceCentreFallsUnderTheRecorderOrTheShownPreview) {
+    // A 200 x 150 preview, placed above the recorder panel at the lower right.
+    auto& g = PuzzGbl;
+    for (int semilla = 1; semilla <= 100; ++semilla) {
+        SCOPED_TRACE(semilla);
+        Reinicia();
+        SetUp();
+        g.TipoJuego = 21;
+        g.AnchoMesa = kAncho;
+        g.AltoMesa = kAlto;
+        g.AnchoPieza = g.AltoPieza = 50;
+        g.AnchoPiezaBase = g.AltoPiezaBase = 50;
+        g.AnchoImagen = 150;
+        g.AltoImagen = 100;
+        g.MuestraVisible = true;
+        mesa.Pic_Grabadora.move(kAncho - 200, kAlto - 100, 200, 100);
+        mesa.Pic_Grabadora.setVisible(true);
+        mesa.Pic_Muestra.move(0, 0, 200, 150);
+        PonPiezas(9);
+        plat::ScopedClockSource reloj{[semilla] { return std::int64_t(semilla) * 7777; }};
+        plat::randomGenerator().setState(plat::RandomGenerator::kInitialState);
+        BarajaPiezas();
+        const auto muestra = LugarMuestra();
+        ASSERT_TRUE(muestra);
+        ASSERT_EQ(std::pair(int(muestra->x), int(muestra->y)), std::pair(kAncho - kPanel - 200, kAlto - 100 - 150));
+        for (int i = 1; i <= 9; ++i) {
+            const auto& p = g.Piezas[std::size_t(i)];
+            const double cx = p.X + 25.0, cy = p.Y + 25.0;
+            EXPECT_FALSE(cx > kAncho - 200 && cy > kAlto - 100) << "piece " << i << " under the recorder";
+            EXPECT_FALSE(cx > muestra->x && cx < muestra->x + 200 && cy > muestra->y && cy < muestra->y + 150)
+                << "piece " << i << " under the preview";
         }
     }
 }

@@ -18,6 +18,7 @@
 #include "tools/modtai/disposiciones.h"
 
 #include <QFile>
+#include <QSize>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -117,7 +118,8 @@ protected:
         e.Piezas.assign(std::size_t(n) + 1, {});
         e.OrdenPiezas.assign(std::size_t(n) + 1, 0);
         for (int i = 1; i <= n; ++i) {
-            e.Piezas[i] = {std::int16_t(i * 10 - 40), std::int16_t(i * 3), std::int16_t(i % 4), std::int16_t(i % 2),
+            // Loose pieces, each within reach on the 800 x 600 table.
+            e.Piezas[i] = {std::int16_t(i * 10 + 10), std::int16_t(i * 3), std::int16_t(i % 4), std::int16_t(i % 2),
                            std::int16_t(i * 7), std::int16_t(i * 5), 0, 0};
             e.OrdenPiezas[i] = std::int16_t(n + 1 - i);
         }
@@ -150,6 +152,22 @@ protected:
         e.c.AgujeroX = 169 + 2 * 107;
         e.c.AgujeroY = 107;
         Movimientos(e, 2, 8);
+        return e;
+    }
+    // The same board laid out on 1024 x 768: cells of 141 from (230, 140).
+    static EstadoPartida DeslizanteDe1024() {
+        EstadoPartida e = Deslizante();
+        e.c.AnchoMesa = 1024;
+        e.c.AltoMesa = 768;
+        for (int i = 1; i <= 8; ++i) {
+            RegistroPieza& p = e.Piezas[i];
+            p.X = std::int16_t(230 + (p.X - 169) / 107 * 141);
+            p.Y = std::int16_t(140 + (p.Y - 107) / 107 * 141);
+            p.XDestino = std::int16_t(230 + (p.XDestino - 169) / 107 * 141);
+            p.YDestino = std::int16_t(140 + (p.YDestino - 107) / 107 * 141);
+        }
+        e.c.AgujeroX = 230 + 2 * 141;
+        e.c.AgujeroY = 140;
         return e;
     }
     static EstadoPartida Tangram() {
@@ -344,8 +362,8 @@ TEST_F(EstadoPuzzle, EveryGameWritesReadsAndWritesTheSameBytes) {
         EXPECT_EQ(PuzzGbl.MovGrabados.size(), std::size_t(e.c.MovActual) + 1);
         EXPECT_TRUE(TablaPreparada());
     }
-    // The negative position is written with its sign in the slot.
-    EXPECT_TRUE(Bytes(Jigsaw()).contains("-030"));
+    // A negative position (a move's) is written with its sign in the slot.
+    EXPECT_TRUE(Bytes(Jigsaw()).contains("-040"));
 }
 
 TEST_F(EstadoPuzzle, ASolvedPuzzleLoadedCountsNoMoreTime) {
@@ -772,19 +790,7 @@ TEST_F(EstadoPuzzle, TheSnapshotStopsBeforeTheTable) {
 }
 
 TEST_F(EstadoPuzzle, ASlidingStateFromALargerTableLandsOnThisGrid) {
-    // Laid out on 1024 x 768: cells of 141 from (230, 140).
-    EstadoPartida e = Deslizante();
-    e.c.AnchoMesa = 1024;
-    e.c.AltoMesa = 768;
-    for (int i = 1; i <= 8; ++i) {
-        RegistroPieza& p = e.Piezas[i];
-        p.X = std::int16_t(230 + (p.X - 169) / 107 * 141);
-        p.Y = std::int16_t(140 + (p.Y - 107) / 107 * 141);
-        p.XDestino = std::int16_t(230 + (p.XDestino - 169) / 107 * 141);
-        p.YDestino = std::int16_t(140 + (p.YDestino - 107) / 107 * 141);
-    }
-    e.c.AgujeroX = 230 + 2 * 141;
-    e.c.AgujeroY = 140;
+    const EstadoPartida e = DeslizanteDe1024();
     PuzzGbl.TipoJuego = 22;
     LeePuzzleJuego(Guarda(Bytes(e), "Tsl2234.ini"));
     ASSERT_TRUE(vistos.empty()) << vistos[0].texto.toStdString();
@@ -1012,6 +1018,130 @@ TEST_F(EstadoPuzzle, AStateWhoseLayoutFileIsMissingIsKeptUntilTheFileIsBack) {
     // Written again as any state is once it is in force.
     EXPECT_TRUE(GuardaPuzzleJuego());
     EXPECT_EQ(plat::readFile(ruta), b);
+}
+
+
+// ---- a state read on another screen ----------------------------------------------------
+
+TEST(PiezasAlAlcance, ABoxComesInsideThenOffThePanelTheShorterWay) {
+    // An 800 x 600 table with its panel at the top right.
+    ZonaAlcance z;
+    z.derecha = 800;
+    z.abajo = 600;
+    z.panelIzquierda = 659;
+    z.panelDerecha = 800;
+    z.panelAbajo = 431;
+    const struct {
+        const char* nombre;
+        CajaEnMesa antes, despues;
+    } casos[] = {
+        {"already in reach", {100, 100, 50, 40}, {100, 100, 50, 40}},
+        {"past the right edge, low", {1512, 548, 120, 60}, {680, 540, 120, 60}},
+        {"past both edges", {1512, 648, 120, 60}, {680, 540, 120, 60}},
+        {"left of the table", {-300, -20, 40, 40}, {0, 0, 40, 40}},
+        {"under the panel, near its left", {670, 100, 60, 60}, {599, 100, 60, 60}},
+        {"under the panel, near its foot", {700, 400, 60, 60}, {700, 431, 60, 60}},
+        {"wider than the table", {10, 10, 900, 30}, {0, 431, 900, 30}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        EXPECT_EQ(DentroDeLaMesa(c.antes, z), c.despues);
+    }
+}
+
+TEST(PiezasAlAlcance, ABoxOutOfSightGoesToTheNearestFreePlaceInSight) {
+    // A 400 x 300 visible table, the panel at its upper right, a cover in the middle.
+    ZonaAlcance z;
+    z.derecha = 400;
+    z.abajo = 300;
+    z.panelIzquierda = 300;
+    z.panelDerecha = 400;
+    z.panelAbajo = 100;
+    const std::vector<CajaEnMesa> tapas{{100, 100, 100, 100}};
+    const struct {
+        const char* que;
+        CajaEnMesa caja;
+        bool aLaVista;
+        std::optional<CajaEnMesa> lugar;
+    } casos[] = {
+        {"in the open", {10, 10, 20, 20}, true, CajaEnMesa{10, 10, 20, 20}},
+        {"wholly under the cover", {150, 170, 20, 20}, false, CajaEnMesa{150, 200, 20, 20}},
+        {"one pixel out from under the cover", {150, 181, 20, 20}, true, CajaEnMesa{150, 200, 20, 20}},
+        {"wholly under the panel", {350, 20, 20, 20}, false, CajaEnMesa{280, 20, 20, 20}},
+        {"past the right edge", {450, 150, 20, 20}, false, CajaEnMesa{380, 150, 20, 20}},
+        {"between the cover and the panel, touching both", {200, 90, 100, 10}, true, CajaEnMesa{200, 90, 100, 10}},
+        {"larger than the table", {0, 0, 500, 20}, true, std::nullopt},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.que);
+        EXPECT_EQ(CajaALaVista(c.caja, z, tapas), c.aLaVista);
+        EXPECT_EQ(LugarLibreALaVista(c.caja, z, tapas), c.lugar);
+    }
+}
+
+TEST_F(EstadoPuzzle, AStateFromAnotherScreenBringsEveryLoosePieceWithinReach) {
+    // Laid out on 1920 x 1080 with loose pieces all over that table, among
+    // them one at (1512, 648) and some under where its panel was.
+    const auto deOtraPantalla = [](EstadoPartida e) {
+        e.c.AnchoMesa = 1920;
+        e.c.AltoMesa = 1080;
+        for (int i = 1; i <= e.c.NroPiezas; ++i) {
+            RegistroPieza& p = e.Piezas[i];
+            p.X = std::int16_t(i == 1 ? 1512 : 1790 - (i * 263) % 1790);
+            p.Y = std::int16_t(i == 1 ? 648 : (i * 151) % 1020);
+        }
+        return e;
+    };
+    struct Caso {
+        const char* nombre;
+        std::function<EstadoPartida()> crea;
+        bool trasOtroJuego; // read as a change of game, over a jigsaw in force
+    } casos[] = {
+        {"tangram at start-up", [&] { return deOtraPantalla(Tangram()); }, false},
+        {"tangram at a change of game", [&] { return deOtraPantalla(Tangram()); }, true},
+        {"pentominoes", [&] { return deOtraPantalla(Pentominos()); }, false},
+        {"jigsaw", [&] { return deOtraPantalla(Jigsaw()); }, false},
+        {"sliding board", DeslizanteDe1024, false},
+    };
+    for (const auto& pantalla : {QSize(800, 600), QSize(1024, 768)}) {
+        for (const Caso& caso : casos) {
+            SCOPED_TRACE(QString("%1 at %2 x %3").arg(caso.nombre).arg(pantalla.width()).arg(pantalla.height())
+                             .toStdString());
+            SetUp();
+            MesaDe(pantalla.width(), pantalla.height());
+            if (caso.trasOtroJuego) {
+                PuzzGbl.TipoJuego = 21;
+                LeePuzzleJuego(Guarda(Bytes(Jigsaw()), "Tsl2134.ini"));
+                ASSERT_EQ(PuzzGbl.TipoJuego, 21);
+            }
+            const EstadoPartida e = caso.crea();
+            PuzzGbl.TipoJuego = e.c.TipoJuego;
+            LeePuzzleJuego(Guarda(Bytes(e), QString("Tsl%1").arg(e.c.TipoJuego) + "34.ini"));
+            ASSERT_TRUE(vistos.empty()) << vistos[0].texto.toStdString();
+            const auto& g = PuzzGbl;
+            ASSERT_EQ(g.TipoJuego, e.c.TipoJuego);
+            EXPECT_EQ(g.OrdenPiezas, e.OrdenPiezas);
+            const int derecha = mesa.BarraVer.Visible() ? mesa.BarraVer.Left() : pantalla.width();
+            const int abajo = mesa.BarraHor.Visible() ? mesa.BarraHor.Top() : pantalla.height();
+            for (int p = 1; p <= g.NroPiezas; ++p) {
+                SCOPED_TRACE(p);
+                const RegistroPieza& r = g.Piezas[std::size_t(p)];
+                EXPECT_EQ(r.Giro, e.Piezas[p].Giro);
+                EXPECT_EQ(r.Volteo, e.Piezas[p].Volteo);
+                const int x = r.X - g.MargenPiezaX, y = r.Y - g.MargenPiezaY;
+                const int w = AnchoPiezaGirada(std::int16_t(p), r.Giro, r.Volteo);
+                const int h = AltoPiezaGirada(std::int16_t(p), r.Giro, r.Volteo);
+                ASSERT_GT(w, 1);
+                ASSERT_GT(h, 1);
+                EXPECT_GE(x, 0);
+                EXPECT_GE(y, 0);
+                EXPECT_LE(x + w, derecha);
+                EXPECT_LE(y + h, abajo);
+                EXPECT_FALSE(x + w > pantalla.width() - 141 && y < 431) << "under the command panel at " << x << ", " << y;
+            }
+            TearDown();
+        }
+    }
 }
 
 } // namespace

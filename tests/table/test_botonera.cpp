@@ -3,6 +3,7 @@
 // of the sliding game and the hidden pieces.
 #include "botonera_fakes.h"
 
+#include "model/EstadoPuzzle.h"
 #include "model/Partida.h"
 #include "platform/files.h"
 #include "platform/ui/events.h"
@@ -19,6 +20,7 @@
 
 #include <cerrno>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -278,7 +280,8 @@ TEST_F(PanelTest, ExitRefusedWhileRecording) {
 // ------------------------------------------------------- manual arrangement
 
 // A 3 x 3 sliding board with pieces 1 and 2 exchanged: no slides solve it.
-void PonTableroSinSolucion() {
+// `resoluble` exchanges them back.
+void PonTableroSinSolucion(bool resoluble = false) {
     auto& g = PuzzGbl;
     g.PiezasLado = 3;
     g.NroPiezas = 8;
@@ -292,7 +295,7 @@ void PonTableroSinSolucion() {
         p.Y = p.YDestino = std::int16_t(10 + (i - 1) / 3 * 40);
         g.OrdenPiezas[std::size_t(i)] = std::int16_t(i);
     }
-    std::swap(g.Piezas[1].X, g.Piezas[2].X);
+    if (!resoluble) std::swap(g.Piezas[1].X, g.Piezas[2].X);
     g.AgujeroX = g.AgujeroY = 90;
 }
 
@@ -337,22 +340,33 @@ TEST_F(PanelTest, UnsolvableArrangementLetsOnlyHelpAndPreviewThrough) {
     EXPECT_GE(mesa.pinturasTrabajo() - pinturas, 8u) << "the deal shown piece by piece";
 }
 
-TEST_F(PanelTest, SolvableArrangementEndedByAnotherButtonStartsAFreshPuzzle) {
+TEST_F(PanelTest, ASolvableArrangementStartsAFreshPuzzleOnlyFromItsOwnButton) {
+    // Its own button starts the puzzle from the arrangement; any other button
+    // only ends the arrangement and leaves the time and the moves as they are.
     PuzzGbl.TipoJuego = 22;
     Lanzador().historic = [] {};
-    for (int boton : {5, 11}) {
-        SCOPED_TRACE(boton);
+    const struct {
+        int boton;
+        bool nuevo;
+    } casos[] = {{5, false}, {11, true}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.boton);
+        PonTableroSinSolucion(true);
+        ASSERT_TRUE(EsResoluble());
+        mensajes.clear();
         PuzzGbl.ColocacionManual = true;
         PuzzGbl.SegundosCronometro = 321;
         PuzzGbl.MovActual = PuzzGbl.UltimoMovGrabado = 7;
         PuzzGbl.PasaAlHistorico = false;
         testing_support::BorraGrado();
-        pulsa(boton);
+        pulsa(c.boton);
         EXPECT_FALSE(PuzzGbl.ColocacionManual);
-        EXPECT_EQ(PuzzGbl.SegundosCronometro, 0);
-        EXPECT_EQ(PuzzGbl.MovActual, 0);
-        EXPECT_TRUE(PuzzGbl.PasaAlHistorico);
-        EXPECT_TRUE(testing_support::GradoDelPuzzle());
+        EXPECT_EQ(PuzzGbl.SegundosCronometro, c.nuevo ? 0 : 321);
+        EXPECT_EQ(PuzzGbl.MovActual, c.nuevo ? 0 : 7);
+        EXPECT_EQ(PuzzGbl.UltimoMovGrabado, c.nuevo ? 0 : 7);
+        EXPECT_EQ(PuzzGbl.PasaAlHistorico, c.nuevo);
+        EXPECT_EQ(testing_support::GradoDelPuzzle(), c.nuevo);
+        EXPECT_TRUE(mensajes.empty());
     }
 }
 
@@ -452,6 +466,69 @@ TEST_F(PanelTest, HiddenPiecesComeToTheFrontOthersKeepTheirOrder) {
     // there show, and nothing past the box is copied.
     EXPECT_EQ(mesa.Pic_Trabajo.point(29, 4), 0x00FF00u);
     EXPECT_NE(mesa.Pic_Trabajo.point(33, 8), 0x00FF00u);
+    EXPECT_EQ(mesa.MousePointer(), 0);
+}
+
+TEST_F(PanelTest, PiecesWhollyUnderThePreviewOrTheRecorderComeOutWhereTheyCanBeTaken) {
+    auto& g = PuzzGbl;
+    g.AltoMesa = 768;
+    g.NroPiezas = 4;
+    g.AnchoPiezaBase = g.AltoPiezaBase = 40;
+    g.AnchoPieza = g.AltoPieza = 30;
+    g.MargenPiezaX = g.MargenPiezaY = 5;
+    g.Piezas.assign(5, RegistroPieza{});
+    g.OrdenPiezas = {0, 1, 2, 3, 4};
+    for (int p = 1; p <= 4; ++p) {
+        auto& pz = g.Piezas[std::size_t(p)];
+        pz.XDestino = std::int16_t(40 * p);
+        pz.YDestino = 20;
+    }
+    mesa.Pic_Imagen.setSize(1024, 768);
+    mesa.Pic_Trabajo.setSize(1024, 768);
+    g.MuestraVisible = true;
+    mesa.Pic_Muestra.move(100, 300, 200, 150);
+    mesa.Pic_Muestra.setVisible(true);
+    mesa.Pic_Grabadora.move(560, 520, 300, 200);
+    mesa.Pic_Grabadora.setVisible(true);
+    const struct {
+        const char* donde;
+        int x, y;  // the piece's place; its box starts a margin up and left
+        bool seMueve;
+    } casos[] = {
+        {"wholly under the preview", 180, 360, true},
+        {"wholly under the recorder panel", 700, 600, true},
+        {"half under the preview", 80, 310, false},
+        {"in the open", 450, 200, false},
+    };
+    for (int p = 1; p <= 4; ++p) {
+        g.Piezas[std::size_t(p)].X = std::int16_t(casos[p - 1].x);
+        g.Piezas[std::size_t(p)].Y = std::int16_t(casos[p - 1].y);
+    }
+    const CajaEnMesa muestra{100, 300, 200, 150}, grabadora{560, 520, 300, 200};
+    const plat::Surface& panel = mesa.Pic_Botonera;
+    const CajaEnMesa botonera{panel.left(), panel.top(), panel.visible() ? panel.width() : 0,
+                              panel.visible() ? panel.height() : 0};
+    auto cruzan = [](const CajaEnMesa& a, const CajaEnMesa& b) {
+        return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+    };
+    pulsa(9);
+    for (int p = 1; p <= 4; ++p) {
+        const auto& c = casos[p - 1];
+        SCOPED_TRACE(c.donde);
+        const auto& pz = g.Piezas[std::size_t(p)];
+        if (!c.seMueve) {
+            EXPECT_EQ(std::pair(int(pz.X), int(pz.Y)), std::pair(c.x, c.y)) << "a piece in sight stays";
+            continue;
+        }
+        const CajaEnMesa caja{pz.X - 5, pz.Y - 5, 40, 40};
+        EXPECT_TRUE(caja.x >= 0 && caja.y >= 0 && caja.x + 40 <= 1024 && caja.y + 40 <= 768)
+            << "at " << caja.x << ", " << caja.y;
+        EXPECT_FALSE(cruzan(caja, muestra)) << "at " << caja.x << ", " << caja.y;
+        EXPECT_FALSE(cruzan(caja, grabadora)) << "at " << caja.x << ", " << caja.y;
+        EXPECT_FALSE(cruzan(caja, botonera)) << "at " << caja.x << ", " << caja.y;
+        // Moved no further than the nearest free place calls for.
+        EXPECT_LE(std::abs(pz.X - c.x) + std::abs(pz.Y - c.y), 200);
+    }
     EXPECT_EQ(mesa.MousePointer(), 0);
 }
 

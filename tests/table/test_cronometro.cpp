@@ -3,8 +3,12 @@
 #include "botonera_fakes.h"
 
 #include "core/Duracion.h"
+#include "model/Partida.h"
+#include "table/Opciones.h"
 
 #include <QDialog>
+
+#include <functional>
 
 namespace {
 
@@ -40,16 +44,57 @@ TEST_F(CronometroTest, CountsTicksOnlyWhileRunning) {
     EXPECT_EQ(visto, mesa.Pic_CroTime.image());
 }
 
-TEST_F(CronometroTest, NoSecondCountsWhileAModalWindowIsOpen) {
+// The settings, statistics and history windows pause the chronometer; the
+// load and save window and the program's messages (the welcome, Taipei's
+// refusals) leave it counting.
+TEST_F(CronometroTest, SecondsCountOnlyUnderTheWindowsThatDoNotPauseIt) {
+    // A modal window that stays open for three ticks of the table's timer.
+    const auto abierta = [] {
+        QDialog modal;
+        modal.setModal(true);
+        modal.show();
+        for (int i = 0; i < 3; ++i) Timer1().tick();
+        modal.hide();
+    };
+    const struct {
+        const char* nombre;
+        std::function<void()> abre;
+        int segundos;
+    } casos[] = {
+        {"settings", [] { pulsa(2); }, 0},
+        {"statistics", [] { pulsa(4); }, 0},
+        {"history", [] { pulsa(5); }, 0},
+        {"load and save",
+         [] {
+             PuzzGbl.OpcionesSelecActivas.fill(true);
+             PuzzGbl.OpcionSenalada = 2;
+             Pic_SelOpciones_MouseUp(1, 0, 20, 30);
+         },
+         3},
+        {"message", [] { Mensaje(QStringLiteral("Error de selección"), QStringLiteral("x"), 1, 1); }, 3},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        SetUp();
+        auto& l = Lanzador();
+        l.personal = l.estadis = l.historic = l.cargua = abierta;
+        RegistraPresentadorMensaje([&](const QString&, const QString&) { abierta(); });
+        MarchaCronometro(1);
+        c.abre();
+        EXPECT_EQ(PuzzGbl.SegundosCronometro, c.segundos);
+        EXPECT_TRUE(PuzzGbl.CronometroEnMarcha);
+        TearDown();
+    }
+}
+
+TEST_F(CronometroTest, ANewDealShowsNoTimeAtOnce) {
     MarchaCronometro(1);
-    QDialog modal;
-    modal.setModal(true);
-    modal.show();
-    CronoAvanzaSegundo();
-    EXPECT_EQ(PuzzGbl.SegundosCronometro, 0);
-    modal.hide();
-    CronoAvanzaSegundo();
-    EXPECT_EQ(PuzzGbl.SegundosCronometro, 1);
+    PuzzGbl.SegundosCronometro = 34;
+    MuestraTiempoCrono();
+    IniciaGrabadora(); // the end of every deal
+    const QImage visto = mesa.Pic_CroTime.image();
+    DibujaVisor(mesa.Pic_CroTime, QStringLiteral("0:00:00"), 2);
+    EXPECT_EQ(visto, mesa.Pic_CroTime.image());
 }
 
 TEST_F(CronometroTest, TheSwitchShowsItsStateOneToOneInsideItsFrame) {

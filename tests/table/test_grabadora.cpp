@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -742,6 +744,33 @@ TEST_F(MuestraTest, PlacedAboveThePanelOnTheScrolledTable) {
     DibujaGrabadora();
     EXPECT_EQ(mesa.Pic_Muestra.left(), 1024 - 200 - 16 + 250);
     EXPECT_EQ(mesa.Pic_Muestra.top(), 655 - 150 + 100);
+}
+
+
+TEST_F(MuestraTest, ALargePreviewStandsBesideTheCommandPanelAndFollowsTheList) {
+    // Half of a 1024 x 768 picture: above the recorder panel it would reach
+    // under the command panel (left 883, 431 high).
+    mesa.Pic_Muestra.move(0, 0, 512, 384);
+    auto& g = PuzzGbl;
+    ColocaMuestra();
+    const int x = 883 - 512, y = 655 - 384;
+    EXPECT_EQ(std::pair(mesa.Pic_Muestra.left(), mesa.Pic_Muestra.top()), std::pair(x, y));
+    // The list extended: the preview goes up with the panel, still beside
+    // the command panel; the list closed: back to its place.
+    g.UltimoMovGrabado = g.MovActual = 12;
+    g.EstadoListaMov = 3;
+    DibujaGrabadora();
+    EXPECT_LT(mesa.Pic_Muestra.top(), y);
+    EXPECT_LE(mesa.Pic_Muestra.left() + 512, 883);
+    EXPECT_LE(mesa.Pic_Muestra.top() + 384, mesa.Pic_Grabadora.top() + 1);
+    g.EstadoListaMov = 2;
+    DibujaGrabadora();
+    EXPECT_EQ(std::pair(mesa.Pic_Muestra.left(), mesa.Pic_Muestra.top()), std::pair(x, y));
+    // One the player dropped elsewhere stays there.
+    mesa.Pic_Muestra.move(0, 0, 200, 150);
+    arrastra(300, 300);
+    DibujaGrabadora();
+    EXPECT_EQ(std::pair(mesa.Pic_Muestra.left(), mesa.Pic_Muestra.top()), std::pair(300, 300));
 }
 
 } // namespace

@@ -290,10 +290,28 @@ TEST_F(ResuelveTableroTest, TheChronometerStaysStoppedAfterARunThatCompletedTheP
 }
 
 TEST_F(ResuelveTableroTest, TheTutorAndSolvingArePluggedIn) {
+    // What each installed part does shows which one it is: the pointing
+    // tutor moves nothing on the sliding board, the solving plays the slide.
     ReiniciaLanzador();
     InstalaResuelveTablero();
-    EXPECT_TRUE(Lanzador().resuelvePuzzle);
-    EXPECT_TRUE(Lanzador().tutorIndicando);
+    auto& g = PuzzGbl;
+    tablero({1, 2, 3, 4, 5, 6, 7, 0, 8}); // one slide from solved
+    const auto antes = g.Piezas;
+    g.TutorActivo = true;
+    ASSERT_TRUE(Lanzador().tutorIndicando);
+    Lanzador().tutorIndicando();
+    EXPECT_EQ(g.Piezas, antes);
+    EXPECT_EQ(g.UltimoMovGrabado, 0);
+    EXPECT_FALSE(g.TutorActivo);
+    EXPECT_FALSE(g.PasaAlHistorico);
+
+    g.ResolviendoAuto = true;
+    ASSERT_TRUE(Lanzador().resuelvePuzzle);
+    Lanzador().resuelvePuzzle();
+    EXPECT_EQ(g.NroPiezasColocadas, 8);
+    EXPECT_EQ(g.UltimoMovGrabado, 1);
+    EXPECT_EQ(pasos, 1);
+    EXPECT_TRUE(g.MostrandoModelo);
 }
 
 } // namespace

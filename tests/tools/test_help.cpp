@@ -142,6 +142,52 @@ TEST(HelpTopics, ATopicWithoutItsPageIsReported) {
     EXPECT_TRUE(problems[0].contains(QStringLiteral("2145.html: missing (topic 2145, tip 7)")));
 }
 
+struct TitleCase {
+    const char* what;
+    QByteArray title;
+    int topic;
+    const char* problem;  // a piece of the one expected problem; empty: none
+};
+
+void PrintTo(const TitleCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class HelpTitles : public ::testing::TestWithParam<TitleCase> {};
+
+TEST_P(HelpTitles, ATitleThatDoesNotFitItsTopicIsReported) {
+    const TitleCase& c = GetParam();
+    testing_support::ScratchDir dir;
+    QFile f(dir.file(QStringLiteral("%1.html").arg(c.topic)));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(page(c.title, "<p>a</p>"));
+    f.close();
+    const QHash<int, QStringList> words{
+        {3020, {QStringLiteral("Reglas"), QStringLiteral("deslizantes"), QStringLiteral("solución")}},
+        {2111, {QStringLiteral("Personalizar")}}};
+    const QStringList problems = checkhelp::checkTitles(dir.path(), {{QStringLiteral("tip 22"), c.topic}}, words);
+    if (*c.problem == '\0') {
+        EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
+    } else {
+        ASSERT_EQ(problems.size(), 1) << problems.join('\n').toStdString();
+        EXPECT_TRUE(problems[0].contains(QString::fromUtf8(c.problem))) << problems[0].toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Titles, HelpTitles,
+    ::testing::Values(
+        TitleCase{"a title holding every word, in another case and with entities",
+                  "REGLAS &amp; posiciones sin solución de las piezas deslizantes", 3020, ""},
+        TitleCase{"a title holding every word", "Reglas de las piezas deslizantes y posiciones sin solución", 3020,
+                  ""},
+        TitleCase{"a title about one of the two things asked", "Configuración de las piezas deslizantes sin solución", 3020,
+                  "does not hold \"Reglas\""},
+        TitleCase{"a title without one word", "Reglas de las piezas deslizantes", 3020,
+                  "does not hold \"solución\""},
+        TitleCase{"a topic the table does not know", "Algo", 2122, "2122.html: no words its title must hold"},
+        TitleCase{"a page about something else", "Sonido", 2111, "does not hold \"Personalizar\""}));
+
 TEST(HelpTopics, BareTopicNumbersInCallsAreFound) {
     const QString fuente = QStringLiteral(
         "void Mensaje(const QString& t, const QString& x, int l, int tipo, int ayuda = 0);\n"

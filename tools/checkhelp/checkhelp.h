@@ -7,7 +7,8 @@
 // With the program's sources it also checks the topics: every topic named in
 // the header of help topics and every topic of the tips table has its page
 // "<topic>.html", and no message or help call in the sources passes a topic
-// as a bare number instead of a named constant.
+// as a bare number instead of a named constant; and the title of each such
+// page holds the words its topic asks of it (titleWords).
 //
 // Header-only, so that both the checkhelp program and the tests use it.
 #pragma once
@@ -295,6 +296,100 @@ inline QStringList checkTopics(const QString& folder, const QList<Topic>& topics
     return problems;
 }
 
+// The words the title of each topic's page must hold (any case), so that
+// the page a tip, a message or a window opens is about what they ask. A topic
+// that several places open for different things names the words of each.
+inline const QHash<int, QStringList>& titleWords() {
+    static const QHash<int, QStringList> kWords{
+        {1020, {QStringLiteral("Bienvenida")}},
+        {1040, {QStringLiteral("Resolución"), QStringLiteral("pantalla")}},
+        {2111, {QStringLiteral("Personalizar")}},
+        {2112, {QStringLiteral("juego")}},
+        {2113, {QStringLiteral("Fondo"), QStringLiteral("deslizantes")}},
+        {2114, {QStringLiteral("Modo"), QStringLiteral("Tangram")}},
+        {2115, {QStringLiteral("límites")}},
+        {2117, {QStringLiteral("Modelos")}},
+        {2119, {QStringLiteral("Forma")}},
+        {2120, {QStringLiteral("Número")}},
+        {2122, {QStringLiteral("Borde")}},
+        {2123, {QStringLiteral("Atracción")}},
+        {2124, {QStringLiteral("Color"), QStringLiteral("mesa")}},
+        {2126, {QStringLiteral("Factor")}},
+        {2128, {QStringLiteral("información")}},
+        {2129, {QStringLiteral("Sonido")}},
+        {2131, {QStringLiteral("movimientos")}},
+        {2132, {QStringLiteral("Pentominós"), QStringLiteral("color")}},
+        {2145, {QStringLiteral("Tutor")}},
+        {2151, {QStringLiteral("Estadísticas")}},
+        {2161, {QStringLiteral("Histórico")}},
+        {2180, {QStringLiteral("Barajar"), QStringLiteral("Tangram")}},
+        {2182, {QStringLiteral("modelo")}},
+        {2184, {QStringLiteral("Ordenar")}},
+        {2186, {QStringLiteral("colocadas")}},
+        {2188, {QStringLiteral("ocultas")}},
+        {2189, {QStringLiteral("Resolver")}},
+        {2200, {QStringLiteral("resuelto")}},
+        {2500, {QStringLiteral("Guardar"), QStringLiteral("cargar")}},
+        {2540, {QStringLiteral("Guardar"), QStringLiteral("Tangram")}},
+        {3010, {QStringLiteral("Reglas"), QStringLiteral("móviles")}},
+        // The tips ask for the rules, the manual arrangement's message for
+        // positions without solution.
+        {3020, {QStringLiteral("Reglas"), QStringLiteral("deslizantes"), QStringLiteral("solución")}},
+        {3030, {QStringLiteral("Reglas"), QStringLiteral("Tangram")}},
+        {3040, {QStringLiteral("Reglas"), QStringLiteral("pentominós")}},
+        // The tips ask for the rules, the table's messages for selecting tiles.
+        {3050, {QStringLiteral("Reglas"), QStringLiteral("Taipei"), QStringLiteral("selección")}},
+        {4010, {QStringLiteral("Borrar"), QStringLiteral("Tangram")}},
+        {4030, {QStringLiteral("Girar"), QStringLiteral("voltear")}},
+        {4040, {QStringLiteral("Requisitos")}},
+    };
+    return kWords;
+}
+
+// The title of a page file, entities decoded and spaces joined; empty when
+// it cannot be read or has none.
+inline QString titleOfFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    static const QRegularExpression kTitle(QStringLiteral(R"(<title>(.*?)</title>)"),
+                                           QRegularExpression::DotMatchesEverythingOption |
+                                               QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = kTitle.match(QString::fromUtf8(f.readAll()));
+    return m.hasMatch() ? detail::decodeEntities(m.captured(1)).simplified() : QString();
+}
+
+// One line per topic whose page exists but whose title lacks a word the
+// table asks of it; a topic the table does not know is reported too, so a
+// new topic cannot go unchecked.
+inline QStringList checkTitles(const QString& folder, const QList<Topic>& topics,
+                               const QHash<int, QStringList>& words = titleWords()) {
+    QStringList problems;
+    const QDir root(folder);
+    QSet<QString> seen;
+    for (const Topic& t : topics) {
+        if (t.number == 0) continue;
+        const QString page = QStringLiteral("%1.html").arg(t.number);
+        if (!QFileInfo(root.filePath(page)).isFile()) continue;  // reported as missing
+        const auto it = words.constFind(t.number);
+        if (it == words.constEnd()) {
+            const QString line = QStringLiteral("%1: no words its title must hold (topic %2, %3)")
+                                     .arg(page).arg(t.number).arg(t.name);
+            if (!seen.contains(line)) problems << line;
+            seen.insert(line);
+            continue;
+        }
+        const QString title = titleOfFile(root.filePath(page));
+        for (const QString& w : *it) {
+            if (title.contains(w, Qt::CaseInsensitive)) continue;
+            const QString line = QStringLiteral("%1: the title \"%2\" does not hold \"%3\" (topic %4)")
+                                     .arg(page, title, w).arg(t.number);
+            if (!seen.contains(line)) problems << line;
+            seen.insert(line);
+        }
+    }
+    return problems;
+}
+
 namespace detail {
 
 // The arguments of the call whose '(' is at `open`, split at the commas
@@ -374,11 +469,13 @@ inline QStringList checkProgramTopics(const QString& helpFolder, const QString& 
         const QList<Topic> topics = topicsOfHeader(header);
         if (topics.isEmpty()) problems << QStringLiteral("core/TemasAyuda.h: no topic found");
         problems << checkTopics(helpFolder, topics);
+        problems << checkTitles(helpFolder, topics);
     }
     if (read(QStringLiteral("core/Tablas.cpp"), &tips)) {
         const QList<Topic> topics = topicsOfTips(tips);
         if (topics.isEmpty()) problems << QStringLiteral("core/Tablas.cpp: no tip found");
         problems << checkTopics(helpFolder, topics);
+        problems << checkTitles(helpFolder, topics);
     }
     for (const QString& folder : sourceFolders) {
         QDirIterator it(root.filePath(folder), {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
@@ -393,6 +490,7 @@ inline QStringList checkProgramTopics(const QString& helpFolder, const QString& 
                 problems << root.relativeFilePath(path) + ": " + p;
         }
     }
+    problems.removeDuplicates();  // a topic both named and given to a tip
     return problems;
 }
 
