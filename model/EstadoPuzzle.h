@@ -167,6 +167,13 @@ struct ZonaAlcance {
 CajaEnMesa DentroDeLaMesa(CajaEnMesa caja, const ZonaAlcance& zona);
 // The visible part of the table at the scroll bars' values and the panel on it.
 ZonaAlcance ZonaAlcanceActual();
+// Whether the game's loose pieces lie anywhere on the table (the jigsaw,
+// Tangram, pentominoes); sliding and Taipei tiles keep to their boards' cells.
+bool PiezasSueltasEnMesa();
+// Piece `pieza`'s box on the table as it lies turned, and the piece moved so
+// that its box stands at `caja`.
+CajaEnMesa CajaEnMesaDePieza(std::int16_t pieza);
+void PonPiezaEnCaja(std::int16_t pieza, const CajaEnMesa& caja);
 // Whether some point of the box lies in the visible table outside the panel
 // and every cover (boxes in table pixels, half open).
 bool CajaALaVista(const CajaEnMesa& caja, const ZonaAlcance& zona, const std::vector<CajaEnMesa>& tapas);

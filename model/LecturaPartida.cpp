@@ -528,21 +528,32 @@ ZonaAlcance ZonaAlcanceActual() {
     return z;
 }
 
+bool PiezasSueltasEnMesa() {
+    const auto& g = PuzzGbl;
+    return (g.TipoJuego == 21 || g.TipoJuego == 23 || g.TipoJuego == 24) && g.AnchoMesa > 0 && g.AltoMesa > 0;
+}
+
+CajaEnMesa CajaEnMesaDePieza(std::int16_t pieza) {
+    const CajaPieza c = CajaDePieza(pieza);
+    return {c.x, c.y, c.w, c.h};
+}
+
+void PonPiezaEnCaja(std::int16_t pieza, const CajaEnMesa& caja) {
+    auto& g = PuzzGbl;
+    RegistroPieza& r = g.Piezas[std::size_t(pieza)];
+    r.X = plat::cint16(double(caja.x + g.MargenPiezaX));
+    r.Y = plat::cint16(double(caja.y + g.MargenPiezaY));
+}
+
 void AcercaPiezasSueltas() {
     auto& g = PuzzGbl;
-    // Sliding tiles and Taipei tiles lie on the cells of their board.
-    if (g.TipoJuego != 21 && g.TipoJuego != 23 && g.TipoJuego != 24) return;
-    if (g.AnchoMesa <= 0 || g.AltoMesa <= 0) return;
+    if (!PiezasSueltasEnMesa()) return;
     const ZonaAlcance z = ZonaAlcanceActual();
     for (int p = 1; p <= g.NroPiezas && std::size_t(p) < g.Piezas.size(); ++p) {
         const auto pieza = std::int16_t(p);
         if (PiezaBienColocada(pieza)) continue;
-        RegistroPieza& r = g.Piezas[std::size_t(p)];
-        const CajaEnMesa antes{r.X - g.MargenPiezaX, r.Y - g.MargenPiezaY, AnchoPiezaGirada(pieza, r.Giro, r.Volteo),
-                               AltoPiezaGirada(pieza, r.Giro, r.Volteo)};
+        const CajaEnMesa antes = CajaEnMesaDePieza(pieza);
         if (antes.w <= 0 || antes.h <= 0) continue;
-        const CajaEnMesa despues = DentroDeLaMesa(antes, z);
-        r.X = plat::cint16(double(despues.x + g.MargenPiezaX));
-        r.Y = plat::cint16(double(despues.y + g.MargenPiezaY));
+        PonPiezaEnCaja(pieza, DentroDeLaMesa(antes, z));
     }
 }

@@ -229,22 +229,16 @@ std::vector<CajaEnMesa> tapasDeLaMesa() {
 // Sliding and Taipei tiles keep to their boards' cells.
 bool sacaPiezasTapadas() {
     auto& g = PuzzGbl;
-    if (g.TipoJuego != juego::kPiezasMoviles && g.TipoJuego != juego::kTangram && g.TipoJuego != juego::kPentominos)
-        return false;
-    if (g.AnchoMesa <= 0 || g.AltoMesa <= 0) return false;
+    if (!PiezasSueltasEnMesa()) return false;
     const ZonaAlcance zona = ZonaAlcanceActual();
     const std::vector<CajaEnMesa> tapas = tapasDeLaMesa();
     bool movida = false;
     for (int p = 1; p <= g.NroPiezas && std::size_t(p) < g.Piezas.size(); ++p) {
         const auto pieza = std::int16_t(p);
         if (PiezaBienColocada(pieza)) continue;
-        RegistroPieza& r = g.Piezas[std::size_t(p)];
-        const CajaEnMesa caja{r.X - g.MargenPiezaX, r.Y - g.MargenPiezaY, AnchoPiezaGirada(pieza, r.Giro, r.Volteo),
-                              AltoPiezaGirada(pieza, r.Giro, r.Volteo)};
+        const CajaEnMesa caja = CajaEnMesaDePieza(pieza);
         if (caja.w <= 0 || caja.h <= 0 || CajaALaVista(caja, zona, tapas)) continue;
-        const CajaEnMesa lugar = LugarLibreALaVista(caja, zona, tapas).value_or(DentroDeLaMesa(caja, zona));
-        r.X = plat::cint16(double(lugar.x + g.MargenPiezaX));
-        r.Y = plat::cint16(double(lugar.y + g.MargenPiezaY));
+        PonPiezaEnCaja(pieza, LugarLibreALaVista(caja, zona, tapas).value_or(DentroDeLaMesa(caja, zona)));
         movida = true;
     }
     return movida;
