@@ -8,6 +8,7 @@
 #include "table/mesa.h"
 #include "imaging/Dibujo.h"
 #include "model/DeslizantesReglas.h"
+#include "model/EstadoPuzzle.h"
 #include "model/Juego.h"
 #include "model/Partida.h"
 #include "model/Pasos.h"
@@ -89,10 +90,30 @@ void BarajaMoviles() {
         return std::any_of(tapas.begin(), tapas.end(),
                            [&](const Tapa& t) { return cx > t.x0 && cx < t.x1 && cy > t.y0 && cy < t.y1; });
     };
+    // A piece is dealt only where reading the puzzle back leaves it: wholly
+    // within reach and clear of the command panel by its turned box.
+    const ZonaAlcance alcance = ZonaAlcanceMesa();
+    auto pon = [&](std::int16_t p, int x, int y, int giro) {
+        auto& pieza = g.Piezas[std::size_t(p)];
+        pieza.X = plat::toInt16(x);
+        pieza.Y = plat::toInt16(y);
+        pieza.Giro = std::int16_t(giro);
+    };
+    // Upright and turned a quarter alike, so that the places dealt do not
+    // depend on whether turns are allowed.
+    auto alAlcance = [&](std::int16_t p, int x, int y) {
+        for (int giro : {1, 0}) {
+            pon(p, x, y, giro);
+            const CajaEnMesa caja = CajaEnMesaDePieza(p);
+            if (DentroDeLaMesa(caja, alcance) != caja) return false;
+        }
+        return true;
+    };
     for (int i = n; i >= 1; --i) {
         const std::int16_t p = g.OrdenPiezas[std::size_t(i)];
         if (!PiezaValida(p)) continue;
         int x = 0, y = 0, giro = 0;
+        bool hallado = false;
         for (int intento = 1; intento <= kIntentosSitio; ++intento) {
             x = int(std::floor(double(plat::rnd()) * (ancho - g.AnchoPieza) + 1));
             y = int(std::floor(double(plat::rnd()) * (alto - g.AltoPieza) + 1));
@@ -107,12 +128,12 @@ void BarajaMoviles() {
                 y > sugArriba - mitadAlto)
                 continue;
             if (tapada(x, y)) continue;
+            if (!alAlcance(p, x, y)) continue;
+            hallado = true;
             break;
         }
-        auto& pieza = g.Piezas[std::size_t(p)];
-        pieza.X = plat::toInt16(x);
-        pieza.Y = plat::toInt16(y);
-        pieza.Giro = std::int16_t(giro);
+        pon(p, x, y, giro);
+        if (!hallado) PonPiezaEnCaja(p, DentroDeLaMesa(CajaEnMesaDePieza(p), alcance));
     }
 }
 

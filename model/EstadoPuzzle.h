@@ -167,6 +167,10 @@ struct ZonaAlcance {
 CajaEnMesa DentroDeLaMesa(CajaEnMesa caja, const ZonaAlcance& zona);
 // The visible part of the table at the scroll bars' values and the panel on it.
 ZonaAlcance ZonaAlcanceActual();
+// The part of the table a player can bring into sight: the visible table, or
+// with the scroll bars shown the whole work table, and the panel where it
+// hides the table at every scroll. Pieces are dealt and read back inside it.
+ZonaAlcance ZonaAlcanceMesa();
 // Whether the game's loose pieces lie anywhere on the table (the jigsaw,
 // Tangram, pentominoes); sliding and Taipei tiles keep to their boards' cells.
 bool PiezasSueltasEnMesa();
@@ -182,8 +186,9 @@ bool CajaALaVista(const CajaEnMesa& caja, const ZonaAlcance& zona, const std::ve
 std::optional<CajaEnMesa> LugarLibreALaVista(const CajaEnMesa& caja, const ZonaAlcance& zona,
                                              const std::vector<CajaEnMesa>& tapas);
 // Every piece of the jigsaw, Tangram or pentominoes that is not in its place
-// is brought, by its real box in its present turn, wholly inside the visible
-// table and clear of the command panel; its turn and the drawing order stay.
+// is brought, by its real box in its present turn, wholly inside the table
+// within reach (ZonaAlcanceMesa) and clear of the command panel; its turn
+// and the drawing order stay.
 // Sliding and Taipei tiles keep to their boards' cells.
 void AcercaPiezasSueltas();
 

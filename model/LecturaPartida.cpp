@@ -528,6 +528,25 @@ ZonaAlcance ZonaAlcanceActual() {
     return z;
 }
 
+ZonaAlcance ZonaAlcanceMesa() {
+    if (!mesa.BarraHor.Visible() && !mesa.BarraVer.Visible()) return ZonaAlcanceActual();
+    // With the scroll bars shown, every part of the work table can be
+    // scrolled into sight, except the corner the panel hides at every scroll:
+    // the panel's place when the table is scrolled to its right end.
+    ZonaAlcance z;
+    z.derecha = mesa.Pic_Trabajo.width();
+    z.abajo = mesa.Pic_Trabajo.height();
+    const plat::Surface& panel = mesa.Pic_Botonera;
+    if (panel.visible() && panel.left() < PuzzGbl.AnchoMesa) {
+        const int alFinal = std::max(0, z.derecha - mesa.BarraVer.Left());
+        z.panelIzquierda = panel.left() + alFinal;
+        z.panelArriba = panel.top();
+        z.panelDerecha = z.panelIzquierda + panel.width();
+        z.panelAbajo = z.panelArriba + panel.height();
+    }
+    return z;
+}
+
 bool PiezasSueltasEnMesa() {
     const auto& g = PuzzGbl;
     return (g.TipoJuego == 21 || g.TipoJuego == 23 || g.TipoJuego == 24) && g.AnchoMesa > 0 && g.AltoMesa > 0;
@@ -548,7 +567,7 @@ void PonPiezaEnCaja(std::int16_t pieza, const CajaEnMesa& caja) {
 void AcercaPiezasSueltas() {
     auto& g = PuzzGbl;
     if (!PiezasSueltasEnMesa()) return;
-    const ZonaAlcance z = ZonaAlcanceActual();
+    const ZonaAlcance z = ZonaAlcanceMesa();
     for (int p = 1; p <= g.NroPiezas && std::size_t(p) < g.Piezas.size(); ++p) {
         const auto pieza = std::int16_t(p);
         if (PiezaBienColocada(pieza)) continue;

@@ -5,6 +5,7 @@
 #include "core/TsComun.h"
 #include "table/mesa.h"
 #include "model/Barajado.h"
+#include "model/EstadoPuzzle.h"
 #include "model/Partida.h"
 #include "model/Taipei.h"
 #include "platform/clock.h"
@@ -43,6 +44,17 @@ protected:
         RegistraPresentadorMensaje(nullptr);
         Reinicia();
     }
+    // Reading the puzzle back (a restart, a load) leaves every dealt piece
+    // where the deal put it: none is dealt where the reader would move it.
+    static void EsperaQueLaLecturaLasDeje(int piezas) {
+        const auto repartidas = PuzzGbl.Piezas;
+        AcercaPiezasSueltas();
+        for (int i = 1; i <= piezas; ++i) {
+            const auto& p = PuzzGbl.Piezas[std::size_t(i)];
+            const auto& antes = repartidas[std::size_t(i)];
+            EXPECT_EQ(std::pair(int(p.X), int(p.Y)), std::pair(int(antes.X), int(antes.Y))) << "piece " << i;
+        }
+    }
     std::vector<QString> mensajes;
 };
 
@@ -66,6 +78,8 @@ TEST_P(Dispersion, NoPieceAcrossTheBoardEdgesOrUnderThePanels) {
                 Reinicia();
                 SetUp();
                 g.TipoJuego = 21;
+                g.AnchoMesa = kAncho;
+                g.AltoMesa = kAlto;
                 g.AnchoPieza = std::int16_t(f.ancho);
                 g.AltoPieza = std::int16_t(f.alto);
                 g.MargenPiezaX = g.MargenPiezaY = std::int16_t(f.margen);
@@ -102,6 +116,7 @@ TEST_P(Dispersion, NoPieceAcrossTheBoardEdgesOrUnderThePanels) {
                     }
                     EXPECT_TRUE(p.Giro >= 0 && p.Giro <= 3);
                 }
+                EsperaQueLaLecturaLasDeje(6);
                 if (giro) {
                     conGiro = g.Piezas;
                 } else {
@@ -180,6 +195,8 @@ TEST_F(BarajadoTest, WithTheTableScrolledNoPieceCentreFallsUnderTheTipsPanel) {
             const int izq = mesa.Pic_Sugerencia.left(), arriba = mesa.Pic_Sugerencia.top();
             ASSERT_EQ(arriba, 584 - 64 + desplazamiento);
             g.TipoJuego = 21;
+            g.AnchoMesa = kAncho;
+            g.AltoMesa = kAlto;
             g.AnchoPieza = g.AltoPieza = 50;
             g.AnchoPiezaBase = g.AltoPiezaBase = 50;
             g.AnchoImagen = 150;
@@ -192,6 +209,7 @@ TEST_F(BarajadoTest, WithTheTableScrolledNoPieceCentreFallsUnderTheTipsPanel) {
                 const double cx = p.X + 25.0, cy = p.Y + 25.0;
                 EXPECT_FALSE(cx > izq && cx < izq + 423 && cy > arriba) << "piece " << i << " at " << p.X << "," << p.Y;
             }
+            EsperaQueLaLecturaLasDeje(20);
         }
     }
 }

@@ -24,6 +24,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <functional>
 #include <numeric>
 
@@ -132,7 +133,7 @@ protected:
         e.c = Cabecera(21);
         e.c.MuestraVisible = true;
         e.c.AnchoBmp = 640;
-        e.c.AltoBmp = 480;
+        e.c.AltoBmp = 400;
         Piezas(e, 25);
         Movimientos(e, 3, 25);
         return e;
@@ -1101,6 +1102,19 @@ TEST_F(EstadoPuzzle, AStateFromAnotherScreenBringsEveryLoosePieceWithinReach) {
         {"tangram at a change of game", [&] { return deOtraPantalla(Tangram()); }, true},
         {"pentominoes", [&] { return deOtraPantalla(Pentominos()); }, false},
         {"jigsaw", [&] { return deOtraPantalla(Jigsaw()); }, false},
+        // Wider than the table: the bars show, and every piece can be
+        // scrolled into sight clear of the panel.
+        {"wide jigsaw", [&] {
+             EstadoPartida e = Jigsaw();
+             e.ArchivoImagen = "img1000x400.png";
+             e.FicheroImagen = Imagen(1000, 400);
+             e.c.AnchoBmp = 1000;
+             e.c.AltoBmp = 400;
+             e.c.PiezasLado = 8;
+             Piezas(e, 64);
+             Movimientos(e, 3, 64);
+             return deOtraPantalla(e);
+         }, false},
         {"sliding board", DeslizanteDe1024, false},
     };
     for (const auto& pantalla : {QSize(800, 600), QSize(1024, 768)}) {
@@ -1133,11 +1147,18 @@ TEST_F(EstadoPuzzle, AStateFromAnotherScreenBringsEveryLoosePieceWithinReach) {
                 const int h = AltoPiezaGirada(std::int16_t(p), r.Giro, r.Volteo);
                 ASSERT_GT(w, 1);
                 ASSERT_GT(h, 1);
-                EXPECT_GE(x, 0);
-                EXPECT_GE(y, 0);
-                EXPECT_LE(x + w, derecha);
-                EXPECT_LE(y + h, abajo);
-                EXPECT_FALSE(x + w > pantalla.width() - 141 && y < 431) << "under the command panel at " << x << ", " << y;
+                // Wholly in sight and clear of the panel at some scroll of
+                // the bars (with no bars shown, at the only one).
+                const int maxH = mesa.BarraHor.Visible() ? mesa.BarraHor.Max() : 0;
+                const int maxV = mesa.BarraVer.Visible() ? mesa.BarraVer.Max() : 0;
+                bool enVista = false;
+                for (int dh : {0, maxH, std::clamp(x, 0, maxH), std::clamp(x + w - derecha, 0, maxH)})
+                    for (int dv : {0, maxV, std::clamp(y, 0, maxV), std::clamp(y + h - abajo, 0, maxV)}) {
+                        const int vx = x - dh, vy = y - dv;
+                        enVista = enVista || (vx >= 0 && vy >= 0 && vx + w <= derecha && vy + h <= abajo &&
+                                              !(vx + w > pantalla.width() - 141 && vy < 431));
+                    }
+                EXPECT_TRUE(enVista) << "out of reach or under the command panel at " << x << ", " << y;
             }
             TearDown();
         }
