@@ -247,7 +247,12 @@ bool sacaPiezasTapadas() {
 void comandoPiezasOcultas() {
     auto& g = PuzzGbl;
     mesa.setMousePointer(11);
-    if (sacaPiezasTapadas()) Paso([] { RedibujaImagen(1); });
+    if (sacaPiezasTapadas()) {
+        Paso([] { RedibujaImagen(1); });
+        // The recorder panel shows the table through its rounded corners:
+        // a piece taken from under it must not stay in sight there.
+        Paso([] { DibujaGrabadora(); });
+    }
     for (int i = 1; i <= g.NroPiezas && i < int(g.OrdenPiezas.size()); ++i) {
         Paso([&] {
             const std::int16_t p = g.OrdenPiezas[std::size_t(i)];
