@@ -20,9 +20,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QFileInfo>
 #include <QImage>
 #include <QRect>
+#include <QTimer>
 
 #include <algorithm>
 #include <array>
@@ -494,8 +497,37 @@ TEST_P(Aceptacion, APuzzlePlayedKeptSavedLoadedSolvedAndTheFilesLeft) {
     const Partida guardada = PartidaActual();
     Guarda(QStringLiteral("Mi partida"));
     EXPECT_TRUE(QFileInfo::exists(Archivo("Archivo/Mi partida.puz")));
+    // In the sliding game the shuffle walks the solved board, letting the
+    // player's presses through between its moves: a press of the right/wrong
+    // display there shows the wait, and acts once the walk is over.
+    bool enElCamino = false;
+    if (juego == 22) {
+        QTimer::singleShot(0, [this, &enElCamino] {
+            enElCamino = PuzzGbl.Barajando;
+            const plat::Surface& b = mesa.Pic_Boton(10);
+            Pulsa(10);
+            EXPECT_EQ(b.mousePointer(), 13) << "the button does not show the wait";
+            EXPECT_TRUE(b.toolTip().contains(QString::fromUtf8("al terminar"))) << b.toolTip().toStdString();
+            EXPECT_FALSE(PuzzGbl.MostrarBienoMal) << "the display came inside the walk";
+        });
+    }
     Pulsa(1);
     EXPECT_NE(PartidaActual().piezas, guardada.piezas) << "no other puzzle was dealt";
+    if (juego == 22) {
+        EXPECT_TRUE(enElCamino) << "the press came outside the walk";
+        // The main loop runs the command put off (a timer checks for the end
+        // of the loop); the wait is cut at 10 s.
+        QElapsedTimer espera;
+        espera.start();
+        while (!g.MostrarBienoMal && espera.elapsed() < 10000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            QThread::msleep(2);
+        }
+        EXPECT_TRUE(g.MostrarBienoMal) << "the press during the walk was lost";
+        Pulsa(10);
+        EXPECT_NE(mesa.Pic_Boton(10).mousePointer(), 13) << "the wait is still shown once the walk is over";
+        EXPECT_FALSE(g.MostrarBienoMal);
+    }
     PanelesALaVista("the shuffle");
     Carga(QStringLiteral("Mi partida"));
     PanelesALaVista("the load");
