@@ -79,6 +79,9 @@ void MuestraContador() {
     }
     const QString patron = QStringLiteral("##0");
     DibujaVisor(mesa.Pic_InfoColo, plat::format(a, patron) + QStringLiteral(" / ") + plat::format(b, patron), 1);
+    // Shown at once, as the board it counts: the count of the puzzle before
+    // must not stay in sight while the handler that dealt goes on.
+    mesa.Pic_InfoColo.refresh();
 }
 
 } // namespace

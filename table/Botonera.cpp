@@ -104,6 +104,10 @@ void comandoNuevo() {
     if (g.TipoJuego != 22) {
         Paso([] { PreparaJuego(true); });
     } else {
+        // The walk moves the tiles of the finished board at once: the puzzle
+        // is no longer shown solved, and the buttons that only a solved board
+        // refuses take their presses for when the walk is over.
+        if (g.MostrandoModelo) Paso([] { OcultaModelo(); });
         Paso([] { BarajaPiezas(); });
         g.UltimoMovGrabado = g.MovActual;
         Paso([] { DibujaGrabadora(); });
@@ -247,7 +251,12 @@ bool sacaPiezasTapadas() {
 void comandoPiezasOcultas() {
     auto& g = PuzzGbl;
     mesa.setMousePointer(11);
-    if (sacaPiezasTapadas()) Paso([] { RedibujaImagen(1); });
+    if (sacaPiezasTapadas()) {
+        Paso([] { RedibujaImagen(1); });
+        // The recorder panel shows the table through its rounded corners:
+        // a piece taken from under it must not stay in sight there.
+        Paso([] { DibujaGrabadora(); });
+    }
     for (int i = 1; i <= g.NroPiezas && i < int(g.OrdenPiezas.size()); ++i) {
         Paso([&] {
             const std::int16_t p = g.OrdenPiezas[std::size_t(i)];
@@ -352,6 +361,42 @@ void ejecutaComando(int c) {
     case 11: comandoOrdenar(); break;
     case 12: comandoResolver(); break;
     default: break;
+    }
+}
+
+// Whether a press of the button, now, waits for the long loop running to
+// return: all but the windows that show without changing the puzzle (4, 5,
+// 6) and the press that stops the loop itself (11 gathering, 12 solving).
+bool esperaAlBucle(int c) {
+    const auto& g = PuzzGbl;
+    if (!plat::longActionRunning()) return false;
+    if (c == 4 || c == 5 || c == 6) return false;
+    if (c == 11 && g.TipoJuego != 22 && g.RecogiendoPiezas) return false;
+    if (c == 12 && g.ResolviendoAuto) return false;
+    return true;
+}
+
+// The pointer of a button whose press waits: the arrow with the hourglass,
+// and the tooltip says when the command runs.
+constexpr std::int16_t kPunteroEspera = 13;
+
+QString textoEspera(int indice) {
+    return QStringLiteral(" ") + TextoBoton(PuzzGbl.TipoJuego, indice).trimmed() +
+           QString::fromUtf8(": se hará al terminar la acción en curso ");
+}
+
+// Once the loop has returned, the buttons that showed the wait show their
+// own pointer and tooltip again.
+void vigilaFinDeEspera() {
+    if (plat::longActionRunning()) {
+        QTimer::singleShot(20, [] { vigilaFinDeEspera(); });
+        return;
+    }
+    for (int i = 1; i <= 12; ++i) {
+        auto& b = mesa.Pic_Boton(i);
+        if (b.mousePointer() != kPunteroEspera) continue;
+        PonCursor(b, 23);
+        b.setToolTip(TextoBoton(PuzzGbl.TipoJuego, i));
     }
 }
 
@@ -536,6 +581,18 @@ void Pic_Boton_MouseMove(std::int16_t indice, std::int16_t, std::int16_t, double
         PonCursor(b, 12);
         g.BotonCursor[std::size_t(indice)] = 12;
     }
+    if (inactivo) return;
+    // An active button pressed inside a long loop acts when the loop is over:
+    // its pointer and tooltip say so meanwhile.
+    const bool espera = esperaAlBucle(indice);
+    if (espera && b.mousePointer() != kPunteroEspera) {
+        PonCursor(b, kPunteroEspera);
+        b.setToolTip(textoEspera(indice));
+        QTimer::singleShot(20, [] { vigilaFinDeEspera(); });
+    } else if (!espera && b.mousePointer() == kPunteroEspera) {
+        PonCursor(b, 23);
+        b.setToolTip(TextoBoton(g.TipoJuego, indice));
+    }
 }
 
 void EjecutaBoton(std::int16_t indice, std::int16_t, std::int16_t, double, double) {
@@ -564,6 +621,10 @@ void EjecutaBoton(std::int16_t indice, std::int16_t, std::int16_t, double, doubl
             comando = 11;
         }
     }
+    if (esperaAlBucle(comando)) {
+        difiere(comando);
+        return;
+    }
     if (plat::longActionRunning()) {
         // The flags cleared above stop the running loop; a stop press is done.
         if (comando == 11 && g.TipoJuego != 22 && g.RecogiendoPiezas) {
@@ -573,10 +634,6 @@ void EjecutaBoton(std::int16_t indice, std::int16_t, std::int16_t, double, doubl
         if (comando == 12 && g.ResolviendoAuto) {
             g.PiezaSeleccionada = 0;
             g.ResolviendoAuto = false;
-            return;
-        }
-        if (comando != 4 && comando != 5 && comando != 6) {
-            difiere(comando);
             return;
         }
     }

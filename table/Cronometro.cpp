@@ -32,7 +32,12 @@ void DibujaInterruptorCrono() {
     s.refresh();
 }
 
-void MuestraTiempoCrono() { DibujaVisor(mesa.Pic_CroTime, TextoDuracion(PuzzGbl.SegundosCronometro), 2); }
+// Shown at once: a deal or a load that sets the time goes on drawing without
+// letting the window paint until it returns.
+void MuestraTiempoCrono() {
+    DibujaVisor(mesa.Pic_CroTime, TextoDuracion(PuzzGbl.SegundosCronometro), 2);
+    mesa.Pic_CroTime.refresh();
+}
 
 void CronoAvanzaSegundo() {
     // The windows that are not playing time pause the chronometer around

@@ -141,10 +141,6 @@ void dibujaPanel(int n) {
     panel.refresh();
 }
 
-// The pair counter, counted and drawn again by every step of the recorder,
-// shown at once: no events run between the back-steps that would show it.
-void muestraContador() { pasos::Paso([] { mesa.Pic_InfoColo.refresh(); }); }
-
 void ocultaPanel() {
     mesa.Pic_Muestra.setVisible(false);
     PuzzGbl.MuestraVisible = false;
@@ -171,7 +167,6 @@ bool parejasDelReparto(ListaParejas& lista, int& nParejas) {
         if (g.MovActual <= 0 || g.SaliendoPrograma) {
             // Nothing left to step back over: the position comes back as it was.
             for (int i = 0; i < retrocesos; ++i) pasos::Paso([] { GrabadoraPaso(0); });
-            if (retrocesos > 0) muestraContador();
             if (conPanel) ocultaPanel();
             redibuja();
             return false;
@@ -183,7 +178,6 @@ bool parejasDelReparto(ListaParejas& lista, int& nParejas) {
         const std::int16_t antes = g.MovActual;
         pasos::Paso([] { GrabadoraPaso(1); });
         if (g.MovActual == antes) g.MovActual = std::int16_t(antes - 1); // never loop on a stuck step
-        muestraContador();
         r = fichasEnTablero();
         p = r / 2;
     }

@@ -36,6 +36,8 @@
 #include "table/VentanaMesa.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -129,9 +131,15 @@ void Programa::SetUp() {
     reloj_ = 1'000'000;
     plat::setClockSourceForTests([this] { return reloj_ += 40; });
     plat::setSoundPlayer(&sonidos);
+    respuestas.clear();
     RegistraPresentadorMensaje([this](const QString& titulo, const QString& texto) {
         avisos.push_back({titulo, texto, PuzzGbl.TipoMensaje});
-        PuzzGbl.RespuestaMensaje = true;
+        bool si = true;
+        if (PuzzGbl.TipoMensaje == 2 && !respuestas.empty()) {
+            si = respuestas.front();
+            respuestas.pop_front();
+        }
+        PuzzGbl.RespuestaMensaje = si;
     });
 
     // What main() installs, in its order, from the application's own
@@ -253,10 +261,16 @@ void Programa::EligeEnPersonal(const Eleccion& e) {
             PulsaElemento(w, p.File1, QString::fromUtf8(e.imagen));
             EXPECT_TRUE(g.SeleccionValida) << e.imagen << " was not taken";
         }
+        if (e.listaSiempre) {
+            // The move-list selector turned to "always".
+            for (int i = 0; i < 2 && g.ListaMovimientos != 1; ++i) PulsaControl(w, p.Pic_Selector(5), 18, 24);
+            ASSERT_EQ(g.ListaMovimientos, 1) << "the selector offers no list shown always";
+        }
         if (e.lado != 0) {
             // The count pressed in the number-of-pieces list.
             int i = 0;
-            while (i < p.Lis_NroPiezas.ListCount() && nropiezas::Lado(p.Lis_NroPiezas.List(i)) != e.lado) ++i;
+            auto buscado = [&](int lado) { return e.lado < 0 ? lado != g.PiezasLado : lado == e.lado; };
+            while (i < p.Lis_NroPiezas.ListCount() && !buscado(nropiezas::Lado(p.Lis_NroPiezas.List(i)))) ++i;
             ASSERT_LT(i, p.Lis_NroPiezas.ListCount()) << e.lado << " pieces a side is not offered";
             PulsaElemento(w, p.Lis_NroPiezas, p.Lis_NroPiezas.List(i));
         }
@@ -324,6 +338,14 @@ QPointF Programa::PuntoVacio() {
     return QPointF(5, 5);
 }
 
+void Programa::PulsaGrabadora(int x) {
+    auto& v = Vista(mesa.Pic_Grabadora);
+    const double px = x + 10, py = mesa.Pic_Grabadora.height() - 19;
+    v.mouse.onMouseMove(0, 0, px, py);
+    v.mouse.onMouseDown(1, 0, px, py);
+    v.mouse.onMouseUp(1, 0, px, py);
+}
+
 // ------------------------------------------------------ load and save window
 
 void Programa::abreOpcion(int fila) {
@@ -384,6 +406,76 @@ QStringList Programa::AbreEstadisticas() {
     Pulsa(4);
     EXPECT_TRUE(SinVentanasPendientes()) << "command 4 opened no statistics window";
     return lineas;
+}
+
+// ------------------------------------------------------------ what it shows
+
+namespace {
+
+// How many pixels of the surface, where its own view is the topmost widget
+// of the window, the screen shows otherwise.
+int PixelesDistintos(const QImage& pantalla, QWidget& ventana, const plat::Surface& s) {
+    plat::SurfaceView* v = VentanaMesa::instancia()->vista(s);
+    if (!v || !v->isVisible()) return 0;
+    const QPoint origen = v->mapTo(&ventana, QPoint(s.border(), s.border()));
+    const QImage& dibujo = s.image();
+    int distintos = 0;
+    for (int y = 0; y < dibujo.height(); ++y)
+        for (int x = 0; x < dibujo.width(); ++x) {
+            const QPoint p = origen + QPoint(x, y);
+            if (!pantalla.rect().contains(p) || ventana.childAt(p) != v) continue;
+            distintos += (pantalla.pixel(p) & 0xFFFFFFu) != (dibujo.pixel(x, y) & 0xFFFFFFu);
+        }
+    return distintos;
+}
+
+} // namespace
+
+void Programa::PanelesALaVista(const std::string& camino) {
+    SCOPED_TRACE("after " + camino);
+    const auto& g = PuzzGbl;
+    VentanaMesa* ventana = VentanaMesa::instancia();
+    ASSERT_NE(ventana, nullptr);
+    // What the window last put on the screen, before anything is drawn again.
+    const QImage pantalla =
+        QGuiApplication::primaryScreen()->grabWindow(ventana->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(pantalla.isNull());
+
+    const bool diseno = g.TipoJuego == 23 && g.TAN_ModoJuego == 1;
+    EXPECT_TRUE(mesa.Pic_Botonera.visible());
+    EXPECT_EQ(mesa.Pic_Grabadora.visible(), !diseno);
+    EXPECT_EQ(mesa.Pic_Cronome.visible(), !diseno);
+    EXPECT_EQ(mesa.Pic_InfoColo.visible(), !diseno);
+
+    std::vector<const plat::Surface*> paneles{&mesa.Pic_Botonera, &mesa.Pic_Cronome, &mesa.Pic_CroTime,
+                                              &mesa.Pic_InfoColo, &mesa.Pic_Grabadora};
+    for (int i = 1; i <= 12; ++i) {
+        const plat::Surface& b = mesa.Pic_Boton(i);
+        paneles.push_back(&b);
+        EXPECT_EQ(b.visible(), BotonVisible(g.TipoJuego, i)) << "button " << i;
+        EXPECT_EQ(b.image(), mesa.Pic_BmpBoton.image().copy((i - 1) * 49, 0, 48, 48)) << "button " << i << "'s face";
+    }
+    for (const plat::Surface* s : paneles) {
+        const plat::SurfaceView* v = ventana->vista(*s);
+        ASSERT_NE(v, nullptr) << s->name().toStdString();
+        EXPECT_EQ(!v->isHidden(), s->visible()) << s->name().toStdString() << " shown otherwise than drawn";
+        EXPECT_EQ(v->geometry(), QRect(s->left(), s->top(), s->width(), s->height())) << s->name().toStdString();
+        EXPECT_EQ(PixelesDistintos(pantalla, *ventana, *s), 0) << s->name().toStdString() << " on the screen";
+    }
+
+    // Drawn again, the recorder, the time and the count come out the same.
+    const QImage grabadora = mesa.Pic_Grabadora.image(), tiempo = mesa.Pic_CroTime.image(),
+                 cuenta = mesa.Pic_InfoColo.image();
+    const std::int16_t colocadas = g.NroPiezasColocadas;
+    if (!diseno) {
+        DibujaGrabadora();
+        MuestraTiempoCrono();
+        ActualizaInfoPiezas();
+        EXPECT_EQ(g.NroPiezasColocadas, colocadas) << "the pieces in place were counted otherwise";
+        EXPECT_EQ(mesa.Pic_Grabadora.image(), grabadora) << "the recorder panel is not the puzzle's";
+        EXPECT_EQ(mesa.Pic_CroTime.image(), tiempo) << "the time shown is not the puzzle's";
+        EXPECT_EQ(mesa.Pic_InfoColo.image(), cuenta) << "the count shown is not the puzzle's";
+    }
 }
 
 // -------------------------------------------------------------- observations

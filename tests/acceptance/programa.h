@@ -50,8 +50,9 @@ struct Aviso {
 struct Eleccion {
     std::int16_t juego = 21;
     std::int16_t modelo = 0;
-    std::int16_t lado = 0;
+    std::int16_t lado = 0; // -1: any count but the current one
     const char* imagen = nullptr; // a file of Imagenes/
+    bool listaSiempre = false;    // the move list shown always, not only with the recorder on
 };
 
 class Programa : public ::testing::Test {
@@ -87,6 +88,10 @@ protected:
     // A point of the visible table with no piece under it.
     QPointF PuntoVacio();
 
+    // The round button of the recorder panel whose left edge is at x (8
+    // on/off, 62 one step back, 137 restore) pressed, the pointer over it.
+    void PulsaGrabadora(int x);
+
     // ---- the option panel and the load and save window ----
     void Guarda(const QString& nombre);
     void Carga(const QString& nombre);
@@ -97,6 +102,14 @@ protected:
     // The statistics window opened with command 4: its report, label then
     // value per line.
     QStringList AbreEstadisticas();
+
+    // ---- what the table shows ----
+    // The command panel with its buttons, chronometer and counter, and the
+    // recorder panel, shown on the screen exactly as they are drawn now, and
+    // drawn as they must be: the buttons' faces from their sheet, the
+    // recorder, the time and the count as drawing them again gives them.
+    // `camino` names the road that led here.
+    void PanelesALaVista(const std::string& camino);
 
     // ---- what the program said and wrote ----
     // How many messages had exactly that text; every message as
@@ -126,6 +139,9 @@ protected:
     bool SinVentanasPendientes() const { return acciones_.empty(); }
 
     testing_support::ScratchDir carpeta;
+    // The answers to the next questions (true accepts); every question
+    // beyond them is accepted.
+    std::deque<bool> respuestas;
     plat::RecordingSoundPlayer sonidos;
     std::vector<Aviso> avisos;
 

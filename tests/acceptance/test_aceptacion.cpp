@@ -18,10 +18,14 @@
 #include "platform/files.h"
 #include "platform/random.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QFileInfo>
 #include <QImage>
 #include <QRect>
+#include <QTimer>
 
 #include <algorithm>
 #include <array>
@@ -155,6 +159,49 @@ protected:
                 }
             ASSERT_TRUE(llevada) << quedan.size() << " pieces could not be reached";
         }
+    }
+
+    // The part of the table the window shows, in table pixels.
+    static QRect MesaALaVista() {
+        const auto& g = PuzzGbl;
+        const int ancho = mesa.BarraVer.Visible() ? mesa.BarraVer.Left() : g.AnchoMesa;
+        const int alto = mesa.BarraHor.Visible() ? mesa.BarraHor.Top() : g.AltoMesa;
+        return QRect(mesa.BarraHor.Value(), mesa.BarraVer.Value(), ancho, alto);
+    }
+
+    // A loose piece dropped into the corner of the recorder panel, half past
+    // the table's edges, so that the panel hides all the rest of it; then
+    // the command that brings out every piece no point of the table shows:
+    // the piece is in sight and under the pointer again.
+    void SacaPiezaTapada() {
+        auto& g = PuzzGbl;
+        // One piece moved aside first: the list then shows its move.
+        if (g.UltimoMovGrabado == 0) {
+            std::int16_t q = 1;
+            while (q <= g.NroPiezas && (PiezaBienColocada(q) || !PuntoDe(q))) ++q;
+            ASSERT_LE(q, g.NroPiezas) << "no loose piece to take";
+            const auto a = PuntoDe(q);
+            Arrastra(*a, *a + QPointF(g.Piezas[std::size_t(q)].X > 200 ? -30 : 30, 0));
+            ASSERT_GE(g.UltimoMovGrabado, 1) << "the move was not recorded";
+        }
+        const plat::Surface& r = mesa.Pic_Grabadora;
+        const QRect tapa(r.left() + mesa.BarraHor.Value(), r.top() + mesa.BarraVer.Value(), r.width(), r.height());
+        const QRect vista = MesaALaVista();
+        std::int16_t p = 1;
+        while (p <= g.NroPiezas && (PiezaBienColocada(p) || !PuntoDe(p))) ++p;
+        ASSERT_LE(p, g.NroPiezas) << "no loose piece to take";
+        const auto& pieza = g.Piezas[std::size_t(p)];
+        const QRect caja = Caja(p, pieza.X, pieza.Y);
+        ASSERT_LE(caja.width(), 2 * tapa.width() - 8);
+        ASSERT_LE(caja.height(), 2 * tapa.height() - 8);
+        const auto a = PuntoDe(p);
+        const QPoint centro = tapa.bottomRight() - QPoint(3, 3);
+        Arrastra(*a, *a + QPointF(centro - caja.center()));
+        const QRect tapada = Caja(p, pieza.X, pieza.Y) & vista;
+        ASSERT_TRUE(tapa.contains(tapada)) << "piece " << p << " shows beside the recorder";
+        Pulsa(9);
+        EXPECT_FALSE(tapa.contains(Caja(p, pieza.X, pieza.Y) & vista)) << "piece " << p << " stayed hidden";
+        EXPECT_TRUE(PuntoDe(p).has_value()) << "piece " << p << " cannot be pointed at";
     }
 
     // ---- sliding tiles ----
@@ -363,13 +410,19 @@ TEST_P(Aceptacion, APuzzlePlayedKeptSavedLoadedSolvedAndTheFilesLeft) {
 
     // ---- the game and its puzzle chosen ----
     plat::randomGenerator().setState(20261211);
+    // The start ends in the program's main loop, which shows the window first.
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    PanelesALaVista("the start");
     if (juego != 21) {
         EligeEnPersonal({juego});
         ASSERT_EQ(g.TipoJuego, juego);
         EXPECT_TRUE(QFileInfo::exists(RutaEstadoJuego(juego)));
+        PanelesALaVista("the change of game");
     }
-    if (caso.eleccion.modelo != 0 || caso.eleccion.lado != 0 || caso.eleccion.imagen)
+    if (caso.eleccion.modelo != 0 || caso.eleccion.lado != 0 || caso.eleccion.imagen) {
         EligeEnPersonal(caso.eleccion);
+        PanelesALaVista("the settings window accepted");
+    }
     if (caso.eleccion.modelo != 0) {
         EXPECT_EQ(g.NroModelo, caso.eleccion.modelo);
     }
@@ -391,6 +444,20 @@ TEST_P(Aceptacion, APuzzlePlayedKeptSavedLoadedSolvedAndTheFilesLeft) {
     EXPECT_TRUE(g.PasaAlHistorico);
     EXPECT_EQ(Veces(kFin), 0);
 
+    // ---- a change that ends the puzzle asked, and cancelled: it goes on ----
+    {
+        const auto antes = Guardado(std::vector<RegistroPieza>(g.Piezas.begin(), g.Piezas.begin() + g.NroPiezas + 1));
+        const std::size_t preguntas = avisos.size();
+        respuestas = {false};
+        if (juego == 21 || juego == 22) EligeEnPersonal({juego, 0, -1});
+        else EligeEnPersonal({juego, std::int16_t(g.NroModelo == 1 ? 2 : 1)});
+        EXPECT_TRUE(respuestas.empty()) << "nothing was asked";
+        EXPECT_EQ(avisos.size(), preguntas + 1);
+        EXPECT_EQ(Guardado(std::vector<RegistroPieza>(g.Piezas.begin(), g.Piezas.begin() + g.NroPiezas + 1)), antes)
+            << "the puzzle did not go on";
+        PanelesALaVista("the settings window cancelled");
+    }
+
     // ---- played to its end by hand ----
     int girar = 0, voltear = 0; // pieces dealt turned and turned over
     for (std::int16_t p = 1; p <= g.NroPiezas; ++p) {
@@ -399,6 +466,7 @@ TEST_P(Aceptacion, APuzzlePlayedKeptSavedLoadedSolvedAndTheFilesLeft) {
     }
     Juega();
     if (HasFatalFailure()) return;
+    PanelesALaVista("the end of the puzzle");
     if (juego == 21 || juego == 23 || juego == 24) {
         EXPECT_GT(girar, 0) << "no piece was dealt turned";
         EXPECT_GE(giros_, girar);
@@ -429,9 +497,40 @@ TEST_P(Aceptacion, APuzzlePlayedKeptSavedLoadedSolvedAndTheFilesLeft) {
     const Partida guardada = PartidaActual();
     Guarda(QStringLiteral("Mi partida"));
     EXPECT_TRUE(QFileInfo::exists(Archivo("Archivo/Mi partida.puz")));
+    // In the sliding game the shuffle walks the solved board, letting the
+    // player's presses through between its moves: a press of the right/wrong
+    // display there shows the wait, and acts once the walk is over.
+    bool enElCamino = false;
+    if (juego == 22) {
+        QTimer::singleShot(0, [this, &enElCamino] {
+            enElCamino = PuzzGbl.Barajando;
+            const plat::Surface& b = mesa.Pic_Boton(10);
+            Pulsa(10);
+            EXPECT_EQ(b.mousePointer(), 13) << "the button does not show the wait";
+            EXPECT_TRUE(b.toolTip().contains(QString::fromUtf8("al terminar"))) << b.toolTip().toStdString();
+            EXPECT_FALSE(PuzzGbl.MostrarBienoMal) << "the display came inside the walk";
+        });
+    }
     Pulsa(1);
     EXPECT_NE(PartidaActual().piezas, guardada.piezas) << "no other puzzle was dealt";
+    if (juego == 22) {
+        EXPECT_TRUE(enElCamino) << "the press came outside the walk";
+        // The main loop runs the command put off (a timer checks for the end
+        // of the loop); the wait is cut at 10 s.
+        QElapsedTimer espera;
+        espera.start();
+        while (!g.MostrarBienoMal && espera.elapsed() < 10000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            QThread::msleep(2);
+        }
+        EXPECT_TRUE(g.MostrarBienoMal) << "the press during the walk was lost";
+        Pulsa(10);
+        EXPECT_NE(mesa.Pic_Boton(10).mousePointer(), 13) << "the wait is still shown once the walk is over";
+        EXPECT_FALSE(g.MostrarBienoMal);
+    }
+    PanelesALaVista("the shuffle");
     Carga(QStringLiteral("Mi partida"));
+    PanelesALaVista("the load");
     EXPECT_FALSE(g.CronometroEnMarcha) << "the solved puzzle loaded counts time";
     const Partida cargada = PartidaActual();
     EXPECT_EQ(cargada.piezas, guardada.piezas);
@@ -444,16 +543,41 @@ TEST_P(Aceptacion, APuzzlePlayedKeptSavedLoadedSolvedAndTheFilesLeft) {
     EXPECT_EQ(cargada.modelo, guardada.modelo);
     EXPECT_EQ(g.TipoJuego, juego);
 
+    // ---- the recorder: one move back, and the puzzle restored there ----
+    ASSERT_GE(g.MovActual, 1);
+    const std::int16_t movimientos = g.MovActual;
+    PulsaGrabadora(8);
+    EXPECT_TRUE(g.GrabadoraEncendida);
+    PulsaGrabadora(62);
+    EXPECT_EQ(g.MovActual, movimientos - 1);
+    PulsaGrabadora(137);
+    EXPECT_FALSE(g.GrabadoraEncendida);
+    EXPECT_EQ(g.MovActual, movimientos - 1);
+    EXPECT_EQ(g.UltimoMovGrabado, movimientos - 1);
+    PanelesALaVista("the recorder's restore");
+
     // ---- one more, solved by the solver: not for the history ----
     if (caso.otroModelo.modelo != 0) EligeEnPersonal(caso.otroModelo);
     else Pulsa(1);
     ASSERT_LT(g.NroPiezasColocadas, g.NroPiezas) << "dealt solved";
+    PanelesALaVista(caso.otroModelo.modelo != 0 ? "another model chosen" : "a new deal");
+    if (juego == 21 || juego == 24) {
+        // The move list shown always, so that the recorder panel stands
+        // higher once a move is made.
+        Eleccion lista{juego};
+        lista.listaSiempre = true;
+        EligeEnPersonal(lista);
+        SacaPiezaTapada();
+        if (HasFatalFailure()) return;
+        PanelesALaVista("the hidden pieces brought out");
+    }
     const int preguntas = Veces(kPreguntaHistorico);
     Pulsa(12);
     EXPECT_EQ(g.NroPiezasColocadas, g.NroPiezas) << "the solver did not solve it";
     EXPECT_FALSE(g.PasaAlHistorico);
     EXPECT_EQ(Veces(kPreguntaHistorico), preguntas);
     EXPECT_EQ(LineasHistorico(), historico);
+    PanelesALaVista("the solver");
 
     // ---- the end, and the files it leaves ----
     const EstadoPartida alSalir = EstadoActual();

@@ -558,6 +558,38 @@ TEST_F(PanelTest, APressInsideALoopWaitsForTheLoopExceptTheStopPress) {
     EXPECT_GT(mesa.pinturasTrabajo(), pinturas) << "dealt once the loop was over";
 }
 
+// Inside a long loop the pointer tells a press that waits for the loop from
+// one that acts at once; once the loop is over every button shows its own.
+TEST_F(PanelTest, InsideALoopThePointerSaysWhichPressesWait) {
+    PuzzGbl.TipoJuego = 21;
+    struct Caso {
+        int boton;
+        bool recogiendo;
+        bool espera;
+    };
+    const Caso casos[] = {
+        {1, false, true},  {2, false, true},  {10, false, true}, {12, false, true},
+        {4, false, false}, {5, false, false}, {6, false, false}, {11, true, false}, // 11 stops the gathering
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.boton);
+        const plat::Surface& b = mesa.Pic_Boton(c.boton);
+        {
+            plat::LongAction bucle;
+            PuzzGbl.RecogiendoPiezas = c.recogiendo;
+            Pic_Boton_MouseMove(std::int16_t(c.boton), 0, 0, 20, 20);
+            EXPECT_EQ(b.mousePointer() == 13, c.espera);
+            EXPECT_EQ(b.toolTip().contains(QString::fromUtf8("se hará al terminar")), c.espera)
+                << b.toolTip().toStdString();
+            EXPECT_EQ(PuzzGbl.BotonCursor[std::size_t(c.boton)], 23) << "the button still acts";
+        }
+        PuzzGbl.RecogiendoPiezas = false;
+        Pic_Boton_MouseMove(std::int16_t(c.boton), 0, 0, 20, 20);
+        EXPECT_NE(b.mousePointer(), 13);
+        EXPECT_EQ(b.toolTip(), TextoBoton(21, c.boton));
+    }
+}
+
 TEST_F(PanelTest, FormLoadStopsTheReplays) {
     PuzzGbl.RetrocesoContinuo = PuzzGbl.AvanceContinuo = true;
     mesa.Load();

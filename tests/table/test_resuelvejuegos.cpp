@@ -263,10 +263,13 @@ TEST_F(ResuelveTaipei, WithoutASearchTheDealIsPlayedBackAfterBackStepsAndEachRem
         EXPECT_EQ(mesa.Pic_Muestra.point(20, 39), plat::Color(0x808080));
     };
     // The pair counter is shown again after every pair put back, on the
-    // screen at once: 2 tiles off, then none.
+    // screen at once: 2 tiles off, then none (each count as often as it is
+    // drawn).
     std::vector<int> contador;
     mesa.Pic_InfoColo.onRefresh = [&] {
-        if (cuadrosPanel > 0 && contador.size() < 2) contador.push_back(g.NroPiezasColocadas);
+        const int n = g.NroPiezasColocadas;
+        if (cuadrosPanel > 0 && contador.size() < 2 && (contador.empty() || contador.back() != n))
+            contador.push_back(n);
     };
     pulsa(12);
     mesa.Pic_Muestra.onRefresh = nullptr;
