@@ -20,7 +20,9 @@ EleccionModeloJuego Tangram() {
     e.usable = [](std::int16_t, const QString& registro) { return TAN_AnalizaRegistro(registro).valido; };
     e.carga = [] { TAN_LeeModelo(); };
     e.titulo = QStringLiteral("Modelos de Tangram");
-    e.mensaje = QString::fromUtf8("No hay ningún modelo de Tangram archivado. Se pasa al modo Crear nuevos modelos.");
+    e.mensaje = QString::fromUtf8("No hay ningún modelo de Tangram archivado.");
+    e.modelos = QStringLiteral("modelo de Tangram");
+    e.consecuencia = QStringLiteral(" Se pasa al modo Crear nuevos modelos.");
     e.lineas = 2;
     e.ayuda = ayuda::kModoTangram;
     e.sinModelo = [] { PuzzGbl.TAN_ModoJuego = kModoDiseno; };
@@ -35,6 +37,7 @@ EleccionModeloJuego Pentominos() {
     e.carga = [] { PEN_LeeModelo(PuzzGbl.NroModelo); };
     e.titulo = QString::fromUtf8("Modelos de pentominós");
     e.mensaje = QString::fromUtf8("No hay ningún modelo de pentominós utilizable en ModPen.mlp.");
+    e.modelos = QString::fromUtf8("modelo de pentominós");
     e.lineas = 2;
     e.ayuda = ayuda::kReglasPentominos;
     // An empty table: no board, no pieces (the set-up sees no board).
@@ -81,7 +84,13 @@ bool EligeModeloPuzzleNuevo() {
     }
 
     if (!elegido) {
-        Mensaje(e.titulo, e.mensaje, e.lineas, 1, e.ayuda);
+        if (archivo.leido())
+            Mensaje(e.titulo, e.mensaje + e.consecuencia, e.lineas, 1, e.ayuda);
+        else
+            Mensaje(e.titulo,
+                    QString::fromUtf8("No se puede usar ningún ") + e.modelos + QStringLiteral(" porque ") +
+                        archivo.fallo() + QStringLiteral(".") + e.consecuencia,
+                    e.lineas + 1, 1, e.ayuda);
         if (e.sinModelo) e.sinModelo();
         return false;
     }
