@@ -43,22 +43,27 @@ QString DiagnosticoModelo(std::int16_t juego, std::int16_t nro) {
     return motivo;
 }
 
-std::vector<ModeloListado> LeeListaModelos() {
+std::vector<ModeloListado> LeeListaModelos(QString* fallo) {
+    if (fallo) fallo->clear();
     const auto formato = FormatoModelosJuego(PuzzGbl.TipoJuego);
     if (!formato) return {};
+    const RegistrosModelo archivo(*formato);
+    if (fallo) *fallo = archivo.fallo();
     std::vector<ModeloListado> modelos;
-    for (const ModeloUsable& m : RegistrosModelo(*formato).usables()) modelos.push_back({m.nombre, m.registro});
+    for (const ModeloUsable& m : archivo.usables()) modelos.push_back({m.nombre, m.registro});
     return modelos;
 }
 
-void RellenaListaModelos(ListaOrdenada& lista) {
+QString RellenaListaModelos(ListaOrdenada& lista) {
     lista.Clear();
+    QString fallo;
     try {
-        for (const ModeloListado& m : LeeListaModelos()) {
+        for (const ModeloListado& m : LeeListaModelos(&fallo)) {
             lista.AddItem(m.nombre);
             lista.setItemData(lista.NewIndex(), m.registro);
         }
     } catch (const plat::RuntimeError&) {
         // A list that can take no more: it keeps what it holds.
     }
+    return fallo;
 }
