@@ -9,9 +9,7 @@
 #include "core/Tablas.h"
 #include "core/TsComun.h"
 #include "table/mesa.h"
-#include "model/EleccionModelo.h"
 #include "model/EstadoPuzzle.h"
-#include "model/Juego.h"
 #include "resources/resources.h"
 #include "tests/imaging/puzzle_fixtures.h"
 #include "tests/personalise/ventana_fixture.h"
@@ -321,14 +319,16 @@ TEST_F(ControlesPersonalTest, AnUnlistedCurrentModelIsNotReplacedByTheFirstOne) 
     auto& g = PuzzGbl;
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
-        // A figure being played, one piece moved off where it was dealt.
+        // The first start of the game deals figure 1; one piece is moved off
+        // where it was dealt.
         testing_support::writeBytes(ruta, figuras);
         g.TipoJuego = 23;
         g.TAN_ModoJuego = 2;
         g.NroModelo = 1;
-        ASSERT_TRUE(EligeModeloPuzzleNuevo());
-        PreparaJuego(true);
-        g.SeleccionValida = true; // as a puzzle set up on the table is
+        QFile::remove(RutaEstadoJuego(23));
+        g.SeleccionValida = false; // as the program starts
+        LeePuzzleJuego(RutaEstadoJuego(23));
+        ASSERT_EQ(g.NroModelo, 1);
         g.Piezas[1].X = std::int16_t(g.Piezas[1].X + 7);
         g.NroModelo = c.actual;
         const auto piezas = g.Piezas;
