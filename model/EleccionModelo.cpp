@@ -6,6 +6,8 @@
 #include "model/Pentominos.h"
 #include "model/RegistrosModelo.h"
 #include "model/TaipeiModelo.h"
+#include "platform/errors.h"
+#include "platform/files.h"
 #include "model/Tangram.h"
 
 #include <optional>
@@ -38,6 +40,14 @@ EleccionModeloJuego Pentominos() {
     e.titulo = QString::fromUtf8("Modelos de pentominós");
     e.mensaje = QString::fromUtf8("No hay ningún modelo de pentominós utilizable en ModPen.mlp.");
     e.modelos = QString::fromUtf8("modelo de pentominós");
+    e.falloAnexo = [] {
+        try {
+            plat::readFile(plat::findFileCaseInsensitive(PuzzGbl.RutaArchivo, kArchivoSolucionesPentominos));
+            return QString();
+        } catch (const plat::RuntimeError& error) {
+            return FalloLectura(kArchivoSolucionesPentominos, error.number());
+        }
+    };
     e.lineas = 2;
     e.ayuda = ayuda::kReglasPentominos;
     // An empty table: no board, no pieces (the set-up sees no board).
@@ -84,12 +94,14 @@ bool EligeModeloPuzzleNuevo() {
     }
 
     if (!elegido) {
-        if (archivo.leido())
+        QString fallo = archivo.fallo();
+        if (fallo.isEmpty() && e.falloAnexo) fallo = e.falloAnexo();
+        if (fallo.isEmpty())
             Mensaje(e.titulo, e.mensaje + e.consecuencia, e.lineas, 1, e.ayuda);
         else
             Mensaje(e.titulo,
-                    QString::fromUtf8("No se puede usar ningún ") + e.modelos + QStringLiteral(" porque ") +
-                        archivo.fallo() + QStringLiteral(".") + e.consecuencia,
+                    QString::fromUtf8("No se puede usar ningún ") + e.modelos + QStringLiteral(" porque ") + fallo +
+                        QStringLiteral(".") + e.consecuencia,
                     e.lineas + 1, 1, e.ayuda);
         if (e.sinModelo) e.sinModelo();
         return false;

@@ -22,6 +22,9 @@ struct EleccionModeloJuego {
     // ends the message with. `modelos` names the game's models ("modelo de
     // Tangram") for the message given when the file cannot be read at all.
     QString titulo, mensaje, modelos, consecuencia;
+    // Why another file every model needs cannot be read ("" when it can);
+    // empty when the game needs none.
+    std::function<QString()> falloAnexo;
     int lineas = 1, ayuda = 0;
     std::function<void()> sinModelo;
 };

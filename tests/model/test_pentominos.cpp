@@ -653,7 +653,15 @@ TEST_F(PentominosTest, AStateRefusedForItsModelIsKeptAndComesBackOnceTheModelIsM
              plat::writeFile(modPen, b);
          },
          "el modelo número 1 del archivo ModPen.mlp está dañado", ninguno},
-        {"solutions missing", [&] { QFile::remove(solPen); }, "el archivo SolPen.mlp no se encuentra", ninguno},
+        {"solutions missing", [&] { QFile::remove(solPen); }, "el archivo SolPen.mlp no se encuentra",
+         sinArchivo + "el archivo SolPen.mlp no se encuentra."},
+        {"solutions a folder",
+         [&] {
+             QFile::remove(solPen);
+             QDir().mkpath(solPen);
+         },
+         "el archivo SolPen.mlp no se ha podido leer (error 75)",
+         sinArchivo + "el archivo SolPen.mlp no se ha podido leer (error 75)."},
         {"solutions of another board only",
          [&] { plat::writeFile(solPen, plat::toCp1252(pp::Linea(2, pp::Inventada(1)) + "\r\n")); },
          "el archivo SolPen.mlp no contiene ninguna solución del modelo número 1", ninguno},
@@ -678,6 +686,7 @@ TEST_F(PentominosTest, AStateRefusedForItsModelIsKeptAndComesBackOnceTheModelIsM
 
         // The model file mended: the kept puzzle comes back.
         QDir(modPen).removeRecursively();
+        QDir(solPen).removeRecursively();
         plat::writeFile(modPen, tableros);
         plat::writeFile(solPen, soluciones);
         textos.clear();
