@@ -6,6 +6,8 @@
 #include "model/Pentominos.h"
 #include "model/RegistrosModelo.h"
 #include "model/TaipeiModelo.h"
+#include "platform/errors.h"
+#include "platform/files.h"
 #include "model/Tangram.h"
 
 #include <optional>
@@ -20,7 +22,9 @@ EleccionModeloJuego Tangram() {
     e.usable = [](std::int16_t, const QString& registro) { return TAN_AnalizaRegistro(registro).valido; };
     e.carga = [] { TAN_LeeModelo(); };
     e.titulo = QStringLiteral("Modelos de Tangram");
-    e.mensaje = QString::fromUtf8("No hay ningún modelo de Tangram archivado. Se pasa al modo Crear nuevos modelos.");
+    e.mensaje = QString::fromUtf8("No hay ningún modelo de Tangram archivado.");
+    e.modelos = QStringLiteral("modelo de Tangram");
+    e.consecuencia = QStringLiteral(" Se pasa al modo Crear nuevos modelos.");
     e.lineas = 2;
     e.ayuda = ayuda::kModoTangram;
     e.sinModelo = [] { PuzzGbl.TAN_ModoJuego = kModoDiseno; };
@@ -35,6 +39,15 @@ EleccionModeloJuego Pentominos() {
     e.carga = [] { PEN_LeeModelo(PuzzGbl.NroModelo); };
     e.titulo = QString::fromUtf8("Modelos de pentominós");
     e.mensaje = QString::fromUtf8("No hay ningún modelo de pentominós utilizable en ModPen.mlp.");
+    e.modelos = QString::fromUtf8("modelo de pentominós");
+    e.falloAnexo = [] {
+        try {
+            plat::readFile(plat::findFileCaseInsensitive(PuzzGbl.RutaArchivo, kArchivoSolucionesPentominos));
+            return QString();
+        } catch (const plat::RuntimeError& error) {
+            return FalloLectura(kArchivoSolucionesPentominos, error.number());
+        }
+    };
     e.lineas = 2;
     e.ayuda = ayuda::kReglasPentominos;
     // An empty table: no board, no pieces (the set-up sees no board).
@@ -81,7 +94,15 @@ bool EligeModeloPuzzleNuevo() {
     }
 
     if (!elegido) {
-        Mensaje(e.titulo, e.mensaje, e.lineas, 1, e.ayuda);
+        QString fallo = archivo.fallo();
+        if (fallo.isEmpty() && e.falloAnexo) fallo = e.falloAnexo();
+        if (fallo.isEmpty())
+            Mensaje(e.titulo, e.mensaje + e.consecuencia, e.lineas, 1, e.ayuda);
+        else
+            Mensaje(e.titulo,
+                    QString::fromUtf8("No se puede usar ningún ") + e.modelos + QStringLiteral(" porque ") + fallo +
+                        QStringLiteral(".") + e.consecuencia,
+                    e.lineas + 1, 1, e.ayuda);
         if (e.sinModelo) e.sinModelo();
         return false;
     }

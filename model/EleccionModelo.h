@@ -18,8 +18,13 @@ struct EleccionModeloJuego {
     // empty when the game's set-up reads it itself.
     std::function<void()> carga;
     // When no model is usable: the message the player is given (title, text,
-    // lines, help topic) and what the game does instead.
-    QString titulo, mensaje;
+    // lines, help topic) and what the game does instead, which `consecuencia`
+    // ends the message with. `modelos` names the game's models ("modelo de
+    // Tangram") for the message given when the file cannot be read at all.
+    QString titulo, mensaje, modelos, consecuencia;
+    // Why another file every model needs cannot be read ("" when it can);
+    // empty when the game needs none.
+    std::function<QString()> falloAnexo;
     int lineas = 1, ayuda = 0;
     std::function<void()> sinModelo;
 };
@@ -33,6 +38,7 @@ EleccionModeloJuego EleccionModeloDe(std::int16_t juego);
 // else the lowest-numbered usable model of the game's file; NroModelo and
 // NombreModelo (the trimmed name) follow, and the model is put in force.
 // With none usable the game's message is given and its road without a model
-// taken (Tangram: design mode). Returns whether a model was chosen; a game
+// taken (Tangram: design mode); a model file that cannot be read is told by
+// its name and what kept it from being read, never as a file without models. Returns whether a model was chosen; a game
 // without models returns true and changes nothing.
 bool EligeModeloPuzzleNuevo();

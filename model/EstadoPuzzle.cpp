@@ -114,6 +114,7 @@ void AplicaEstadoPartida(const EstadoPartida& e, const QImage* imagenZoomada) {
         EligeModeloPuzzleNuevo();
         PreparaJuego(true);
         RedibujaImagen(1);
+        PuzzGbl.SeleccionValida = true;
         return;
     }
 
@@ -260,6 +261,9 @@ void InstalaEstadoPuzzle() {
         EligeModeloPuzzleNuevo();
         PreparaJuego(true);
         RedibujaImagen(1);
+        // A puzzle on the table: the settings window has nothing to make up
+        // for, and leaving it untouched keeps this one.
+        PuzzGbl.SeleccionValida = true;
     };
     InstalaServiciosEstadoPuzzle(std::move(s));
 }

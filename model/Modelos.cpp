@@ -20,31 +20,13 @@ QString RegistroModeloVacio(int largo) {
     return QString(kLargoNombreModelo, u' ') + QString(largo - kLargoNombreModelo - 2, u'0') + QStringLiteral("\r\n");
 }
 
-namespace {
-
-// What keeps a file of the "Archivo" folder from being read; empty when its
-// bytes are in `datos`.
-QString FalloArchivoModelos(const QString& nombre, QByteArray& datos) {
-    try {
-        datos = plat::readFile(plat::findFileCaseInsensitive(PuzzGbl.RutaArchivo, nombre));
-        return QString();
-    } catch (const plat::RuntimeError& e) {
-        if (e.number() == plat::err::kFileNotFound || e.number() == plat::err::kPathNotFound)
-            return QStringLiteral("el archivo ") + nombre + QStringLiteral(" no se encuentra");
-        return QStringLiteral("el archivo ") + nombre + QString::fromUtf8(" no se ha podido leer (error ") +
-               QString::number(e.number()) + QStringLiteral(")");
-    }
-}
-
-} // namespace
-
 QString DiagnosticoModelo(std::int16_t juego, std::int16_t nro) {
     if (juego != 24 && juego != 25) return QString();
     const QString nombre = juego == 24 ? kArchivoModelosPentominos : kArchivoModelosTaipei;
     const QString numero = QString::fromUtf8(" el modelo número ") + QString::number(nro);
-    QByteArray datos;
-    if (QString fallo = FalloArchivoModelos(nombre, datos); !fallo.isEmpty()) return fallo;
-    if (!RegistrosModelo(juego == 24 ? FormatoModelosPentominos() : FormatoModelosTaipei()).usable(nro))
+    const RegistrosModelo archivo(juego == 24 ? FormatoModelosPentominos() : FormatoModelosTaipei());
+    if (!archivo.leido()) return archivo.fallo();
+    if (!archivo.usable(nro))
         return QStringLiteral("el archivo ") + nombre + QStringLiteral(" no contiene") + numero;
     const QString danado = numero.mid(1) + QStringLiteral(" del archivo ") + nombre + QString::fromUtf8(" está dañado");
 
@@ -61,22 +43,27 @@ QString DiagnosticoModelo(std::int16_t juego, std::int16_t nro) {
     return motivo;
 }
 
-std::vector<ModeloListado> LeeListaModelos() {
+std::vector<ModeloListado> LeeListaModelos(QString* fallo) {
+    if (fallo) fallo->clear();
     const auto formato = FormatoModelosJuego(PuzzGbl.TipoJuego);
     if (!formato) return {};
+    const RegistrosModelo archivo(*formato);
+    if (fallo) *fallo = archivo.fallo();
     std::vector<ModeloListado> modelos;
-    for (const ModeloUsable& m : RegistrosModelo(*formato).usables()) modelos.push_back({m.nombre, m.registro});
+    for (const ModeloUsable& m : archivo.usables()) modelos.push_back({m.nombre, m.registro});
     return modelos;
 }
 
-void RellenaListaModelos(ListaOrdenada& lista) {
+QString RellenaListaModelos(ListaOrdenada& lista) {
     lista.Clear();
+    QString fallo;
     try {
-        for (const ModeloListado& m : LeeListaModelos()) {
+        for (const ModeloListado& m : LeeListaModelos(&fallo)) {
             lista.AddItem(m.nombre);
             lista.setItemData(lista.NewIndex(), m.registro);
         }
     } catch (const plat::RuntimeError&) {
         // A list that can take no more: it keeps what it holds.
     }
+    return fallo;
 }

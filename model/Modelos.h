@@ -48,9 +48,11 @@ struct ModeloListado {
 // for Tangram (23), "ModPen.mlp" and "ModTai.mlp" for pentominoes (24) and
 // Taipei (25), read line by line (model/RegistrosModelo.h). Empty slots and
 // damaged lines are skipped but counted. Nothing for another game or a file
-// that cannot be read.
-std::vector<ModeloListado> LeeListaModelos();
+// that cannot be read; `fallo` (optional) then receives why it could not
+// (FalloLectura(), model/RegistrosModelo.h), and "" otherwise.
+std::vector<ModeloListado> LeeListaModelos(QString* fallo = nullptr);
 
 // Clears the list and adds one item per model of LeeListaModelos(), its name
-// as the text and its record number as the item's data.
-void RellenaListaModelos(ListaOrdenada& lista);
+// as the text and its record number as the item's data. Returns why the
+// model file could not be read, "" when it was.
+QString RellenaListaModelos(ListaOrdenada& lista);

@@ -58,18 +58,11 @@ constexpr int kCeldasTablero = 5 * kPiezas; // what the twelve pieces cover
 
 QString NumeroModelo(std::int16_t nro) { return QString::fromUtf8("el modelo número ") + QString::number(nro); }
 
-QString FalloLectura(const QString& archivo, int error) {
-    if (error == plat::err::kFileNotFound || error == plat::err::kPathNotFound)
-        return QStringLiteral("el archivo ") + archivo + QStringLiteral(" no se encuentra");
-    return QStringLiteral("el archivo ") + archivo + QString::fromUtf8(" no se ha podido leer (error ") +
-           QString::number(error) + QStringLiteral(")");
-}
-
 // The board of record `nro` into `m`, or the reason it cannot be one; `cuenta`
 // receives the record's solution count.
 QString LeeTablero(std::int16_t nro, ModeloPentomino& m, int& cuenta) {
     const RegistrosModelo archivo(FormatoModelosPentominos());
-    if (!archivo.leido()) return FalloLectura(kArchivoModelosPentominos, archivo.error());
+    if (!archivo.leido()) return archivo.fallo();
     const QString danado = NumeroModelo(nro) + QStringLiteral(" del archivo ") + kArchivoModelosPentominos +
                            QString::fromUtf8(" está dañado: ");
     if (nro >= 1 && nro <= archivo.cuenta() && !archivo.usable(nro)) {

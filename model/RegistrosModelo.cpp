@@ -76,6 +76,13 @@ QString RegistroVacio(const FormatoModelo& f) {
 
 // ---- reading ------------------------------------------------------------------------
 
+QString FalloLectura(const QString& archivo, int error) {
+    if (error == plat::err::kFileNotFound || error == plat::err::kPathNotFound)
+        return QStringLiteral("el archivo ") + archivo + QStringLiteral(" no se encuentra");
+    return QStringLiteral("el archivo ") + archivo + QString::fromUtf8(" no se ha podido leer (error ") +
+           QString::number(error) + QStringLiteral(")");
+}
+
 RegistrosModelo::RegistrosModelo(const FormatoModelo& f) : formato_(f) {
     try {
         const QStringList lineas = plat::readLines(RutaDe(f), plat::kMaxDataFile);
@@ -89,6 +96,8 @@ RegistrosModelo::RegistrosModelo(const FormatoModelo& f) : formato_(f) {
         motivo_ = TextoError(f, plat::err::kOutOfMemory);
     }
 }
+
+QString RegistrosModelo::fallo() const { return leido_ ? QString() : FalloLectura(formato_.archivo, error_); }
 
 bool RegistrosModelo::usable(int n) const { return motivoRegistro(n).isEmpty(); }
 

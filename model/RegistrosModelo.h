@@ -44,6 +44,12 @@ struct ModeloUsable {
     bool operator==(const ModeloUsable&) const = default;
 };
 
+// Why a file of the "Archivo" folder could not be read, as words that follow
+// "porque": "el archivo X no se encuentra" for a missing file (or folder),
+// else "el archivo X no se ha podido leer (error N)" with the platform's
+// error number.
+QString FalloLectura(const QString& archivo, int error);
+
 // A model file as read: its lines in order, without their ends.
 class RegistrosModelo {
 public:
@@ -55,6 +61,8 @@ public:
     const QString& motivo() const { return motivo_; }
     // The platform's error number when the file could not be read (0 when read).
     int error() const { return error_; }
+    // FalloLectura() of the file when it could not be read; "" when it was.
+    QString fallo() const;
     // Records in the file (its lines), empty slots included.
     int cuenta() const { return int(lineas_.size()); }
     // Whether record n is a model (1 <= n <= cuenta(), right length, a name).

@@ -203,6 +203,7 @@ EleccionModeloJuego TAI_EleccionModelo() {
     };
     e.titulo = QStringLiteral("Modelos de Taipei");
     e.mensaje = QString::fromUtf8("No hay ningún modelo de Taipei utilizable en ModTai.mlp.");
+    e.modelos = QStringLiteral("modelo de Taipei");
     e.lineas = 2;
     e.ayuda = ayuda::kReglasTaipei;
     // No layout: the table is laid out empty and nothing is dealt.

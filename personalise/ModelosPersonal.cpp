@@ -50,14 +50,15 @@ QString TextoMuestraTaipei(int filas, int columnas, int niveles) {
 
 // ---------------------------------------------------------------- the list
 
-void Personal::rellenaModelos() {
+QString Personal::rellenaModelos() {
     ListaOrdenada lista;
-    RellenaListaModelos(lista);
+    const QString fallo = RellenaListaModelos(lista);
     Lis_Modelos.Clear();
     for (int i = 0; i < lista.ListCount(); ++i) {
         Lis_Modelos.AddItem(lista.List(i));
         Lis_Modelos.setItemData(Lis_Modelos.NewIndex(), lista.ItemData(i));
     }
+    return fallo;
 }
 
 void Personal::Lis_Modelos_Click() {

@@ -10,6 +10,7 @@
 #include "core/TsComun.h"
 #include "core/Visores.h"
 #include "table/mesa.h"
+#include "model/EleccionModelo.h"
 #include "model/EstadoServicios.h"
 #include "model/Geometria.h"
 #include "model/Juego.h"
@@ -686,20 +687,21 @@ void Personal::colocaGrupoModelos() {
     if (juego == 25) Coloca(Pic_InfoMatriz, 8, 380, 239, 27);
     Pic_InfoMatriz.setVisible(juego != 23);
     Coloca(Lis_Modelos, 8, 18, 239, 148);
-    Paso([&] {
-        ListaOrdenada lista;
-        RellenaListaModelos(lista);
-        Lis_Modelos.Clear();
-        for (int i = 0; i < lista.ListCount(); ++i) {
-            Lis_Modelos.AddItem(lista.List(i));
-            Lis_Modelos.setItemData(Lis_Modelos.NewIndex(), lista.ItemData(i));
-        }
-    });
+    QString fallo;
+    Paso([&] { fallo = rellenaModelos(); });
+    const bool conModelos = !(juego == 23 && g.TAN_ModoJuego == 1);
+    // A file that cannot be read is told, not shown as a file without models.
+    if (!fallo.isEmpty() && conModelos) {
+        const EleccionModeloJuego e = EleccionModeloDe(juego);
+        Mensaje(e.titulo, QStringLiteral("No se pueden mostrar los modelos porque ") + fallo + QStringLiteral("."), 3,
+                1, e.ayuda);
+        Refresh();
+    }
     // The current model's item; when it is not listed (its record cannot
     // be read) nothing is chosen, so the model changes only when the player
     // picks one.
     IndiceListaGuardado = -1;
-    if (!(juego == 23 && g.TAN_ModoJuego == 1)) Paso([&] {
+    if (conModelos) Paso([&] {
         for (int i = 0; i < Lis_Modelos.ListCount(); ++i)
             if (Lis_Modelos.ItemData(i) == g.NroModelo) {
                 Lis_Modelos.setListIndex(i);

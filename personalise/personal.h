@@ -272,7 +272,9 @@ private:
     void eligeColor(plat::Surface& paleta, plat::Surface& muestra, std::int32_t& color, double x, double y);
     void pruebaAtraccion();
     void pegaPortapapeles();
-    void rellenaModelos();
+    // Fills Lis_Modelos from the game's model file; returns why the file
+    // could not be read ("" when it was).
+    QString rellenaModelos();
     void avisoModelo(const QString& linea2, const QString& linea3, int x2);
     // A model that cannot be played: nothing previewed, the red box, no choice.
     void modeloDanado();

@@ -33,6 +33,7 @@ char encodeChar(char16_t u) {
 }
 
 std::optional<WriteFault> g_fault;
+std::optional<ReadFault> g_readFault;
 std::function<bool(const QString&)> g_writableProbe;
 
 QByteArray nativePath(const QString& path) { return QFile::encodeName(path); }
@@ -152,6 +153,7 @@ int runtimeErrorFor(QFileDevice::FileError error, int savedErrno, const QString&
 
 QByteArray readFile(const QString& path, qint64 maxBytes) {
     if (path.isEmpty()) throw RuntimeError(err::kBadFileNameOrNumber);
+    if (g_readFault && QDir::cleanPath(g_readFault->path) == QDir::cleanPath(path)) fail(g_readFault->errnoValue, path);
     // Without waiting: a FIFO opened for reading would hold the program until
     // some writer came along.
     const int fd = ::open(nativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -623,5 +625,7 @@ void setFolderWritableOverrideForTests(std::function<bool(const QString& folder)
 }
 
 void setWriteFaultForTests(std::optional<WriteFault> fault) { g_fault = fault; }
+
+void setReadFaultForTests(std::optional<ReadFault> fault) { g_readFault = std::move(fault); }
 
 } // namespace plat

@@ -203,4 +203,22 @@ public:
     ScopedWriteFault& operator=(const ScopedWriteFault&) = delete;
 };
 
+// Makes every read of one file (readFile() and what reads through it) fail
+// as opening it would with errno `errnoValue`: a file without read
+// permission (EACCES) for a test that runs as root too. Stays until cleared
+// with std::nullopt.
+struct ReadFault {
+    QString path;
+    int errnoValue;
+};
+void setReadFaultForTests(std::optional<ReadFault> fault);
+
+class ScopedReadFault {
+public:
+    explicit ScopedReadFault(ReadFault f) { setReadFaultForTests(std::move(f)); }
+    ~ScopedReadFault() { setReadFaultForTests(std::nullopt); }
+    ScopedReadFault(const ScopedReadFault&) = delete;
+    ScopedReadFault& operator=(const ScopedReadFault&) = delete;
+};
+
 } // namespace plat

@@ -4,6 +4,7 @@
 #include "platform/ui/mouse.h"
 #include "platform/ui/surfaceview.h"
 
+#include <QFocusEvent>
 #include <QFont>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -55,6 +56,16 @@ void ListBoxView::syncFromBox() {
     if (box_->visible() != !isHidden()) setVisible(box_->visible());
     if (isEnabled() != box_->enabled()) setEnabled(box_->enabled());
     setCursor(cursorFor(box_->mousePointer(), box_->customCursor()));
+}
+
+void ListBoxView::focusInEvent(QFocusEvent* e) {
+    // The view makes its first row current when it takes the focus without
+    // one: that is no choice of the player's, so the box keeps its own.
+    syncing_ = true;
+    QListWidget::focusInEvent(e);
+    if (currentRow() != box_->ListIndex()) setCurrentRow(box_->ListIndex());
+    if (box_->ListIndex() < 0) clearSelection();
+    syncing_ = false;
 }
 
 void ListBoxView::mousePressEvent(QMouseEvent* e) {

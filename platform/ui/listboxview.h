@@ -1,7 +1,7 @@
 // The widget that shows a list box inside the window that holds it: it
 // follows the box's items, selection, place, size, visibility, enabled state
 // and pointer, hands the player's choice back to the box (which raises its
-// Click handler) and passes the mouse and typed characters to the box's
+// Click handler; taking the focus chooses nothing) and passes the mouse and typed characters to the box's
 // handlers with the runtime's codes.
 //
 // The view attaches to the box's observer hooks (one view per box) and
@@ -29,6 +29,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
 
 private:
     ListBox* box_;

@@ -334,14 +334,17 @@ TEST_F(TaipeiMesaTest, AFreshGameTakesTheFirstLayoutThatCanBeDealtOnThisTable) {
 // stays empty, and the state written is one the next start accepts; once a
 // usable layout is in the file, the next start deals on it.
 TEST_F(TaipeiMesaTest, WithoutAnyUsableLayoutTheTableStaysEmptyAndTheNextStartIsQuiet) {
-    const QString ninguno =
-        QStringLiteral("Modelos de Taipei: ") + QString::fromUtf8("No hay ningún modelo de Taipei utilizable en ModTai.mlp.");
+    const QString titulo = QStringLiteral("Modelos de Taipei: ");
     const struct {
         const char* caso;
         std::optional<QStringList> registros; // nothing: no file
+        QString ninguno;                      // what the player is told
     } casos[] = {
-        {"no file", std::nullopt},
-        {"blank and too large", QStringList{VacioTaipei(), modtai::Registro(Grande())}},
+        {"no file", std::nullopt,
+         titulo +
+             QString::fromUtf8("No se puede usar ningún modelo de Taipei porque el archivo ModTai.mlp no se encuentra.")},
+        {"blank and too large", QStringList{VacioTaipei(), modtai::Registro(Grande())},
+         titulo + QString::fromUtf8("No hay ningún modelo de Taipei utilizable en ModTai.mlp.")},
     };
     auto& g = PuzzGbl;
     InstalaEstadoPuzzle();
@@ -357,7 +360,7 @@ TEST_F(TaipeiMesaTest, WithoutAnyUsableLayoutTheTableStaysEmptyAndTheNextStartIs
         LeePuzzleJuego(ruta);
         ASSERT_EQ(mensajes.size(), 2) << mensajes.join("\n").toStdString();
         EXPECT_TRUE(mensajes[0].contains("crearlo")) << mensajes[0].toStdString();
-        EXPECT_EQ(mensajes[1], ninguno);
+        EXPECT_EQ(mensajes[1], c.ninguno);
         EXPECT_EQ(g.NroModelo, 0);
         EXPECT_TRUE(g.NombreModelo.isEmpty());
         EXPECT_EQ(g.FilasTablero, 0);
@@ -371,7 +374,7 @@ TEST_F(TaipeiMesaTest, WithoutAnyUsableLayoutTheTableStaysEmptyAndTheNextStartIs
         mensajes.clear();
         LeePuzzleJuego(ruta);
         ASSERT_EQ(mensajes.size(), 1) << mensajes.join("\n").toStdString();
-        EXPECT_EQ(mensajes[0], ninguno);
+        EXPECT_EQ(mensajes[0], c.ninguno);
         EXPECT_FALSE(QFileInfo::exists(ruta + ".bak"));
     }
 

@@ -18,6 +18,7 @@
 #include "tools/modtai/disposiciones.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSize>
 #include <QImage>
 #include <gtest/gtest.h>
@@ -26,6 +27,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <unistd.h>
 #include <numeric>
 
 namespace {
@@ -927,8 +929,8 @@ TEST_F(EstadoPuzzle, ADamagedStateFileIsKeptAsideAndRecreated) {
     LeePuzzleJuego(ruta);
     // No model file here: the fresh Tangram says so and is designed instead.
     ASSERT_EQ(vistos.size(), 2u);
-    EXPECT_EQ(vistos[1].texto, QString::fromUtf8("No hay ningún modelo de Tangram archivado. Se pasa al modo Crear "
-                                                 "nuevos modelos."));
+    EXPECT_EQ(vistos[1].texto, QString::fromUtf8("No se puede usar ningún modelo de Tangram porque el archivo "
+                                                 "ModTan.mlp no se encuentra. Se pasa al modo Crear nuevos modelos."));
     EXPECT_EQ(PuzzGbl.TAN_ModoJuego, 1);
     EXPECT_EQ(vistos[0].texto, QString::fromUtf8("El archivo de inicialización ") + ruta +
                                    QString::fromUtf8(" está dañado. Se ha guardado una copia .bak y se ha vuelto a "
@@ -937,6 +939,37 @@ TEST_F(EstadoPuzzle, ADamagedStateFileIsKeptAsideAndRecreated) {
     EXPECT_EQ(PuzzGbl.NroPiezas, 7);
     EXPECT_TRUE(TablaPreparada());
     EXPECT_NE(plat::readFile(ruta), danado);
+}
+
+// A Tangram model file that is there and cannot be read is told by its name
+// and what kept it from being read, never as a file without models, on both
+// roads that start a fresh Tangram: the first start of the game (no state
+// file) and a damaged state. The game is then designed; no read waits.
+TEST_F(EstadoPuzzle, AnUnreadableTangramModelFileIsToldByNameAndError) {
+    const QString ruta = carpeta.file("Tsl2334.ini");
+    ::alarm(120); // a read that waited would end the test here
+    for (const auto& c : testing_support::ArchivosIlegibles())
+        for (const bool danado : {false, true}) {
+            SCOPED_TRACE(std::string(c.caso) + (danado ? ", a damaged state" : ", no state yet"));
+            SetUp();
+            PuzzGbl.TipoJuego = 23;
+            PuzzGbl.TAN_ModoJuego = 2;
+            QFile::remove(ruta);
+            QFile::remove(ruta + ".bak");
+            if (danado) Guarda(TangramDanado(), "Tsl2334.ini");
+            testing_support::ArchivoDanado modelos(PuzzGbl.RutaArchivo + "ModTan.mlp", c.dano);
+            if (!modelos.aplicado()) continue;
+            LeePuzzleJuego(ruta);
+            ASSERT_EQ(vistos.size(), 2u);
+            EXPECT_EQ(vistos[1].titulo, "Modelos de Tangram");
+            EXPECT_EQ(vistos[1].texto, QString::fromUtf8("No se puede usar ningún modelo de Tangram porque el archivo "
+                                                         "ModTan.mlp ") +
+                                           c.dicho + QStringLiteral(". Se pasa al modo Crear nuevos modelos."));
+            EXPECT_EQ(PuzzGbl.TAN_ModoJuego, 1);
+            EXPECT_EQ(PuzzGbl.NroPiezas, 7);
+            EXPECT_TRUE(QFileInfo(ruta).isFile());
+        }
+    ::alarm(0);
 }
 
 // Every line end the program accepts reads the same state.

@@ -625,32 +625,46 @@ TEST_F(PentominosTest, AStateRefusedForItsModelIsKeptAndComesBackOnceTheModelIsM
     const QByteArray soluciones = plat::readFile(archivo() + "SolPen.mlp");
     const QString modPen = archivo() + "ModPen.mlp", solPen = archivo() + "SolPen.mlp";
 
+    const QString ninguno = QString::fromUtf8("No hay ningún modelo de pentominós utilizable en ModPen.mlp.");
+    const QString sinArchivo = QString::fromUtf8("No se puede usar ningún modelo de pentominós porque ");
     const struct {
         const char* que;
         std::function<void()> dana;
-        const char* dicho; // what the message says is wrong
+        const char* dicho;  // what the message says is wrong
+        QString sinTablero; // what the run without a board is told
     } casos[] = {
-        {"board file missing", [&] { QFile::remove(modPen); }, "el archivo ModPen.mlp no se encuentra"},
-        {"board file empty", [&] { plat::writeFile(modPen, ""); }, "el archivo ModPen.mlp no contiene el modelo número 1"},
+        {"board file missing", [&] { QFile::remove(modPen); }, "el archivo ModPen.mlp no se encuentra",
+         sinArchivo + "el archivo ModPen.mlp no se encuentra."},
+        {"board file empty", [&] { plat::writeFile(modPen, ""); }, "el archivo ModPen.mlp no contiene el modelo número 1",
+         ninguno},
         {"board file a folder",
          [&] {
              QFile::remove(modPen);
              QDir().mkpath(modPen);
          },
-         "el archivo ModPen.mlp no se ha podido leer (error 75)"},
+         "el archivo ModPen.mlp no se ha podido leer (error 75)",
+         sinArchivo + "el archivo ModPen.mlp no se ha podido leer (error 75)."},
         {"board an empty slot", [&] { plat::writeFile(modPen, plat::toCp1252(pp::RegistroVacio())); },
-         "el archivo ModPen.mlp no contiene el modelo número 1"},
+         "el archivo ModPen.mlp no contiene el modelo número 1", ninguno},
         {"board record damaged",
          [&] {
              QByteArray b = tableros;
              b[25] = 'x'; // the rows are no number
              plat::writeFile(modPen, b);
          },
-         "el modelo número 1 del archivo ModPen.mlp está dañado"},
-        {"solutions missing", [&] { QFile::remove(solPen); }, "el archivo SolPen.mlp no se encuentra"},
+         "el modelo número 1 del archivo ModPen.mlp está dañado", ninguno},
+        {"solutions missing", [&] { QFile::remove(solPen); }, "el archivo SolPen.mlp no se encuentra",
+         sinArchivo + "el archivo SolPen.mlp no se encuentra."},
+        {"solutions a folder",
+         [&] {
+             QFile::remove(solPen);
+             QDir().mkpath(solPen);
+         },
+         "el archivo SolPen.mlp no se ha podido leer (error 75)",
+         sinArchivo + "el archivo SolPen.mlp no se ha podido leer (error 75)."},
         {"solutions of another board only",
          [&] { plat::writeFile(solPen, plat::toCp1252(pp::Linea(2, pp::Inventada(1)) + "\r\n")); },
-         "el archivo SolPen.mlp no contiene ninguna solución del modelo número 1"},
+         "el archivo SolPen.mlp no contiene ninguna solución del modelo número 1", ninguno},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.que);
@@ -660,7 +674,7 @@ TEST_F(PentominosTest, AStateRefusedForItsModelIsKeptAndComesBackOnceTheModelIsM
         LeePuzzleJuego(ruta);
         // Then the run goes on without a board: none of the file can be played.
         ASSERT_EQ(textos.size(), 2);
-        EXPECT_EQ(textos[1], QString::fromUtf8("No hay ningún modelo de pentominós utilizable en ModPen.mlp."));
+        EXPECT_EQ(textos[1], c.sinTablero);
         EXPECT_TRUE(textos[0].contains(QString::fromUtf8(c.dicho))) << textos[0].toStdString();
         EXPECT_TRUE(textos[0].contains("Tsl2434.ini se conserva")) << textos[0].toStdString();
         EXPECT_EQ(g.EstadoConservado, 24);
@@ -672,6 +686,7 @@ TEST_F(PentominosTest, AStateRefusedForItsModelIsKeptAndComesBackOnceTheModelIsM
 
         // The model file mended: the kept puzzle comes back.
         QDir(modPen).removeRecursively();
+        QDir(solPen).removeRecursively();
         plat::writeFile(modPen, tableros);
         plat::writeFile(solPen, soluciones);
         textos.clear();

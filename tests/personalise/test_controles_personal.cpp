@@ -69,9 +69,12 @@ protected:
         PuzzGbl.TipoJuego = juego;
         PuzzGbl.TipoJuegoInicial = juego;
         Personal& p = CreaVentanaPersonal();
+        titulos.clear();
+        textos.clear();
         p.Form_Load();
         ventana = &p;
         pausas.clear();
+        alAbrir = titulos.join("|") + ": " + textos.join("|");
         titulos.clear();
         textos.clear();
         sonidosControles.clear();
@@ -89,6 +92,7 @@ protected:
     std::vector<Pausa> pausas;
     std::vector<int> sonidosControles;
     QStringList titulos, textos;
+    QString alAbrir; // what the opening told, titles then texts
     std::deque<bool> respuestas;
 };
 
@@ -290,21 +294,98 @@ TEST_F(ControlesPersonalTest, ASelectorCountsOnlyAPressOnItsButton) {
     EXPECT_EQ(PuzzGbl.MaterialPiezas, 1) << "back to the first after the last";
 }
 
-// The current figure is not in the list (its record is not in the file): the
-// window chooses nothing by itself, and leaving it untouched asks nothing and
-// keeps the model.
+// The current figure is not in the list (its record is not in the file, or
+// cannot be read): the window chooses nothing by itself, and leaving it
+// untouched asks nothing and keeps the model and the puzzle as played.
 TEST_F(ControlesPersonalTest, AnUnlistedCurrentModelIsNotReplacedByTheFirstOne) {
-    const QString casa = QStringLiteral("Casa").leftJustified(25, u' ') + QString(99, u'0') + "\r\n";
-    testing_support::writeBytes(PuzzGbl.RutaArchivo + "ModTan.mlp", casa.toLatin1());
-    PuzzGbl.TAN_ModoJuego = 2;
-    PuzzGbl.NroModelo = 3;
-    Personal& p = Abre(23);
-    ASSERT_EQ(p.Lis_Modelos.ListCount(), 1);
-    EXPECT_EQ(p.Lis_Modelos.ListIndex(), -1);
-    EXPECT_EQ(PuzzGbl.NroModelo, 3);
-    p.Pic_BotSalir_Click();
-    EXPECT_FALSE(textos.join("|").contains("Ha cambiado el modelo")) << textos.join("|").toStdString();
-    EXPECT_EQ(PuzzGbl.NroModelo, 3);
+    const QString ruta = PuzzGbl.RutaArchivo + "ModTan.mlp";
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TESELARO_BINARY_DIR "/generated/Archivo/ModTan.mlp"), ruta));
+    const QByteArray figuras = testing_support::readBytes(ruta);
+    const int cuenta = int(figuras.size() / 126);
+    int conNombre = 0; // records 1 .. cuenta that a list shows
+    for (int n = 0; n < cuenta; ++n) conNombre += !figuras.mid(n * 126, 25).trimmed().isEmpty();
+    ASSERT_GE(conNombre, 2);
+    QByteArray nulEnNombre = figuras;
+    nulEnNombre.insert(2, '\0');
+    const struct {
+        const char* caso;
+        QByteArray archivo;
+        std::int16_t actual;
+    } casos[] = {
+        {"not in the file", figuras, std::int16_t(cuenta + 3)},
+        {"a BOM before its record", "\xEF\xBB\xBF" + figuras, 1},
+        {"a NUL in its name", nulEnNombre, 1},
+    };
+    auto& g = PuzzGbl;
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        // The first start of the game deals figure 1; one piece is moved off
+        // where it was dealt.
+        testing_support::writeBytes(ruta, figuras);
+        g.TipoJuego = 23;
+        g.TAN_ModoJuego = 2;
+        g.NroModelo = 1;
+        QFile::remove(RutaEstadoJuego(23));
+        g.SeleccionValida = false; // as the program starts
+        LeePuzzleJuego(RutaEstadoJuego(23));
+        ASSERT_EQ(g.NroModelo, 1);
+        g.Piezas[1].X = std::int16_t(g.Piezas[1].X + 7);
+        g.NroModelo = c.actual;
+        const auto piezas = g.Piezas;
+        testing_support::writeBytes(ruta, c.archivo);
+
+        Personal& p = Abre(23);
+        EXPECT_EQ(p.Lis_Modelos.ListCount(), c.actual > cuenta ? conNombre : conNombre - 1);
+        EXPECT_EQ(p.Lis_Modelos.ListIndex(), -1);
+        EXPECT_EQ(g.NroModelo, c.actual);
+        p.Pic_BotSalir_Click();
+        EXPECT_TRUE(textos.isEmpty()) << textos.join("|").toStdString();
+        EXPECT_EQ(g.NroModelo, c.actual);
+        EXPECT_FALSE(g.ReiniciarPuzzle);
+        EXPECT_EQ(g.Piezas, piezas);
+        ventana = nullptr;
+        DestruyeVentanaPersonal();
+    }
+}
+
+// A model file that is there and cannot be read, or is missing, is told as
+// the window lays out its list, by the file's name and what kept it from
+// being read; the list stays empty and nothing is chosen or asked. A
+// Tangram being designed has no use for the list and says nothing.
+TEST_F(ControlesPersonalTest, AModelFileThatCannotBeReadIsToldWhenTheListIsLaidOut) {
+    const struct {
+        std::int16_t juego;
+        const char* archivo;
+        const char* titulo;
+    } juegos[] = {{23, "ModTan.mlp", "Modelos de Tangram"},
+                  {24, "ModPen.mlp", "Modelos de pentominós"},
+                  {25, "ModTai.mlp", "Modelos de Taipei"}};
+    auto& g = PuzzGbl;
+    for (const auto& j : juegos)
+        for (const auto& c : testing_support::ArchivosIlegibles()) {
+            SCOPED_TRACE(std::string(j.archivo) + ", " + c.caso);
+            testing_support::ArchivoDanado modelos(g.RutaArchivo + j.archivo, c.dano);
+            if (!modelos.aplicado()) continue;
+            g.TAN_ModoJuego = 2;
+            g.NroModelo = 1;
+            Personal& p = Abre(j.juego);
+            EXPECT_EQ(alAbrir, QString::fromUtf8(j.titulo) + ": " +
+                                   QString::fromUtf8("No se pueden mostrar los modelos porque el archivo ") + j.archivo +
+                                   " " + c.dicho + ".");
+            EXPECT_EQ(p.Lis_Modelos.ListCount(), 0);
+            EXPECT_EQ(p.Lis_Modelos.ListIndex(), -1);
+            p.Pic_BotSalir_Click();
+            EXPECT_FALSE(textos.join("|").contains("Ha cambiado el modelo")) << textos.join("|").toStdString();
+            EXPECT_EQ(g.NroModelo, 1);
+            ventana = nullptr;
+            DestruyeVentanaPersonal();
+            if (j.juego != 23) continue;
+            g.TAN_ModoJuego = 1;
+            Abre(23);
+            EXPECT_EQ(alAbrir, ": ") << "designing, the list is not used";
+            ventana = nullptr;
+            DestruyeVentanaPersonal();
+        }
 }
 
 TEST_F(ControlesPersonalTest, TheTangramModeSelectorLaysTheWindowOutForTheNewMode) {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace plat;
 using testing_support::ScratchDir;
@@ -389,6 +390,27 @@ TEST(BoundedRead, AnythingButARegularFileOrAFileOverTheBoundIsRefusedAtOnce) {
     EXPECT_EQ(readFile(dir.file("grande"), 1000).size(), 1000);
     EXPECT_EQ(errorNumberOf([&] { readFile(dir.file("grande"), 999); }), 75);
     EXPECT_EQ(errorNumberOf([&] { readFile(dir.file("falta")); }), 53);
+}
+
+// A file the reader may not open fails with the same number whether the
+// file layer refuses it (so that it fails for root too) or, for a user that
+// permissions bind, its mode does; other files still read.
+TEST(BoundedRead, AFileWithoutReadPermissionIsRefusedWith75) {
+    ScratchDir dir;
+    const QString cerrado = dir.file("ModTan.mlp"), abierto = dir.file("ModPen.mlp");
+    writeBytes(cerrado, "x\r\n");
+    writeBytes(abierto, "y\r\n");
+    {
+        ScopedReadFault falla({cerrado, EACCES});
+        EXPECT_EQ(errorNumberOf([&] { readFile(cerrado); }), 75);
+        EXPECT_EQ(errorNumberOf([&] { readLines(cerrado); }), 75);
+        EXPECT_EQ(readFile(abierto), "y\r\n");
+    }
+    EXPECT_EQ(readFile(cerrado), "x\r\n");
+    if (::geteuid() == 0) return; // mode 000 does not bind the superuser
+    ASSERT_EQ(::chmod(QFile::encodeName(cerrado).constData(), 0), 0);
+    EXPECT_EQ(errorNumberOf([&] { readFile(cerrado); }), 75);
+    ::chmod(QFile::encodeName(cerrado).constData(), 0644);
 }
 
 TEST(LineEnds, OneRuleForEveryReader) {

@@ -1,16 +1,19 @@
 // The widget side of the platform layer: event processing, the periodic
 // timer, the surface view, pointers, the help viewer and the screen size.
+#include "platform/listbox.h"
 #include "platform/surface.h"
 #include "platform/ui/cursors.h"
 #include "platform/ui/events.h"
 #include "platform/ui/fullscreen.h"
 #include "platform/ui/helpviewer.h"
+#include "platform/ui/listboxview.h"
 #include "platform/ui/surfaceview.h"
 #include "tests/support/fixtures.h"
 
 #include <QApplication>
 #include <QBackingStore>
 #include <QDialog>
+#include <QFocusEvent>
 #include <QHelpEvent>
 #include <QImage>
 #include <QKeyEvent>
@@ -410,3 +413,31 @@ TEST(Screen, SizeOfThePrimaryScreen) {
 }
 
 } // namespace
+
+// A list that takes the focus with nothing chosen (the window opening, the
+// Tab key) chooses nothing: the view's own move to its first row raises no
+// Click; the player's press on a row still does.
+TEST(ListBoxView, TakingTheFocusChoosesNothing) {
+    plat::ListBox box;
+    for (const char* t : {"Avion", "Barco", "Casa"}) box.AddItem(QString::fromLatin1(t));
+    int clicks = 0;
+    box.onClick = [&] { ++clicks; };
+    QWidget ventana;
+    plat::ListBoxView vista(&box, &ventana);
+    ventana.show();
+    for (Qt::FocusReason r : {Qt::TabFocusReason, Qt::ActiveWindowFocusReason, Qt::OtherFocusReason}) {
+        vista.clearFocus();
+        QFocusEvent foco(QEvent::FocusIn, r);
+        QApplication::sendEvent(&vista, &foco);
+        EXPECT_EQ(box.ListIndex(), -1) << r;
+        EXPECT_EQ(vista.currentRow(), -1) << r;
+        EXPECT_EQ(clicks, 0) << r;
+    }
+    const QRect fila = vista.visualItemRect(vista.item(1));
+    const QPointF punto = fila.center();
+    QMouseEvent pulsa(QEvent::MouseButtonPress, punto, vista.viewport()->mapToGlobal(punto), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(vista.viewport(), &pulsa);
+    EXPECT_EQ(box.ListIndex(), 1);
+    EXPECT_EQ(clicks, 1);
+}

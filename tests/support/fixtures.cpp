@@ -5,7 +5,14 @@
 #include <QImage>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
+
+#include "platform/files.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace testing_support {
 
@@ -79,6 +86,62 @@ QByteArray pngHeaderOnly(int ancho, int alto) {
 QByteArray readBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+const std::vector<ArchivoIlegible>& ArchivosIlegibles() {
+    using D = ArchivoIlegible::Dano;
+    static const std::vector<ArchivoIlegible> casos = {
+        {"a folder", D::Carpeta, "no se ha podido leer (error 75)"},
+        {"a FIFO", D::Fifo, "no se ha podido leer (error 75)"},
+        {"too large", D::Enorme, "no se ha podido leer (error 75)"},
+        {"no read permission (the file layer)", D::SinPermiso, "no se ha podido leer (error 75)"},
+        {"no read permission (its mode)", D::SinPermisoReal, "no se ha podido leer (error 75)"},
+        {"missing", D::Falta, "no se encuentra"},
+    };
+    return casos;
+}
+
+namespace {
+void Quita(const QString& ruta) {
+    const QFileInfo fi(ruta);
+    if (fi.isDir() && !fi.isSymLink()) QDir(ruta).removeRecursively();
+    else QFile::remove(ruta);
+}
+} // namespace
+
+ArchivoDanado::ArchivoDanado(const QString& ruta, ArchivoIlegible::Dano dano) : ruta_(ruta) {
+    using D = ArchivoIlegible::Dano;
+    const QByteArray nativa = QFile::encodeName(ruta);
+    if (dano == D::SinPermisoReal && ::geteuid() == 0) {
+        aplicado_ = false; // the superuser reads a file of mode 000
+        return;
+    }
+    Quita(ruta);
+    switch (dano) {
+    case D::Carpeta: EXPECT_TRUE(QDir().mkpath(ruta)); break;
+    case D::Fifo: EXPECT_EQ(::mkfifo(nativa.constData(), 0644), 0); break;
+    case D::Enorme: {
+        // Sparse: nothing of it is written, and nothing need be read.
+        QFile f(ruta);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.resize(plat::kMaxDataFile + 1));
+        break;
+    }
+    case D::SinPermiso:
+        writeBytes(ruta, "x\r\n");
+        plat::setReadFaultForTests(plat::ReadFault{ruta, EACCES});
+        rechazado_ = true;
+        break;
+    case D::SinPermisoReal:
+        writeBytes(ruta, "x\r\n");
+        EXPECT_EQ(::chmod(nativa.constData(), 0), 0);
+        break;
+    case D::Falta: break;
+    }
+}
+
+ArchivoDanado::~ArchivoDanado() {
+    if (rechazado_) plat::setReadFaultForTests(std::nullopt);
+    if (aplicado_) Quita(ruta_);
 }
 
 ScratchDir::ScratchDir() { dir_.setAutoRemove(true); }

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include <ostream>
+#include <vector>
 
 // Texts in failure messages read as text.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -54,6 +55,36 @@ QByteArray readBytes(const QString& path);
 // The start of a PNG file whose header says ancho x alto pixels: a reader
 // that trusts the header would ask for that much memory.
 QByteArray pngHeaderOnly(int ancho, int alto);
+
+// The ways a file the program reads can be there and still not be read, and
+// its absence: what the file's reader then says after "el archivo X ".
+struct ArchivoIlegible {
+    enum class Dano { Carpeta, Fifo, Enorme, SinPermiso, SinPermisoReal, Falta };
+    const char* caso;
+    Dano dano;
+    const char* dicho;
+};
+// A folder, a FIFO (whose reader must not wait for a writer), a file over
+// the bound of data files, a file without read permission as the file layer
+// refuses it (for root too) and as its mode does, and no file.
+const std::vector<ArchivoIlegible>& ArchivosIlegibles();
+
+// Puts the damage in place of the file at `ruta` (whatever stood there is
+// removed) for as long as it lives, then takes it away; aplicado() is false
+// when it cannot be made here (a mode that does not bind root).
+class ArchivoDanado {
+public:
+    ArchivoDanado(const QString& ruta, ArchivoIlegible::Dano dano);
+    ~ArchivoDanado();
+    ArchivoDanado(const ArchivoDanado&) = delete;
+    ArchivoDanado& operator=(const ArchivoDanado&) = delete;
+    bool aplicado() const { return aplicado_; }
+
+private:
+    QString ruta_;
+    bool aplicado_ = true;
+    bool rechazado_ = false; // the file layer's refusal is in force
+};
 
 // A fresh folder, removed at the end of the test; path() ends in "/".
 class ScratchDir {
