@@ -39,9 +39,10 @@ void TAI_BuscaPareja();
 
 // Searches, depth first with back-steps, a sequence of pairs that empties the
 // board from the present position: TAI_SolucionHallada tells whether one was
-// found and TAI_TablaBusqueda (1..) holds its pairs in order. Gives up when
-// a back-step finds more than 3 seconds gone since the start (a search that
-// never steps back is not limited). Every tile's state is as it was after.
+// found and TAI_TablaBusqueda (1..) holds its pairs in order. Once it has
+// stepped back, it gives up when a back-step or a new position finds more
+// than 3 seconds gone since the start (a search that never steps back is
+// not limited). Every tile's state is as it was after.
 // Positions it has searched without success (told by their removed tiles)
 // are remembered and never entered again, which changes nothing of the
 // sequence found but the time it takes; the memory this takes stays under
