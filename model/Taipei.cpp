@@ -774,6 +774,25 @@ void TAI_BuscaPareja() {
     }
 }
 
+void TAI_SugiereParejaConSalida() {
+    auto& g = PuzzGbl;
+    TAI_BuscaPareja();
+    const auto pista = g.TAI_ParejaSugerida;
+    if (pista[1] == 0 || pista[2] == 0) return;
+    // After the hint's pair: an empty board, or one the search clears.
+    RegistroPieza& a = g.Piezas[std::size_t(pista[1])];
+    RegistroPieza& b = g.Piezas[std::size_t(pista[2])];
+    const std::int16_t estadoA = a.Estado, estadoB = b.Estado;
+    a.Estado = b.Estado = 0;
+    bool vacio = true;
+    for (int t = 1; t <= kFichas; ++t) vacio = vacio && g.Piezas[std::size_t(t)].Estado == 0;
+    if (!vacio) TAI_BuscaSolucion();
+    a.Estado = estadoA, b.Estado = estadoB;
+    if (vacio || g.TAI_SolucionHallada || UltimaSolucionTaipei().agotado) return;
+    TAI_BuscaSolucion();
+    if (g.TAI_SolucionHallada) g.TAI_ParejaSugerida = {0, g.TAI_TablaBusqueda[1][1], g.TAI_TablaBusqueda[1][2]};
+}
+
 // ---------------------------------------------------------------- solver
 
 void TAI_BuscaSolucion() { TAI_BuscaSolucion(true); }

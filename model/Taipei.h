@@ -37,6 +37,12 @@ void TAI_CalculaBloqueos();
 // when no pair can be removed.
 void TAI_BuscaPareja();
 
+// The tutor's pair: the hint's (TAI_BuscaPareja) while the board can still be
+// cleared after it, or the first pair of a clearing the search finds when
+// only other pairs keep the board clearable. The hint's stands when the
+// search can tell neither within its limit; both 0 when no pair is free.
+void TAI_SugiereParejaConSalida();
+
 // Searches, depth first with back-steps, a sequence of pairs that empties the
 // board from the present position: TAI_SolucionHallada tells whether one was
 // found and TAI_TablaBusqueda (1..) holds its pairs in order. Once it has

@@ -365,6 +365,43 @@ TEST_F(Solucion, WithoutAPairOrWithoutTilesThereIsNoSolution) {
     EXPECT_FALSE(PuzzGbl.TAI_SolucionHallada);
 }
 
+// The tutor's pair on the board above: the hint takes (1, 4), which lie
+// highest, but that leaves 3 on 2; the tutor's is the first pair of a
+// clearing. With kind 1's copies side by side instead, the hint's own pair
+// leads to a clearing and stands.
+TEST_F(Solucion, TheTutorsPairKeepsTheBoardClearable) {
+    Reloj(1e-4);
+    TAI_BuscaPareja();
+    ASSERT_EQ(PuzzGbl.TAI_ParejaSugerida[1], F(1, 1));
+    ASSERT_EQ(PuzzGbl.TAI_ParejaSugerida[2], F(1, 4));
+    PuzzGbl.Piezas[std::size_t(F(1, 4))].Estado = 2; // selected by the player
+    antes = PuzzGbl.Piezas;
+    TAI_SugiereParejaConSalida();
+    EXPECT_EQ(PuzzGbl.Piezas, antes);
+    EXPECT_EQ(PuzzGbl.TAI_ParejaSugerida[1], F(1, 1));
+    EXPECT_EQ(PuzzGbl.TAI_ParejaSugerida[2], F(1, 3));
+
+    Tablero::SetUp();
+    Pon(F(1, 1), 1, 1, 2);
+    Pon(F(5, 1), 1, 1, 1);
+    Pon(F(1, 2), 1, 5, 1);
+    Pon(F(1, 3), 3, 5, 1);
+    Pon(F(1, 4), 1, 9, 2);
+    Pon(F(5, 2), 1, 9, 1);
+    TAI_BuscaPareja();
+    const auto pista = PuzzGbl.TAI_ParejaSugerida;
+    TAI_SugiereParejaConSalida();
+    EXPECT_EQ(PuzzGbl.TAI_ParejaSugerida, pista);
+    // No free pair: nothing suggested.
+    for (int c : {1, 2, 3, 4}) PuzzGbl.Piezas[std::size_t(F(1, c))].Estado = 0;
+    PuzzGbl.TAI_Tablero[1][1].Ficha[2] = 0;
+    Pon(F(5, 2), 1, 1, 2);
+    PuzzGbl.Piezas[std::size_t(F(5, 2))].Estado = 1;
+    TAI_SugiereParejaConSalida();
+    EXPECT_EQ(PuzzGbl.TAI_ParejaSugerida[1], 0);
+    EXPECT_EQ(PuzzGbl.TAI_ParejaSugerida[2], 0);
+}
+
 // A pair already removed fixes the kind's pairing: with copies 1 and 2 gone,
 // only (3, 4) may follow, and once both pairs are gone the kind is done.
 TEST_F(Solucion, PairsAlreadyRemovedFixTheKindsPairing) {
