@@ -357,12 +357,18 @@ private:
         }
     };
 
-    static bool Presente(int r, int c, int l) { return !Ausente(r, c, l); }
+    // The tile on the board at level l of cell (r, c), 0 for none or one
+    // removed, as the position stood when Analiza began.
+    int En(int r, int c, int l) const {
+        if (r < 0 || r > kFilas + 1 || c < 0 || c > kColumnas + 1 || l < 0 || l > kNiveles + 1) return 0;
+        return rejilla_[std::size_t(r)][std::size_t(c)][std::size_t(l)];
+    }
+    bool Presente(int r, int c, int l) const { return En(r, c, l) != 0; }
 
     // When tiles x and y lie in one unbroken run of one row and level, calls
     // fuera(t) for every tile of the run outside them and entre(t) for every
     // tile between them, and returns true.
-    template <class F, class G> static bool EnUnaFila(int x, int y, F&& fuera, G&& entre) {
+    template <class F, class G> bool EnUnaFila(int x, int y, F&& fuera, G&& entre) const {
         const RegistroPieza& p = PuzzGbl.Piezas[x];
         const RegistroPieza& q = PuzzGbl.Piezas[y];
         if (p.Fila != q.Fila || p.Nivel != q.Nivel) return false;
@@ -370,9 +376,9 @@ private:
         const int izq = std::min(p.Columna, q.Columna), der = std::max(p.Columna, q.Columna);
         for (int c = izq + 1; c < der; ++c)
             if (!Presente(r, c, l)) return false;
-        for (int c = izq + 1; c < der; ++c) entre(FichaEn(r, c, l));
-        for (int c = izq - 1; c >= 1 && Presente(r, c, l); --c) fuera(FichaEn(r, c, l));
-        for (int c = der + 1; c <= kColumnas && Presente(r, c, l); ++c) fuera(FichaEn(r, c, l));
+        for (int c = izq + 1; c < der; ++c) entre(En(r, c, l));
+        for (int c = izq - 1; c >= 1 && Presente(r, c, l); --c) fuera(En(r, c, l));
+        for (int c = der + 1; c <= kColumnas && Presente(r, c, l); ++c) fuera(En(r, c, l));
         return true;
     }
 
@@ -400,8 +406,8 @@ private:
         for (int t = 1; t <= kFichas; ++t) {
             if (o.grupo[t] == 0) continue;
             const RegistroPieza& p = g.Piezas[t];
-            const int u = FichaEn(p.Fila, p.Columna, p.Nivel + 1);
-            if (u != 0 && EnTablero(u)) arco(u, t);
+            const int u = En(p.Fila, p.Columna, p.Nivel + 1);
+            if (u != 0) arco(u, t);
             const int c = an.companera[t];
             if (c > t) EnUnaFila(t, c, [&](int f) { arco(f, t); }, [&](int f) { arco(t, f); });
         }
@@ -448,13 +454,13 @@ private:
                 Conjunto tras = o.despues[o.grupo[t]];
                 tras |= o.Miembros(o.grupo[t], an);
                 bool izquierda = true, derecha = true;
-                for (int x = c - 1; x >= 1 && Presente(r, x, l) && izquierda; --x) izquierda = !tras.Tiene(FichaEn(r, x, l));
-                for (int x = c + 1; x <= kColumnas && Presente(r, x, l) && derecha; ++x) derecha = !tras.Tiene(FichaEn(r, x, l));
+                for (int x = c - 1; x >= 1 && Presente(r, x, l) && izquierda; --x) izquierda = !tras.Tiene(En(r, x, l));
+                for (int x = c + 1; x <= kColumnas && Presente(r, x, l) && derecha; ++x) derecha = !tras.Tiene(En(r, x, l));
                 if (!izquierda && !derecha) return false;
                 if (!izquierda)
-                    for (int x = c + 1; x <= kColumnas && Presente(r, x, l); ++x) arco(FichaEn(r, x, l), t);
+                    for (int x = c + 1; x <= kColumnas && Presente(r, x, l); ++x) arco(En(r, x, l), t);
                 else if (!derecha)
-                    for (int x = c - 1; x >= 1 && Presente(r, x, l); --x) arco(FichaEn(r, x, l), t);
+                    for (int x = c - 1; x >= 1 && Presente(r, x, l); --x) arco(En(r, x, l), t);
             }
             if (bucle) return false;
             if (!nuevo) return true;
@@ -502,6 +508,15 @@ private:
     bool Analiza(Analisis& an) const {
         const auto& g = PuzzGbl;
         an = {};
+        for (int r = 1; r <= kFilas; ++r)
+            for (int c = 1; c <= kColumnas; ++c) {
+                const auto& celda = g.TAI_Tablero[r][c];
+                auto& aqui = rejilla_[std::size_t(r)][std::size_t(c)];
+                for (int l = 1; l <= kNiveles; ++l) {
+                    const int t = celda.Ficha[std::size_t(l)];
+                    aqui[std::size_t(l)] = std::int16_t(EsFicha(t) && g.Piezas[std::size_t(t)].Estado != 0 ? t : 0);
+                }
+            }
         std::array<bool, kClases + 1> abierta{};
         for (int k = 1; k <= kClases; ++k) {
             if (!g.TAI_Clases[k].ClaseEnJuego) continue;
@@ -624,6 +639,7 @@ private:
     mutable Analisis analisis_;
     mutable Orden orden_;
     mutable std::vector<Jugada> tres_;
+    mutable std::array<std::array<std::array<std::int16_t, kNiveles + 2>, kColumnas + 2>, kFilas + 2> rejilla_{};
 };
 
 } // namespace
