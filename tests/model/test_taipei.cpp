@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <set>
 #include <string>
@@ -161,6 +162,10 @@ protected:
     }
     // The tile of kind k, copy c.
     static int F(int k, int c) { return TAI_BuscaFichaPorId(std::int16_t(k * 10 + c)); }
+    // Tiles given as kind, copy, row, column, level.
+    static void Pon(const std::vector<std::array<int, 5>>& fichas) {
+        for (const auto& f : fichas) Pon(F(f[0], f[1]), f[2], f[3], f[4]);
+    }
     // A fresh deal of layout d from the generator state given, with the
     // deal's pairs from 72 down taken until `parejas` pairs are left.
     void Reparte(const modtai::Disposicion& d, std::uint32_t estado, int parejas) {
@@ -267,14 +272,8 @@ class Solucion : public Tablero {
 protected:
     void SetUp() override {
         Tablero::SetUp();
-        Pon(F(5, 1), 1, 1, 1);
-        Pon(F(6, 1), 1, 1, 2);
-        Pon(F(1, 1), 1, 1, 3);
-        Pon(F(1, 2), 1, 5, 1);
-        Pon(F(1, 3), 1, 5, 2);
-        Pon(F(5, 2), 1, 9, 1);
-        Pon(F(6, 2), 1, 9, 2);
-        Pon(F(1, 4), 1, 9, 3);
+        Pon({{5, 1, 1, 1, 1}, {6, 1, 1, 1, 2}, {1, 1, 1, 1, 3}, {1, 2, 1, 5, 1},
+             {1, 3, 1, 5, 2}, {5, 2, 1, 9, 1}, {6, 2, 1, 9, 2}, {1, 4, 1, 9, 3}});
         antes = PuzzGbl.Piezas;
     }
     // The clock: each reading moves it on by paso seconds.
@@ -382,12 +381,7 @@ TEST_F(Solucion, TheTutorsPairKeepsTheBoardClearable) {
     EXPECT_EQ(PuzzGbl.TAI_ParejaSugerida[2], F(1, 3));
 
     Tablero::SetUp();
-    Pon(F(1, 1), 1, 1, 2);
-    Pon(F(5, 1), 1, 1, 1);
-    Pon(F(1, 2), 1, 5, 1);
-    Pon(F(1, 3), 3, 5, 1);
-    Pon(F(1, 4), 1, 9, 2);
-    Pon(F(5, 2), 1, 9, 1);
+    Pon({{1, 1, 1, 1, 2}, {5, 1, 1, 1, 1}, {1, 2, 1, 5, 1}, {1, 3, 3, 5, 1}, {1, 4, 1, 9, 2}, {5, 2, 1, 9, 1}});
     TAI_BuscaPareja();
     const auto pista = PuzzGbl.TAI_ParejaSugerida;
     TAI_SugiereParejaConSalida();
@@ -443,7 +437,7 @@ TEST_P(Posicion, TheSearchAnswersExactly) {
     const CasoPosicion& c = GetParam();
     std::set<int> clases;
     for (const auto& f : c.fichas) clases.insert(f[0]);
-    for (const auto& f : c.fichas) Pon(F(f[0], f[1]), f[2], f[3], f[4]);
+    Pon(c.fichas);
     const auto antes = PuzzGbl.Piezas;
     double ahora = 0;
     RegistraRelojSolucionTaipei([&ahora] { return ahora += 1e-4; });
