@@ -325,6 +325,7 @@ void LeePuzzleJuego(const QString& ruta) {
     g.ErrorFichero = error;
     // What is wrong with the model when that alone refused the state.
     QString fallaModelo;
+    bool soloPantalla = false; // the model is sound, only too large for this screen
     if (g.ErrorFichero == 0) {
         if (!g_servicios.comprueba) return; // nothing installed to read it with: left alone
         if (g_servicios.comprueba(contenido, esEstadoDelJuego ? g.TipoJuego : 0).isEmpty()) {
@@ -338,7 +339,11 @@ void LeePuzzleJuego(const QString& ruta) {
             if (g.MostrandoModelo) MarchaCronometro(2);
             return;
         }
-        if (g_servicios.modeloInutil) fallaModelo = g_servicios.modeloInutil();
+        if (g_servicios.modeloInutil) {
+            const auto fallo = g_servicios.modeloInutil();
+            fallaModelo = fallo.motivo;
+            soloPantalla = fallo.pantalla;
+        }
     }
 
     if (!esEstadoDelJuego) {
@@ -356,14 +361,19 @@ void LeePuzzleJuego(const QString& ruta) {
     }
     if (!fallaModelo.isEmpty()) {
         // The puzzle is sound and only its model is not: the file is kept as
-        // it is for the start after the model file is mended, until the
-        // player starts something here (the defaults' own deal is not that).
+        // it is for the start after the model file is mended, or on a screen
+        // its layout fits, until the player starts something here (the
+        // defaults' own deal is not that).
+        const QString cuando = soloPantalla
+                                   ? QString::fromUtf8("cuando el programa se abra en una pantalla lo bastante grande "
+                                                       "para su modelo")
+                                   : QString::fromUtf8("cuando el archivo de modelos esté en orden");
         MensajeCarga(QStringLiteral("No se puede cargar el puzzle de ") + ruta + QStringLiteral(" porque ") +
                          fallaModelo + QString::fromUtf8(". El archivo ") + QFileInfo(enDisco).fileName() +
                          QString::fromUtf8(" se conserva tal como está y no se modificará al salir; el puzzle se "
-                                           "cargará de nuevo cuando el archivo de modelos esté en orden. Mientras "
-                                           "tanto se usan los valores establecidos por defecto."),
-                     7);
+                                           "cargará de nuevo ") +
+                         cuando + QString::fromUtf8(". Mientras tanto se usan los valores establecidos por defecto."),
+                     soloPantalla ? 8 : 7);
         ConservaEstado();
         return;
     }

@@ -108,8 +108,13 @@ struct ServiciosEstadoPuzzle {
     std::function<QString(const QByteArray& contenido, std::int16_t juego)> comprueba;
     // When comprueba() refused the state only because its model file or
     // model record cannot be used: what is wrong, as words after "porque"
-    // (naming the file); otherwise an empty text.
-    std::function<QString()> modeloInutil;
+    // (naming the file), and whether that is only a sound model too large
+    // for this screen; otherwise an empty text.
+    struct FalloModelo {
+        QString motivo;
+        bool pantalla = false;
+    };
+    std::function<FalloModelo()> modeloInutil;
     // The game of the state that comprueba() accepted last.
     std::function<std::int16_t()> juegoComprobado;
     // Puts the accepted state in force and rebuilds the puzzle.

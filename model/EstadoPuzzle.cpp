@@ -237,14 +237,15 @@ void InstalaEstadoPuzzle() {
         g_pendiente = std::move(r.estado);
         return QString();
     };
-    s.modeloInutil = []() -> QString {
-        if (!g_modeloRechazado) return QString();
-        QString motivo = DiagnosticoModelo(g_modeloRechazado->first, g_modeloRechazado->second);
+    s.modeloInutil = []() -> ServiciosEstadoPuzzle::FalloModelo {
+        if (!g_modeloRechazado) return {};
+        bool pantalla = false;
+        QString motivo = DiagnosticoModelo(g_modeloRechazado->first, g_modeloRechazado->second, &pantalla);
         // The model reads well now, yet the check refused it: no better word.
         if (motivo.isEmpty())
             motivo = QString::fromUtf8("el modelo número ") + QString::number(g_modeloRechazado->second) +
                      QString::fromUtf8(" no se puede usar");
-        return motivo;
+        return {motivo, pantalla};
     };
     s.juegoComprobado = [] { return g_pendiente ? g_pendiente->c.TipoJuego : std::int16_t(0); };
     s.aplica = [] {

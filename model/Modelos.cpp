@@ -20,7 +20,8 @@ QString RegistroModeloVacio(int largo) {
     return QString(kLargoNombreModelo, u' ') + QString(largo - kLargoNombreModelo - 2, u'0') + QStringLiteral("\r\n");
 }
 
-QString DiagnosticoModelo(std::int16_t juego, std::int16_t nro) {
+QString DiagnosticoModelo(std::int16_t juego, std::int16_t nro, bool* soloPantalla) {
+    if (soloPantalla) *soloPantalla = false;
     if (juego != 24 && juego != 25) return QString();
     const QString nombre = juego == 24 ? kArchivoModelosPentominos : kArchivoModelosTaipei;
     const QString numero = QString::fromUtf8(" el modelo número ") + QString::number(nro);
@@ -34,7 +35,8 @@ QString DiagnosticoModelo(std::int16_t juego, std::int16_t nro) {
     QString motivo;
     if (juego == 25) {
         if (!TAI_CargaModelo(nro)) motivo = danado;
-        else motivo = TAI_MotivoAjuste(TAI_DisposicionActual(), copia.AnchoMesa, copia.AltoMesa);
+        else if ((motivo = TAI_MotivoAjuste(TAI_DisposicionActual(), copia.AnchoMesa, copia.AltoMesa)), !motivo.isEmpty() && soloPantalla)
+            *soloPantalla = true;
     } else {
         // The analysis gives the board's or its solutions' fault in the same words.
         motivo = PEN_AnalizaModelo(nro).motivo;

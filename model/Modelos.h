@@ -34,8 +34,9 @@ constexpr int kColumnaAlturasTaipei = 35; // first height, counted from 1
 // pentomino board, the same of "SolPen.mlp" and its solutions; for a Taipei
 // layout, that it does not fit the table in use (AnchoMesa x AltoMesa). An empty text
 // when the model can be played (and for the other games). Every global is
-// left as it was.
-QString DiagnosticoModelo(std::int16_t juego, std::int16_t nro);
+// left as it was. soloPantalla, when given, tells whether the fault is only
+// that a sound layout does not fit this screen.
+QString DiagnosticoModelo(std::int16_t juego, std::int16_t nro, bool* soloPantalla = nullptr);
 
 // One model of a model file as a list shows it.
 struct ModeloListado {

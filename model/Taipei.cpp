@@ -231,6 +231,12 @@ public:
         bool nueva = true;
         for (;;) {
             if (nueva) {
+                // Once it has stepped back, the search may go on for long:
+                // the clock is read before every position is weighed.
+                if (est.retrocesos > 0 && Segundos() - inicio > kLimiteSegundos) {
+                    est.agotado = true;
+                    break;
+                }
                 Jugadas(jugadas[std::size_t(d)]);
                 i = 0;
                 nueva = false;
@@ -307,27 +313,274 @@ private:
         if (Quitada(ficha_[k][a][3 - b][1])) clase.ClaseEnJuego = false;
     }
 
+    // A set of tiles, one bit per tile number.
+    struct Conjunto {
+        std::array<std::uint64_t, 3> w{};
+        void Pon(int t) { w[std::size_t(t >> 6)] |= std::uint64_t(1) << (t & 63); }
+        bool Tiene(int t) const { return (w[std::size_t(t >> 6)] >> (t & 63)) & 1; }
+        Conjunto& operator|=(const Conjunto& o) {
+            for (std::size_t i = 0; i < 3; ++i) w[i] |= o.w[i];
+            return *this;
+        }
+        bool Corta(const Conjunto& o) const {
+            return ((w[0] & o.w[0]) | (w[1] & o.w[1]) | (w[2] & o.w[2])) != 0;
+        }
+        template <class F> void Cada(F&& f) const {
+            for (std::size_t i = 0; i < 3; ++i)
+                for (std::uint64_t b = w[i]; b != 0; b &= b - 1) f(int(i * 64) + std::countr_zero(b));
+        }
+    };
+
+    // What the stacks and rows tell of a position. A tile goes only after
+    // the tile lying on it, the two tiles of a pair go together, and a pair
+    // in one row run goes after the rest of the run outside it and before
+    // the tiles between its two. `companera` holds the tile each tile must
+    // go with, where that is decided: the last two of a kind, or a kind of
+    // four that only one of its pairings can still clear; `modos` has bit a
+    // set for every pairing a that a kind may still take.
+    struct Analisis {
+        std::array<std::int16_t, kFichas + 1> companera{};
+        std::array<std::uint8_t, kClases + 1> modos{};
+    };
+
+    // The order the decided pairs and the stacks impose: for every group
+    // (a tile, or a decided pair, named by its lower tile) the tiles that
+    // must go before it and after it.
+    struct Orden {
+        std::array<std::int16_t, kFichas + 1> grupo{};
+        std::array<Conjunto, kFichas + 1> antes{}, despues{};
+        Conjunto Miembros(int t, const Analisis& an) const {
+            Conjunto m;
+            m.Pon(t);
+            if (an.companera[t] != 0) m.Pon(an.companera[t]);
+            return m;
+        }
+    };
+
+    // The tile on the board at level l of cell (r, c), 0 for none or one
+    // removed, as the position stood when Analiza began.
+    int En(int r, int c, int l) const {
+        if (r < 0 || r > kFilas + 1 || c < 0 || c > kColumnas + 1 || l < 0 || l > kNiveles + 1) return 0;
+        return rejilla_[std::size_t(r)][std::size_t(c)][std::size_t(l)];
+    }
+    bool Presente(int r, int c, int l) const { return En(r, c, l) != 0; }
+
+    // When tiles x and y lie in one unbroken run of one row and level, calls
+    // fuera(t) for every tile of the run outside them and entre(t) for every
+    // tile between them, and returns true.
+    template <class F, class G> bool EnUnaFila(int x, int y, F&& fuera, G&& entre) const {
+        const RegistroPieza& p = PuzzGbl.Piezas[x];
+        const RegistroPieza& q = PuzzGbl.Piezas[y];
+        if (p.Fila != q.Fila || p.Nivel != q.Nivel) return false;
+        const int r = p.Fila, l = p.Nivel;
+        const int izq = std::min(p.Columna, q.Columna), der = std::max(p.Columna, q.Columna);
+        for (int c = izq + 1; c < der; ++c)
+            if (!Presente(r, c, l)) return false;
+        for (int c = izq + 1; c < der; ++c) entre(En(r, c, l));
+        for (int c = izq - 1; c >= 1 && Presente(r, c, l); --c) fuera(En(r, c, l));
+        for (int c = der + 1; c <= kColumnas && Presente(r, c, l); ++c) fuera(En(r, c, l));
+        return true;
+    }
+
+    // The order of the groups, false when they cannot be ordered at all (a
+    // group that must go before itself, or a tile inside a row run that
+    // must go before some tile of the run on either side of it).
+    bool Ordena(const Analisis& an, Orden& o) const {
+        const auto& g = PuzzGbl;
+        std::array<Conjunto, kFichas + 1> siguen{}; // the groups that must go after each group
+        std::array<int, kFichas + 1> entradas{};
+        bool bucle = false, nuevo = false;
+        auto arco = [&](int desde, int hasta) {
+            const int a = o.grupo[desde], b = o.grupo[hasta];
+            if (a == b) bucle = true;
+            else if (!siguen[a].Tiene(b)) siguen[a].Pon(b), ++entradas[b], nuevo = true;
+        };
+        int grupos = 0;
+        for (int t = 1; t <= kFichas; ++t) {
+            o.grupo[t] = 0;
+            if (!EnTablero(t)) continue;
+            const int c = an.companera[t];
+            o.grupo[t] = std::int16_t(c != 0 && c < t ? c : t);
+            if (o.grupo[t] == t) ++grupos;
+        }
+        for (int t = 1; t <= kFichas; ++t) {
+            if (o.grupo[t] == 0) continue;
+            const RegistroPieza& p = g.Piezas[t];
+            const int u = En(p.Fila, p.Columna, p.Nivel + 1);
+            if (u != 0) arco(u, t);
+            const int c = an.companera[t];
+            if (c > t) EnUnaFila(t, c, [&](int f) { arco(f, t); }, [&](int f) { arco(t, f); });
+        }
+        if (bucle) return false;
+        std::array<std::int16_t, kFichas + 1> cola{};
+        for (;;) {
+            // Kahn's order; what it leaves out lies on a cycle.
+            std::array<int, kFichas + 1> quedan = entradas;
+            int fin = 0;
+            for (int t = 1; t <= kFichas; ++t)
+                if (o.grupo[t] == t && quedan[t] == 0) cola[std::size_t(fin++)] = std::int16_t(t);
+            for (int i = 0; i < fin; ++i)
+                siguen[cola[std::size_t(i)]].Cada([&](int b) {
+                    if (--quedan[b] == 0) cola[std::size_t(fin++)] = std::int16_t(b);
+                });
+            if (fin < grupos) return false;
+            for (int i = 0; i < fin; ++i) {
+                const int a = cola[std::size_t(i)];
+                o.antes[a] = {};
+                o.despues[a] = {};
+            }
+            for (int i = 0; i < fin; ++i) {
+                const int a = cola[std::size_t(i)];
+                Conjunto hasta = o.antes[a];
+                hasta |= o.Miembros(a, an);
+                siguen[a].Cada([&](int b) { o.antes[b] |= hasta; });
+            }
+            for (int i = fin - 1; i >= 0; --i) {
+                const int a = cola[std::size_t(i)];
+                siguen[a].Cada([&](int b) {
+                    o.despues[a] |= o.despues[b];
+                    o.despues[a] |= o.Miembros(b, an);
+                });
+            }
+            // A tile with tiles on both sides goes after the whole run on
+            // one side: when a tile on one side must go after it (or with
+            // it), it goes after the whole other side.
+            nuevo = false;
+            for (int t = 1; t <= kFichas; ++t) {
+                if (o.grupo[t] == 0) continue;
+                const RegistroPieza& p = g.Piezas[t];
+                const int r = p.Fila, c = p.Columna, l = p.Nivel;
+                if (!Presente(r, c - 1, l) || !Presente(r, c + 1, l)) continue;
+                Conjunto tras = o.despues[o.grupo[t]];
+                tras |= o.Miembros(o.grupo[t], an);
+                bool izquierda = true, derecha = true;
+                for (int x = c - 1; x >= 1 && Presente(r, x, l) && izquierda; --x) izquierda = !tras.Tiene(En(r, x, l));
+                for (int x = c + 1; x <= kColumnas && Presente(r, x, l) && derecha; ++x) derecha = !tras.Tiene(En(r, x, l));
+                if (!izquierda && !derecha) return false;
+                if (!izquierda)
+                    for (int x = c + 1; x <= kColumnas && Presente(r, x, l); ++x) arco(En(r, x, l), t);
+                else if (!derecha)
+                    for (int x = c - 1; x >= 1 && Presente(r, x, l); --x) arco(En(r, x, l), t);
+            }
+            if (bucle) return false;
+            if (!nuevo) return true;
+        }
+    }
+
+    // Whether pairing a of kind k (four tiles on the board, none decided)
+    // agrees with the order: neither pair has a tile that must go before or
+    // after its partner, nothing must go both before and after a pair, and
+    // the two pairs need not each go before the other.
+    bool ModoPosible(const Analisis& an, const Orden& o, int k, int a) const {
+        Conjunto antes[2], despues[2], propias[2];
+        for (int b = 0; b < 2; ++b) {
+            const int x = ficha_[k][a][b + 1][1], y = ficha_[k][a][b + 1][2];
+            Conjunto& an_ = antes[b];
+            Conjunto& de = despues[b];
+            an_ = o.antes[x];
+            an_ |= o.antes[y];
+            de = o.despues[x];
+            de |= o.despues[y];
+            EnUnaFila(
+                x, y,
+                [&](int f) {
+                    an_ |= o.antes[o.grupo[f]];
+                    an_ |= o.Miembros(o.grupo[f], an);
+                },
+                [&](int f) {
+                    de |= o.despues[o.grupo[f]];
+                    de |= o.Miembros(o.grupo[f], an);
+                });
+            propias[b].Pon(x);
+            propias[b].Pon(y);
+            if (an_.Corta(de) || an_.Corta(propias[b]) || de.Corta(propias[b])) return false;
+        }
+        const bool primeroAntes = despues[0].Corta(propias[1]) || despues[0].Corta(antes[1]) || antes[1].Corta(propias[0]);
+        const bool segundoAntes = despues[1].Corta(propias[0]) || despues[1].Corta(antes[0]) || antes[0].Corta(propias[1]);
+        return !(primeroAntes && segundoAntes);
+    }
+
+    // Fills `an` from the position; false when the position can no longer be
+    // cleared: a kind with an odd number of tiles left, a kind of four that
+    // none of its pairings can clear, or groups that must each go before the
+    // other. A kind of four left with one pairing that can clear it is
+    // decided, and what that tells is weighed again, until nothing changes.
+    bool Analiza(Analisis& an) const {
+        const auto& g = PuzzGbl;
+        an = {};
+        for (int r = 1; r <= kFilas; ++r)
+            for (int c = 1; c <= kColumnas; ++c) {
+                const auto& celda = g.TAI_Tablero[r][c];
+                auto& aqui = rejilla_[std::size_t(r)][std::size_t(c)];
+                for (int l = 1; l <= kNiveles; ++l) {
+                    const int t = celda.Ficha[std::size_t(l)];
+                    aqui[std::size_t(l)] = std::int16_t(EsFicha(t) && g.Piezas[std::size_t(t)].Estado != 0 ? t : 0);
+                }
+            }
+        std::array<bool, kClases + 1> abierta{};
+        for (int k = 1; k <= kClases; ++k) {
+            if (!g.TAI_Clases[k].ClaseEnJuego) continue;
+            int quedan[4], n = 0;
+            for (int c = 1; c <= 4; ++c)
+                if (EnTablero(porId_[k][c])) quedan[n++] = porId_[k][c];
+            if (n % 2 == 1) return false;
+            for (int a = 1; a <= 3; ++a)
+                if (g.TAI_Clases[k].EmparejamientoPosible[a]) an.modos[k] = std::uint8_t(an.modos[k] | (1u << a));
+            if (n == 2) {
+                an.companera[quedan[0]] = std::int16_t(quedan[1]);
+                an.companera[quedan[1]] = std::int16_t(quedan[0]);
+            } else if (n == 4) {
+                abierta[k] = true;
+            }
+        }
+        Orden& o = orden_;
+        for (;;) {
+            if (!Ordena(an, o)) return false;
+            bool decidida = false;
+            for (int k = 1; k <= kClases; ++k) {
+                if (!abierta[k]) continue;
+                for (int a = 1; a <= 3; ++a)
+                    if ((an.modos[k] >> a & 1) && !ModoPosible(an, o, k, a))
+                        an.modos[k] = std::uint8_t(an.modos[k] & ~(1u << a));
+                if (an.modos[k] == 0) return false;
+                if (std::popcount(an.modos[k]) > 1) continue;
+                const int a = std::countr_zero(an.modos[k]);
+                for (int b = 1; b <= 2; ++b) {
+                    const int x = ficha_[k][a][b][1], y = ficha_[k][a][b][2];
+                    an.companera[x] = std::int16_t(y);
+                    an.companera[y] = std::int16_t(x);
+                }
+                abierta[k] = false;
+                decidida = true;
+            }
+            if (!decidida) return true;
+        }
+    }
+
     // The moves to try from the present position, in the order they are
-    // tried. None when the position can no longer be cleared (SinSalida).
-    // When every tile left of a kind is free, taking one of its pairs can
-    // spoil nothing (any clearing may take it first, as taking tiles never
-    // covers any), so that pair is the only move. Otherwise every pair of
-    // one kind whose two tiles are free: those lying on more tiles first,
-    // and among equals in the order kind, pairing, pair.
+    // tried. None when the position can no longer be cleared (Analiza).
+    // A free pair that every clearing must take as it stands (every tile
+    // left of its kind free, or its two tiles decided to go together) can
+    // spoil nothing when taken first, as taking tiles never covers any: that
+    // pair is the only move. Otherwise every pair of one kind whose two
+    // tiles are free and whose pairing may still clear the kind: those lying
+    // on more tiles first, and among equals in the order kind, pairing, pair.
     void Jugadas(std::vector<Jugada>& lista) const {
         const auto& g = PuzzGbl;
         lista.clear();
+        Analisis& an = analisis_;
+        if (!Analiza(an)) return;
         std::array<bool, kFichas + 1> libre{};
         for (int t = 1; t <= kFichas; ++t) libre[t] = TAI_FichaLibre(std::int16_t(t));
-        if (SinSalida()) return;
         for (int k = 1; k <= kClases; ++k) {
             if (!g.TAI_Clases[k].ClaseEnJuego) continue;
             bool todas = true;
             for (int c = 1; c <= 4; ++c)
                 if (EnTablero(porId_[k][c]) && !libre[porId_[k][c]]) todas = false;
-            if (!todas) continue;
+            const bool decidida = std::popcount(an.modos[k]) == 1;
+            if (!todas && !decidida) continue;
             for (int a = 1; a <= 3; ++a) {
-                if (!g.TAI_Clases[k].EmparejamientoPosible[a]) continue;
+                if (!(an.modos[k] >> a & 1)) continue;
                 for (int b = 1; b <= 2; ++b) {
                     const int f1 = ficha_[k][a][b][1], f2 = ficha_[k][a][b][2];
                     if (f1 >= 1 && f2 >= 1 && libre[f1] && libre[f2]) {
@@ -337,17 +590,35 @@ private:
                 }
             }
         }
-        for (int k = 1; k <= kClases; ++k) {
-            if (!g.TAI_Clases[k].ClaseEnJuego) continue;
+        auto paresLibres = [&](int k, std::vector<Jugada>& v) {
             for (int a = 1; a <= 3; ++a) {
-                if (!g.TAI_Clases[k].EmparejamientoPosible[a]) continue;
+                if (!(an.modos[k] >> a & 1)) continue;
                 for (int b = 1; b <= 2; ++b) {
                     const int f1 = ficha_[k][a][b][1], f2 = ficha_[k][a][b][2];
                     if (f1 >= 1 && f2 >= 1 && libre[f1] && libre[f2])
-                        lista.push_back({std::int8_t(k), std::int8_t(a), std::int8_t(b)});
+                        v.push_back({std::int8_t(k), std::int8_t(a), std::int8_t(b)});
                 }
             }
+        };
+        // A kind of four with three of them free: whichever tile the fourth
+        // goes with, the other two are free now and any clearing may take
+        // them first. So one of that kind's free pairs begins some clearing
+        // when there is one, and those pairs are the only moves; of such
+        // kinds, the one with fewest.
+        std::size_t menos = 0;
+        for (int k = 1; k <= kClases; ++k) {
+            if (!g.TAI_Clases[k].ClaseEnJuego) continue;
+            int quedan = 0, libres = 0;
+            for (int c = 1; c <= 4; ++c)
+                if (EnTablero(porId_[k][c])) ++quedan, libres += libre[porId_[k][c]] ? 1 : 0;
+            if (quedan != 4 || libres != 3) continue;
+            tres_.clear();
+            paresLibres(k, tres_);
+            if (!tres_.empty() && (menos == 0 || tres_.size() < menos)) menos = tres_.size(), lista.swap(tres_);
         }
+        if (menos == 0)
+            for (int k = 1; k <= kClases; ++k)
+                if (g.TAI_Clases[k].ClaseEnJuego) paresLibres(k, lista);
         if (lista.size() < 2) return;
         // Tiles that lie on more tiles first: they keep more of the board
         // covered. Equal ones keep the order above.
@@ -361,132 +632,14 @@ private:
         std::stable_sort(lista.begin(), lista.end(), [&](const Jugada& x, const Jugada& y) { return peso(x) > peso(y); });
     }
 
-    // Whether the position can no longer be cleared, told by the stacks: a
-    // tile goes only after every tile lying on it (the unbroken run of tiles
-    // above it in its cell), and the two tiles of a pair go together. So no
-    // pair may hold two tiles of one run, and among the pairs that are
-    // already fixed (a kind with two tiles left, or with four of which only
-    // one way into two pairs keeps each pair out of one run) none may have to
-    // go both before and after another.
-    bool SinSalida() const {
-        const auto& g = PuzzGbl;
-        // The run each tile on the board belongs to, and its place in it.
-        std::array<std::int16_t, kFichas + 1> pila{}, altura{};
-        int pilas = 0;
-        for (int t = 1; t <= kFichas; ++t) {
-            if (!EnTablero(t) || pila[t] != 0) continue;
-            const RegistroPieza& p = g.Piezas[t];
-            // The bottom of its run, then up the run.
-            int l = p.Nivel;
-            while (l > 1 && FichaEn(p.Fila, p.Columna, l - 1) != 0 && EnTablero(FichaEn(p.Fila, p.Columna, l - 1))) --l;
-            ++pilas;
-            for (; l <= kNiveles; ++l) {
-                const int u = FichaEn(p.Fila, p.Columna, l);
-                if (u == 0 || !EnTablero(u)) break;
-                pila[u] = std::int16_t(pilas);
-                altura[u] = std::int16_t(l);
-            }
-        }
-        auto unaPila = [&](int x, int y) { return pila[x] == pila[y]; };
-
-        // The fixed pairs, numbered from 1 per tile.
-        std::array<std::int8_t, kFichas + 1> pareja{};
-        int parejas = 0;
-        std::array<std::array<std::int16_t, 2>, kParejas + 1> miembros{};
-        for (int k = 1; k <= kClases; ++k) {
-            if (!g.TAI_Clases[k].ClaseEnJuego) continue;
-            int quedan[4], n = 0;
-            for (int c = 1; c <= 4; ++c)
-                if (EnTablero(porId_[k][c])) quedan[n++] = porId_[k][c];
-            if (n == 2) {
-                if (unaPila(quedan[0], quedan[1])) return true;
-                ++parejas;
-                miembros[parejas] = {std::int16_t(quedan[0]), std::int16_t(quedan[1])};
-            } else if (n == 4) {
-                // The three ways into two pairs: (0 1)(2 3), (0 2)(1 3), (0 3)(1 2).
-                static constexpr int kModos[3][4] = {{0, 1, 2, 3}, {0, 2, 1, 3}, {0, 3, 1, 2}};
-                int validos = 0, elegido = 0;
-                for (int m = 0; m < 3; ++m) {
-                    const int* x = kModos[m];
-                    if (!unaPila(quedan[x[0]], quedan[x[1]]) && !unaPila(quedan[x[2]], quedan[x[3]]))
-                        ++validos, elegido = m;
-                }
-                if (validos == 0) return true;
-                if (validos == 1) {
-                    const int* x = kModos[elegido];
-                    miembros[++parejas] = {std::int16_t(quedan[x[0]]), std::int16_t(quedan[x[1]])};
-                    miembros[++parejas] = {std::int16_t(quedan[x[2]]), std::int16_t(quedan[x[3]])};
-                }
-            }
-        }
-        if (parejas < 2) return false;
-        for (int q = 1; q <= parejas; ++q)
-            for (int m = 0; m < 2; ++m) pareja[miembros[q][m]] = std::int8_t(q);
-
-        // Pair q must go before pair r when a tile of q lies above a tile of
-        // r in one run: a cycle among them cannot be cleared.
-        std::array<std::uint64_t, kParejas + 1> antesDe{}; // bit r - 1 of q: q goes before r
-        std::array<std::uint64_t, kParejas + 1> antesDeAlto{};
-        for (int q = 1; q <= parejas; ++q)
-            for (int m = 0; m < 2; ++m) {
-                const int t = miembros[q][m];
-                const RegistroPieza& p = g.Piezas[t];
-                for (int l = altura[t] - 1; l >= 1; --l) {
-                    const int u = FichaEn(p.Fila, p.Columna, l);
-                    if (u == 0 || pila[u] != pila[t]) break;
-                    const int r = pareja[u];
-                    if (r == 0 || r == q) continue;
-                    if (r <= 64) antesDe[q] |= std::uint64_t(1) << (r - 1);
-                    else antesDeAlto[q] |= std::uint64_t(1) << (r - 65);
-                }
-            }
-        // A pair whose two tiles lie in one row run of one level: each of them
-        // waits for the whole run on its outer side (its inner side holds its
-        // partner), and the tiles between them wait for the pair.
-        auto antes = [&](int q, int r) {
-            if (q == 0 || r == 0 || q == r) return;
-            if (r <= 64) antesDe[q] |= std::uint64_t(1) << (r - 1);
-            else antesDeAlto[q] |= std::uint64_t(1) << (r - 65);
-        };
-        auto presente = [](int r, int c, int l) { return !Ausente(r, c, l); };
-        for (int q = 1; q <= parejas; ++q) {
-            const RegistroPieza& x = g.Piezas[miembros[q][0]];
-            const RegistroPieza& y = g.Piezas[miembros[q][1]];
-            if (x.Fila != y.Fila || x.Nivel != y.Nivel) continue;
-            const int r = x.Fila, l = x.Nivel;
-            const int izq = std::min(x.Columna, y.Columna), der = std::max(x.Columna, y.Columna);
-            bool unida = true;
-            for (int c = izq + 1; c < der && unida; ++c) unida = presente(r, c, l);
-            if (!unida) continue;
-            for (int c = izq + 1; c < der; ++c) antes(q, pareja[FichaEn(r, c, l)]);
-            for (int c = izq - 1; c >= 1 && presente(r, c, l); --c) antes(pareja[FichaEn(r, c, l)], q);
-            for (int c = der + 1; c <= kColumnas && presente(r, c, l); ++c) antes(pareja[FichaEn(r, c, l)], q);
-        }
-        // Kahn's order: what is left unordered lies on a cycle. The pairs
-        // each one goes before are read off its bits.
-        auto cadaSucesor = [&](int q, auto&& f) {
-            for (std::uint64_t w = antesDe[q]; w != 0; w &= w - 1) f(std::countr_zero(w) + 1);
-            for (std::uint64_t w = antesDeAlto[q]; w != 0; w &= w - 1) f(std::countr_zero(w) + 65);
-        };
-        std::array<int, kParejas + 1> entradas{};
-        for (int q = 1; q <= parejas; ++q) cadaSucesor(q, [&](int r) { ++entradas[r]; });
-        std::array<int, kParejas + 1> cola{};
-        int cabeza = 0, fin = 0;
-        for (int q = 1; q <= parejas; ++q)
-            if (entradas[q] == 0) cola[fin++] = q;
-        while (cabeza < fin) {
-            const int q = cola[cabeza++];
-            cadaSucesor(q, [&](int r) {
-                if (--entradas[r] == 0) cola[fin++] = r;
-            });
-        }
-        return fin < parejas;
-    }
-
     std::array<std::array<std::int16_t, 5>, kClases + 1> porId_{};
     TablaFichas ficha_{};
     bool recuerda_;
     PosicionesFallidas& fallidas_ = Fallidas();
+    mutable Analisis analisis_;
+    mutable Orden orden_;
+    mutable std::vector<Jugada> tres_;
+    mutable std::array<std::array<std::array<std::int16_t, kNiveles + 2>, kColumnas + 2>, kFilas + 2> rejilla_{};
 };
 
 } // namespace
@@ -635,6 +788,25 @@ void TAI_BuscaPareja() {
             }
         }
     }
+}
+
+void TAI_SugiereParejaConSalida() {
+    auto& g = PuzzGbl;
+    TAI_BuscaPareja();
+    const auto pista = g.TAI_ParejaSugerida;
+    if (pista[1] == 0 || pista[2] == 0) return;
+    // After the hint's pair: an empty board, or one the search clears.
+    RegistroPieza& a = g.Piezas[std::size_t(pista[1])];
+    RegistroPieza& b = g.Piezas[std::size_t(pista[2])];
+    const std::int16_t estadoA = a.Estado, estadoB = b.Estado;
+    a.Estado = b.Estado = 0;
+    bool vacio = true;
+    for (int t = 1; t <= kFichas; ++t) vacio = vacio && g.Piezas[std::size_t(t)].Estado == 0;
+    if (!vacio) TAI_BuscaSolucion();
+    a.Estado = estadoA, b.Estado = estadoB;
+    if (vacio || g.TAI_SolucionHallada || UltimaSolucionTaipei().agotado) return;
+    TAI_BuscaSolucion();
+    if (g.TAI_SolucionHallada) g.TAI_ParejaSugerida = {0, g.TAI_TablaBusqueda[1][1], g.TAI_TablaBusqueda[1][2]};
 }
 
 // ---------------------------------------------------------------- solver

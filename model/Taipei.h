@@ -37,11 +37,18 @@ void TAI_CalculaBloqueos();
 // when no pair can be removed.
 void TAI_BuscaPareja();
 
+// The tutor's pair: the hint's (TAI_BuscaPareja) while the board can still be
+// cleared after it, or the first pair of a clearing the search finds when
+// only other pairs keep the board clearable. The hint's stands when the
+// search can tell neither within its limit; both 0 when no pair is free.
+void TAI_SugiereParejaConSalida();
+
 // Searches, depth first with back-steps, a sequence of pairs that empties the
 // board from the present position: TAI_SolucionHallada tells whether one was
-// found and TAI_TablaBusqueda (1..) holds its pairs in order. Gives up when
-// a back-step finds more than 3 seconds gone since the start (a search that
-// never steps back is not limited). Every tile's state is as it was after.
+// found and TAI_TablaBusqueda (1..) holds its pairs in order. Once it has
+// stepped back, it gives up when a back-step or a new position finds more
+// than 3 seconds gone since the start (a search that never steps back is
+// not limited). Every tile's state is as it was after.
 // Positions it has searched without success (told by their removed tiles)
 // are remembered and never entered again, which changes nothing of the
 // sequence found but the time it takes; the memory this takes stays under

@@ -15,6 +15,7 @@
 #include "model/Juego.h"
 #include "model/Partida.h"
 #include "model/Pasos.h"
+#include "model/Taipei.h"
 #include "platform/blit.h"
 #include "platform/numbers.h"
 #include "platform/files.h"
@@ -155,7 +156,11 @@ void comandoTutor() {
         break;
     case 25:
         g.PasaAlHistorico = false;
-        Paso([] { TAI_BuscaPareja(); });
+        // The pair shown keeps the board clearable where the search can
+        // tell within its limit (up to 3 seconds, under the hourglass).
+        mesa.setMousePointer(11);
+        Paso([] { TAI_SugiereParejaConSalida(); });
+        mesa.setMousePointer(0);
         if (g.TAI_ParejaSugerida[1] != 0 || g.TAI_ParejaSugerida[2] != 0) {
             Paso([] { lanza(lanzador().tutorIndicando); });
         } else {

@@ -677,6 +677,8 @@ TEST_F(PentominosTest, AStateRefusedForItsModelIsKeptAndComesBackOnceTheModelIsM
         EXPECT_EQ(textos[1], c.sinTablero);
         EXPECT_TRUE(textos[0].contains(QString::fromUtf8(c.dicho))) << textos[0].toStdString();
         EXPECT_TRUE(textos[0].contains("Tsl2434.ini se conserva")) << textos[0].toStdString();
+        EXPECT_TRUE(textos[0].contains(QString::fromUtf8("cuando el archivo de modelos esté en orden")))
+            << textos[0].toStdString();
         EXPECT_EQ(g.EstadoConservado, 24);
         // Neither copied aside nor replaced, now or at the exit's write.
         EXPECT_FALSE(QFileInfo::exists(ruta + ".bak"));

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <set>
 #include <string>
@@ -161,6 +162,28 @@ protected:
     }
     // The tile of kind k, copy c.
     static int F(int k, int c) { return TAI_BuscaFichaPorId(std::int16_t(k * 10 + c)); }
+    // Tiles given as kind, copy, row, column, level.
+    static void Pon(const std::vector<std::array<int, 5>>& fichas) {
+        for (const auto& f : fichas) Pon(F(f[0], f[1]), f[2], f[3], f[4]);
+    }
+    // A fresh deal of layout d from the generator state given, with the
+    // deal's pairs from 72 down taken until `parejas` pairs are left.
+    void Reparte(const modtai::Disposicion& d, std::uint32_t estado, int parejas) {
+        Tablero::SetUp();
+        auto& g = PuzzGbl;
+        g.TAI_NroNiveles = std::int16_t(modtai::Niveles(d));
+        g.FilasTablero = std::int16_t(modtai::Filas(d));
+        g.ColumnasTablero = std::int16_t(modtai::Columnas(d));
+        for (int r = 1; r <= g.FilasTablero; ++r)
+            for (int c = 1; c <= g.ColumnasTablero; ++c)
+                g.TAI_Tablero[r][c].Altura = std::int16_t(d.filas[std::size_t(r - 1)][std::size_t(c - 1)] - '0');
+        g.OrdenPiezas.assign(145, 0);
+        plat::randomGenerator().setState(estado);
+        ASSERT_TRUE(TAI_Reparte());
+        for (int n = 72; n > parejas; --n)
+            for (int m = 1; m <= 2; ++m)
+                g.Piezas[std::size_t(g.TAI_Reparto[std::size_t(n)][std::size_t(m)])].Estado = 0;
+    }
 };
 
 // Row 2: tiles 1, 2, 3, 4 in columns 1 to 4, and 5 on top of tile 2.
@@ -243,31 +266,26 @@ INSTANTIATE_TEST_SUITE_P(
 // Kind 1 on the board with two pairs of kinds 5 and 6 (their other copies
 // removed), everything else removed: copies 1 and 4 of kind 1 on top of
 // stacks of a kind-5 and a kind-6 tile, copy 3 on top of copy 2. The pair
-// (1, 4) lies highest and is tried first, but leaves 3 on 2: the search must
-// step back and take (1, 3), then (2, 4), then kinds 6 and 5.
+// (1, 4) lies highest, but would leave 3 on 2 to go together: the search
+// never tries it and takes (1, 3), then (2, 4), then kinds 6 and 5.
 class Solucion : public Tablero {
 protected:
     void SetUp() override {
         Tablero::SetUp();
-        Pon(F(5, 1), 1, 1, 1);
-        Pon(F(6, 1), 1, 1, 2);
-        Pon(F(1, 1), 1, 1, 3);
-        Pon(F(1, 2), 1, 5, 1);
-        Pon(F(1, 3), 1, 5, 2);
-        Pon(F(5, 2), 1, 9, 1);
-        Pon(F(6, 2), 1, 9, 2);
-        Pon(F(1, 4), 1, 9, 3);
+        Pon({{5, 1, 1, 1, 1}, {6, 1, 1, 1, 2}, {1, 1, 1, 1, 3}, {1, 2, 1, 5, 1},
+             {1, 3, 1, 5, 2}, {5, 2, 1, 9, 1}, {6, 2, 1, 9, 2}, {1, 4, 1, 9, 3}});
         antes = PuzzGbl.Piezas;
     }
     // The clock: each reading moves it on by paso seconds.
     void Reloj(double paso) {
+        ahora = 0;
         RegistraRelojSolucionTaipei([this, paso] { return ahora += paso; });
     }
     std::vector<RegistroPieza> antes;
     double ahora = 0;
 };
 
-TEST_F(Solucion, ADeadEndIsLeftByABackStep) {
+TEST_F(Solucion, APairingThatLeavesTwoInOneStackIsNeverTried) {
     Reloj(0);
     TAI_BuscaSolucion();
     const auto& g = PuzzGbl;
@@ -277,22 +295,45 @@ TEST_F(Solucion, ADeadEndIsLeftByABackStep) {
         EXPECT_EQ(g.TAI_TablaBusqueda[std::size_t(d)][1], esperada[d - 1][0]) << "step " << d;
         EXPECT_EQ(g.TAI_TablaBusqueda[std::size_t(d)][2], esperada[d - 1][1]) << "step " << d;
     }
-    EXPECT_EQ(UltimaSolucionTaipei().retrocesos, 1);
-    EXPECT_EQ(UltimaSolucionTaipei().parejas, 5);
+    EXPECT_EQ(UltimaSolucionTaipei().retrocesos, 0);
+    EXPECT_EQ(UltimaSolucionTaipei().parejas, 4);
     EXPECT_EQ(g.Piezas, antes);
 }
 
-TEST_F(Solucion, TheTimeIsLookedAtOnlyWhenSteppingBack) {
-    // Past the limit at the first back-step: given up, the board as it was.
-    Reloj(4);
+// A search that steps back is stopped past the limit, at a back-step or at
+// the next position it weighs after one; one that never steps back is not.
+TEST_F(Solucion, TheLimitStopsOnlyASearchThatStepsBack) {
+    // A full deal whose search steps back a few times only and clears it
+    // (the first of the layouts and generator states tried).
+    bool hallado = false;
+    const modtai::Disposicion* disposicion = nullptr;
+    std::uint32_t estado = 0;
+    for (const auto& d : modtai::Disposiciones()) {
+        for (std::uint32_t s = 1; s <= 10 && !hallado; ++s) {
+            Reparte(d, s * 2654435761u, 72);
+            Reloj(1e-4); // some 30,000 readings at most
+            TAI_BuscaSolucion();
+            const long long r = UltimaSolucionTaipei().retrocesos;
+            hallado = PuzzGbl.TAI_SolucionHallada && r >= 1 && r <= 5;
+            disposicion = &d, estado = s * 2654435761u;
+        }
+        if (hallado) break;
+    }
+    ASSERT_TRUE(hallado) << "no deal tried steps back a few times";
+    // Half a second a reading: the eighth reading is past the limit, and it
+    // comes before the search clears the board, whether or not it steps
+    // back again.
+    Reparte(*disposicion, estado, 72);
+    antes = PuzzGbl.Piezas;
+    Reloj(0.5);
     TAI_BuscaSolucion();
     EXPECT_FALSE(PuzzGbl.TAI_SolucionHallada);
     EXPECT_TRUE(UltimaSolucionTaipei().agotado);
+    EXPECT_DOUBLE_EQ(ahora, 4.0);
     EXPECT_EQ(PuzzGbl.Piezas, antes);
     // A search that never steps back is never stopped: the four copies on
     // cells of their own.
-    PuzzGbl.TAI_Tablero = {};
-    for (int t : {F(5, 1), F(5, 2), F(6, 1), F(6, 2)}) PuzzGbl.Piezas[std::size_t(t)].Estado = 0;
+    Tablero::SetUp();
     Pon(F(1, 1), 1, 1, 1);
     Pon(F(1, 4), 1, 5, 1);
     Pon(F(1, 2), 3, 1, 1);
@@ -321,6 +362,38 @@ TEST_F(Solucion, WithoutAPairOrWithoutTilesThereIsNoSolution) {
     PuzzGbl.Piezas.resize(25);
     TAI_BuscaSolucion();
     EXPECT_FALSE(PuzzGbl.TAI_SolucionHallada);
+}
+
+// The tutor's pair on the board above: the hint takes (1, 4), which lie
+// highest, but that leaves 3 on 2; the tutor's is the first pair of a
+// clearing. With kind 1's copies side by side instead, the hint's own pair
+// leads to a clearing and stands.
+TEST_F(Solucion, TheTutorsPairKeepsTheBoardClearable) {
+    Reloj(1e-4);
+    TAI_BuscaPareja();
+    ASSERT_EQ(PuzzGbl.TAI_ParejaSugerida[1], F(1, 1));
+    ASSERT_EQ(PuzzGbl.TAI_ParejaSugerida[2], F(1, 4));
+    PuzzGbl.Piezas[std::size_t(F(1, 4))].Estado = 2; // selected by the player
+    antes = PuzzGbl.Piezas;
+    TAI_SugiereParejaConSalida();
+    EXPECT_EQ(PuzzGbl.Piezas, antes);
+    EXPECT_EQ(PuzzGbl.TAI_ParejaSugerida[1], F(1, 1));
+    EXPECT_EQ(PuzzGbl.TAI_ParejaSugerida[2], F(1, 3));
+
+    Tablero::SetUp();
+    Pon({{1, 1, 1, 1, 2}, {5, 1, 1, 1, 1}, {1, 2, 1, 5, 1}, {1, 3, 3, 5, 1}, {1, 4, 1, 9, 2}, {5, 2, 1, 9, 1}});
+    TAI_BuscaPareja();
+    const auto pista = PuzzGbl.TAI_ParejaSugerida;
+    TAI_SugiereParejaConSalida();
+    EXPECT_EQ(PuzzGbl.TAI_ParejaSugerida, pista);
+    // No free pair: nothing suggested.
+    for (int c : {1, 2, 3, 4}) PuzzGbl.Piezas[std::size_t(F(1, c))].Estado = 0;
+    PuzzGbl.TAI_Tablero[1][1].Ficha[2] = 0;
+    Pon(F(5, 2), 1, 1, 2);
+    PuzzGbl.Piezas[std::size_t(F(5, 2))].Estado = 1;
+    TAI_SugiereParejaConSalida();
+    EXPECT_EQ(PuzzGbl.TAI_ParejaSugerida[1], 0);
+    EXPECT_EQ(PuzzGbl.TAI_ParejaSugerida[2], 0);
 }
 
 // A pair already removed fixes the kind's pairing: with copies 1 and 2 gone,
@@ -364,7 +437,7 @@ TEST_P(Posicion, TheSearchAnswersExactly) {
     const CasoPosicion& c = GetParam();
     std::set<int> clases;
     for (const auto& f : c.fichas) clases.insert(f[0]);
-    for (const auto& f : c.fichas) Pon(F(f[0], f[1]), f[2], f[3], f[4]);
+    Pon(c.fichas);
     const auto antes = PuzzGbl.Piezas;
     double ahora = 0;
     RegistraRelojSolucionTaipei([&ahora] { return ahora += 1e-4; });
@@ -372,7 +445,11 @@ TEST_P(Posicion, TheSearchAnswersExactly) {
     EXPECT_EQ(PuzzGbl.Piezas, antes);
     EXPECT_FALSE(UltimaSolucionTaipei().agotado);
     ASSERT_EQ(PuzzGbl.TAI_SolucionHallada, c.salida);
-    if (!c.salida) return;
+    if (!c.salida) {
+        // Seen at once, before any pair is taken.
+        EXPECT_EQ(UltimaSolucionTaipei().parejas, 0);
+        return;
+    }
     // The order found empties the board under the free-tile rule.
     for (std::size_t d = 1; d <= c.fichas.size() / 2; ++d) {
         const std::int16_t a = PuzzGbl.TAI_TablaBusqueda[d][1], b = PuzzGbl.TAI_TablaBusqueda[d][2];
@@ -419,6 +496,22 @@ INSTANTIATE_TEST_SUITE_P(
         // The same row with kind 2's other tile apart: 1, then 2.
         CasoPosicion{"aRowOpenFromItsEnds",
                      {{1, 1, 2, 1, 1}, {2, 1, 2, 2, 1}, {1, 2, 2, 3, 1}, {2, 2, 5, 7, 1}},
+                     true},
+        // A row of three on the second level, kind 3 in the middle: kind 1
+        // on its left goes with a tile under kind 3, kind 2 on its right with
+        // a tile under kind 1, so kind 3 waits for a side that waits for it.
+        // Kind 5 lies free on its own.
+        CasoPosicion{"aTileLockedBetweenTilesThatWaitForIt",
+                     {{2, 2, 1, 1, 1}, {1, 1, 1, 1, 2}, {1, 2, 1, 2, 1}, {3, 1, 1, 2, 2},
+                      {4, 1, 1, 3, 1}, {2, 1, 1, 3, 2}, {3, 2, 3, 5, 1}, {4, 2, 3, 8, 1},
+                      {5, 1, 5, 1, 1}, {5, 2, 5, 5, 1}},
+                     false},
+        // Three of kind 1 free, the fourth under kind 2, whose other tile
+        // lies under one of the three: that one must go before the fourth
+        // can, so it may not be the one kept for it.
+        CasoPosicion{"threeFreeAndTheOneToKeep",
+                     {{1, 1, 1, 1, 1}, {2, 1, 1, 1, 2}, {2, 2, 3, 1, 1}, {1, 2, 3, 1, 2},
+                      {1, 3, 5, 1, 1}, {1, 4, 5, 5, 1}},
                      true}),
     [](const auto& info) { return info.param.nombre; });
 
@@ -434,19 +527,7 @@ TEST_F(Tablero, SequencesFoundOnDealtBoardsEmptyThem) {
     int halladas = 0;
     for (std::uint32_t semilla = 1; semilla <= 12; ++semilla) {
         SCOPED_TRACE(semilla);
-        SetUp();
-        g.TAI_NroNiveles = std::int16_t(modtai::Niveles(d));
-        g.FilasTablero = std::int16_t(modtai::Filas(d));
-        g.ColumnasTablero = std::int16_t(modtai::Columnas(d));
-        for (int r = 1; r <= g.FilasTablero; ++r)
-            for (int c = 1; c <= g.ColumnasTablero; ++c)
-                g.TAI_Tablero[r][c].Altura = std::int16_t(d.filas[std::size_t(r - 1)][std::size_t(c - 1)] - '0');
-        g.OrdenPiezas.assign(145, 0);
-        plat::randomGenerator().setState(semilla * 40503u);
-        ASSERT_TRUE(TAI_Reparte());
-        for (int n = 72; n > 36; --n)
-            for (int m = 1; m <= 2; ++m)
-                g.Piezas[std::size_t(g.TAI_Reparto[std::size_t(n)][std::size_t(m)])].Estado = 0;
+        Reparte(d, semilla * 40503u, 36);
         const auto antes = g.Piezas;
         TAI_BuscaSolucion();
         ASSERT_EQ(g.Piezas, antes);
@@ -506,19 +587,7 @@ TEST_F(Tablero, RememberingFailedPositionsFindsTheSameSequence) {
         for (int quedan : {72, 20}) {
             for (std::uint32_t semilla = 1; semilla <= 2; ++semilla) {
                 SCOPED_TRACE(testing::Message() << d.nombre.toStdString() << " pairs " << quedan << " seed " << semilla);
-                SetUp();
-                g.TAI_NroNiveles = std::int16_t(modtai::Niveles(d));
-                g.FilasTablero = std::int16_t(modtai::Filas(d));
-                g.ColumnasTablero = std::int16_t(modtai::Columnas(d));
-                for (int r = 1; r <= g.FilasTablero; ++r)
-                    for (int c = 1; c <= g.ColumnasTablero; ++c)
-                        g.TAI_Tablero[r][c].Altura = std::int16_t(d.filas[std::size_t(r - 1)][std::size_t(c - 1)] - '0');
-                g.OrdenPiezas.assign(145, 0);
-                plat::randomGenerator().setState(semilla * 7919u);
-                ASSERT_TRUE(TAI_Reparte());
-                for (int n = 72; n > quedan; --n)
-                    for (int m = 1; m <= 2; ++m)
-                        g.Piezas[std::size_t(g.TAI_Reparto[std::size_t(n)][std::size_t(m)])].Estado = 0;
+                Reparte(d, semilla * 7919u, quedan);
                 const auto antes = g.Piezas;
                 ahora = 0;
                 TAI_BuscaSolucion(false);

@@ -5,6 +5,9 @@
 #include "tests/table/juegos_fixtures.h"
 
 #include "table/Tutor.h"
+#include "model/Taipei.h"
+
+#include <array>
 
 namespace {
 
@@ -241,6 +244,47 @@ TEST_F(Tutor, TheTutorButtonReachesItInEveryGameThatBlinks) {
         EXPECT_TRUE(g.CronometroEnMarcha);
         TearDown();
     }
+}
+
+// Taipei after pairs of the player's own, taken as the hint offers them
+// until the hint's next pair would leave a board that cannot be cleared:
+// the tutor button blinks a pair after which it still can, and says nothing.
+TEST_F(Tutor, TheTaipeiTutorAfterThePlayersPairsShowsAPairThatKeepsTheBoardClearable) {
+    taipei();
+    auto& g = PuzzGbl;
+    double ahora = 0;
+    RegistraRelojSolucionTaipei([&ahora] { return ahora += 1e-4; }); // some 30,000 readings a search
+    std::array<std::int16_t, 3> esperada{};
+    for (int n = 0; n < 71; ++n) {
+        TAI_BuscaPareja();
+        const auto pista = g.TAI_ParejaSugerida;
+        ASSERT_NE(pista[1], 0) << "the hint ran out of pairs after " << n;
+        ahora = 0;
+        TAI_SugiereParejaConSalida();
+        if (g.TAI_ParejaSugerida != pista) {
+            esperada = g.TAI_ParejaSugerida;
+            break;
+        }
+        for (int m = 1; m <= 2; ++m) g.Piezas[std::size_t(pista[std::size_t(m)])].Estado = 0;
+    }
+    ASSERT_NE(esperada[1], 0) << "the hint never led into a dead end";
+    std::vector<std::int16_t> parpadea;
+    sonidos.setWaitFunction([&](int) {
+        if (!parpadea.empty()) return;
+        for (std::int16_t t = 1; t <= 144; ++t)
+            if (g.Piezas[std::size_t(t)].Estado == 2) parpadea.push_back(t);
+    });
+    ahora = 0;
+    pulsa(3);
+    EXPECT_TRUE(mensajes.empty());
+    EXPECT_EQ(parpadea, (std::vector<std::int16_t>{esperada[1], esperada[2]}));
+    EXPECT_EQ(mesa.MousePointer(), 0);
+    // Taken, it leaves a board the search clears.
+    for (int m = 1; m <= 2; ++m) g.Piezas[std::size_t(esperada[std::size_t(m)])].Estado = 0;
+    ahora = 0;
+    TAI_BuscaSolucion();
+    EXPECT_TRUE(g.TAI_SolucionHallada);
+    RegistraRelojSolucionTaipei({});
 }
 
 // Taipei with no free pair left: the tutor blinks nothing and says so, and
