@@ -3,6 +3,7 @@
 #include "Programa.h"
 #include "core/ui/Arranque.h"
 #include "core/ui/mensajes.h"
+#include "platform/metafile.h"
 #include "platform/sound.h"
 #include "platform/ui/audioplayer.h"
 #include "resources/resources.h"
@@ -10,6 +11,9 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // Forked now, while the program is small, the metafile child costs
+    // little to start and no chosen metafile waits for it.
+    plat::startMetafileDecoder();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("teselaro"));
     QApplication::setQuitOnLastWindowClosed(false);

@@ -24,10 +24,11 @@ struct Muestra {
 
 // The first picture of the folder, in name order, that loads and fits.
 std::optional<Muestra> PrimeraMuestra(const QString& carpeta) {
+    // The pictures the settings window lists.
     const QStringList nombres =
-        QDir(carpeta).entryList({QStringLiteral("*.bmp"), QStringLiteral("*.rle"), QStringLiteral("*.jpg")},
-                                QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
+        QDir(carpeta).entryList(QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
     for (const QString& nombre : nombres) {
+        if (!plat::isPictureFileName(nombre)) continue;
         QImage imagen;
         try {
             imagen = plat::loadPicture(carpeta + nombre);

@@ -1,6 +1,7 @@
 #include "personalise/ListasCarpetas.h"
 
 #include "platform/files.h"
+#include "platform/picture.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -94,19 +95,9 @@ int PosicionCarpeta(const std::vector<EntradaCarpeta>& lista, const QString& car
 }
 
 QStringList ArchivosImagen(const QString& carpeta) {
-    // The pictures of the old list, and the PNG and JPEG files most
-    // pictures on this system are.
-    static const QStringList kExtensiones{QStringLiteral(".bmp"), QStringLiteral(".rle"), QStringLiteral(".wmf"),
-                                          QStringLiteral(".emf"), QStringLiteral(".jpg"), QStringLiteral(".png"),
-                                          QStringLiteral(".jpeg")};
     QStringList archivos;
-    for (const QString& n : Entradas(ComoCarpeta(carpeta), QDir::Files | QDir::System)) {
-        for (const QString& e : kExtensiones)
-            if (n.size() > e.size() && n.endsWith(e, Qt::CaseInsensitive)) {
-                archivos << n;
-                break;
-            }
-    }
+    for (const QString& n : Entradas(ComoCarpeta(carpeta), QDir::Files | QDir::System))
+        if (plat::isPictureFileName(n)) archivos << n;
     return archivos;
 }
 

@@ -1,9 +1,9 @@
 #include "platform/metafile.h"
 
 #include "platform/errors.h"
+#include "platform/isolated.h"
 #include "platform/picture.h"
 
-#include <QFile>
 #include <QPoint>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -12,18 +12,10 @@
 #include <libwmf/api.h>
 #include <libwmf/gd.h>
 
-#include <cerrno>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace plat {
 
@@ -93,6 +85,27 @@ std::optional<wmfD_Rect> wmfFrame(const QByteArray& b) {
     return r;
 }
 
+// A truecolour pixel of libwmf's drawing (alpha 0 opaque to 127 clear) laid
+// over white, as an opaque QRgb.
+std::uint32_t overWhite(std::uint32_t p) {
+    const int clear = int((p >> 24) & 0x7F);
+    if (clear == 0) return 0xFF000000u | p;
+    auto over = [&](int c) { return (c * (127 - clear) + 255 * clear + 63) / 127; };
+    return qRgb(over(int((p >> 16) & 0xFF)), over(int((p >> 8) & 0xFF)), over(int(p & 0xFF)));
+}
+
+// An image over the rows of Format_RGB32 pixels, which it keeps.
+QImage imageOver(QByteArray&& rows, int w, int h) {
+    auto* kept = new QByteArray(std::move(rows));
+    QImage img(reinterpret_cast<uchar*>(kept->data()), w, h, qsizetype(w) * 4, QImage::Format_RGB32,
+               [](void* p) { delete static_cast<QByteArray*>(p); }, kept);
+    if (img.isNull()) {
+        delete kept;
+        throw RuntimeError(err::kOutOfMemory);
+    }
+    return img;
+}
+
 QByteArray drawWmf(const QByteArray& data, int w, int h) {
     wmfAPI* api = nullptr;
     wmfAPI_Options options;
@@ -112,8 +125,15 @@ QByteArray drawWmf(const QByteArray& data, int w, int h) {
         device->height = unsigned(h);
         device->bbox = box;
         if (wmf_play(api, 0, &box) == wmf_E_None && device->gd_image) {
+            // Sent as the rows of an opaque Format_RGB32 image, which the
+            // program takes as they come.
             const int* px = wmf_gd_image_pixels(device->gd_image);
-            if (px) out = QByteArray(reinterpret_cast<const char*>(px), qsizetype(w) * h * 4);
+            if (px) {
+                out.resize(qsizetype(w) * h * 4);
+                auto* to = reinterpret_cast<std::uint32_t*>(out.data());
+                const auto* from = reinterpret_cast<const std::uint32_t*>(px);
+                for (qsizetype i = 0, n = qsizetype(w) * h; i < n; ++i) to[i] = overWhite(from[i]);
+            }
         }
     }
     wmf_api_destroy(api);
@@ -140,31 +160,41 @@ QByteArray drawEmf(const QByteArray& data, int w, int h) {
     return out;
 }
 
-// The truecolour pixels of the WMF drawing (alpha 0 opaque to 127 clear) laid
-// over white.
-QImage fromGdPixels(const QByteArray& px, int w, int h) {
-    QImage img(w, h, QImage::Format_RGB32);
-    if (img.isNull()) throw RuntimeError(err::kOutOfMemory);
-    const auto* src = reinterpret_cast<const std::uint32_t*>(px.constData());
-    for (int y = 0; y < h; ++y) {
-        auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < w; ++x) {
-            const std::uint32_t p = src[qsizetype(y) * w + x];
-            const int clear = int((p >> 24) & 0x7F);
-            if (clear == 0) {
-                row[x] = 0xFF000000u | p;
-                continue;
-            }
-            auto over = [&](int c) { return (c * (127 - clear) + 255 * clear + 63) / 127; };
-            row[x] = qRgb(over(int((p >> 16) & 0xFF)), over(int((p >> 8) & 0xFF)), over(int(p & 0xFF)));
-        }
-    }
-    return img;
-}
-
 constexpr int kTimeoutMs = 5000;
 constexpr qint64 kChildMemory = qint64(1) << 30;
 constexpr qint64 kMaxSvg = qint64(64) << 20;
+
+// A request to the decoding child: the kind, the width and height to draw
+// at, then the file's bytes.
+constexpr qsizetype kRequestHeader = 9;
+
+QByteArray request(MetafileKind kind, int w, int h, const QByteArray& data) {
+    QByteArray r;
+    r.reserve(kRequestHeader + data.size());
+    r.append(char(kind));
+    for (const int v : {w, h})
+        for (int i = 0; i < 4; ++i) r.append(char((std::uint32_t(v) >> (8 * i)) & 0xFF));
+    r.append(data);
+    return r;
+}
+
+QByteArray answer(const QByteArray& r) {
+    if (r.size() < kRequestHeader) return {};
+    const int w = int(le32(r, 1)), h = int(le32(r, 5));
+    const QByteArray data = r.mid(kRequestHeader);
+    switch (MetafileKind(r[0])) {
+    case MetafileKind::kWmf: return drawWmf(data, w, h);
+    case MetafileKind::kEmf: return drawEmf(data, w, h);
+    case MetafileKind::kNone: break;
+    }
+    return {};
+}
+
+// The child the libraries run in, kept from one metafile to the next.
+IsolatedWorker& decoder() {
+    static IsolatedWorker worker(answer, kChildMemory + kMaxPicturePixels * 4);
+    return worker;
+}
 
 } // namespace
 
@@ -203,6 +233,8 @@ QSize metafileSize(const QByteArray& b) {
     return QSize();
 }
 
+void startMetafileDecoder() { decoder().start(); }
+
 QImage decodeMetafile(const QByteArray& data) {
     const MetafileKind kind = metafileKind(data);
     const QSize size = metafileSize(data);
@@ -213,11 +245,11 @@ QImage decodeMetafile(const QByteArray& data) {
 
     if (kind == MetafileKind::kWmf) {
         const qint64 bytes = qint64(w) * h * 4;
-        const auto px = runIsolated([&] { return drawWmf(data, w, h); }, bytes, kTimeoutMs, kChildMemory + bytes);
+        auto px = decoder().run(request(kind, w, h, data), bytes, kTimeoutMs);
         if (!px || px->size() != bytes) throw RuntimeError(err::kInvalidPicture);
-        return fromGdPixels(*px, w, h);
+        return imageOver(std::move(*px), w, h);
     }
-    const auto svg = runIsolated([&] { return drawEmf(data, w, h); }, kMaxSvg, kTimeoutMs, kChildMemory);
+    const auto svg = decoder().run(request(kind, w, h, data), kMaxSvg, kTimeoutMs);
     if (!svg) throw RuntimeError(err::kInvalidPicture);
     QSvgRenderer renderer(*svg);
     if (!renderer.isValid()) throw RuntimeError(err::kInvalidPicture);
@@ -228,109 +260,6 @@ QImage decodeMetafile(const QByteArray& data) {
     renderer.render(&p, QRectF(0, 0, w, h));
     p.end();
     return img;
-}
-
-// ---- the child process
-
-namespace {
-
-qint64 currentVirtualBytes() {
-    QFile f(QStringLiteral("/proc/self/statm"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    return f.readLine().split(' ').value(0).toLongLong() * sysconf(_SC_PAGESIZE);
-}
-
-void writeAll(int fd, const char* p, qsizetype n) {
-    while (n > 0) {
-        const ssize_t k = ::write(fd, p, size_t(n));
-        if (k < 0 && errno == EINTR) continue;
-        if (k <= 0) _exit(3);
-        p += k;
-        n -= k;
-    }
-}
-
-} // namespace
-
-std::optional<QByteArray> runIsolated(const std::function<QByteArray()>& work, qint64 maxBytes, int timeoutMs,
-                                      qint64 memoryBytes) {
-    const qint64 limit = currentVirtualBytes() + memoryBytes;
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) return std::nullopt;
-    const pid_t pid = ::fork();
-    if (pid < 0) {
-        ::close(fds[0]);
-        ::close(fds[1]);
-        return std::nullopt;
-    }
-    if (pid == 0) {
-        // The child: bounded, it draws, hands the result back and ends
-        // without running the program's exit handlers.
-        ::close(fds[0]);
-        ::signal(SIGPIPE, SIG_DFL);
-        ::signal(SIGALRM, SIG_DFL);
-        if (limit > 0) {
-            const rlimit r{rlim_t(limit), rlim_t(limit)};
-            ::setrlimit(RLIMIT_AS, &r);
-        }
-        const rlimit core{0, 0};
-        ::setrlimit(RLIMIT_CORE, &core);
-        ::alarm(unsigned(timeoutMs / 1000 + 2));
-        // The libraries' complaints are no message of the program's.
-        const int nada = ::open("/dev/null", O_WRONLY);
-        if (nada >= 0) {
-            ::dup2(nada, STDOUT_FILENO);
-            ::dup2(nada, STDERR_FILENO);
-        }
-        QByteArray out;
-        try {
-            out = work();
-        } catch (...) {
-            _exit(4);
-        }
-        if (out.isEmpty()) _exit(2);
-        writeAll(fds[1], out.constData(), out.size());
-        _exit(0);
-    }
-    ::close(fds[1]);
-    QByteArray out;
-    bool ok = true;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    char buffer[65536];
-    for (;;) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
-        if (left <= 0) {
-            ok = false;
-            break;
-        }
-        pollfd p{fds[0], POLLIN, 0};
-        const int r = ::poll(&p, 1, int(left));
-        if (r < 0 && errno == EINTR) continue;
-        if (r <= 0) {
-            ok = false;
-            break;
-        }
-        const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            ok = false;
-            break;
-        }
-        if (n == 0) break;
-        if (out.size() + n > maxBytes) {
-            ok = false;
-            break;
-        }
-        out.append(buffer, qsizetype(n));
-    }
-    ::close(fds[0]);
-    if (!ok) ::kill(pid, SIGKILL);
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (!ok || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || out.isEmpty()) return std::nullopt;
-    return out;
 }
 
 } // namespace plat

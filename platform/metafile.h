@@ -2,16 +2,16 @@
 // metafiles (EMF), drawn by the system's libraries (libwmf; libemf2svg, whose
 // SVG Qt's SVG module draws) at the size their header gives, on white.
 //
-// The libraries read the file in a child process bounded in time and memory,
-// so that a file that makes them loop, ask for gigabytes or crash costs only
-// that child: the picture is then refused like any damaged picture.
+// The libraries read the file in a child process bounded in time and memory
+// (isolated.h), so that a file that makes them loop, ask for gigabytes or
+// crash costs only that child: the picture is then refused like any damaged
+// picture.
 #pragma once
 
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
 
-#include <functional>
 #include <optional>
 
 namespace plat {
@@ -34,11 +34,9 @@ QSize metafileSize(const QByteArray& data);
 constexpr int kMaxMetafileSide = 16384;
 QImage decodeMetafile(const QByteArray& data);
 
-// Runs `work` in a child process and returns what it gives back: nothing when
-// the child crashes, gives nothing, gives more than maxBytes, or is not done
-// within timeoutMs milliseconds (it is then killed). The child may take
-// memoryBytes more than the program already has.
-std::optional<QByteArray> runIsolated(const std::function<QByteArray()>& work, qint64 maxBytes, int timeoutMs,
-                                      qint64 memoryBytes);
+// Starts the child the libraries draw in, which later metafiles reuse: best
+// called first thing in main, while the process is small. Otherwise the
+// first metafile starts it.
+void startMetafileDecoder();
 
 } // namespace plat

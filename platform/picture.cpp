@@ -137,6 +137,17 @@ void savePictureBmp(const QImage& image, const QString& path) {
     }
 }
 
+bool isPictureFileName(const QString& name) {
+    // The pictures of the old list, and the PNG and JPEG files most
+    // pictures on this system are.
+    static const QStringList kExtensions{QStringLiteral(".bmp"), QStringLiteral(".rle"), QStringLiteral(".wmf"),
+                                         QStringLiteral(".emf"), QStringLiteral(".jpg"), QStringLiteral(".png"),
+                                         QStringLiteral(".jpeg")};
+    for (const QString& e : kExtensions)
+        if (name.size() > e.size() && name.endsWith(e, Qt::CaseInsensitive)) return true;
+    return false;
+}
+
 bool clipboardHasPicture() {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return false;
     const QClipboard* cb = QGuiApplication::clipboard();

@@ -23,6 +23,11 @@ QImage loadPicture(const QString& path);
 // The same for the bytes of a picture file already read.
 QImage decodePicture(const QByteArray& data);
 
+// Whether the file name is one a player's picture goes by: it ends in .bmp,
+// .rle, .wmf, .emf, .jpg, .png or .jpeg, in any case, after at least one
+// other character.
+bool isPictureFileName(const QString& name);
+
 // Writes the image as an uncompressed 24-bit bottom-up BMP file (transparent
 // pixels over white). The file is written aside and put in place only when
 // complete, so a failure leaves any earlier file of that name as it was. Throws RuntimeError:

@@ -11,6 +11,7 @@
 #include "platform/files.h"
 #include "tests/imaging/puzzle_fixtures.h"
 #include "tests/support/fixtures.h"
+#include "tools/resgen/metarchivos.h"
 
 #include <gtest/gtest.h>
 
@@ -470,6 +471,37 @@ TEST_F(PrimerPuzzleTest, TheShapeStaysWhereThePictureSuitsItElseRectangles) {
         EXPECT_EQ(PuzzGbl.FormaPieza, c.forma2);
         EXPECT_EQ(PuzzGbl.PiezasLado, c.lado2);
         EsperaRepartido(c.lado2 * c.lado2 * (c.forma2 == 3 ? 4 : 1));
+    }
+}
+
+// The sample is taken from the files the settings window lists: PNG, JPEG
+// and metafiles too, by their extension in any case, and nothing else.
+TEST_F(PrimerPuzzleTest, TheSampleIsAnyPictureTheChooserLists) {
+    const struct {
+        const char* nombre;
+        const char* formato; // a photograph saved so, or else the sample metafile
+        QByteArray (*metarchivo)();
+    } casos[] = {
+        {"uno.png", "PNG", nullptr},
+        {"dos.JPEG", "JPG", nullptr},
+        {"tres.Wmf", nullptr, metarchivos::Wmf},
+        {"cuatro.EMF", nullptr, metarchivos::Emf},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        QDir(PuzzGbl.RutaImagenes).removeRecursively();
+        QDir().mkpath(PuzzGbl.RutaImagenes);
+        // A picture under a name the chooser does not list comes first and is passed over.
+        Imagen("a-foto.txt", 800, 600, "BMP");
+        if (c.formato)
+            Imagen(c.nombre, 640, 480, c.formato);
+        else
+            plat::writeFile(PuzzGbl.RutaImagenes + c.nombre, c.metarchivo());
+        ASSERT_TRUE(PreparaPrimerPuzzle());
+        EXPECT_EQ(PuzzGbl.ArchivoImagen, QString::fromLatin1(c.nombre));
+        EXPECT_EQ(PuzzGbl.AnchoBmp, 640);
+        EXPECT_EQ(PuzzGbl.AltoBmp, 480);
+        EsperaRepartido(PuzzGbl.PiezasLado * PuzzGbl.PiezasLado);
     }
 }
 

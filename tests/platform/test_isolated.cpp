@@ -1,0 +1,113 @@
+// The child process that untrusted work runs in: whatever a request makes
+// it do (crash, abort, loop, ask for gigabytes, answer too much or nothing),
+// the program gets no answer and goes on, the next request is answered by a
+// fresh child, and a kept child neither carries one request's damage into the
+// next answer nor holds the program's files.
+#include "platform/isolated.h"
+
+#include <QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <stdexcept>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// What the child does for each request; anything else is echoed.
+QByteArray Trabajo(const QByteArray& pedido) {
+    // Requests this child has answered: a child is one process, so this
+    // counts within it and starts from 0 in every fresh one.
+    static int atendidos = 0;
+    ++atendidos;
+    if (pedido == "segv") std::raise(SIGSEGV);
+    if (pedido == "abort") std::abort();
+    if (pedido == "fin") _exit(0);
+    if (pedido == "nada") return {};
+    if (pedido == "lanza") throw std::runtime_error("no");
+    if (pedido == "mucho") return QByteArray(1000, 'x');
+    if (pedido == "espera")
+        for (;;) ::pause();
+    if (pedido == "memoria") {
+        // Memory beyond its bound is refused to the child, not taken from the machine.
+        QByteArray b;
+        b.resize(qsizetype(1) << 31);
+        b.fill('x');
+        return b.left(1);
+    }
+    if (pedido == "pid") return QByteArray::number(::getpid());
+    // Breaks in a child that has answered before, as damage an earlier
+    // request left behind would.
+    if (pedido == "fragil" && atendidos > 1) std::raise(SIGSEGV);
+    if (pedido.startsWith("abierto ")) return ::fcntl(pedido.mid(8).toInt(), F_GETFD) == -1 ? "no" : "si";
+    return "eco " + pedido;
+}
+
+class Aislado : public testing::Test {
+protected:
+    std::optional<QByteArray> Pide(const QByteArray& pedido, int tiempoMs = 2000) {
+        return trabajador.run(pedido, 100, tiempoMs);
+    }
+    plat::IsolatedWorker trabajador{Trabajo, qint64(1) << 28};
+};
+
+TEST_F(Aislado, AFailedRequestGivesNothingAndTheNextIsAnswered) {
+    const struct {
+        const char* pedido;
+        int tiempoMs;
+    } casos[] = {
+        {"segv", 2000}, {"abort", 2000}, {"fin", 2000},     {"nada", 2000},
+        {"lanza", 2000}, {"mucho", 2000}, {"espera", 300}, {"memoria", 5000},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.pedido);
+        EXPECT_EQ(Pide("hola"), QByteArray("eco hola"));
+        QElapsedTimer reloj;
+        reloj.start();
+        EXPECT_FALSE(Pide(c.pedido, c.tiempoMs));
+        EXPECT_LT(reloj.elapsed(), c.tiempoMs + 10000) << "ended at its time";
+        EXPECT_EQ(Pide("hola"), QByteArray("eco hola"));
+    }
+}
+
+TEST_F(Aislado, OneChildAnswersRequestAfterRequestUntilItFails) {
+    const auto primero = Pide("pid");
+    ASSERT_TRUE(primero);
+    EXPECT_NE(primero->toInt(), ::getpid());
+    EXPECT_EQ(Pide("pid"), primero) << "kept for the next request";
+    EXPECT_FALSE(Pide("nada"));
+    const auto otro = Pide("pid");
+    ASSERT_TRUE(otro);
+    EXPECT_NE(otro, primero) << "a child that failed is replaced";
+}
+
+TEST_F(Aislado, NoAnswerDependsOnWhatTheChildDidBefore) {
+    // Alone in a fresh child the request is answered; after another
+    // request the kept child breaks on it, and a fresh child answers it.
+    EXPECT_EQ(Pide("fragil"), QByteArray("eco fragil"));
+    EXPECT_EQ(Pide("fragil"), QByteArray("eco fragil"));
+    // A request that fails in a fresh child too still gives nothing.
+    EXPECT_EQ(Pide("hola"), QByteArray("eco hola"));
+    EXPECT_FALSE(Pide("segv"));
+}
+
+TEST_F(Aislado, TheChildHoldsNoneOfTheProgramsFiles) {
+    // A pipe opened before the child starts: were the child to keep its
+    // end, the reader would never see the pipe end.
+    int tubo[2];
+    ASSERT_EQ(::pipe(tubo), 0);
+    trabajador.start();
+    EXPECT_EQ(Pide("abierto " + QByteArray::number(tubo[1])), QByteArray("no"));
+    EXPECT_EQ(Pide("abierto 0"), QByteArray("si")) << "a file the child keeps is seen as open";
+    ::close(tubo[1]);
+    ::fcntl(tubo[0], F_SETFL, O_NONBLOCK);
+    char c;
+    EXPECT_EQ(::read(tubo[0], &c, 1), 0) << "the pipe ends";
+    ::close(tubo[0]);
+}
+
+} // namespace
