@@ -55,6 +55,18 @@ protected:
             EXPECT_EQ(std::pair(int(p.X), int(p.Y)), std::pair(int(antes.X), int(antes.Y))) << "piece " << i;
         }
     }
+    // A jigsaw of 50-pixel square pieces, a board of 3 x 2 of them, on the
+    // whole 800 x 600 table.
+    static void TableroDePiezasDe50() {
+        auto& g = PuzzGbl;
+        g.TipoJuego = 21;
+        g.AnchoMesa = kAncho;
+        g.AltoMesa = kAlto;
+        g.AnchoPieza = g.AltoPieza = 50;
+        g.AnchoPiezaBase = g.AltoPiezaBase = 50;
+        g.AnchoImagen = 150;
+        g.AltoImagen = 100;
+    }
     std::vector<QString> mensajes;
 };
 
@@ -143,13 +155,7 @@ TEST_F(BarajadoTest, NoPieceCentreFallsUnderTheRecorderOrTheShownPreview) {
         SCOPED_TRACE(semilla);
         Reinicia();
         SetUp();
-        g.TipoJuego = 21;
-        g.AnchoMesa = kAncho;
-        g.AltoMesa = kAlto;
-        g.AnchoPieza = g.AltoPieza = 50;
-        g.AnchoPiezaBase = g.AltoPiezaBase = 50;
-        g.AnchoImagen = 150;
-        g.AltoImagen = 100;
+        TableroDePiezasDe50();
         g.MuestraVisible = true;
         mesa.Pic_Grabadora.move(kAncho - 200, kAlto - 100, 200, 100);
         mesa.Pic_Grabadora.setVisible(true);
@@ -194,13 +200,7 @@ TEST_F(BarajadoTest, WithTheTableScrolledNoPieceCentreFallsUnderTheTipsPanel) {
             MuestraSugerencia(nro);
             const int izq = mesa.Pic_Sugerencia.left(), arriba = mesa.Pic_Sugerencia.top();
             ASSERT_EQ(arriba, 584 - 64 + desplazamiento);
-            g.TipoJuego = 21;
-            g.AnchoMesa = kAncho;
-            g.AltoMesa = kAlto;
-            g.AnchoPieza = g.AltoPieza = 50;
-            g.AnchoPiezaBase = g.AltoPiezaBase = 50;
-            g.AnchoImagen = 150;
-            g.AltoImagen = 100;
+            TableroDePiezasDe50();
             PonPiezas(20);
             plat::ScopedClockSource reloj{[semilla] { return std::int64_t(semilla) * 7919; }};
             BarajaPiezas();
