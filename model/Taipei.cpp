@@ -186,7 +186,6 @@ struct TAI_PasoSolucion {
     Quitadas QuitadasGuardadas;
     std::int16_t Clase = 0, Emparejamiento = 0, Pareja = 0;
     std::array<TAI_RegistroClase, kClases + 1> ClasesGuardadas{};
-    std::int16_t Indice = 0; // the move's place among the moves of its position
 };
 
 class Busqueda {
@@ -228,9 +227,9 @@ public:
         std::vector<std::vector<Jugada>> jugadas(kParejas + 1);
         int d = 0;
         std::size_t i = 0;
-        bool nueva = true;
+        bool nueva = true, cerrada = false;
         for (;;) {
-            if (nueva) {
+            if (nueva || cerrada) {
                 // Once it has stepped back, the search may go on for long:
                 // the clock is read before every position is weighed.
                 if (est.retrocesos > 0 && Segundos() - inicio > kLimiteSegundos) {
@@ -239,7 +238,7 @@ public:
                 }
                 Jugadas(jugadas[std::size_t(d)]);
                 i = 0;
-                nueva = false;
+                nueva = cerrada = false;
             }
             const std::vector<Jugada>& lista = jugadas[std::size_t(d)];
             bool hallada = false;
@@ -253,8 +252,14 @@ public:
                     hallada = true;
                     break;
                 }
-                ++est.evitadas; // the position it leads to was searched already
+                // The position it leads to was searched already: that move
+                // failed as well (see the back-step below).
+                ++est.evitadas;
+                Cierra(j.k, j.a);
+                cerrada = true;
+                break;
             }
+            if (cerrada) continue;
             if (hallada) {
                 const Jugada j = lista[i];
                 TAI_PasoSolucion& paso = pila[std::size_t(d)];
@@ -263,7 +268,6 @@ public:
                 paso.Clase = j.k;
                 paso.Emparejamiento = j.a;
                 paso.Pareja = j.b;
-                paso.Indice = std::int16_t(i);
                 paso.ClasesGuardadas = g.TAI_Clases;
                 Descarta(j.k, j.a, j.b);
                 ++d;
@@ -293,7 +297,11 @@ public:
             for (int t = 1; t <= kFichas; ++t) g.Piezas[t].Estado = paso.EstadosGuardados[t];
             g.TAI_Clases = paso.ClasesGuardadas;
             actual = paso.QuitadasGuardadas;
-            i = std::size_t(paso.Indice) + 1;
+            // No clearing from here takes the pairing that move began: it
+            // could have begun with that very pair (taking tiles never covers
+            // any), so the position's other moves leave that pairing out.
+            Cierra(paso.Clase, paso.Emparejamiento);
+            cerrada = true;
         }
         est.fallidas = fallidas_.Cuantas();
         est.bytesFallidas = fallidas_.Bytes();
@@ -312,6 +320,9 @@ private:
             if (otro != a) clase.EmparejamientoPosible[otro] = false;
         if (Quitada(ficha_[k][a][3 - b][1])) clase.ClaseEnJuego = false;
     }
+
+    // Pairing a of kind k can no longer clear the position.
+    static void Cierra(int k, int a) { PuzzGbl.TAI_Clases[k].EmparejamientoPosible[std::size_t(a)] = false; }
 
     // A set of tiles, one bit per tile number.
     struct Conjunto {
@@ -526,6 +537,7 @@ private:
             if (n % 2 == 1) return false;
             for (int a = 1; a <= 3; ++a)
                 if (g.TAI_Clases[k].EmparejamientoPosible[a]) an.modos[k] = std::uint8_t(an.modos[k] | (1u << a));
+            if (n > 0 && an.modos[k] == 0) return false;
             if (n == 2) {
                 an.companera[quedan[0]] = std::int16_t(quedan[1]);
                 an.companera[quedan[1]] = std::int16_t(quedan[0]);

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <map>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -546,6 +547,66 @@ TEST_F(Tablero, SequencesFoundOnDealtBoardsEmptyThem) {
         for (int t = 1; t <= 144; ++t) ASSERT_EQ(g.Piezas[std::size_t(t)].Estado, 0);
     }
     EXPECT_GE(halladas, 6);
+}
+
+// Small random positions (three or four kinds, stacks of up to three in two
+// rows of five): the search answers each exactly as a plain search of every
+// order of free pairs does.
+class Sorteadas : public Tablero {
+protected:
+    // Whether the tiles on the board can be cleared, trying every free pair
+    // (tiles the bits of `quitadas` name are gone).
+    bool Despejable(const std::vector<int>& fichas, std::uint32_t quitadas, std::set<std::uint32_t>& vistas) {
+        if (quitadas + 1 == (std::uint32_t(1) << fichas.size())) return true;
+        if (!vistas.insert(quitadas).second) return false;
+        auto& g = PuzzGbl;
+        for (std::size_t i = 0; i < fichas.size(); ++i) g.Piezas[std::size_t(fichas[i])].Estado = (quitadas >> i & 1) ? 0 : 1;
+        std::vector<std::pair<std::size_t, std::size_t>> pares;
+        for (std::size_t i = 0; i < fichas.size(); ++i)
+            for (std::size_t j = i + 1; j < fichas.size(); ++j)
+                if (!(quitadas >> i & 1) && !(quitadas >> j & 1) &&
+                    g.Piezas[std::size_t(fichas[i])].Clase == g.Piezas[std::size_t(fichas[j])].Clase &&
+                    TAI_FichaLibre(std::int16_t(fichas[i])) && TAI_FichaLibre(std::int16_t(fichas[j])))
+                    pares.emplace_back(i, j);
+        for (const auto& [i, j] : pares)
+            if (Despejable(fichas, quitadas | (1u << i) | (1u << j), vistas)) return true;
+        return false;
+    }
+};
+
+TEST_F(Sorteadas, TheSearchAnswersAsEveryOrderTriedDoes) {
+    auto& g = PuzzGbl;
+    std::mt19937 azar(20261211);
+    double ahora = 0;
+    RegistraRelojSolucionTaipei([&ahora] { return ahora += 1e-4; });
+    int conSalida = 0, sinSalida = 0;
+    for (int caso = 0; caso < 3000; ++caso) {
+        Tablero::SetUp();
+        const int clases = 3 + int(azar() % 2);
+        std::vector<int> fichas;
+        std::array<std::array<int, 6>, 3> altura{};
+        for (int k = 1; k <= clases; ++k)
+            for (int c = 1; c <= 4; ++c) {
+                int r = 0, col = 0;
+                do r = 1 + int(azar() % 2), col = 1 + int(azar() % 5);
+                while (altura[std::size_t(r)][std::size_t(col)] == 3);
+                const int nivel = ++altura[std::size_t(r)][std::size_t(col)];
+                Pon(F(k, c), r, col, nivel);
+                fichas.push_back(F(k, c));
+            }
+        const auto antes = g.Piezas;
+        std::set<std::uint32_t> vistas;
+        const bool esperada = Despejable(fichas, 0, vistas);
+        g.Piezas = antes;
+        ahora = 0;
+        TAI_BuscaSolucion();
+        ASSERT_FALSE(UltimaSolucionTaipei().agotado) << "case " << caso;
+        ASSERT_EQ(g.TAI_SolucionHallada, esperada) << "case " << caso;
+        (esperada ? conSalida : sinSalida) += 1;
+    }
+    // Both answers are common among these positions.
+    EXPECT_GT(conSalida, 300);
+    EXPECT_GT(sinSalida, 300);
 }
 
 // A position with no way out whose dead end lies behind every order of four
