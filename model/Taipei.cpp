@@ -569,8 +569,97 @@ private:
         }
     }
 
+    // Whether some kinds lock one another: whichever of their pairs went
+    // first, a tile of theirs would still lie on one of its tiles or on both
+    // its sides. Before the first pair of such kinds goes, every tile of
+    // theirs is on the board, and so is every tile that lies under one of
+    // those, between two of those, or whose every possible partner is one
+    // of those; when no pair of those kinds has both tiles free of them,
+    // none of those kinds can ever start, and the position is dead. The
+    // kinds that could start are left out until none is, or none is left.
+    bool Encerradas(const Analisis& an) const {
+        const auto& g = PuzzGbl;
+        struct Vecinas {
+            std::int16_t encima = 0, izquierda = 0, derecha = 0;
+            std::array<std::int16_t, 3> parejas{};
+        };
+        std::array<Vecinas, kFichas + 1> v{};
+        std::array<std::int16_t, kFichas> presentes{};
+        int n = 0;
+        std::array<bool, kClases + 1> dentro{};
+        for (int t = 1; t <= kFichas; ++t) {
+            if (!EnTablero(t)) continue;
+            const RegistroPieza& p = g.Piezas[t];
+            Vecinas& x = v[std::size_t(t)];
+            x.encima = std::int16_t(En(p.Fila, p.Columna, p.Nivel + 1));
+            x.izquierda = std::int16_t(En(p.Fila, p.Columna - 1, p.Nivel));
+            x.derecha = std::int16_t(En(p.Fila, p.Columna + 1, p.Nivel));
+            const int k = p.Clase;
+            int m = 0;
+            if (an.companera[t] != 0) {
+                x.parejas[0] = an.companera[t];
+            } else {
+                for (int a = 1; a <= 3; ++a)
+                    if (an.modos[k] >> a & 1)
+                        for (int b = 1; b <= 2; ++b) {
+                            const int f1 = ficha_[k][a][b][1], f2 = ficha_[k][a][b][2];
+                            if (f1 == t) x.parejas[std::size_t(m++)] = std::int16_t(f2);
+                            if (f2 == t) x.parejas[std::size_t(m++)] = std::int16_t(f1);
+                        }
+            }
+            presentes[std::size_t(n++)] = std::int16_t(t);
+            dentro[std::size_t(k)] = true;
+        }
+        std::array<bool, kFichas + 1> queda{}; // still on the board when the first pair of the kinds goes
+        // A side is shut while a tile of the run on that side stays: the
+        // tiles between it and t could only go once t is gone.
+        auto cerradoIzquierda = [&](int t) {
+            for (int u = v[std::size_t(t)].izquierda; u != 0; u = v[std::size_t(u)].izquierda)
+                if (queda[std::size_t(u)]) return true;
+            return false;
+        };
+        auto cerradoDerecha = [&](int t) {
+            for (int u = v[std::size_t(t)].derecha; u != 0; u = v[std::size_t(u)].derecha)
+                if (queda[std::size_t(u)]) return true;
+            return false;
+        };
+        auto libre = [&](int t) {
+            return !queda[std::size_t(v[std::size_t(t)].encima)] && !(cerradoIzquierda(t) && cerradoDerecha(t));
+        };
+        for (;;) {
+            queda = {};
+            for (int i = 0; i < n; ++i) queda[std::size_t(presentes[std::size_t(i)])] = dentro[std::size_t(g.Piezas[presentes[std::size_t(i)]].Clase)];
+            for (bool mas = true; mas;) {
+                mas = false;
+                for (int i = 0; i < n; ++i) {
+                    const int t = presentes[std::size_t(i)];
+                    if (queda[std::size_t(t)]) continue;
+                    const Vecinas& x = v[std::size_t(t)];
+                    bool sinPareja = true;
+                    for (const std::int16_t q : x.parejas) sinPareja = sinPareja && (q == 0 || queda[std::size_t(q)]);
+                    if (!libre(t) || sinPareja) queda[std::size_t(t)] = true, mas = true;
+                }
+            }
+            bool salen = false, quedan = false;
+            for (int k = 1; k <= kClases; ++k) {
+                if (!dentro[std::size_t(k)]) continue;
+                bool empieza = false;
+                for (int c = 1; c <= 4 && !empieza; ++c) {
+                    const int t = porId_[k][c];
+                    if (!EnTablero(t) || !libre(t)) continue;
+                    for (const std::int16_t q : v[std::size_t(t)].parejas) empieza = empieza || (q != 0 && libre(q));
+                }
+                if (empieza) dentro[std::size_t(k)] = false, salen = true;
+                else quedan = true;
+            }
+            if (!quedan) return false;
+            if (!salen) return true;
+        }
+    }
+
     // The moves to try from the present position, in the order they are
-    // tried. None when the position can no longer be cleared (Analiza).
+    // tried. None when the position can no longer be cleared (Analiza,
+    // Encerradas).
     // A free pair that every clearing must take as it stands (every tile
     // left of its kind free, or its two tiles decided to go together) can
     // spoil nothing when taken first, as taking tiles never covers any: that
@@ -581,7 +670,7 @@ private:
         const auto& g = PuzzGbl;
         lista.clear();
         Analisis& an = analisis_;
-        if (!Analiza(an)) return;
+        if (!Analiza(an) || Encerradas(an)) return;
         std::array<bool, kFichas + 1> libre{};
         for (int t = 1; t <= kFichas; ++t) libre[t] = TAI_FichaLibre(std::int16_t(t));
         for (int k = 1; k <= kClases; ++k) {

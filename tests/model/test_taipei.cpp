@@ -507,6 +507,17 @@ INSTANTIATE_TEST_SUITE_P(
                       {4, 1, 1, 3, 1}, {2, 1, 1, 3, 2}, {3, 2, 3, 5, 1}, {4, 2, 3, 8, 1},
                       {5, 1, 5, 1, 1}, {5, 2, 5, 5, 1}},
                      false},
+        // Kinds 1 to 3 in stacks on two rows of four: whichever of their
+        // pairs went first, a tile of theirs would still lie on it or on both
+        // its sides, though each kind alone has a way into pairs; kinds 4
+        // and 5 lie free in rows of their own.
+        CasoPosicion{"threeKindsThatLockOneAnother",
+                     {{1, 1, 1, 1, 1}, {1, 2, 2, 2, 1}, {1, 3, 1, 4, 1}, {1, 4, 2, 4, 1},
+                      {2, 1, 1, 3, 1}, {2, 2, 2, 4, 2}, {2, 3, 1, 1, 2}, {2, 4, 1, 3, 2},
+                      {3, 1, 1, 3, 3}, {3, 2, 1, 2, 1}, {3, 3, 1, 2, 2}, {3, 4, 1, 1, 3},
+                      {4, 1, 5, 1, 1}, {4, 2, 5, 3, 1}, {4, 3, 5, 5, 1}, {4, 4, 5, 7, 1},
+                      {5, 1, 7, 1, 1}, {5, 2, 7, 3, 1}, {5, 3, 7, 5, 1}, {5, 4, 7, 7, 1}},
+                     false},
         // Three of kind 1 free, the fourth under kind 2, whose other tile
         // lies under one of the three: that one must go before the fourth
         // can, so it may not be the one kept for it.
