@@ -208,6 +208,7 @@ public:
         auto& g = PuzzGbl;
         auto& est = Estadistica();
         const double inicio = Segundos();
+        limite_ = inicio + kLimiteSegundos;
 
         for (auto& c : g.TAI_Clases) {
             c.EmparejamientoPosible = {true, true, true, true};
@@ -228,6 +229,9 @@ public:
         int d = 0;
         std::size_t i = 0;
         bool nueva = true, cerrada = false;
+        // Whether a move has failed from this position: from then on its
+        // moves are weighed with probing (Sondea), which costs more.
+        std::array<bool, kParejas + 1> fallo{};
         for (;;) {
             if (nueva || cerrada) {
                 // Once it has stepped back, the search may go on for long:
@@ -236,7 +240,8 @@ public:
                     est.agotado = true;
                     break;
                 }
-                Jugadas(jugadas[std::size_t(d)]);
+                if (nueva) fallo[std::size_t(d)] = false;
+                Jugadas(jugadas[std::size_t(d)], fallo[std::size_t(d)]);
                 i = 0;
                 nueva = cerrada = false;
             }
@@ -256,7 +261,7 @@ public:
                 // failed as well (see the back-step below).
                 ++est.evitadas;
                 Cierra(j.k, j.a);
-                cerrada = true;
+                cerrada = fallo[std::size_t(d)] = true;
                 break;
             }
             if (cerrada) continue;
@@ -301,7 +306,7 @@ public:
             // could have begun with that very pair (taking tiles never covers
             // any), so the position's other moves leave that pairing out.
             Cierra(paso.Clase, paso.Emparejamiento);
-            cerrada = true;
+            cerrada = fallo[std::size_t(d)] = true;
         }
         est.fallidas = fallidas_.Cuantas();
         est.bytesFallidas = fallidas_.Bytes();
@@ -516,7 +521,7 @@ private:
     // none of its pairings can clear, or groups that must each go before the
     // other. A kind of four left with one pairing that can clear it is
     // decided, and what that tells is weighed again, until nothing changes.
-    bool Analiza(Analisis& an) const {
+    bool Analiza(Analisis& an, bool sondea) const {
         const auto& g = PuzzGbl;
         an = {};
         for (int r = 1; r <= kFilas; ++r)
@@ -545,6 +550,24 @@ private:
                 abierta[k] = true;
             }
         }
+        if (!Cierre(an, abierta)) return false;
+        return !sondea || Sondea(an, abierta);
+    }
+
+    // Kind k decided to take pairing a.
+    void Decide(Analisis& an, std::array<bool, kClases + 1>& abierta, int k, int a) const {
+        an.modos[k] = std::uint8_t(1u << a);
+        for (int b = 1; b <= 2; ++b) {
+            const int x = ficha_[k][a][b][1], y = ficha_[k][a][b][2];
+            an.companera[x] = std::int16_t(y);
+            an.companera[y] = std::int16_t(x);
+        }
+        abierta[k] = false;
+    }
+
+    // What the order of the groups tells of the kinds still open, weighed
+    // again until nothing changes; false for a dead position.
+    bool Cierre(Analisis& an, std::array<bool, kClases + 1>& abierta) const {
         Orden& o = orden_;
         for (;;) {
             if (!Ordena(an, o)) return false;
@@ -556,17 +579,42 @@ private:
                         an.modos[k] = std::uint8_t(an.modos[k] & ~(1u << a));
                 if (an.modos[k] == 0) return false;
                 if (std::popcount(an.modos[k]) > 1) continue;
-                const int a = std::countr_zero(an.modos[k]);
-                for (int b = 1; b <= 2; ++b) {
-                    const int x = ficha_[k][a][b][1], y = ficha_[k][a][b][2];
-                    an.companera[x] = std::int16_t(y);
-                    an.companera[y] = std::int16_t(x);
-                }
-                abierta[k] = false;
+                Decide(an, abierta, k, std::countr_zero(an.modos[k]));
                 decidida = true;
             }
             if (!decidida) return true;
         }
+    }
+
+    // Probing: each pairing still open to a kind of four is taken as decided
+    // and weighed (Cierre, Encerradas); one that leads to a dead position is
+    // dropped. A kind left with none makes the position dead; one left with
+    // a single pairing is decided, and the pairings are probed again. Past
+    // the time limit it stops, dropping nothing more.
+    bool Sondea(Analisis& an, std::array<bool, kClases + 1>& abierta) const {
+        int pruebas = 0;
+        for (bool cambio = true; cambio;) {
+            cambio = false;
+            for (int k = 1; k <= kClases; ++k) {
+                if (!abierta[k]) continue;
+                for (int a = 1; a <= 3; ++a) {
+                    if (!(an.modos[k] >> a & 1)) continue;
+                    if (++pruebas % 16 == 0 && Segundos() > limite_) return true;
+                    sonda_ = an;
+                    auto abiertaSonda = abierta;
+                    Decide(sonda_, abiertaSonda, k, a);
+                    if (!Cierre(sonda_, abiertaSonda) || Encerradas(sonda_))
+                        an.modos[k] = std::uint8_t(an.modos[k] & ~(1u << a));
+                }
+                if (an.modos[k] == 0) return false;
+                if (std::popcount(an.modos[k]) == 1) {
+                    Decide(an, abierta, k, std::countr_zero(an.modos[k]));
+                    if (!Cierre(an, abierta)) return false;
+                    cambio = true;
+                }
+            }
+        }
+        return true;
     }
 
     // Whether some kinds lock one another: whichever of their pairs went
@@ -666,11 +714,11 @@ private:
     // pair is the only move. Otherwise every pair of one kind whose two
     // tiles are free and whose pairing may still clear the kind: those lying
     // on more tiles first, and among equals in the order kind, pairing, pair.
-    void Jugadas(std::vector<Jugada>& lista) const {
+    void Jugadas(std::vector<Jugada>& lista, bool sondea) const {
         const auto& g = PuzzGbl;
         lista.clear();
         Analisis& an = analisis_;
-        if (!Analiza(an) || Encerradas(an)) return;
+        if (!Analiza(an, sondea) || Encerradas(an)) return;
         std::array<bool, kFichas + 1> libre{};
         for (int t = 1; t <= kFichas; ++t) libre[t] = TAI_FichaLibre(std::int16_t(t));
         for (int k = 1; k <= kClases; ++k) {
@@ -739,6 +787,8 @@ private:
     PosicionesFallidas& fallidas_ = Fallidas();
     mutable Analisis analisis_;
     mutable Orden orden_;
+    mutable Analisis sonda_;
+    double limite_ = 0; // the clock's reading past which the search gives up
     mutable std::vector<Jugada> tres_;
     mutable std::array<std::array<std::array<std::int16_t, kNiveles + 2>, kColumnas + 2>, kFilas + 2> rejilla_{};
 };
