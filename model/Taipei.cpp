@@ -533,6 +533,17 @@ private:
                     aqui[std::size_t(l)] = std::int16_t(EsFicha(t) && g.Piezas[std::size_t(t)].Estado != 0 ? t : 0);
                 }
             }
+        // The tiles on the board and their neighbours, the same for every
+        // weighing of this position (Encerradas).
+        nPresentes_ = 0;
+        for (int t = 1; t <= kFichas; ++t) {
+            if (!EnTablero(t)) continue;
+            const RegistroPieza& p = g.Piezas[t];
+            vecinas_[std::size_t(t)] = {std::int16_t(En(p.Fila, p.Columna, p.Nivel + 1)),
+                                        std::int16_t(En(p.Fila, p.Columna - 1, p.Nivel)),
+                                        std::int16_t(En(p.Fila, p.Columna + 1, p.Nivel))};
+            presentes_[std::size_t(nPresentes_++)] = std::int16_t(t);
+        }
         std::array<bool, kClases + 1> abierta{};
         for (int k = 1; k <= kClases; ++k) {
             if (!g.TAI_Clases[k].ClaseEnJuego) continue;
@@ -627,64 +638,52 @@ private:
     // kinds that could start are left out until none is, or none is left.
     bool Encerradas(const Analisis& an) const {
         const auto& g = PuzzGbl;
-        struct Vecinas {
-            std::int16_t encima = 0, izquierda = 0, derecha = 0;
-            std::array<std::int16_t, 3> parejas{};
-        };
-        std::array<Vecinas, kFichas + 1> v{};
-        std::array<std::int16_t, kFichas> presentes{};
-        int n = 0;
+        // Each tile's possible partners, by the pairings still open.
+        std::array<std::array<std::int16_t, 3>, kFichas + 1> parejas{};
         std::array<bool, kClases + 1> dentro{};
-        for (int t = 1; t <= kFichas; ++t) {
-            if (!EnTablero(t)) continue;
-            const RegistroPieza& p = g.Piezas[t];
-            Vecinas& x = v[std::size_t(t)];
-            x.encima = std::int16_t(En(p.Fila, p.Columna, p.Nivel + 1));
-            x.izquierda = std::int16_t(En(p.Fila, p.Columna - 1, p.Nivel));
-            x.derecha = std::int16_t(En(p.Fila, p.Columna + 1, p.Nivel));
-            const int k = p.Clase;
+        for (int i = 0; i < nPresentes_; ++i) {
+            const int t = presentes_[std::size_t(i)];
+            const int k = g.Piezas[t].Clase;
+            auto& x = parejas[std::size_t(t)];
             int m = 0;
             if (an.companera[t] != 0) {
-                x.parejas[0] = an.companera[t];
+                x[0] = an.companera[t];
             } else {
                 for (int a = 1; a <= 3; ++a)
                     if (an.modos[k] >> a & 1)
                         for (int b = 1; b <= 2; ++b) {
                             const int f1 = ficha_[k][a][b][1], f2 = ficha_[k][a][b][2];
-                            if (f1 == t) x.parejas[std::size_t(m++)] = std::int16_t(f2);
-                            if (f2 == t) x.parejas[std::size_t(m++)] = std::int16_t(f1);
+                            if (f1 == t) x[std::size_t(m++)] = std::int16_t(f2);
+                            if (f2 == t) x[std::size_t(m++)] = std::int16_t(f1);
                         }
             }
-            presentes[std::size_t(n++)] = std::int16_t(t);
             dentro[std::size_t(k)] = true;
         }
         std::array<bool, kFichas + 1> queda{}; // still on the board when the first pair of the kinds goes
         // A side is shut while a tile of the run on that side stays: the
         // tiles between it and t could only go once t is gone.
-        auto cerradoIzquierda = [&](int t) {
-            for (int u = v[std::size_t(t)].izquierda; u != 0; u = v[std::size_t(u)].izquierda)
-                if (queda[std::size_t(u)]) return true;
-            return false;
-        };
-        auto cerradoDerecha = [&](int t) {
-            for (int u = v[std::size_t(t)].derecha; u != 0; u = v[std::size_t(u)].derecha)
+        auto cerrado = [&](int t, std::int16_t Vecinas::*lado) {
+            for (int u = vecinas_[std::size_t(t)].*lado; u != 0; u = vecinas_[std::size_t(u)].*lado)
                 if (queda[std::size_t(u)]) return true;
             return false;
         };
         auto libre = [&](int t) {
-            return !queda[std::size_t(v[std::size_t(t)].encima)] && !(cerradoIzquierda(t) && cerradoDerecha(t));
+            return !queda[std::size_t(vecinas_[std::size_t(t)].encima)] &&
+                   !(cerrado(t, &Vecinas::izquierda) && cerrado(t, &Vecinas::derecha));
         };
         for (;;) {
             queda = {};
-            for (int i = 0; i < n; ++i) queda[std::size_t(presentes[std::size_t(i)])] = dentro[std::size_t(g.Piezas[presentes[std::size_t(i)]].Clase)];
+            for (int i = 0; i < nPresentes_; ++i) {
+                const int t = presentes_[std::size_t(i)];
+                queda[std::size_t(t)] = dentro[std::size_t(g.Piezas[t].Clase)];
+            }
             for (bool mas = true; mas;) {
                 mas = false;
-                for (int i = 0; i < n; ++i) {
-                    const int t = presentes[std::size_t(i)];
+                for (int i = 0; i < nPresentes_; ++i) {
+                    const int t = presentes_[std::size_t(i)];
                     if (queda[std::size_t(t)]) continue;
-                    const Vecinas& x = v[std::size_t(t)];
                     bool sinPareja = true;
-                    for (const std::int16_t q : x.parejas) sinPareja = sinPareja && (q == 0 || queda[std::size_t(q)]);
+                    for (const std::int16_t q : parejas[std::size_t(t)]) sinPareja = sinPareja && (q == 0 || queda[std::size_t(q)]);
                     if (!libre(t) || sinPareja) queda[std::size_t(t)] = true, mas = true;
                 }
             }
@@ -695,7 +694,7 @@ private:
                 for (int c = 1; c <= 4 && !empieza; ++c) {
                     const int t = porId_[k][c];
                     if (!EnTablero(t) || !libre(t)) continue;
-                    for (const std::int16_t q : v[std::size_t(t)].parejas) empieza = empieza || (q != 0 && libre(q));
+                    for (const std::int16_t q : parejas[std::size_t(t)]) empieza = empieza || (q != 0 && libre(q));
                 }
                 if (empieza) dentro[std::size_t(k)] = false, salen = true;
                 else quedan = true;
@@ -788,6 +787,13 @@ private:
     mutable Analisis analisis_;
     mutable Orden orden_;
     mutable Analisis sonda_;
+    // The tile on each tile and those beside it, 0 for none.
+    struct Vecinas {
+        std::int16_t encima = 0, izquierda = 0, derecha = 0;
+    };
+    mutable std::array<Vecinas, kFichas + 1> vecinas_{};
+    mutable std::array<std::int16_t, kFichas> presentes_{};
+    mutable int nPresentes_ = 0;
     double limite_ = 0; // the clock's reading past which the search gives up
     mutable std::vector<Jugada> tres_;
     mutable std::array<std::array<std::array<std::int16_t, kNiveles + 2>, kColumnas + 2>, kFilas + 2> rejilla_{};
