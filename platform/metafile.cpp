@@ -106,19 +106,21 @@ QImage imageOver(QByteArray&& rows, int w, int h) {
     return img;
 }
 
-QByteArray drawWmf(const QByteArray& data, int w, int h) {
+// Both draw the file's bytes the child was sent, which are its own to hand
+// the library.
+QByteArray drawWmf(QByteArray& data, int w, int h) {
     wmfAPI* api = nullptr;
     wmfAPI_Options options;
     std::memset(&options, 0, sizeof options);
     options.function = wmf_gd_function;
     // Every error counts: a record the library cannot draw refuses the file.
     if (wmf_api_create(&api, WMF_OPT_FUNCTION, &options) != wmf_E_None) return {};
-    QByteArray copy = data;
+    const std::optional<wmfD_Rect> frame = wmfFrame(data);
     QByteArray out;
     wmfD_Rect box;
-    if (wmf_mem_open(api, reinterpret_cast<unsigned char*>(copy.data()), long(copy.size())) == wmf_E_None &&
+    if (wmf_mem_open(api, reinterpret_cast<unsigned char*>(data.data()), long(data.size())) == wmf_E_None &&
         wmf_scan(api, 0, &box) == wmf_E_None) {
-        if (const auto frame = wmfFrame(data)) box = *frame;
+        if (frame) box = *frame;
         wmf_gd_t* device = WMF_GD_GetData(api);
         device->type = wmf_gd_image;
         device->width = unsigned(w);
@@ -140,7 +142,7 @@ QByteArray drawWmf(const QByteArray& data, int w, int h) {
     return out;
 }
 
-QByteArray drawEmf(const QByteArray& data, int w, int h) {
+QByteArray drawEmf(QByteArray& data, int w, int h) {
     generatorOptions options;
     std::memset(&options, 0, sizeof options);
     char ns[] = "";
@@ -148,10 +150,9 @@ QByteArray drawEmf(const QByteArray& data, int w, int h) {
     options.svgDelimiter = true;
     options.imgWidth = w;
     options.imgHeight = h;
-    QByteArray copy = data;
     char* svg = nullptr;
     size_t length = 0;
-    if (!emf2svg(copy.data(), size_t(copy.size()), &svg, &length, &options) || !svg) {
+    if (!emf2svg(data.data(), size_t(data.size()), &svg, &length, &options) || !svg) {
         std::free(svg);
         return {};
     }
@@ -181,7 +182,7 @@ QByteArray request(MetafileKind kind, int w, int h, const QByteArray& data) {
 QByteArray answer(const QByteArray& r) {
     if (r.size() < kRequestHeader) return {};
     const int w = int(le32(r, 1)), h = int(le32(r, 5));
-    const QByteArray data = r.mid(kRequestHeader);
+    QByteArray data = r.mid(kRequestHeader);
     switch (MetafileKind(r[0])) {
     case MetafileKind::kWmf: return drawWmf(data, w, h);
     case MetafileKind::kEmf: return drawEmf(data, w, h);

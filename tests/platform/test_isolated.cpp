@@ -69,7 +69,9 @@ TEST_F(Aislado, AFailedRequestGivesNothingAndTheNextIsAnswered) {
         QElapsedTimer reloj;
         reloj.start();
         EXPECT_FALSE(Pide(c.pedido, c.tiempoMs));
-        EXPECT_LT(reloj.elapsed(), c.tiempoMs + 10000) << "ended at its time";
+        // Within a second of its time: the child's own alarm, which ends it
+        // should the program fail to, comes two seconds or more after it.
+        EXPECT_LT(reloj.elapsed(), c.tiempoMs + 1000) << "ended at its time";
         EXPECT_EQ(Pide("hola"), QByteArray("eco hola"));
     }
 }
