@@ -6,8 +6,6 @@
 #include "model/Pentominos.h"
 #include "model/RegistrosModelo.h"
 #include "model/TaipeiModelo.h"
-#include "platform/errors.h"
-#include "platform/files.h"
 #include "model/Tangram.h"
 
 #include <optional>
@@ -40,14 +38,7 @@ EleccionModeloJuego Pentominos() {
     e.titulo = QString::fromUtf8("Modelos de pentominós");
     e.mensaje = QString::fromUtf8("No hay ningún modelo de pentominós utilizable en ModPen.mlp.");
     e.modelos = QString::fromUtf8("modelo de pentominós");
-    e.falloAnexo = [] {
-        try {
-            plat::readFile(plat::findFileCaseInsensitive(PuzzGbl.RutaArchivo, kArchivoSolucionesPentominos));
-            return QString();
-        } catch (const plat::RuntimeError& error) {
-            return FalloLectura(kArchivoSolucionesPentominos, error.number());
-        }
-    };
+    e.falloAnexo = [] { return PEN_LeeArchivoSoluciones(); };
     e.lineas = 2;
     e.ayuda = ayuda::kReglasPentominos;
     // An empty table: no board, no pieces (the set-up sees no board).

@@ -34,9 +34,13 @@ QString DiagnosticoModelo(std::int16_t juego, std::int16_t nro, bool* soloPantal
     const PuzzGblData copia = PuzzGbl;
     QString motivo;
     if (juego == 25) {
-        if (!TAI_CargaModelo(nro)) motivo = danado;
-        else if ((motivo = TAI_MotivoAjuste(TAI_DisposicionActual(), copia.AnchoMesa, copia.AltoMesa)), !motivo.isEmpty() && soloPantalla)
-            *soloPantalla = true;
+        if (!TAI_CargaModelo(nro)) {
+            motivo = danado;
+        } else {
+            // A sound layout that only does not fit this screen's table.
+            motivo = TAI_MotivoAjuste(TAI_DisposicionActual(), copia.AnchoMesa, copia.AltoMesa);
+            if (soloPantalla) *soloPantalla = !motivo.isEmpty();
+        }
     } else {
         // The analysis gives the board's or its solutions' fault in the same words.
         motivo = PEN_AnalizaModelo(nro).motivo;

@@ -146,13 +146,7 @@ bool LeeSolucion(const char* l, const ModeloPentomino& m, PEN_RegistroSolucion& 
 QString LeeSoluciones(std::int16_t nro, int cuenta, ModeloPentomino& m) {
     auto& g = PuzzGbl;
     QByteArray datos;
-    try {
-        datos = plat::readFile(plat::findFileCaseInsensitive(g.RutaArchivo, kArchivoSolucionesPentominos));
-    } catch (const plat::RuntimeError& e) {
-        return FalloLectura(kArchivoSolucionesPentominos, e.number());
-    } catch (const std::bad_alloc&) {
-        return FalloLectura(kArchivoSolucionesPentominos, plat::err::kOutOfMemory);
-    }
+    if (QString fallo = PEN_LeeArchivoSoluciones(&datos); !fallo.isEmpty()) return fallo;
     // The transform leaves its result in a global: it is put back after.
     const auto girada = g.PEN_PiezaGirada;
     std::vector<PEN_RegistroSolucion> soluciones(1);
@@ -201,6 +195,19 @@ void DibujaTablero() {
 }
 
 } // namespace
+
+QString PEN_LeeArchivoSoluciones(QByteArray* datos) {
+    try {
+        QByteArray leidos =
+            plat::readFile(plat::findFileCaseInsensitive(PuzzGbl.RutaArchivo, kArchivoSolucionesPentominos));
+        if (datos) *datos = std::move(leidos);
+    } catch (const plat::RuntimeError& e) {
+        return FalloLectura(kArchivoSolucionesPentominos, e.number());
+    } catch (const std::bad_alloc&) {
+        return FalloLectura(kArchivoSolucionesPentominos, plat::err::kOutOfMemory);
+    }
+    return QString();
+}
 
 void PEN_TransformaPieza(std::int16_t pieza, std::int16_t giro, std::int16_t volteo) {
     auto& g = PuzzGbl;

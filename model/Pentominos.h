@@ -52,6 +52,10 @@ struct ModeloPentomino {
 // board's cells exactly; lines beyond the record's count are not read.
 ModeloPentomino PEN_AnalizaModelo(std::int16_t nro);
 
+// Reads "SolPen.mlp" of RutaArchivo whole, into `datos` when given: why it
+// cannot be read (FalloLectura()), or "" when it was read.
+QString PEN_LeeArchivoSoluciones(QByteArray* datos = nullptr);
+
 // Puts a board in force: FilasTablero, ColumnasTablero, PEN_Modelo,
 // PEN_Soluciones and PEN_NumSoluciones (PEN_SolucionActual is left to the
 // set-up).
