@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "tests/imaging/imaging_fixtures.h"
+#include "tests/support/alcance.h"
 #include "tests/support/grado.h"
 
 #include "imaging/Dibujo.h"
@@ -182,18 +183,25 @@ INSTANTIATE_TEST_SUITE_P(Shapes, Dispersion,
                                            Forma{"narrow", 24, 70, 6}),
                          [](const auto& info) { return info.param.nombre; });
 
-TEST_F(BarajadoTest, WithTheTableScrolledNoPieceCentreFallsUnderTheTipsPanel) {
+TEST_F(BarajadoTest, OnAScrollingTableThePiecesSpreadWithinReachAndNoCentreFallsUnderTheTipsPanel) {
     auto& g = PuzzGbl;
     for (int desplazamiento : {0, 200}) {
+        // Pieces dealt where the table at this scroll does not show them.
+        int fueraDeLaVista = 0;
         for (int semilla = 1; semilla <= 40; ++semilla) {
             SCOPED_TRACE(testing::Message() << "scroll " << desplazamiento << " seed " << semilla);
             Reinicia();
             SetUp();
-            // A table taller than the window, scrolled down; the panel placed
-            // as the tips panel places itself.
+            // A work table of 800 x 1000 under a window of 800 x 600 with both
+            // scroll bars shown, as a large picture lays it out, scrolled
+            // down; the tips panel placed as it places itself.
             mesa.Pic_Trabajo.setSize(kAncho, 1000);
             mesa.BarraHor.Move(0, 584, 784, 16);
-            mesa.BarraVer.setMax(400);
+            mesa.BarraHor.setMax(16);
+            mesa.BarraHor.setVisible(true);
+            mesa.BarraVer.Move(784, 420, 16, 164);
+            mesa.BarraVer.setMax(416);
+            mesa.BarraVer.setVisible(true);
             g.MostrarSugerencias = true;
             mesa.BarraVer.setValue(desplazamiento);
             std::int16_t nro = 2;
@@ -208,9 +216,15 @@ TEST_F(BarajadoTest, WithTheTableScrolledNoPieceCentreFallsUnderTheTipsPanel) {
                 const auto& p = g.Piezas[std::size_t(i)];
                 const double cx = p.X + 25.0, cy = p.Y + 25.0;
                 EXPECT_FALSE(cx > izq && cx < izq + 423 && cy > arriba) << "piece " << i << " at " << p.X << "," << p.Y;
+                // Anywhere on the work table the bars can bring into sight
+                // clear of the command panel, and only there.
+                EXPECT_TRUE(testing_support::AlAlcanceDeLasBarras(p.X, p.Y, 50, 50))
+                    << "piece " << i << " out of reach at " << p.X << "," << p.Y;
+                if (p.Y < desplazamiento || p.Y + 50 > desplazamiento + 584) ++fueraDeLaVista;
             }
             EsperaQueLaLecturaLasDeje(20);
         }
+        EXPECT_GT(fueraDeLaVista, 0) << "the deal kept to the part of the table in sight";
     }
 }
 
