@@ -50,7 +50,12 @@ std::int16_t Acota(long long v, int ancho) {
 }
 
 // Moves every stored position from the board of one table to the board of
-// the other; loose pieces are kept inside the table.
+// the other; Taipei tiles off their cells are kept inside the table. Loose
+// jigsaw, Tangram and pentomino pieces stay where the move puts them: once the
+// table is laid out, the reading brings within reach, by their real boxes,
+// those a player could not reach there (AcercaPiezasSueltas), and only those,
+// so that a piece still within reach keeps its place, on a table the scroll
+// bars carry past the screen too.
 void TrasladaPosiciones(EstadoPartida& e, const Rejilla& antes, const Rejilla& ahora, std::int16_t ancho,
                         std::int16_t alto) {
     double escalaX = 1, escalaY = 1;
@@ -66,14 +71,9 @@ void TrasladaPosiciones(EstadoPartida& e, const Rejilla& antes, const Rejilla& a
     auto my = [&](std::int16_t y) {
         return Acota(std::llround(ahora.OrigenY + (y - antes.OrigenY) * escalaY), 4);
     };
-    int anchoPieza = 1, altoPieza = 1;
-    if (e.c.TipoJuego == 21 || e.c.TipoJuego == 22) {
-        anchoPieza = std::max<int>(1, ahora.AnchoPieza);
-        altoPieza = std::max<int>(1, ahora.AltoPieza);
-    } else if (e.c.TipoJuego == 25) {
-        anchoPieza = 56;
-        altoPieza = 73;
-    }
+    // A tile as drawn, its relief included.
+    constexpr int anchoFicha = taipei::kAnchoFicha + taipei::kRelieve;
+    constexpr int altoFicha = taipei::kAltoFicha + taipei::kRelieve;
     for (std::size_t i = 1; i < e.Piezas.size(); ++i) {
         RegistroPieza& p = e.Piezas[i];
         const bool suelta = p.X != p.XDestino || p.Y != p.YDestino;
@@ -81,9 +81,9 @@ void TrasladaPosiciones(EstadoPartida& e, const Rejilla& antes, const Rejilla& a
         p.Y = my(p.Y);
         p.XDestino = mx(p.XDestino);
         p.YDestino = my(p.YDestino);
-        if (suelta && e.c.TipoJuego != 22) {
-            p.X = std::int16_t(std::clamp<int>(p.X, 0, std::max(0, ancho - anchoPieza)));
-            p.Y = std::int16_t(std::clamp<int>(p.Y, 0, std::max(0, alto - altoPieza)));
+        if (suelta && e.c.TipoJuego == 25) {
+            p.X = std::int16_t(std::clamp<int>(p.X, 0, std::max(0, ancho - anchoFicha)));
+            p.Y = std::int16_t(std::clamp<int>(p.Y, 0, std::max(0, alto - altoFicha)));
         }
     }
     if (e.c.TipoJuego == 22) {

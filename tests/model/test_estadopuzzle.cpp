@@ -14,6 +14,7 @@
 #include "model/Partida.h"
 #include "platform/files.h"
 #include "tests/model/pentomino_fixtures.h"
+#include "tests/support/alcance.h"
 #include "tests/support/fixtures.h"
 #include "tools/modtai/disposiciones.h"
 
@@ -1116,9 +1117,9 @@ TEST(PiezasAlAlcance, ABoxOutOfSightGoesToTheNearestFreePlaceInSight) {
 TEST_F(EstadoPuzzle, AStateFromAnotherScreenBringsEveryLoosePieceWithinReach) {
     // Laid out on 1920 x 1080 with loose pieces all over that table, among
     // them one at (1512, 648) and some under where its panel was.
-    const auto deOtraPantalla = [](EstadoPartida e) {
-        e.c.AnchoMesa = 1920;
-        e.c.AltoMesa = 1080;
+    const auto repartidas = [](EstadoPartida e, int anchoMesa, int altoMesa) {
+        e.c.AnchoMesa = std::int16_t(anchoMesa);
+        e.c.AltoMesa = std::int16_t(altoMesa);
         for (int i = 1; i <= e.c.NroPiezas; ++i) {
             RegistroPieza& p = e.Piezas[i];
             p.X = std::int16_t(i == 1 ? 1512 : 1790 - (i * 263) % 1790);
@@ -1126,31 +1127,42 @@ TEST_F(EstadoPuzzle, AStateFromAnotherScreenBringsEveryLoosePieceWithinReach) {
         }
         return e;
     };
+    const auto deOtraPantalla = [&](EstadoPartida e) { return repartidas(std::move(e), 1920, 1080); };
+    // Wider than the table: the bars show, and the table scrolls.
+    const auto ancho = [this] {
+        EstadoPartida e = Jigsaw();
+        e.ArchivoImagen = "img1000x400.png";
+        e.FicheroImagen = Imagen(1000, 400);
+        e.c.AnchoBmp = 1000;
+        e.c.AltoBmp = 400;
+        e.c.PiezasLado = 8;
+        Piezas(e, 64);
+        Movimientos(e, 3, 64);
+        return e;
+    };
+    QSize pantalla;
     struct Caso {
         const char* nombre;
         std::function<EstadoPartida()> crea;
-        bool trasOtroJuego; // read as a change of game, over a jigsaw in force
+        bool trasOtroJuego = false; // read as a change of game, over a jigsaw in force
+        // Jigsaw places are table pixels from its top left on every screen:
+        // a piece the bars can bring into sight where it was stored stays
+        // there.
+        bool guardaLoAlcanzable = false;
+        // The table scrolls: some of those pieces lie out of sight at first.
+        bool desplazable = false;
     } casos[] = {
-        {"tangram at start-up", [&] { return deOtraPantalla(Tangram()); }, false},
+        {"tangram at start-up", [&] { return deOtraPantalla(Tangram()); }},
         {"tangram at a change of game", [&] { return deOtraPantalla(Tangram()); }, true},
-        {"pentominoes", [&] { return deOtraPantalla(Pentominos()); }, false},
-        {"jigsaw", [&] { return deOtraPantalla(Jigsaw()); }, false},
-        // Wider than the table: the bars show, and every piece can be
-        // scrolled into sight clear of the panel.
-        {"wide jigsaw", [&] {
-             EstadoPartida e = Jigsaw();
-             e.ArchivoImagen = "img1000x400.png";
-             e.FicheroImagen = Imagen(1000, 400);
-             e.c.AnchoBmp = 1000;
-             e.c.AltoBmp = 400;
-             e.c.PiezasLado = 8;
-             Piezas(e, 64);
-             Movimientos(e, 3, 64);
-             return deOtraPantalla(e);
-         }, false},
-        {"sliding board", DeslizanteDe1024, false},
+        {"pentominoes", [&] { return deOtraPantalla(Pentominos()); }},
+        {"jigsaw", [&] { return deOtraPantalla(Jigsaw()); }, false, true},
+        {"wide jigsaw", [&] { return deOtraPantalla(ancho()); }, false, true, true},
+        {"wide jigsaw laid out on this screen",
+         [&] { return repartidas(ancho(), pantalla.width(), pantalla.height()); }, false, true, true},
+        {"sliding board", DeslizanteDe1024},
     };
-    for (const auto& pantalla : {QSize(800, 600), QSize(1024, 768)}) {
+    for (const QSize& tamano : {QSize(800, 600), QSize(1024, 768)}) {
+        pantalla = tamano;
         for (const Caso& caso : casos) {
             SCOPED_TRACE(QString("%1 at %2 x %3").arg(caso.nombre).arg(pantalla.width()).arg(pantalla.height())
                              .toStdString());
@@ -1168,8 +1180,17 @@ TEST_F(EstadoPuzzle, AStateFromAnotherScreenBringsEveryLoosePieceWithinReach) {
             const auto& g = PuzzGbl;
             ASSERT_EQ(g.TipoJuego, e.c.TipoJuego);
             EXPECT_EQ(g.OrdenPiezas, e.OrdenPiezas);
+            // The panel the reach is told against is the one on the table.
+            ASSERT_TRUE(mesa.Pic_Botonera.visible());
+            ASSERT_EQ(mesa.Pic_Botonera.left(), pantalla.width() - 141);
+            ASSERT_EQ(mesa.Pic_Botonera.height(), 431);
+            if (caso.desplazable) {
+                ASSERT_TRUE(mesa.BarraHor.Visible());
+                ASSERT_GT(mesa.BarraHor.Max(), 0);
+            }
             const int derecha = mesa.BarraVer.Visible() ? mesa.BarraVer.Left() : pantalla.width();
             const int abajo = mesa.BarraHor.Visible() ? mesa.BarraHor.Top() : pantalla.height();
+            int guardadasFueraDeLaVista = 0;
             for (int p = 1; p <= g.NroPiezas; ++p) {
                 SCOPED_TRACE(p);
                 const RegistroPieza& r = g.Piezas[std::size_t(p)];
@@ -1182,16 +1203,18 @@ TEST_F(EstadoPuzzle, AStateFromAnotherScreenBringsEveryLoosePieceWithinReach) {
                 ASSERT_GT(h, 1);
                 // Wholly in sight and clear of the panel at some scroll of
                 // the bars (with no bars shown, at the only one).
-                const int maxH = mesa.BarraHor.Visible() ? mesa.BarraHor.Max() : 0;
-                const int maxV = mesa.BarraVer.Visible() ? mesa.BarraVer.Max() : 0;
-                bool enVista = false;
-                for (int dh : {0, maxH, std::clamp(x, 0, maxH), std::clamp(x + w - derecha, 0, maxH)})
-                    for (int dv : {0, maxV, std::clamp(y, 0, maxV), std::clamp(y + h - abajo, 0, maxV)}) {
-                        const int vx = x - dh, vy = y - dv;
-                        enVista = enVista || (vx >= 0 && vy >= 0 && vx + w <= derecha && vy + h <= abajo &&
-                                              !(vx + w > pantalla.width() - 141 && vy < 431));
-                    }
-                EXPECT_TRUE(enVista) << "out of reach or under the command panel at " << x << ", " << y;
+                EXPECT_TRUE(testing_support::AlAlcanceDeLasBarras(x, y, w, h))
+                    << "out of reach or under the command panel at " << x << ", " << y;
+                if (!caso.guardaLoAlcanzable) continue;
+                const RegistroPieza& s = e.Piezas[p];
+                const int sx = s.X - g.MargenPiezaX, sy = s.Y - g.MargenPiezaY;
+                if (!testing_support::AlAlcanceDeLasBarras(sx, sy, w, h)) continue;
+                EXPECT_EQ(std::pair(int(r.X), int(r.Y)), std::pair(int(s.X), int(s.Y)))
+                    << "a piece within reach was moved";
+                if (sx + w > derecha || sy + h > abajo) ++guardadasFueraDeLaVista;
+            }
+            if (caso.desplazable) {
+                EXPECT_GT(guardadasFueraDeLaVista, 0) << "no piece lies where only the bars bring it into sight";
             }
             TearDown();
         }
