@@ -1129,12 +1129,13 @@ TEST_F(EstadoPuzzle, AStateFromAnotherScreenBringsEveryLoosePieceWithinReach) {
     };
     const auto deOtraPantalla = [&](EstadoPartida e) { return repartidas(std::move(e), 1920, 1080); };
     // Wider than the table: the bars show, and the table scrolls.
-    const auto ancho = [this] {
+    const auto ancho = [this](int alto, std::int16_t forma) {
         EstadoPartida e = Jigsaw();
-        e.ArchivoImagen = "img1000x400.png";
-        e.FicheroImagen = Imagen(1000, 400);
+        e.ArchivoImagen = QString("img1000x%1.png").arg(alto);
+        e.FicheroImagen = Imagen(1000, alto);
         e.c.AnchoBmp = 1000;
-        e.c.AltoBmp = 400;
+        e.c.AltoBmp = alto;
+        e.c.FormaPieza = forma;
         e.c.PiezasLado = 8;
         Piezas(e, 64);
         Movimientos(e, 3, 64);
@@ -1156,9 +1157,11 @@ TEST_F(EstadoPuzzle, AStateFromAnotherScreenBringsEveryLoosePieceWithinReach) {
         {"tangram at a change of game", [&] { return deOtraPantalla(Tangram()); }, true},
         {"pentominoes", [&] { return deOtraPantalla(Pentominos()); }},
         {"jigsaw", [&] { return deOtraPantalla(Jigsaw()); }, false, true},
-        {"wide jigsaw", [&] { return deOtraPantalla(ancho()); }, false, true, true},
+        {"wide jigsaw", [&] { return deOtraPantalla(ancho(400, 0)); }, false, true, true},
         {"wide jigsaw laid out on this screen",
-         [&] { return repartidas(ancho(), pantalla.width(), pantalla.height()); }, false, true, true},
+         [&] { return repartidas(ancho(400, 0), pantalla.width(), pantalla.height()); }, false, true, true},
+        // Curved pieces: each box reaches past its piece's place by margins.
+        {"wide and tall jigsaw of curved pieces", [&] { return deOtraPantalla(ancho(500, 1)); }, false, true, true},
         {"sliding board", DeslizanteDe1024},
     };
     for (const QSize& tamano : {QSize(800, 600), QSize(1024, 768)}) {
