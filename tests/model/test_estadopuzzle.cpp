@@ -1115,8 +1115,9 @@ TEST(PiezasAlAlcance, ABoxOutOfSightGoesToTheNearestFreePlaceInSight) {
 }
 
 TEST_F(EstadoPuzzle, AStateFromAnotherScreenBringsEveryLoosePieceWithinReach) {
-    // Laid out on 1920 x 1080 with loose pieces all over that table, among
-    // them one at (1512, 648) and some under where its panel was.
+    // Laid out on 1920 x 1080 (one case on this screen's own table) with
+    // loose pieces all over that table, among them one at (1512, 648) and
+    // some under where its panel was.
     const auto repartidas = [](EstadoPartida e, int anchoMesa, int altoMesa) {
         e.c.AnchoMesa = std::int16_t(anchoMesa);
         e.c.AltoMesa = std::int16_t(altoMesa);
