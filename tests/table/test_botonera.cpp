@@ -12,11 +12,8 @@
 #include "tests/support/fixtures.h"
 #include "tests/support/grado.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QThread>
 
 #include <cerrno>
 #include <optional>
@@ -549,12 +546,7 @@ TEST_F(PanelTest, APressInsideALoopWaitsForTheLoopExceptTheStopPress) {
         plat::doEvents();
         EXPECT_EQ(mesa.pinturasTrabajo(), pinturas) << "no deal inside the loop";
     }
-    QElapsedTimer espera;
-    espera.start();
-    while (mesa.pinturasTrabajo() == pinturas && espera.elapsed() < 5000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
+    esperaQue([&] { return mesa.pinturasTrabajo() != pinturas; });
     EXPECT_GT(mesa.pinturasTrabajo(), pinturas) << "dealt once the loop was over";
 }
 
@@ -584,6 +576,12 @@ TEST_F(PanelTest, InsideALoopThePointerSaysWhichPressesWait) {
             EXPECT_EQ(PuzzGbl.BotonCursor[std::size_t(c.boton)], 23) << "the button still acts";
         }
         PuzzGbl.RecogiendoPiezas = false;
+        // The loop is over and the pointer has not moved: the main loop gives
+        // the button its own pointer and tooltip back.
+        esperaQue([&] { return b.mousePointer() != 13; });
+        EXPECT_EQ(b.mousePointer(), 99) << "before a move";
+        EXPECT_EQ(b.customCursor(), NombreCursor(23)) << "the pointing hand, before a move";
+        EXPECT_EQ(b.toolTip(), TextoBoton(21, c.boton)) << "before a move";
         Pic_Boton_MouseMove(std::int16_t(c.boton), 0, 0, 20, 20);
         EXPECT_NE(b.mousePointer(), 13);
         EXPECT_EQ(b.toolTip(), TextoBoton(21, c.boton));
