@@ -369,16 +369,22 @@ void ejecutaComando(int c) {
     }
 }
 
-// Whether a press of the button, now, waits for the long loop running to
-// return: all but the windows that show without changing the puzzle (4, 5,
-// 6) and the press that stops the loop itself (11 gathering, 12 solving).
-bool esperaAlBucle(int c) {
+// Whether command c is the one that stops the long loop running: 11 while
+// gathering (in the sliding game 11 arranges the tiles and gathers nothing),
+// 12 while solving.
+bool detieneElBucle(int c) {
     const auto& g = PuzzGbl;
     if (!plat::longActionRunning()) return false;
+    return (c == 11 && g.TipoJuego != 22 && g.RecogiendoPiezas) || (c == 12 && g.ResolviendoAuto);
+}
+
+// Whether a press of the button, now, waits for the long loop running to
+// return: all but the windows that show without changing the puzzle (4, 5,
+// 6) and the press that stops the loop itself.
+bool esperaAlBucle(int c) {
+    if (!plat::longActionRunning()) return false;
     if (c == 4 || c == 5 || c == 6) return false;
-    if (c == 11 && g.TipoJuego != 22 && g.RecogiendoPiezas) return false;
-    if (c == 12 && g.ResolviendoAuto) return false;
-    return true;
+    return !detieneElBucle(c);
 }
 
 // The pointer of a button whose press waits: the arrow with the hourglass,
@@ -630,17 +636,13 @@ void EjecutaBoton(std::int16_t indice, std::int16_t, std::int16_t, double, doubl
         difiere(comando);
         return;
     }
-    if (plat::longActionRunning()) {
-        // The flags cleared above stop the running loop; a stop press is done.
-        if (comando == 11 && g.TipoJuego != 22 && g.RecogiendoPiezas) {
-            g.RecogiendoPiezas = false;
-            return;
-        }
-        if (comando == 12 && g.ResolviendoAuto) {
-            g.PiezaSeleccionada = 0;
-            g.ResolviendoAuto = false;
-            return;
-        }
+    if (detieneElBucle(comando)) {
+        // The loop sees its flag cleared and returns; the press is done. The
+        // other flag was cleared above.
+        if (comando == 12) g.PiezaSeleccionada = 0;
+        g.RecogiendoPiezas = false;
+        g.ResolviendoAuto = false;
+        return;
     }
     ejecutaComando(comando);
 }
