@@ -396,6 +396,13 @@ QString textoEspera(int indice) {
            QString::fromUtf8(": se hará al terminar la acción en curso ");
 }
 
+// A button that showed the wait shows its own pointer and tooltip again.
+void quitaEspera(int indice) {
+    auto& b = mesa.Pic_Boton(indice);
+    PonCursor(b, 23);
+    b.setToolTip(TextoBoton(PuzzGbl.TipoJuego, indice));
+}
+
 // Once the loop has returned, the buttons that showed the wait show their
 // own pointer and tooltip again.
 void vigilaFinDeEspera() {
@@ -403,12 +410,16 @@ void vigilaFinDeEspera() {
         QTimer::singleShot(20, [] { vigilaFinDeEspera(); });
         return;
     }
-    for (int i = 1; i <= 12; ++i) {
-        auto& b = mesa.Pic_Boton(i);
-        if (b.mousePointer() != kPunteroEspera) continue;
-        PonCursor(b, 23);
-        b.setToolTip(TextoBoton(PuzzGbl.TipoJuego, i));
-    }
+    for (int i = 1; i <= 12; ++i)
+        if (mesa.Pic_Boton(i).mousePointer() == kPunteroEspera) quitaEspera(i);
+}
+
+// A button whose press waits for the loop says so until the loop returns.
+void muestraEspera(int indice) {
+    auto& b = mesa.Pic_Boton(indice);
+    PonCursor(b, kPunteroEspera);
+    b.setToolTip(textoEspera(indice));
+    QTimer::singleShot(20, [] { vigilaFinDeEspera(); });
 }
 
 // Commands pressed while a loop that runs events was going; they run once the
@@ -596,14 +607,8 @@ void Pic_Boton_MouseMove(std::int16_t indice, std::int16_t, std::int16_t, double
     // An active button pressed inside a long loop acts when the loop is over:
     // its pointer and tooltip say so meanwhile.
     const bool espera = esperaAlBucle(indice);
-    if (espera && b.mousePointer() != kPunteroEspera) {
-        PonCursor(b, kPunteroEspera);
-        b.setToolTip(textoEspera(indice));
-        QTimer::singleShot(20, [] { vigilaFinDeEspera(); });
-    } else if (!espera && b.mousePointer() == kPunteroEspera) {
-        PonCursor(b, 23);
-        b.setToolTip(TextoBoton(g.TipoJuego, indice));
-    }
+    if (espera && b.mousePointer() != kPunteroEspera) muestraEspera(indice);
+    else if (!espera && b.mousePointer() == kPunteroEspera) quitaEspera(indice);
 }
 
 void EjecutaBoton(std::int16_t indice, std::int16_t, std::int16_t, double, double) {
