@@ -403,6 +403,10 @@ void quitaEspera(int indice) {
     b.setToolTip(TextoBoton(PuzzGbl.TipoJuego, indice));
 }
 
+// Whether the watcher below is on its way: one serves every button that
+// shows the wait.
+bool vigilandoEspera = false;
+
 // Once the loop has returned, the buttons that showed the wait show their
 // own pointer and tooltip again.
 void vigilaFinDeEspera() {
@@ -410,6 +414,7 @@ void vigilaFinDeEspera() {
         QTimer::singleShot(20, [] { vigilaFinDeEspera(); });
         return;
     }
+    vigilandoEspera = false;
     for (int i = 1; i <= 12; ++i)
         if (mesa.Pic_Boton(i).mousePointer() == kPunteroEspera) quitaEspera(i);
 }
@@ -419,6 +424,8 @@ void muestraEspera(int indice) {
     auto& b = mesa.Pic_Boton(indice);
     PonCursor(b, kPunteroEspera);
     b.setToolTip(textoEspera(indice));
+    if (vigilandoEspera) return;
+    vigilandoEspera = true;
     QTimer::singleShot(20, [] { vigilaFinDeEspera(); });
 }
 
