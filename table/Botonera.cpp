@@ -369,16 +369,22 @@ void ejecutaComando(int c) {
     }
 }
 
-// Whether a press of the button, now, waits for the long loop running to
-// return: all but the windows that show without changing the puzzle (4, 5,
-// 6) and the press that stops the loop itself (11 gathering, 12 solving).
-bool esperaAlBucle(int c) {
+// Whether command c is the one that stops the long loop running: 11 while
+// gathering (in the sliding game 11 arranges the tiles and gathers nothing),
+// 12 while solving.
+bool detieneElBucle(int c) {
     const auto& g = PuzzGbl;
     if (!plat::longActionRunning()) return false;
+    return (c == 11 && g.TipoJuego != 22 && g.RecogiendoPiezas) || (c == 12 && g.ResolviendoAuto);
+}
+
+// Whether a press of the button, now, waits for the long loop running to
+// return: all but the windows that show without changing the puzzle (4, 5,
+// 6) and the press that stops the loop itself.
+bool esperaAlBucle(int c) {
+    if (!plat::longActionRunning()) return false;
     if (c == 4 || c == 5 || c == 6) return false;
-    if (c == 11 && g.TipoJuego != 22 && g.RecogiendoPiezas) return false;
-    if (c == 12 && g.ResolviendoAuto) return false;
-    return true;
+    return !detieneElBucle(c);
 }
 
 // The pointer of a button whose press waits: the arrow with the hourglass,
@@ -390,6 +396,17 @@ QString textoEspera(int indice) {
            QString::fromUtf8(": se hará al terminar la acción en curso ");
 }
 
+// A button that showed the wait shows its own pointer and tooltip again.
+void quitaEspera(int indice) {
+    auto& b = mesa.Pic_Boton(indice);
+    PonCursor(b, 23);
+    b.setToolTip(TextoBoton(PuzzGbl.TipoJuego, indice));
+}
+
+// Whether the watcher below is on its way: one serves every button that
+// shows the wait.
+bool vigilandoEspera = false;
+
 // Once the loop has returned, the buttons that showed the wait show their
 // own pointer and tooltip again.
 void vigilaFinDeEspera() {
@@ -397,12 +414,19 @@ void vigilaFinDeEspera() {
         QTimer::singleShot(20, [] { vigilaFinDeEspera(); });
         return;
     }
-    for (int i = 1; i <= 12; ++i) {
-        auto& b = mesa.Pic_Boton(i);
-        if (b.mousePointer() != kPunteroEspera) continue;
-        PonCursor(b, 23);
-        b.setToolTip(TextoBoton(PuzzGbl.TipoJuego, i));
-    }
+    vigilandoEspera = false;
+    for (int i = 1; i <= 12; ++i)
+        if (mesa.Pic_Boton(i).mousePointer() == kPunteroEspera) quitaEspera(i);
+}
+
+// A button whose press waits for the loop says so until the loop returns.
+void muestraEspera(int indice) {
+    auto& b = mesa.Pic_Boton(indice);
+    PonCursor(b, kPunteroEspera);
+    b.setToolTip(textoEspera(indice));
+    if (vigilandoEspera) return;
+    vigilandoEspera = true;
+    QTimer::singleShot(20, [] { vigilaFinDeEspera(); });
 }
 
 // Commands pressed while a loop that runs events was going; they run once the
@@ -590,14 +614,8 @@ void Pic_Boton_MouseMove(std::int16_t indice, std::int16_t, std::int16_t, double
     // An active button pressed inside a long loop acts when the loop is over:
     // its pointer and tooltip say so meanwhile.
     const bool espera = esperaAlBucle(indice);
-    if (espera && b.mousePointer() != kPunteroEspera) {
-        PonCursor(b, kPunteroEspera);
-        b.setToolTip(textoEspera(indice));
-        QTimer::singleShot(20, [] { vigilaFinDeEspera(); });
-    } else if (!espera && b.mousePointer() == kPunteroEspera) {
-        PonCursor(b, 23);
-        b.setToolTip(TextoBoton(g.TipoJuego, indice));
-    }
+    if (espera && b.mousePointer() != kPunteroEspera) muestraEspera(indice);
+    else if (!espera && b.mousePointer() == kPunteroEspera) quitaEspera(indice);
 }
 
 void EjecutaBoton(std::int16_t indice, std::int16_t, std::int16_t, double, double) {
@@ -630,17 +648,13 @@ void EjecutaBoton(std::int16_t indice, std::int16_t, std::int16_t, double, doubl
         difiere(comando);
         return;
     }
-    if (plat::longActionRunning()) {
-        // The flags cleared above stop the running loop; a stop press is done.
-        if (comando == 11 && g.TipoJuego != 22 && g.RecogiendoPiezas) {
-            g.RecogiendoPiezas = false;
-            return;
-        }
-        if (comando == 12 && g.ResolviendoAuto) {
-            g.PiezaSeleccionada = 0;
-            g.ResolviendoAuto = false;
-            return;
-        }
+    if (detieneElBucle(comando)) {
+        // The loop sees its flag cleared and returns; the press is done. The
+        // other flag was cleared above.
+        if (comando == 12) g.PiezaSeleccionada = 0;
+        g.RecogiendoPiezas = false;
+        g.ResolviendoAuto = false;
+        return;
     }
     ejecutaComando(comando);
 }

@@ -524,6 +524,15 @@ TEST_P(Aceptacion, APuzzlePlayedKeptSavedLoadedSolvedAndTheFilesLeft) {
             QThread::msleep(2);
         }
         EXPECT_TRUE(g.MostrarBienoMal) << "the press during the walk was lost";
+        // The pointer has not moved since: the button shows its own pointer
+        // and tooltip again all the same.
+        const plat::Surface& b = mesa.Pic_Boton(10);
+        while (b.mousePointer() == 13 && espera.elapsed() < 10000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            QThread::msleep(2);
+        }
+        EXPECT_NE(b.mousePointer(), 13) << "the wait is still shown once the walk is over, with no move";
+        EXPECT_EQ(b.toolTip(), QStringLiteral(" Mostrar piezas colocadas "));
         Pulsa(10);
         EXPECT_NE(mesa.Pic_Boton(10).mousePointer(), 13) << "the wait is still shown once the walk is over";
         EXPECT_FALSE(g.MostrarBienoMal);

@@ -14,10 +14,14 @@
 #include "table/Cronometro.h"
 #include "core/Visores.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 
 #include <deque>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace botonera_pruebas {
@@ -65,6 +69,17 @@ protected:
     }
     // A press of button i as the mouse gives it.
     static void pulsa(int i) { mesa.Pic_Boton_MouseDown(std::int16_t(i), 1, 0, 20, 20); }
+    // Lets the main loop run, as it does between the player's moves, until
+    // hecho holds or 5 seconds have gone; whether it holds.
+    static bool esperaQue(const std::function<bool()>& hecho) {
+        QElapsedTimer espera;
+        espera.start();
+        while (!hecho() && espera.elapsed() < 5000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            QThread::msleep(2);
+        }
+        return hecho();
+    }
     QStringList titulos() const {
         QStringList t;
         for (const auto& m : mensajes) t << m.titulo;

@@ -12,11 +12,8 @@
 #include "tests/support/fixtures.h"
 #include "tests/support/grado.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QThread>
 
 #include <cerrno>
 #include <optional>
@@ -549,13 +546,58 @@ TEST_F(PanelTest, APressInsideALoopWaitsForTheLoopExceptTheStopPress) {
         plat::doEvents();
         EXPECT_EQ(mesa.pinturasTrabajo(), pinturas) << "no deal inside the loop";
     }
-    QElapsedTimer espera;
-    espera.start();
-    while (mesa.pinturasTrabajo() == pinturas && espera.elapsed() < 5000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
+    esperaQue([&] { return mesa.pinturasTrabajo() != pinturas; });
     EXPECT_GT(mesa.pinturasTrabajo(), pinturas) << "dealt once the loop was over";
+}
+
+// Inside a long loop only the loop's own button stops it, at once: 11 while
+// gathering, 12 while solving. The sliding game's 11 arranges the tiles and
+// the other button of the two stops nothing: they wait for the loop.
+TEST_F(PanelTest, InsideALoopOnlyTheLoopsOwnButtonStopsIt) {
+    struct Caso {
+        const char* que;
+        std::int16_t juego;
+        int boton;
+        bool recogiendo, resolviendo;
+        bool detiene;
+    };
+    const Caso casos[] = {
+        {"gathering, 11", 21, 11, true, false, true},
+        {"solving, 12", 21, 12, false, true, true},
+        {"solving in the sliding game, 12", 22, 12, false, true, true},
+        {"the sliding game's 11", 22, 11, true, false, false},
+        {"gathering, 12", 21, 12, true, false, false},
+    };
+    int resueltos = 0, ajustes = 0;
+    Lanzador().resuelvePuzzle = [&] { ++resueltos; };
+    Lanzador().personal = [&] { ++ajustes; };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.que);
+        PuzzGbl.TipoJuego = c.juego;
+        resueltos = ajustes = 0;
+        mensajes.clear();
+        respuestas = {false}; // no manual arrangement begins
+        {
+            plat::LongAction bucle;
+            PuzzGbl.RecogiendoPiezas = c.recogiendo;
+            PuzzGbl.ResolviendoAuto = c.resolviendo;
+            PuzzGbl.PiezaSeleccionada = 3;
+            mesa.setMousePointer(11); // the loop's hourglass
+            pulsa(c.boton);
+            EXPECT_EQ(mesa.MousePointer(), 11) << "the loop still shows the hourglass";
+            if (c.detiene) {
+                EXPECT_FALSE(c.boton == 11 ? PuzzGbl.RecogiendoPiezas : PuzzGbl.ResolviendoAuto)
+                    << "the loop is told to stop at once";
+            }
+            EXPECT_EQ(PuzzGbl.PiezaSeleccionada == 0, c.detiene && c.boton == 12) << "a stopped solve lets go";
+            EXPECT_EQ(resueltos, 0) << "nothing runs inside the loop";
+            EXPECT_TRUE(mensajes.empty()) << "nothing runs inside the loop";
+            pulsa(2); // put off after it: once it has run, so has the press before
+        }
+        ASSERT_TRUE(esperaQue([&] { return ajustes == 1; }));
+        const bool corrioDespues = resueltos == 1 || titulos().contains("Ordenar las piezas manualmente");
+        EXPECT_EQ(corrioDespues, !c.detiene);
+    }
 }
 
 // Inside a long loop the pointer tells a press that waits for the loop from
@@ -584,6 +626,12 @@ TEST_F(PanelTest, InsideALoopThePointerSaysWhichPressesWait) {
             EXPECT_EQ(PuzzGbl.BotonCursor[std::size_t(c.boton)], 23) << "the button still acts";
         }
         PuzzGbl.RecogiendoPiezas = false;
+        // The loop is over and the pointer has not moved: the main loop gives
+        // the button its own pointer and tooltip back.
+        esperaQue([&] { return b.mousePointer() != 13; });
+        EXPECT_EQ(b.mousePointer(), 99) << "before a move";
+        EXPECT_EQ(b.customCursor(), NombreCursor(23)) << "the pointing hand, before a move";
+        EXPECT_EQ(b.toolTip(), TextoBoton(21, c.boton)) << "before a move";
         Pic_Boton_MouseMove(std::int16_t(c.boton), 0, 0, 20, 20);
         EXPECT_NE(b.mousePointer(), 13);
         EXPECT_EQ(b.toolTip(), TextoBoton(21, c.boton));
