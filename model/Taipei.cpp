@@ -541,7 +541,8 @@ private:
             const RegistroPieza& p = g.Piezas[t];
             vecinas_[std::size_t(t)] = {std::int16_t(En(p.Fila, p.Columna, p.Nivel + 1)),
                                         std::int16_t(En(p.Fila, p.Columna - 1, p.Nivel)),
-                                        std::int16_t(En(p.Fila, p.Columna + 1, p.Nivel))};
+                                        std::int16_t(En(p.Fila, p.Columna + 1, p.Nivel)),
+                                        std::int16_t(En(p.Fila, p.Columna, p.Nivel - 1))};
             presentes_[std::size_t(nPresentes_++)] = std::int16_t(t);
         }
         std::array<bool, kClases + 1> abierta{};
@@ -677,15 +678,29 @@ private:
                 const int t = presentes_[std::size_t(i)];
                 queda[std::size_t(t)] = dentro[std::size_t(g.Piezas[t].Clase)];
             }
-            for (bool mas = true; mas;) {
-                mas = false;
-                for (int i = 0; i < nPresentes_; ++i) {
-                    const int t = presentes_[std::size_t(i)];
-                    if (queda[std::size_t(t)]) continue;
-                    bool sinPareja = true;
-                    for (const std::int16_t q : parejas[std::size_t(t)]) sinPareja = sinPareja && (q == 0 || queda[std::size_t(q)]);
-                    if (!libre(t) || sinPareja) queda[std::size_t(t)] = true, mas = true;
-                }
+            // Every tile is weighed once, and again whenever a tile it may
+            // depend on has to stay: the one on it, one of its row run, or
+            // one of its possible partners.
+            std::array<bool, kFichas + 1> enCola{};
+            int fin = 0;
+            auto pon = [&](int u) {
+                if (u == 0 || queda[std::size_t(u)] || enCola[std::size_t(u)]) return;
+                enCola[std::size_t(u)] = true;
+                cola_[std::size_t(fin++)] = std::int16_t(u);
+            };
+            for (int i = 0; i < nPresentes_; ++i) pon(presentes_[std::size_t(i)]);
+            while (fin > 0) {
+                const int t = cola_[std::size_t(--fin)];
+                enCola[std::size_t(t)] = false;
+                bool sinPareja = true;
+                for (const std::int16_t q : parejas[std::size_t(t)]) sinPareja = sinPareja && (q == 0 || queda[std::size_t(q)]);
+                if (libre(t) && !sinPareja) continue;
+                queda[std::size_t(t)] = true;
+                const Vecinas& v = vecinas_[std::size_t(t)];
+                pon(v.debajo);
+                for (int u = v.izquierda; u != 0; u = vecinas_[std::size_t(u)].izquierda) pon(u);
+                for (int u = v.derecha; u != 0; u = vecinas_[std::size_t(u)].derecha) pon(u);
+                for (const std::int16_t q : parejas[std::size_t(t)]) pon(q);
             }
             bool salen = false, quedan = false;
             for (int k = 1; k <= kClases; ++k) {
@@ -787,13 +802,14 @@ private:
     mutable Analisis analisis_;
     mutable Orden orden_;
     mutable Analisis sonda_;
-    // The tile on each tile and those beside it, 0 for none.
+    // The tile on each tile, those beside it and the one under it, 0 for none.
     struct Vecinas {
-        std::int16_t encima = 0, izquierda = 0, derecha = 0;
+        std::int16_t encima = 0, izquierda = 0, derecha = 0, debajo = 0;
     };
     mutable std::array<Vecinas, kFichas + 1> vecinas_{};
     mutable std::array<std::int16_t, kFichas> presentes_{};
     mutable int nPresentes_ = 0;
+    mutable std::array<std::int16_t, kFichas> cola_{}; // the tiles Encerradas has still to weigh
     double limite_ = 0; // the clock's reading past which the search gives up
     mutable std::vector<Jugada> tres_;
     mutable std::array<std::array<std::array<std::int16_t, kNiveles + 2>, kColumnas + 2>, kFilas + 2> rejilla_{};
