@@ -728,11 +728,19 @@ private:
     // pair is the only move. Otherwise every pair of one kind whose two
     // tiles are free and whose pairing may still clear the kind: those lying
     // on more tiles first, and among equals in the order kind, pairing, pair.
-    void Jugadas(std::vector<Jugada>& lista, bool sondea) const {
+    void Jugadas(std::vector<Jugada>& lista, bool sondea) {
         const auto& g = PuzzGbl;
         lista.clear();
         Analisis& an = analisis_;
         if (!Analiza(an, sondea) || Encerradas(an)) return;
+        // A pairing the weighing found unable to clear this position cannot
+        // clear any position reached from it either (a clearing from there,
+        // after the pairs taken on the way, would clear this one): the
+        // positions below leave it out without weighing it again.
+        for (int k = 1; k <= kClases; ++k)
+            if (g.TAI_Clases[k].ClaseEnJuego)
+                for (int a = 1; a <= 3; ++a)
+                    if (!(an.modos[k] >> a & 1)) Cierra(k, a);
         std::array<bool, kFichas + 1> libre{};
         for (int t = 1; t <= kFichas; ++t) libre[t] = TAI_FichaLibre(std::int16_t(t));
         for (int k = 1; k <= kClases; ++k) {
