@@ -57,6 +57,11 @@ double Segundos() {
     return f ? f() : double(plat::msClock()) / 1000.0;
 }
 
+int& SondeoForzado() {
+    static int hondura = -1;
+    return hondura;
+}
+
 EstadisticaSolucionTaipei& Estadistica() {
     static EstadisticaSolucionTaipei e;
     return e;
@@ -177,6 +182,14 @@ PosicionesFallidas& Fallidas() {
 }
 
 // One move of the search: pair b of pairing a of kind k.
+// How the moves of a position are weighed: the order analysis alone, with
+// probing of every open pairing, or with probing two deep.
+enum class Sondeo { Ninguno, Simple, Doble };
+
+// Probing two deep costs some tens of milliseconds a position: it is done
+// only this near the top of the search.
+constexpr int kAltoSondeoDoble = 10;
+
 struct Jugada {
     std::int8_t k = 0, a = 0, b = 0;
 };
@@ -229,9 +242,11 @@ public:
         int d = 0;
         std::size_t i = 0;
         bool nueva = true, cerrada = false;
-        // Whether a move has failed from this position: from then on its
-        // moves are weighed with probing (Sondea), which costs more.
-        std::array<bool, kParejas + 1> fallo{};
+        // How many moves have failed from this position: from the first on
+        // its moves are weighed with probing (Sondea), which costs more; from
+        // the second on, near the top of the search, where a dead position
+        // found spares the most, with probing two deep.
+        std::array<int, kParejas + 1> fallos{};
         for (;;) {
             if (nueva || cerrada) {
                 // Once it has stepped back, the search may go on for long:
@@ -240,8 +255,12 @@ public:
                     est.agotado = true;
                     break;
                 }
-                if (nueva) fallo[std::size_t(d)] = false;
-                Jugadas(jugadas[std::size_t(d)], fallo[std::size_t(d)]);
+                if (nueva) fallos[std::size_t(d)] = 0;
+                const int f = fallos[std::size_t(d)];
+                Jugadas(jugadas[std::size_t(d)], SondeoForzado() >= 0 ? Sondeo(SondeoForzado())
+                                                 : f == 0                          ? Sondeo::Ninguno
+                                                 : f >= 2 && d <= kAltoSondeoDoble ? Sondeo::Doble
+                                                                                   : Sondeo::Simple);
                 i = 0;
                 nueva = cerrada = false;
             }
@@ -261,7 +280,8 @@ public:
                 // failed as well (see the back-step below).
                 ++est.evitadas;
                 Cierra(j.k, j.a);
-                cerrada = fallo[std::size_t(d)] = true;
+                cerrada = true;
+                ++fallos[std::size_t(d)];
                 break;
             }
             if (cerrada) continue;
@@ -306,7 +326,8 @@ public:
             // could have begun with that very pair (taking tiles never covers
             // any), so the position's other moves leave that pairing out.
             Cierra(paso.Clase, paso.Emparejamiento);
-            cerrada = fallo[std::size_t(d)] = true;
+            cerrada = true;
+            ++fallos[std::size_t(d)];
         }
         est.fallidas = fallidas_.Cuantas();
         est.bytesFallidas = fallidas_.Bytes();
@@ -521,7 +542,7 @@ private:
     // none of its pairings can clear, or groups that must each go before the
     // other. A kind of four left with one pairing that can clear it is
     // decided, and what that tells is weighed again, until nothing changes.
-    bool Analiza(Analisis& an, bool sondea) const {
+    bool Analiza(Analisis& an, Sondeo sondeo) const {
         const auto& g = PuzzGbl;
         an = {};
         for (int r = 1; r <= kFilas; ++r)
@@ -563,7 +584,7 @@ private:
             }
         }
         if (!Cierre(an, abierta)) return false;
-        return !sondea || Sondea(an, abierta);
+        return sondeo == Sondeo::Ninguno || Sondea(an, abierta, sondeo == Sondeo::Doble);
     }
 
     // Kind k decided to take pairing a.
@@ -599,23 +620,24 @@ private:
     }
 
     // Probing: each pairing still open to a kind of four is taken as decided
-    // and weighed (Cierre, Encerradas); one that leads to a dead position is
-    // dropped. A kind left with none makes the position dead; one left with
-    // a single pairing is decided, and the pairings are probed again. Past
-    // the time limit it stops, dropping nothing more.
-    bool Sondea(Analisis& an, std::array<bool, kClases + 1>& abierta) const {
-        int pruebas = 0;
+    // and weighed (Cierre, Encerradas, and when `doble` this same probing of
+    // the others); one that leads to a dead position is dropped. A kind left
+    // with none makes the position dead; one left with a single pairing is
+    // decided, and the pairings are probed again. Past the time limit it
+    // stops, dropping nothing more.
+    bool Sondea(Analisis& an, std::array<bool, kClases + 1>& abierta, bool doble) const {
         for (bool cambio = true; cambio;) {
             cambio = false;
             for (int k = 1; k <= kClases; ++k) {
                 if (!abierta[k]) continue;
                 for (int a = 1; a <= 3; ++a) {
                     if (!(an.modos[k] >> a & 1)) continue;
-                    if (++pruebas % 16 == 0 && Segundos() > limite_) return true;
-                    sonda_ = an;
+                    if (tarde_ || (++pruebas_ % 16 == 0 && (tarde_ = Segundos() > limite_))) return true;
+                    Analisis sonda = an;
                     auto abiertaSonda = abierta;
-                    Decide(sonda_, abiertaSonda, k, a);
-                    if (!Cierre(sonda_, abiertaSonda) || Encerradas(sonda_))
+                    Decide(sonda, abiertaSonda, k, a);
+                    if (!Cierre(sonda, abiertaSonda) || Encerradas(sonda) ||
+                        (doble && !Sondea(sonda, abiertaSonda, false)))
                         an.modos[k] = std::uint8_t(an.modos[k] & ~(1u << a));
                 }
                 if (an.modos[k] == 0) return false;
@@ -728,11 +750,11 @@ private:
     // pair is the only move. Otherwise every pair of one kind whose two
     // tiles are free and whose pairing may still clear the kind: those lying
     // on more tiles first, and among equals in the order kind, pairing, pair.
-    void Jugadas(std::vector<Jugada>& lista, bool sondea) {
+    void Jugadas(std::vector<Jugada>& lista, Sondeo sondeo) {
         const auto& g = PuzzGbl;
         lista.clear();
         Analisis& an = analisis_;
-        if (!Analiza(an, sondea) || Encerradas(an)) return;
+        if (!Analiza(an, sondeo) || Encerradas(an)) return;
         // A pairing the weighing found unable to clear this position cannot
         // clear any position reached from it either (a clearing from there,
         // after the pairs taken on the way, would clear this one): the
@@ -809,7 +831,6 @@ private:
     PosicionesFallidas& fallidas_ = Fallidas();
     mutable Analisis analisis_;
     mutable Orden orden_;
-    mutable Analisis sonda_;
     // The tile on each tile, those beside it and the one under it, 0 for none.
     struct Vecinas {
         std::int16_t encima = 0, izquierda = 0, derecha = 0, debajo = 0;
@@ -819,6 +840,8 @@ private:
     mutable int nPresentes_ = 0;
     mutable std::array<std::int16_t, kFichas> cola_{}; // the tiles Encerradas has still to weigh
     double limite_ = 0; // the clock's reading past which the search gives up
+    mutable int pruebas_ = 0; // probes made, the clock read every 16th
+    mutable bool tarde_ = false; // past limite_: probing drops nothing more
     mutable std::vector<Jugada> tres_;
     mutable std::array<std::array<std::array<std::int16_t, kNiveles + 2>, kColumnas + 2>, kFilas + 2> rejilla_{};
 };
@@ -1007,5 +1030,7 @@ void TAI_BuscaSolucion(bool recuerdaFallidas) {
 }
 
 void RegistraRelojSolucionTaipei(std::function<double()> segundos) { Reloj() = std::move(segundos); }
+
+void FuerzaSondeoTaipei(int hondura) { SondeoForzado() = std::clamp(hondura, -1, 2); }
 
 const EstadisticaSolucionTaipei& UltimaSolucionTaipei() { return Estadistica(); }
