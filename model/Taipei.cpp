@@ -190,6 +190,9 @@ enum class Sondeo { Ninguno, Simple, Doble };
 // only this near the top of the search.
 constexpr int kAltoSondeoDoble = 10;
 
+// Tile [0] goes before tile [1].
+using Arco = std::array<std::int16_t, 2>;
+
 struct Jugada {
     std::int8_t k = 0, a = 0, b = 0;
 };
@@ -386,6 +389,10 @@ private:
     struct Orden {
         std::array<std::int16_t, kFichas + 1> grupo{};
         std::array<Conjunto, kFichas + 1> antes{}, despues{};
+        // Every "this tile goes before that one" found. Each holds whatever
+        // is decided later, so the order of a position with more decided
+        // starts from them and reaches its end in fewer rounds.
+        std::vector<Arco> arcos;
         Conjunto Miembros(int t, const Analisis& an) const {
             Conjunto m;
             m.Pon(t);
@@ -421,16 +428,22 @@ private:
 
     // The order of the groups, false when they cannot be ordered at all (a
     // group that must go before itself, or a tile inside a row run that
-    // must go before some tile of the run on either side of it).
-    bool Ordena(const Analisis& an, Orden& o) const {
+    // must go before some tile of the run on either side of it). It starts
+    // from `previos`, found for the same tiles with less decided.
+    bool Ordena(const Analisis& an, Orden& o, const std::vector<Arco>& previos) const {
         const auto& g = PuzzGbl;
         std::array<Conjunto, kFichas + 1> siguen{}; // the groups that must go after each group
         std::array<int, kFichas + 1> entradas{};
         bool bucle = false, nuevo = false;
+        o.arcos.clear();
         auto arco = [&](int desde, int hasta) {
             const int a = o.grupo[desde], b = o.grupo[hasta];
-            if (a == b) bucle = true;
-            else if (!siguen[a].Tiene(b)) siguen[a].Pon(b), ++entradas[b], nuevo = true;
+            if (a == b) {
+                bucle = true;
+            } else if (!siguen[a].Tiene(b)) {
+                siguen[a].Pon(b), ++entradas[b], nuevo = true;
+                o.arcos.push_back({std::int16_t(desde), std::int16_t(hasta)});
+            }
         };
         int grupos = 0;
         for (int t = 1; t <= kFichas; ++t) {
@@ -440,6 +453,7 @@ private:
             o.grupo[t] = std::int16_t(c != 0 && c < t ? c : t);
             if (o.grupo[t] == t) ++grupos;
         }
+        for (const Arco& x : previos) arco(x[0], x[1]);
         for (int t = 1; t <= kFichas; ++t) {
             if (o.grupo[t] == 0) continue;
             const RegistroPieza& p = g.Piezas[t];
@@ -599,11 +613,13 @@ private:
     }
 
     // What the order of the groups tells of the kinds still open, weighed
-    // again until nothing changes; false for a dead position.
-    bool Cierre(Analisis& an, std::array<bool, kClases + 1>& abierta) const {
+    // again until nothing changes; false for a dead position. The order
+    // starts from `previos` (found with less decided), and leaves its own
+    // in orden_.arcos.
+    bool Cierre(Analisis& an, std::array<bool, kClases + 1>& abierta, std::vector<Arco> previos = {}) const {
         Orden& o = orden_;
         for (;;) {
-            if (!Ordena(an, o)) return false;
+            if (!Ordena(an, o, previos)) return false;
             bool decidida = false;
             for (int k = 1; k <= kClases; ++k) {
                 if (!abierta[k]) continue;
@@ -616,6 +632,7 @@ private:
                 decidida = true;
             }
             if (!decidida) return true;
+            previos = o.arcos;
         }
     }
 
@@ -626,6 +643,7 @@ private:
     // decided, and the pairings are probed again. Past the time limit it
     // stops, dropping nothing more.
     bool Sondea(Analisis& an, std::array<bool, kClases + 1>& abierta, bool doble) const {
+        std::vector<Arco> base = orden_.arcos; // the order of `an`, as Cierre left it
         for (bool cambio = true; cambio;) {
             cambio = false;
             for (int k = 1; k <= kClases; ++k) {
@@ -636,14 +654,15 @@ private:
                     Analisis sonda = an;
                     auto abiertaSonda = abierta;
                     Decide(sonda, abiertaSonda, k, a);
-                    if (!Cierre(sonda, abiertaSonda) || Encerradas(sonda) ||
+                    if (!Cierre(sonda, abiertaSonda, base) || Encerradas(sonda) ||
                         (doble && !Sondea(sonda, abiertaSonda, false)))
                         an.modos[k] = std::uint8_t(an.modos[k] & ~(1u << a));
                 }
                 if (an.modos[k] == 0) return false;
                 if (std::popcount(an.modos[k]) == 1) {
                     Decide(an, abierta, k, std::countr_zero(an.modos[k]));
-                    if (!Cierre(an, abierta)) return false;
+                    if (!Cierre(an, abierta, base)) return false;
+                    base = orden_.arcos;
                     cambio = true;
                 }
             }
