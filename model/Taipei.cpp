@@ -250,6 +250,8 @@ public:
         // the second on, near the top of the search, where a dead position
         // found spares the most, with probing two deep.
         std::array<int, kParejas + 1> fallos{};
+        // Whether the moves of this position are the one pair that spoils nothing.
+        std::array<bool, kParejas + 1> segura{};
         for (;;) {
             if (nueva || cerrada) {
                 // Once it has stepped back, the search may go on for long:
@@ -260,10 +262,17 @@ public:
                 }
                 if (nueva) fallos[std::size_t(d)] = 0;
                 const int f = fallos[std::size_t(d)];
-                Jugadas(jugadas[std::size_t(d)], SondeoForzado() >= 0 ? Sondeo(SondeoForzado())
-                                                 : f == 0                          ? Sondeo::Ninguno
-                                                 : f >= 2 && d <= kAltoSondeoDoble ? Sondeo::Doble
-                                                                                   : Sondeo::Simple);
+                // The pair that spoils nothing begins a clearing whenever there
+                // is one: once it has failed, the position is dead.
+                if (cerrada && segura[std::size_t(d)]) {
+                    jugadas[std::size_t(d)].clear();
+                } else {
+                    Jugadas(jugadas[std::size_t(d)], SondeoForzado() >= 0 ? Sondeo(SondeoForzado())
+                                                     : f == 0                          ? Sondeo::Ninguno
+                                                     : f >= 2 && d <= kAltoSondeoDoble ? Sondeo::Doble
+                                                                                       : Sondeo::Simple);
+                    segura[std::size_t(d)] = segura_;
+                }
                 i = 0;
                 nueva = cerrada = false;
             }
@@ -772,6 +781,7 @@ private:
     void Jugadas(std::vector<Jugada>& lista, Sondeo sondeo) {
         const auto& g = PuzzGbl;
         lista.clear();
+        segura_ = false;
         Analisis& an = analisis_;
         if (!Analiza(an, sondeo) || Encerradas(an)) return;
         // A pairing the weighing found unable to clear this position cannot
@@ -797,6 +807,7 @@ private:
                     const int f1 = ficha_[k][a][b][1], f2 = ficha_[k][a][b][2];
                     if (f1 >= 1 && f2 >= 1 && libre[f1] && libre[f2]) {
                         lista.push_back({std::int8_t(k), std::int8_t(a), std::int8_t(b)});
+                        segura_ = false;
                         return;
                     }
                 }
@@ -859,6 +870,7 @@ private:
     mutable int nPresentes_ = 0;
     mutable std::array<std::int16_t, kFichas> cola_{}; // the tiles Encerradas has still to weigh
     double limite_ = 0; // the clock's reading past which the search gives up
+    bool segura_ = false; // Jugadas gave the one pair that spoils nothing
     mutable int pruebas_ = 0; // probes made, the clock read every 16th
     mutable bool tarde_ = false; // past limite_: probing drops nothing more
     mutable std::vector<Jugada> tres_;
