@@ -57,6 +57,11 @@ double Segundos() {
     return f ? f() : double(plat::msClock()) / 1000.0;
 }
 
+int& SondeoForzado() {
+    static int hondura = -1;
+    return hondura;
+}
+
 EstadisticaSolucionTaipei& Estadistica() {
     static EstadisticaSolucionTaipei e;
     return e;
@@ -177,6 +182,17 @@ PosicionesFallidas& Fallidas() {
 }
 
 // One move of the search: pair b of pairing a of kind k.
+// How the moves of a position are weighed: the order analysis alone, with
+// probing of every open pairing, or with probing two deep.
+enum class Sondeo { Ninguno, Simple, Doble };
+
+// Probing two deep costs some tens of milliseconds a position: it is done
+// only this near the top of the search.
+constexpr int kAltoSondeoDoble = 10;
+
+// Tile [0] goes before tile [1].
+using Arco = std::array<std::int16_t, 2>;
+
 struct Jugada {
     std::int8_t k = 0, a = 0, b = 0;
 };
@@ -229,9 +245,13 @@ public:
         int d = 0;
         std::size_t i = 0;
         bool nueva = true, cerrada = false;
-        // Whether a move has failed from this position: from then on its
-        // moves are weighed with probing (Sondea), which costs more.
-        std::array<bool, kParejas + 1> fallo{};
+        // How many moves have failed from this position: from the first on
+        // its moves are weighed with probing (Sondea), which costs more; from
+        // the second on, near the top of the search, where a dead position
+        // found spares the most, with probing two deep.
+        std::array<int, kParejas + 1> fallos{};
+        // Whether the moves of this position are the one pair that spoils nothing.
+        std::array<bool, kParejas + 1> segura{};
         for (;;) {
             if (nueva || cerrada) {
                 // Once it has stepped back, the search may go on for long:
@@ -240,8 +260,19 @@ public:
                     est.agotado = true;
                     break;
                 }
-                if (nueva) fallo[std::size_t(d)] = false;
-                Jugadas(jugadas[std::size_t(d)], fallo[std::size_t(d)]);
+                if (nueva) fallos[std::size_t(d)] = 0;
+                const int f = fallos[std::size_t(d)];
+                // The pair that spoils nothing begins a clearing whenever there
+                // is one: once it has failed, the position is dead.
+                if (cerrada && segura[std::size_t(d)]) {
+                    jugadas[std::size_t(d)].clear();
+                } else {
+                    Jugadas(jugadas[std::size_t(d)], SondeoForzado() >= 0 ? Sondeo(SondeoForzado())
+                                                     : f == 0                          ? Sondeo::Ninguno
+                                                     : f >= 2 && d <= kAltoSondeoDoble ? Sondeo::Doble
+                                                                                       : Sondeo::Simple);
+                    segura[std::size_t(d)] = segura_;
+                }
                 i = 0;
                 nueva = cerrada = false;
             }
@@ -261,7 +292,8 @@ public:
                 // failed as well (see the back-step below).
                 ++est.evitadas;
                 Cierra(j.k, j.a);
-                cerrada = fallo[std::size_t(d)] = true;
+                cerrada = true;
+                ++fallos[std::size_t(d)];
                 break;
             }
             if (cerrada) continue;
@@ -306,7 +338,8 @@ public:
             // could have begun with that very pair (taking tiles never covers
             // any), so the position's other moves leave that pairing out.
             Cierra(paso.Clase, paso.Emparejamiento);
-            cerrada = fallo[std::size_t(d)] = true;
+            cerrada = true;
+            ++fallos[std::size_t(d)];
         }
         est.fallidas = fallidas_.Cuantas();
         est.bytesFallidas = fallidas_.Bytes();
@@ -365,6 +398,10 @@ private:
     struct Orden {
         std::array<std::int16_t, kFichas + 1> grupo{};
         std::array<Conjunto, kFichas + 1> antes{}, despues{};
+        // Every "this tile goes before that one" found. Each holds whatever
+        // is decided later, so the order of a position with more decided
+        // starts from them and reaches its end in fewer rounds.
+        std::vector<Arco> arcos;
         Conjunto Miembros(int t, const Analisis& an) const {
             Conjunto m;
             m.Pon(t);
@@ -400,16 +437,22 @@ private:
 
     // The order of the groups, false when they cannot be ordered at all (a
     // group that must go before itself, or a tile inside a row run that
-    // must go before some tile of the run on either side of it).
-    bool Ordena(const Analisis& an, Orden& o) const {
+    // must go before some tile of the run on either side of it). It starts
+    // from `previos`, found for the same tiles with less decided.
+    bool Ordena(const Analisis& an, Orden& o, const std::vector<Arco>& previos) const {
         const auto& g = PuzzGbl;
         std::array<Conjunto, kFichas + 1> siguen{}; // the groups that must go after each group
         std::array<int, kFichas + 1> entradas{};
         bool bucle = false, nuevo = false;
+        o.arcos.clear();
         auto arco = [&](int desde, int hasta) {
             const int a = o.grupo[desde], b = o.grupo[hasta];
-            if (a == b) bucle = true;
-            else if (!siguen[a].Tiene(b)) siguen[a].Pon(b), ++entradas[b], nuevo = true;
+            if (a == b) {
+                bucle = true;
+            } else if (!siguen[a].Tiene(b)) {
+                siguen[a].Pon(b), ++entradas[b], nuevo = true;
+                o.arcos.push_back({std::int16_t(desde), std::int16_t(hasta)});
+            }
         };
         int grupos = 0;
         for (int t = 1; t <= kFichas; ++t) {
@@ -419,6 +462,7 @@ private:
             o.grupo[t] = std::int16_t(c != 0 && c < t ? c : t);
             if (o.grupo[t] == t) ++grupos;
         }
+        for (const Arco& x : previos) arco(x[0], x[1]);
         for (int t = 1; t <= kFichas; ++t) {
             if (o.grupo[t] == 0) continue;
             const RegistroPieza& p = g.Piezas[t];
@@ -521,7 +565,7 @@ private:
     // none of its pairings can clear, or groups that must each go before the
     // other. A kind of four left with one pairing that can clear it is
     // decided, and what that tells is weighed again, until nothing changes.
-    bool Analiza(Analisis& an, bool sondea) const {
+    bool Analiza(Analisis& an, Sondeo sondeo) const {
         const auto& g = PuzzGbl;
         an = {};
         for (int r = 1; r <= kFilas; ++r)
@@ -541,7 +585,8 @@ private:
             const RegistroPieza& p = g.Piezas[t];
             vecinas_[std::size_t(t)] = {std::int16_t(En(p.Fila, p.Columna, p.Nivel + 1)),
                                         std::int16_t(En(p.Fila, p.Columna - 1, p.Nivel)),
-                                        std::int16_t(En(p.Fila, p.Columna + 1, p.Nivel))};
+                                        std::int16_t(En(p.Fila, p.Columna + 1, p.Nivel)),
+                                        std::int16_t(En(p.Fila, p.Columna, p.Nivel - 1))};
             presentes_[std::size_t(nPresentes_++)] = std::int16_t(t);
         }
         std::array<bool, kClases + 1> abierta{};
@@ -562,7 +607,7 @@ private:
             }
         }
         if (!Cierre(an, abierta)) return false;
-        return !sondea || Sondea(an, abierta);
+        return sondeo == Sondeo::Ninguno || Sondea(an, abierta, sondeo == Sondeo::Doble);
     }
 
     // Kind k decided to take pairing a.
@@ -577,11 +622,13 @@ private:
     }
 
     // What the order of the groups tells of the kinds still open, weighed
-    // again until nothing changes; false for a dead position.
-    bool Cierre(Analisis& an, std::array<bool, kClases + 1>& abierta) const {
+    // again until nothing changes; false for a dead position. The order
+    // starts from `previos` (found with less decided), and leaves its own
+    // in orden_.arcos.
+    bool Cierre(Analisis& an, std::array<bool, kClases + 1>& abierta, std::vector<Arco> previos = {}) const {
         Orden& o = orden_;
         for (;;) {
-            if (!Ordena(an, o)) return false;
+            if (!Ordena(an, o, previos)) return false;
             bool decidida = false;
             for (int k = 1; k <= kClases; ++k) {
                 if (!abierta[k]) continue;
@@ -594,33 +641,37 @@ private:
                 decidida = true;
             }
             if (!decidida) return true;
+            previos = o.arcos;
         }
     }
 
     // Probing: each pairing still open to a kind of four is taken as decided
-    // and weighed (Cierre, Encerradas); one that leads to a dead position is
-    // dropped. A kind left with none makes the position dead; one left with
-    // a single pairing is decided, and the pairings are probed again. Past
-    // the time limit it stops, dropping nothing more.
-    bool Sondea(Analisis& an, std::array<bool, kClases + 1>& abierta) const {
-        int pruebas = 0;
+    // and weighed (Cierre, Encerradas, and when `doble` this same probing of
+    // the others); one that leads to a dead position is dropped. A kind left
+    // with none makes the position dead; one left with a single pairing is
+    // decided, and the pairings are probed again. Past the time limit it
+    // stops, dropping nothing more.
+    bool Sondea(Analisis& an, std::array<bool, kClases + 1>& abierta, bool doble) const {
+        std::vector<Arco> base = orden_.arcos; // the order of `an`, as Cierre left it
         for (bool cambio = true; cambio;) {
             cambio = false;
             for (int k = 1; k <= kClases; ++k) {
                 if (!abierta[k]) continue;
                 for (int a = 1; a <= 3; ++a) {
                     if (!(an.modos[k] >> a & 1)) continue;
-                    if (++pruebas % 16 == 0 && Segundos() > limite_) return true;
-                    sonda_ = an;
+                    if (tarde_ || (++pruebas_ % 16 == 0 && (tarde_ = Segundos() > limite_))) return true;
+                    Analisis sonda = an;
                     auto abiertaSonda = abierta;
-                    Decide(sonda_, abiertaSonda, k, a);
-                    if (!Cierre(sonda_, abiertaSonda) || Encerradas(sonda_))
+                    Decide(sonda, abiertaSonda, k, a);
+                    if (!Cierre(sonda, abiertaSonda, base) || Encerradas(sonda) ||
+                        (doble && !Sondea(sonda, abiertaSonda, false)))
                         an.modos[k] = std::uint8_t(an.modos[k] & ~(1u << a));
                 }
                 if (an.modos[k] == 0) return false;
                 if (std::popcount(an.modos[k]) == 1) {
                     Decide(an, abierta, k, std::countr_zero(an.modos[k]));
-                    if (!Cierre(an, abierta)) return false;
+                    if (!Cierre(an, abierta, base)) return false;
+                    base = orden_.arcos;
                     cambio = true;
                 }
             }
@@ -677,15 +728,29 @@ private:
                 const int t = presentes_[std::size_t(i)];
                 queda[std::size_t(t)] = dentro[std::size_t(g.Piezas[t].Clase)];
             }
-            for (bool mas = true; mas;) {
-                mas = false;
-                for (int i = 0; i < nPresentes_; ++i) {
-                    const int t = presentes_[std::size_t(i)];
-                    if (queda[std::size_t(t)]) continue;
-                    bool sinPareja = true;
-                    for (const std::int16_t q : parejas[std::size_t(t)]) sinPareja = sinPareja && (q == 0 || queda[std::size_t(q)]);
-                    if (!libre(t) || sinPareja) queda[std::size_t(t)] = true, mas = true;
-                }
+            // Every tile is weighed once, and again whenever a tile it may
+            // depend on has to stay: the one on it, one of its row run, or
+            // one of its possible partners.
+            std::array<bool, kFichas + 1> enCola{};
+            int fin = 0;
+            auto pon = [&](int u) {
+                if (u == 0 || queda[std::size_t(u)] || enCola[std::size_t(u)]) return;
+                enCola[std::size_t(u)] = true;
+                cola_[std::size_t(fin++)] = std::int16_t(u);
+            };
+            for (int i = 0; i < nPresentes_; ++i) pon(presentes_[std::size_t(i)]);
+            while (fin > 0) {
+                const int t = cola_[std::size_t(--fin)];
+                enCola[std::size_t(t)] = false;
+                bool sinPareja = true;
+                for (const std::int16_t q : parejas[std::size_t(t)]) sinPareja = sinPareja && (q == 0 || queda[std::size_t(q)]);
+                if (libre(t) && !sinPareja) continue;
+                queda[std::size_t(t)] = true;
+                const Vecinas& v = vecinas_[std::size_t(t)];
+                pon(v.debajo);
+                for (int u = v.izquierda; u != 0; u = vecinas_[std::size_t(u)].izquierda) pon(u);
+                for (int u = v.derecha; u != 0; u = vecinas_[std::size_t(u)].derecha) pon(u);
+                for (const std::int16_t q : parejas[std::size_t(t)]) pon(q);
             }
             bool salen = false, quedan = false;
             for (int k = 1; k <= kClases; ++k) {
@@ -713,11 +778,20 @@ private:
     // pair is the only move. Otherwise every pair of one kind whose two
     // tiles are free and whose pairing may still clear the kind: those lying
     // on more tiles first, and among equals in the order kind, pairing, pair.
-    void Jugadas(std::vector<Jugada>& lista, bool sondea) const {
+    void Jugadas(std::vector<Jugada>& lista, Sondeo sondeo) {
         const auto& g = PuzzGbl;
         lista.clear();
+        segura_ = false;
         Analisis& an = analisis_;
-        if (!Analiza(an, sondea) || Encerradas(an)) return;
+        if (!Analiza(an, sondeo) || Encerradas(an)) return;
+        // A pairing the weighing found unable to clear this position cannot
+        // clear any position reached from it either (a clearing from there,
+        // after the pairs taken on the way, would clear this one): the
+        // positions below leave it out without weighing it again.
+        for (int k = 1; k <= kClases; ++k)
+            if (g.TAI_Clases[k].ClaseEnJuego)
+                for (int a = 1; a <= 3; ++a)
+                    if (!(an.modos[k] >> a & 1)) Cierra(k, a);
         std::array<bool, kFichas + 1> libre{};
         for (int t = 1; t <= kFichas; ++t) libre[t] = TAI_FichaLibre(std::int16_t(t));
         for (int k = 1; k <= kClases; ++k) {
@@ -733,6 +807,7 @@ private:
                     const int f1 = ficha_[k][a][b][1], f2 = ficha_[k][a][b][2];
                     if (f1 >= 1 && f2 >= 1 && libre[f1] && libre[f2]) {
                         lista.push_back({std::int8_t(k), std::int8_t(a), std::int8_t(b)});
+                        segura_ = false;
                         return;
                     }
                 }
@@ -786,15 +861,18 @@ private:
     PosicionesFallidas& fallidas_ = Fallidas();
     mutable Analisis analisis_;
     mutable Orden orden_;
-    mutable Analisis sonda_;
-    // The tile on each tile and those beside it, 0 for none.
+    // The tile on each tile, those beside it and the one under it, 0 for none.
     struct Vecinas {
-        std::int16_t encima = 0, izquierda = 0, derecha = 0;
+        std::int16_t encima = 0, izquierda = 0, derecha = 0, debajo = 0;
     };
     mutable std::array<Vecinas, kFichas + 1> vecinas_{};
     mutable std::array<std::int16_t, kFichas> presentes_{};
     mutable int nPresentes_ = 0;
+    mutable std::array<std::int16_t, kFichas> cola_{}; // the tiles Encerradas has still to weigh
     double limite_ = 0; // the clock's reading past which the search gives up
+    bool segura_ = false; // Jugadas gave the one pair that spoils nothing
+    mutable int pruebas_ = 0; // probes made, the clock read every 16th
+    mutable bool tarde_ = false; // past limite_: probing drops nothing more
     mutable std::vector<Jugada> tres_;
     mutable std::array<std::array<std::array<std::int16_t, kNiveles + 2>, kColumnas + 2>, kFilas + 2> rejilla_{};
 };
@@ -983,5 +1061,7 @@ void TAI_BuscaSolucion(bool recuerdaFallidas) {
 }
 
 void RegistraRelojSolucionTaipei(std::function<double()> segundos) { Reloj() = std::move(segundos); }
+
+void FuerzaSondeoTaipei(int hondura) { SondeoForzado() = std::clamp(hondura, -1, 2); }
 
 const EstadisticaSolucionTaipei& UltimaSolucionTaipei() { return Estadistica(); }

@@ -62,6 +62,11 @@ void TAI_BuscaSolucion(bool recuerdaFallidas);
 // to the program's millisecond clock. Tests and benchmarks give their own.
 void RegistraRelojSolucionTaipei(std::function<double()> segundos);
 
+// How deep the solver probes each position it weighs: as it chooses (-1,
+// the program's way), not at all (0), one deep (1) or two deep (2). Tests
+// use it to check every way of weighing against the same answers.
+void FuerzaSondeoTaipei(int hondura);
+
 // Figures of the last search.
 struct EstadisticaSolucionTaipei {
     long long parejas = 0;    // pairs removed on the way, back-steps included

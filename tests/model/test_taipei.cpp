@@ -562,9 +562,14 @@ TEST_F(Tablero, SequencesFoundOnDealtBoardsEmptyThem) {
 
 // Small random positions (three or four kinds, stacks of up to three in two
 // rows of five): the search answers each exactly as a plain search of every
-// order of free pairs does.
-class Sorteadas : public Tablero {
+// order of free pairs does, whichever way it weighs the positions (as it
+// chooses, or every one without probing, probing one deep or two deep).
+class Sorteadas : public Tablero, public testing::WithParamInterface<int> {
 protected:
+    void TearDown() override {
+        FuerzaSondeoTaipei(-1);
+        Tablero::TearDown();
+    }
     // Whether the tiles on the board can be cleared, trying every free pair
     // (tiles the bits of `quitadas` name are gone).
     bool Despejable(const std::vector<int>& fichas, std::uint32_t quitadas, std::set<std::uint32_t>& vistas) {
@@ -585,8 +590,9 @@ protected:
     }
 };
 
-TEST_F(Sorteadas, TheSearchAnswersAsEveryOrderTriedDoes) {
+TEST_P(Sorteadas, TheSearchAnswersAsEveryOrderTriedDoes) {
     auto& g = PuzzGbl;
+    FuerzaSondeoTaipei(GetParam());
     std::mt19937 azar(20261211);
     double ahora = 0;
     RegistraRelojSolucionTaipei([&ahora] { return ahora += 1e-4; });
@@ -619,6 +625,10 @@ TEST_F(Sorteadas, TheSearchAnswersAsEveryOrderTriedDoes) {
     EXPECT_GT(conSalida, 300);
     EXPECT_GT(sinSalida, 300);
 }
+
+INSTANTIATE_TEST_SUITE_P(Sondeo, Sorteadas, testing::Values(-1, 0, 1, 2), [](const testing::TestParamInfo<int>& i) {
+    return i.param < 0 ? std::string("asTheSearchChooses") : "probing" + std::to_string(i.param) + "Deep";
+});
 
 // A position with no way out whose dead end lies behind every order of four
 // free kinds: kinds 1 and 2 lock each other (each one's last pair has a tile
