@@ -1240,9 +1240,12 @@ TEST_F(EstadoPuzzle, StepsThroughMovesReadFromAnotherScreenKeepEveryPieceWithinR
             tablero.columnas = 10;
             const auto aqui = RejillaDe(e.c, 800, 600, &tablero), alli = RejillaDe(e.c, 1920, 1080, &tablero);
             if (!aqui || !alli || aqui->LadoCelda <= 0) return e;
+            auto alla = [&](int v, int origenAqui, int origenAlli) {
+                return std::int16_t(origenAlli + (v - origenAqui) / aqui->LadoCelda * alli->LadoCelda);
+            };
             for (RegistroPieza& p : e.Piezas) {
-                p.XDestino = std::int16_t(alli->OrigenX + (p.XDestino - aqui->OrigenX) / aqui->LadoCelda * alli->LadoCelda);
-                p.YDestino = std::int16_t(alli->OrigenY + (p.YDestino - aqui->OrigenY) / aqui->LadoCelda * alli->LadoCelda);
+                p.XDestino = alla(p.XDestino, aqui->OrigenX, alli->OrigenX);
+                p.YDestino = alla(p.YDestino, aqui->OrigenY, alli->OrigenY);
             }
         }
         e.c.AnchoMesa = 1920;
@@ -1321,6 +1324,9 @@ TEST_F(EstadoPuzzle, StepsThroughMovesReadFromAnotherScreenKeepEveryPieceWithinR
                 todasAlAlcance("back to move");
             }
             ASSERT_EQ(g.MovActual, 0);
+            // A recorded place within reach is kept as it stands.
+            EXPECT_EQ(std::pair(g.Piezas[1].X, g.Piezas[1].Y),
+                      std::pair(g.MovGrabados[1].XAntes, g.MovGrabados[1].YAntes));
             for (int paso = 0; paso < 4; ++paso) {
                 GrabadoraPaso(0);
                 todasAlAlcance("forward to move");
