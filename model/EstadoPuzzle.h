@@ -185,11 +185,24 @@ bool CajaALaVista(const CajaEnMesa& caja, const ZonaAlcance& zona, const std::ve
 // table, clear of the panel and of every cover; nothing when there is none.
 std::optional<CajaEnMesa> LugarLibreALaVista(const CajaEnMesa& caja, const ZonaAlcance& zona,
                                              const std::vector<CajaEnMesa>& tapas);
+// Where piece `pieza` of the jigsaw, Tangram or pentominoes is to lie when
+// it is put at (x, y) turned `giro` and flipped `volteo`: there when that is
+// its place, else where its box in that turn lies wholly inside the table
+// within reach (ZonaAlcanceMesa) and clear of the command panel
+// (DentroDeLaMesa), which is (x, y) itself for a box already within reach.
+// Sliding and Taipei tiles keep to their boards' cells: (x, y) as given. The
+// piece itself is left as it was.
+struct LugarEnMesa {
+    std::int16_t x = 0, y = 0;
+    bool operator==(const LugarEnMesa&) const = default;
+};
+LugarEnMesa LugarAlAlcance(std::int16_t pieza, std::int16_t x, std::int16_t y, std::int16_t giro,
+                           std::int16_t volteo);
 // Every piece of the jigsaw, Tangram or pentominoes that is not in its place
-// is brought, by its real box in its present turn, wholly inside the table
-// within reach (ZonaAlcanceMesa) and clear of the command panel; its turn
-// and the drawing order stay.
-// Sliding and Taipei tiles keep to their boards' cells.
+// is brought, by its real box in its present turn, to its place within reach
+// (LugarAlAlcance); its turn and the drawing order stay. The recorder's steps
+// take a piece to its recorded places by the same rule, so that stepping
+// never puts back out of reach a piece brought in here.
 void AcercaPiezasSueltas();
 
 // Puts a checked state in force and rebuilds its puzzle on the table (or,

@@ -8,6 +8,7 @@
 #include "imaging/Dibujo.h"
 #include "imaging/ImagenPieza.h"
 #include "imaging/PiezasBienMal.h"
+#include "model/EstadoPuzzle.h"
 #include "model/Juego.h"
 #include "model/Partida.h"
 #include "model/Pasos.h"
@@ -38,12 +39,18 @@ void AplicaPaso(const RegistroMovimiento& m, bool adelante) {
     }
     const std::int16_t p = m.Pieza;
     if (!PiezaValida(p)) return;
+    // A recorded place may lie out of reach on this table (the puzzle was
+    // laid out on another screen): the piece goes where the reading of the
+    // puzzle would have put it, within reach.
     if (m.GiroAntes == m.GiroDespues && m.VolteoAntes == m.VolteoDespues) {
         PasaAlFrente(PosicionEnOrden(p));
+        const auto& pieza = g.Piezas[std::size_t(p)];
+        const LugarEnMesa a = LugarAlAlcance(p, adelante ? m.XDespues : m.XAntes, adelante ? m.YDespues : m.YAntes,
+                                             pieza.Giro, pieza.Volteo);
         if (adelante)
-            MuevePiezaAnimada(m.XAntes, m.YAntes, m.XDespues, m.YDespues, p);
+            MuevePiezaAnimada(m.XAntes, m.YAntes, a.x, a.y, p);
         else
-            MuevePiezaAnimada(m.XDespues, m.YDespues, m.XAntes, m.YAntes, p);
+            MuevePiezaAnimada(m.XDespues, m.YDespues, a.x, a.y, p);
         if (g.TipoJuego == kDeslizantes) {
             g.AgujeroX = adelante ? m.XAntes : m.XDespues;
             g.AgujeroY = adelante ? m.YAntes : m.YDespues;
@@ -56,6 +63,9 @@ void AplicaPaso(const RegistroMovimiento& m, bool adelante) {
     pieza.Y = adelante ? m.YDespues : m.YAntes;
     pieza.Giro = adelante ? m.GiroDespues : m.GiroAntes;
     pieza.Volteo = adelante ? m.VolteoDespues : m.VolteoAntes;
+    const LugarEnMesa a = LugarAlAlcance(p, pieza.X, pieza.Y, pieza.Giro, pieza.Volteo);
+    pieza.X = a.x;
+    pieza.Y = a.y;
     GeneraImagenPieza(p);
     DibujaPiezaEnImagen(mesa.Pic_Imagen, p);
 }

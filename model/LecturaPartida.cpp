@@ -564,15 +564,33 @@ void PonPiezaEnCaja(std::int16_t pieza, const CajaEnMesa& caja) {
     r.Y = plat::cint16(double(caja.y + g.MargenPiezaY));
 }
 
+LugarEnMesa LugarAlAlcance(std::int16_t pieza, std::int16_t x, std::int16_t y, std::int16_t giro,
+                           std::int16_t volteo) {
+    auto& g = PuzzGbl;
+    if (!PiezasSueltasEnMesa() || pieza < 1 || pieza > g.NroPiezas || std::size_t(pieza) >= g.Piezas.size())
+        return {x, y};
+    RegistroPieza& r = g.Piezas[std::size_t(pieza)];
+    const RegistroPieza guardada = r;
+    r.X = x, r.Y = y, r.Giro = giro, r.Volteo = volteo;
+    LugarEnMesa lugar{x, y};
+    if (!PiezaBienColocada(pieza)) {
+        const CajaEnMesa caja = CajaEnMesaDePieza(pieza);
+        if (caja.w > 0 && caja.h > 0) {
+            PonPiezaEnCaja(pieza, DentroDeLaMesa(caja, ZonaAlcanceMesa()));
+            lugar = {r.X, r.Y};
+        }
+    }
+    r = guardada;
+    return lugar;
+}
+
 void AcercaPiezasSueltas() {
     auto& g = PuzzGbl;
     if (!PiezasSueltasEnMesa()) return;
-    const ZonaAlcance z = ZonaAlcanceMesa();
     for (int p = 1; p <= g.NroPiezas && std::size_t(p) < g.Piezas.size(); ++p) {
-        const auto pieza = std::int16_t(p);
-        if (PiezaBienColocada(pieza)) continue;
-        const CajaEnMesa antes = CajaEnMesaDePieza(pieza);
-        if (antes.w <= 0 || antes.h <= 0) continue;
-        PonPiezaEnCaja(pieza, DentroDeLaMesa(antes, z));
+        RegistroPieza& r = g.Piezas[std::size_t(p)];
+        const LugarEnMesa lugar = LugarAlAlcance(std::int16_t(p), r.X, r.Y, r.Giro, r.Volteo);
+        r.X = lugar.x;
+        r.Y = lugar.y;
     }
 }

@@ -10,6 +10,7 @@
 #include "imaging/Dibujo.h"
 #include "model/Deslizantes.h"
 #include "model/EstadoPuzzle.h"
+#include "model/Grabadora.h"
 #include "model/Juego.h"
 #include "model/Partida.h"
 #include "platform/files.h"
@@ -30,6 +31,7 @@
 #include <functional>
 #include <unistd.h>
 #include <numeric>
+#include <tuple>
 
 namespace {
 
@@ -1220,6 +1222,127 @@ TEST_F(EstadoPuzzle, AStateFromAnotherScreenBringsEveryLoosePieceWithinReach) {
             if (caso.desplazable) {
                 EXPECT_GT(guardadasFueraDeLaVista, 0) << "no piece lies where only the bars bring it into sight";
             }
+            TearDown();
+        }
+    }
+}
+
+
+TEST_F(EstadoPuzzle, StepsThroughMovesReadFromAnotherScreenKeepEveryPieceWithinReach) {
+    // Four moves made on 1920 x 1080, each ending where its piece lies: piece
+    // 1 carried far off, piece 2 brought back from far, piece 3 turned where
+    // it lay far off, piece 4 dropped home from far.
+    const auto conMovimientos = [](EstadoPartida e) {
+        if (e.c.TipoJuego == 24) {
+            // The pentominoes' homes on the cells of the board as laid out there.
+            DisposicionTaipei tablero;
+            tablero.filas = 6;
+            tablero.columnas = 10;
+            const auto aqui = RejillaDe(e.c, 800, 600, &tablero), alli = RejillaDe(e.c, 1920, 1080, &tablero);
+            if (!aqui || !alli || aqui->LadoCelda <= 0) return e;
+            auto alla = [&](int v, int origenAqui, int origenAlli) {
+                return std::int16_t(origenAlli + (v - origenAqui) / aqui->LadoCelda * alli->LadoCelda);
+            };
+            for (RegistroPieza& p : e.Piezas) {
+                p.XDestino = alla(p.XDestino, aqui->OrigenX, alli->OrigenX);
+                p.YDestino = alla(p.YDestino, aqui->OrigenY, alli->OrigenY);
+            }
+        }
+        e.c.AnchoMesa = 1920;
+        e.c.AltoMesa = 1080;
+        RegistroPieza* p = &e.Piezas[0];
+        const RegistroPieza cerca1 = p[1];
+        p[1].X = 1512, p[1].Y = 648;
+        p[3].X = 1600, p[3].Y = 300;
+        p[4].X = p[4].XDestino, p[4].Y = p[4].YDestino;
+        p[4].Giro = p[4].GiroDestino, p[4].Volteo = p[4].VolteoDestino;
+        auto mov = [&p](int pieza, int xAntes, int yAntes, std::int16_t giroAntes) {
+            const RegistroPieza& r = p[pieza];
+            return RegistroMovimiento{std::int16_t(pieza), std::int16_t(xAntes), std::int16_t(yAntes), giroAntes,
+                                      r.Volteo, r.X, r.Y, r.Giro, r.Volteo};
+        };
+        e.c.MovActual = 4;
+        e.Movimientos = {{},
+                         mov(1, cerca1.X, cerca1.Y, p[1].Giro),
+                         mov(2, 1700, 900, p[2].Giro),
+                         mov(3, p[3].X, p[3].Y, 0),
+                         mov(4, 1750, 1000, p[4].Giro)};
+        return e;
+    };
+    const auto ancho = [this] {
+        EstadoPartida e = Jigsaw();
+        e.ArchivoImagen = "img1000x400.png";
+        e.FicheroImagen = Imagen(1000, 400);
+        e.c.AnchoBmp = 1000;
+        e.c.AltoBmp = 400;
+        e.c.PiezasLado = 8;
+        Piezas(e, 64);
+        return e;
+    };
+    const struct {
+        const char* nombre;
+        std::function<EstadoPartida()> crea;
+    } casos[] = {
+        {"jigsaw", [&] { return Jigsaw(); }},
+        {"wide jigsaw", ancho},
+        {"tangram", Tangram},
+        {"pentominoes", PentominosGirables},
+    };
+    for (const QSize& pantalla : {QSize(800, 600), QSize(1024, 768)}) {
+        for (const auto& caso : casos) {
+            SCOPED_TRACE(QString("%1 at %2 x %3").arg(caso.nombre).arg(pantalla.width()).arg(pantalla.height())
+                             .toStdString());
+            SetUp();
+            MesaDe(pantalla.width(), pantalla.height());
+            PuzzGbl.VelocidadJuego = 100;
+            const EstadoPartida e = conMovimientos(caso.crea());
+            ASSERT_NE(e.Piezas[3].Giro, 0);
+            PuzzGbl.TipoJuego = e.c.TipoJuego;
+            LeePuzzleJuego(Guarda(Bytes(e), QString("Tsl%1").arg(e.c.TipoJuego) + "34.ini"));
+            ASSERT_TRUE(vistos.empty()) << vistos[0].texto.toStdString();
+            const auto& g = PuzzGbl;
+            ASSERT_EQ(g.TipoJuego, e.c.TipoJuego);
+            ASSERT_EQ(g.MovActual, 4);
+            ASSERT_EQ(g.UltimoMovGrabado, 4);
+            ASSERT_TRUE(PiezaBienColocada(4));
+            const std::vector<RegistroPieza> leidas = g.Piezas;
+            const std::vector<RegistroMovimiento> grabados = g.MovGrabados;
+            auto todasAlAlcance = [&](const char* cuando) {
+                for (int p = 1; p <= g.NroPiezas; ++p) {
+                    const RegistroPieza& r = g.Piezas[std::size_t(p)];
+                    const auto pieza = std::int16_t(p);
+                    EXPECT_TRUE(testing_support::AlAlcanceDeLasBarras(
+                        r.X - g.MargenPiezaX, r.Y - g.MargenPiezaY, AnchoPiezaGirada(pieza, r.Giro, r.Volteo),
+                        AltoPiezaGirada(pieza, r.Giro, r.Volteo)))
+                        << "piece " << p << " out of reach at " << r.X << ", " << r.Y << " " << cuando << " "
+                        << g.MovActual;
+                }
+            };
+            todasAlAlcance("as read");
+            for (int paso = 0; paso < 4; ++paso) {
+                GrabadoraPaso(1);
+                todasAlAlcance("back to move");
+            }
+            ASSERT_EQ(g.MovActual, 0);
+            // A recorded place within reach is kept as it stands.
+            EXPECT_EQ(std::pair(g.Piezas[1].X, g.Piezas[1].Y),
+                      std::pair(g.MovGrabados[1].XAntes, g.MovGrabados[1].YAntes));
+            for (int paso = 0; paso < 4; ++paso) {
+                GrabadoraPaso(0);
+                todasAlAlcance("forward to move");
+            }
+            ASSERT_EQ(g.MovActual, 4);
+            // Back where the reading left them: nothing it brought within
+            // reach was thrown out again, the piece at home is home.
+            for (int p = 1; p <= g.NroPiezas; ++p) {
+                SCOPED_TRACE(p);
+                const RegistroPieza& r = g.Piezas[std::size_t(p)];
+                const RegistroPieza& l = leidas[std::size_t(p)];
+                EXPECT_EQ(std::tuple(r.X, r.Y, r.Giro, r.Volteo), std::tuple(l.X, l.Y, l.Giro, l.Volteo));
+            }
+            EXPECT_TRUE(PiezaBienColocada(4));
+            // The moves themselves are kept as they were read.
+            EXPECT_EQ(g.MovGrabados, grabados);
             TearDown();
         }
     }
