@@ -127,9 +127,10 @@ void SemillasImagen(const QString& carpeta) {
         "0200" "0201" "0000"
         "0201" "0200" "0001");
     plat::writeFile(carpeta + QStringLiteral("imagen.rle"), rle);
-    // The sample metafiles and their damaged copies.
+    // The sample metafiles, the partly see-through one, and their damaged copies.
     plat::writeFile(carpeta + QStringLiteral("figuras.wmf"), metarchivos::Wmf());
     plat::writeFile(carpeta + QStringLiteral("figuras.emf"), metarchivos::Emf());
+    plat::writeFile(carpeta + QStringLiteral("veladuras.emf"), metarchivos::EmfVeladuras());
     int n = 0;
     for (const auto& d : metarchivos::Danados())
         plat::writeFile(carpeta + QStringLiteral("danado%1.%2").arg(++n).arg(QString::fromLatin1(d.nombre).left(3)),

@@ -24,7 +24,8 @@ namespace plat {
 // fails by crashing, ending or answering nothing is asked once more of a
 // fresh child, so that no answer depends on what came before. The child
 // lives no longer than the thread that forked it; it holds none of the
-// program's files.
+// program's files and runs none of its handlers of signals or at exit, so
+// that a child that fails just dies.
 class IsolatedWorker {
 public:
     using Work = std::function<QByteArray(const QByteArray& request)>;

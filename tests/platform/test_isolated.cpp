@@ -2,19 +2,29 @@
 // it do (crash, abort, loop, ask for gigabytes, answer too much or nothing),
 // the program gets no answer and goes on, the next request is answered by a
 // fresh child, and a kept child neither carries one request's damage into the
-// next answer nor holds the program's files.
+// next answer nor holds the program's files, and dies without running the
+// handlers its host set up for its own crashes.
 #include "platform/isolated.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
+#include <iterator>
 #include <stdexcept>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
+
+// Set by the sanitizers, when the tests are built with them: the hook they
+// call before a process they end dies, as a fuzzer's crash report is.
+extern "C" void __sanitizer_set_death_callback(void (*callback)(void)) __attribute__((weak));
 
 namespace {
 
@@ -26,6 +36,7 @@ QByteArray Trabajo(const QByteArray& pedido) {
     ++atendidos;
     if (pedido == "segv") std::raise(SIGSEGV);
     if (pedido == "abort") std::abort();
+    if (pedido == "exit") std::exit(2);
     if (pedido == "fin") _exit(0);
     if (pedido == "nada") return {};
     if (pedido == "lanza") throw std::runtime_error("no");
@@ -110,6 +121,54 @@ TEST_F(Aislado, TheChildHoldsNoneOfTheProgramsFiles) {
     char c;
     EXPECT_EQ(::read(tubo[0], &c, 1), 0) << "the pipe ends";
     ::close(tubo[0]);
+}
+
+// What a host such as a fuzzer sets up to tell a crash of its own: handlers
+// of the fatal signals, a hook at exit and the sanitizers' death hook, each
+// leaving a trace file behind when it runs in a process other than the one
+// that set it.
+char gRastro[512];
+pid_t gAnfitrion = -1;
+
+void DejaRastro() {
+    if (gRastro[0] == '\0' || ::getpid() == gAnfitrion) return;
+    const int f = ::open(gRastro, O_WRONLY | O_CREAT, 0644);
+    if (f >= 0) ::close(f);
+}
+void RastroYFin(int) {
+    DejaRastro();
+    _exit(1);
+}
+
+TEST_F(Aislado, AChildThatFailsRunsNoneOfTheHandlersOfItsHost) {
+    QTemporaryDir carpeta;
+    ASSERT_TRUE(carpeta.isValid());
+    const QByteArray rastro = QFile::encodeName(carpeta.filePath(QStringLiteral("rastro")));
+    ASSERT_LT(rastro.size(), qsizetype(sizeof gRastro));
+    std::memcpy(gRastro, rastro.constData(), std::size_t(rastro.size()) + 1);
+    gAnfitrion = ::getpid();
+    static const bool registrado = std::atexit(DejaRastro) == 0;
+    EXPECT_TRUE(registrado);
+    if (__sanitizer_set_death_callback) __sanitizer_set_death_callback(DejaRastro);
+    const int senales[] = {SIGSEGV, SIGABRT, SIGBUS, SIGILL, SIGFPE};
+    struct sigaction antes[std::size(senales)];
+    struct sigaction propia {};
+    propia.sa_handler = RastroYFin;
+    for (std::size_t i = 0; i < std::size(senales); ++i) ::sigaction(senales[i], &propia, &antes[i]);
+
+    // Each request ends its child or leaves it without an answer; "memoria"
+    // ends a child built with the sanitizers through their death hook.
+    for (const char* pedido : {"segv", "abort", "exit", "memoria"}) {
+        SCOPED_TRACE(pedido);
+        EXPECT_FALSE(Pide(pedido, 5000));
+        EXPECT_FALSE(QFile::exists(QString::fromLocal8Bit(rastro))) << "the host's handler ran in the child";
+        QFile::remove(QString::fromLocal8Bit(rastro));
+        EXPECT_EQ(Pide("hola"), QByteArray("eco hola"));
+    }
+
+    for (std::size_t i = 0; i < std::size(senales); ++i) ::sigaction(senales[i], &antes[i], nullptr);
+    if (__sanitizer_set_death_callback) __sanitizer_set_death_callback(nullptr);
+    gRastro[0] = '\0';
 }
 
 } // namespace

@@ -87,6 +87,22 @@ TEST(Metarchivo, TheSamplesAreDrawnOnWhiteWithTheirPartsWhereTheyWereDrawn) {
     }
 }
 
+TEST(Metarchivo, SeeThroughPixelsShowTheWhiteGroundThroughThem) {
+    using namespace metarchivos;
+    const QImage img = plat::decodePicture(EmfVeladuras());
+    ASSERT_EQ(img.size(), QSize(kAnchoVeladuras, kAltoVeladuras));
+    EXPECT_EQ(img.format(), QImage::Format_RGB32);
+    // Black at opacity a over white is the grey 255 - a in every channel.
+    const int bandas = int(std::size(kOpacidades)), ancho = kAnchoVeladuras / bandas;
+    for (int i = 0; i < bandas; ++i) {
+        const QPoint centro(i * ancho + ancho / 2, kAltoVeladuras / 4);
+        const int gris = 255 - kOpacidades[i];
+        EXPECT_TRUE(Cerca(Color(img, centro), unsigned(gris) * 0x010101u, 8))
+            << "opacity " << kOpacidades[i] << ": " << std::hex << Color(img, centro);
+    }
+    EXPECT_EQ(Color(img, {kAnchoVeladuras / 2, kAltoVeladuras * 3 / 4}), 0xFFFFFFu) << "the undrawn half";
+}
+
 TEST(Metarchivo, DamagedOrHostileCopiesAreRefusedQuickly) {
     for (const auto& d : metarchivos::Danados()) {
         SCOPED_TRACE(d.nombre);

@@ -1,6 +1,8 @@
 #include "tools/resgen/metarchivos.h"
 
 #include <cstdint>
+#include <cstring>
+#include <iterator>
 
 namespace metarchivos {
 
@@ -186,6 +188,20 @@ struct Emf32 {
         b.append(r);
         ++registros;
     }
+    // The header of a picture of w x h pixels (its frame in hundredths of a
+    // millimetre), its counts filled in by fin().
+    void cabecera(int w, int h) {
+        registro(1, {0, 0, w - 1, h - 1, 0, 0, w * 2540 / 96, h * 2540 / 96, 0x464D4520, 0x10000, 0, 0, 0, 0, 0,
+                     0, w, h, 169, 127});
+    }
+    // The end record, and the header's size, records and objects.
+    QByteArray fin(int objetos) {
+        registro(14, {0, 16, 20}); // EOF
+        Cambia32(b, 48, b.size());
+        Cambia32(b, 52, registros);
+        Cambia16(b, 56, objetos);
+        return b;
+    }
 };
 
 QByteArray CajaEmf(const QRect& r) { // left, top, right, bottom (inclusive)
@@ -201,9 +217,7 @@ QByteArray CajaEmf(const QRect& r) { // left, top, right, bottom (inclusive)
 
 QByteArray Emf() {
     Emf32 e;
-    // The header, its counts filled in at the end.
-    e.registro(1, {0, 0, kAncho - 1, kAlto - 1, 0, 0, 16933, 12700, 0x464D4520, 0x10000, 0, 0, 0, 0, 0, 0,
-                   kAncho, kAlto, 169, 127});
+    e.cabecera(kAncho, kAlto);
     e.registro(17, {1});                                 // SETMAPMODE MM_TEXT
     e.registro(39, {1, 0, kAzul, 0});                    // CREATEBRUSHINDIRECT 1
     e.registro(38, {2, 0, 2, 0, 0});                     // CREATEPEN 2, black, 2 wide
@@ -266,11 +280,44 @@ QByteArray Emf() {
         for (int i = 0; i < n; ++i) Pon32(t, 30);
         e.registro(84, {}, t); // EXTTEXTOUTW
     }
-    e.registro(14, {0, 16, 20}); // EOF
-    Cambia32(e.b, 48, e.b.size());
-    Cambia32(e.b, 52, e.registros);
-    Cambia16(e.b, 56, 5);
-    return e.b;
+    return e.fin(5);
+}
+
+QByteArray EmfVeladuras() {
+    constexpr int w = kAnchoVeladuras, h = kAltoVeladuras, n = int(std::size(kOpacidades));
+    Emf32 e;
+    e.cabecera(w, h);
+    // The bitmap: one bottom-up row of 32 bits a pixel, blue, green, red and
+    // opacity. Black is the same premultiplied or not.
+    QByteArray dib;
+    for (std::int64_t v : {40, n, 1}) Pon32(dib, v);
+    Pon16(dib, 1);
+    Pon16(dib, 32);
+    for (std::int64_t v : {0, 4 * n, 3780, 3780, 0, 0}) Pon32(dib, v);
+    for (int opacidad : kOpacidades) {
+        Pon32(dib, 0);
+        dib[dib.size() - 1] = char(opacidad);
+    }
+    // ALPHABLEND: bounds, the destination box, the blend (source alpha, at
+    // full constant opacity), the source's origin, its transform, ground
+    // colour and colour usage, where the bitmap's header and bits lie, and
+    // the source's size.
+    QByteArray c = CajaEmf(QRect(0, 0, w, h / 2));
+    for (std::int64_t v : {0, 0, w, h / 2}) Pon32(c, v);
+    Pon32(c, 0x01FF0000); // AC_SRC_OVER, 255, AC_SRC_ALPHA
+    Pon32(c, 0);
+    Pon32(c, 0);
+    for (float f : {1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f}) {
+        std::uint32_t u;
+        std::memcpy(&u, &f, sizeof u);
+        Pon32(c, u);
+    }
+    Pon32(c, 0);
+    Pon32(c, 0);
+    const int cabecera = 8 + int(c.size()) + 24;
+    for (std::int64_t v : {cabecera, 40, cabecera + 40, 4 * n, n, 1}) Pon32(c, v);
+    e.registro(114, {}, c + dib);
+    return e.fin(1);
 }
 
 std::vector<Danado> Danados() {

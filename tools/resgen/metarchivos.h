@@ -28,6 +28,14 @@ QByteArray Wmf();
 // The EMF (its frame 16933 x 12700 hundredths of a millimetre, 640 x 480 pixels).
 QByteArray Emf();
 
+// An enhanced metafile of kAnchoVeladuras x kAltoVeladuras pixels whose one
+// drawing leaves it partly see-through: a row of black bitmap pixels of the
+// opacities in kOpacidades, 0 (clear) to 255, alpha-blended over the top
+// half in as many bands of equal width; the bottom half is left undrawn.
+constexpr int kAnchoVeladuras = 160, kAltoVeladuras = 40;
+constexpr int kOpacidades[] = {0, 64, 128, 255};
+QByteArray EmfVeladuras();
+
 // Damaged and hostile copies of the two: each must be refused, quickly.
 struct Danado {
     const char* nombre;
