@@ -171,6 +171,16 @@ ZonaAlcance ZonaAlcanceActual();
 // with the scroll bars shown the whole work table, and the panel where it
 // hides the table at every scroll. Pieces are dealt and read back inside it.
 ZonaAlcance ZonaAlcanceMesa();
+// The recorder panel where it is shown, in table pixels: at the scroll bars'
+// values (`AlDesplazar`), or where it hides the table at every scroll (the
+// panel stands still at the window's lower right while the table scrolls
+// under it: its place with the table scrolled to the end of both bars, or
+// its only place with no bars shown). Nothing while it is hidden.
+enum class TapaGrabadora { AlDesplazar, EnTodoDesplazamiento };
+std::optional<CajaEnMesa> GrabadoraEnMesa(TapaGrabadora lugar);
+// Whether the centre of a box of `ancho` x `alto` at (x, y) lies inside the
+// cover (its edges excluded).
+bool CentroBajo(const CajaEnMesa& tapa, double x, double y, double ancho, double alto);
 // Whether the game's loose pieces lie anywhere on the table (the jigsaw,
 // Tangram, pentominoes); sliding and Taipei tiles keep to their boards' cells.
 bool PiezasSueltasEnMesa();
@@ -189,7 +199,10 @@ std::optional<CajaEnMesa> LugarLibreALaVista(const CajaEnMesa& caja, const ZonaA
 // it is put at (x, y) turned `giro` and flipped `volteo`: there when that is
 // its place, else where its box in that turn lies wholly inside the table
 // within reach (ZonaAlcanceMesa) and clear of the command panel
-// (DentroDeLaMesa), which is (x, y) itself for a box already within reach.
+// (DentroDeLaMesa), which is (x, y) itself for a box already within reach;
+// a box whose centre would then lie under the shown recorder panel where it
+// hides the table at every scroll goes to the nearest such place whose
+// centre is clear of it.
 // Sliding and Taipei tiles keep to their boards' cells: (x, y) as given. The
 // piece itself is left as it was.
 struct LugarEnMesa {

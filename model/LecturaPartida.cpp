@@ -547,6 +547,58 @@ ZonaAlcance ZonaAlcanceMesa() {
     return z;
 }
 
+std::optional<CajaEnMesa> GrabadoraEnMesa(TapaGrabadora lugar) {
+    const plat::Surface& panel = mesa.Pic_Grabadora;
+    if (!panel.visible() || panel.width() <= 0 || panel.height() <= 0) return std::nullopt;
+    int dx = mesa.BarraHor.Value(), dy = mesa.BarraVer.Value();
+    if (lugar == TapaGrabadora::EnTodoDesplazamiento && (mesa.BarraHor.Visible() || mesa.BarraVer.Visible())) {
+        // Scrolled to the end of both bars, as ZonaAlcanceMesa takes the
+        // command panel's corner.
+        const int derecha = mesa.BarraVer.Visible() ? mesa.BarraVer.Left() : PuzzGbl.AnchoMesa;
+        const int abajo = mesa.BarraHor.Visible() ? mesa.BarraHor.Top() : PuzzGbl.AltoMesa;
+        dx = std::max(0, mesa.Pic_Trabajo.width() - derecha);
+        dy = std::max(0, mesa.Pic_Trabajo.height() - abajo);
+    }
+    return CajaEnMesa{panel.left() + dx, panel.top() + dy, panel.width(), panel.height()};
+}
+
+bool CentroBajo(const CajaEnMesa& t, double x, double y, double ancho, double alto) {
+    const double cx = x + ancho / 2.0, cy = y + alto / 2.0;
+    return cx > t.x && cx < t.x + t.w && cy > t.y && cy < t.y + t.h;
+}
+
+namespace {
+
+bool CentroDeCajaBajo(const CajaEnMesa& tapa, const CajaEnMesa& c) { return CentroBajo(tapa, c.x, c.y, c.w, c.h); }
+
+// The place nearest to the box's own, within reach and clear of the command
+// panel, where its centre is off the cover: the box pushed past one of the
+// cover's sides; nothing when no side leaves room.
+std::optional<CajaEnMesa> CentroFueraDe(const CajaEnMesa& caja, const ZonaAlcance& zona, const CajaEnMesa& tapa) {
+    const int izquierda = int(std::floor(tapa.x - caja.w / 2.0));
+    const int derecha = int(std::ceil(tapa.x + tapa.w - caja.w / 2.0));
+    const int arriba = int(std::floor(tapa.y - caja.h / 2.0));
+    const int abajo = int(std::ceil(tapa.y + tapa.h - caja.h / 2.0));
+    const CajaEnMesa candidatas[] = {{izquierda, caja.y, caja.w, caja.h},
+                                     {derecha, caja.y, caja.w, caja.h},
+                                     {caja.x, arriba, caja.w, caja.h},
+                                     {caja.x, abajo, caja.w, caja.h}};
+    std::optional<CajaEnMesa> mejor;
+    long long distancia = 0;
+    for (const CajaEnMesa& c : candidatas) {
+        const CajaEnMesa dentro = DentroDeLaMesa(c, zona);
+        if (DentroDeLaMesa(dentro, zona) != dentro || CentroDeCajaBajo(tapa, dentro)) continue;
+        const long long dx = dentro.x - caja.x, dy = dentro.y - caja.y, d = dx * dx + dy * dy;
+        if (!mejor || d < distancia) {
+            mejor = dentro;
+            distancia = d;
+        }
+    }
+    return mejor;
+}
+
+} // namespace
+
 bool PiezasSueltasEnMesa() {
     const auto& g = PuzzGbl;
     return (g.TipoJuego == 21 || g.TipoJuego == 23 || g.TipoJuego == 24) && g.AnchoMesa > 0 && g.AltoMesa > 0;
@@ -576,7 +628,14 @@ LugarEnMesa LugarAlAlcance(std::int16_t pieza, std::int16_t x, std::int16_t y, s
     if (!PiezaBienColocada(pieza)) {
         const CajaEnMesa caja = CajaEnMesaDePieza(pieza);
         if (caja.w > 0 && caja.h > 0) {
-            PonPiezaEnCaja(pieza, DentroDeLaMesa(caja, ZonaAlcanceMesa()));
+            const ZonaAlcance zona = ZonaAlcanceMesa();
+            CajaEnMesa dentro = DentroDeLaMesa(caja, zona);
+            // A centre under the recorder panel at every scroll leaves the
+            // piece out of the player's hand.
+            const auto grabadora = GrabadoraEnMesa(TapaGrabadora::EnTodoDesplazamiento);
+            if (grabadora && CentroDeCajaBajo(*grabadora, dentro))
+                if (const auto libre = CentroFueraDe(dentro, zona, *grabadora)) dentro = *libre;
+            PonPiezaEnCaja(pieza, dentro);
             lugar = {r.X, r.Y};
         }
     }

@@ -1348,4 +1348,103 @@ TEST_F(EstadoPuzzle, StepsThroughMovesReadFromAnotherScreenKeepEveryPieceWithinR
     }
 }
 
+TEST_F(EstadoPuzzle, NoPieceReadOrSteppedFromAnotherScreenLiesUnderTheShownRecorder) {
+    // The recorder panel as the table draws it: 166 pixels wide, its list
+    // compressed (97 high), at the lower right corner of the window above the
+    // scroll bars. It stands still in the window while the table scrolls, so
+    // with the bars shown the corner of the work table it covers at the end
+    // of both bars is never in sight.
+    RegistraDibujoGrabadora([] {
+        const int derecha = mesa.BarraVer.Visible() ? mesa.BarraVer.Left() : PuzzGbl.AnchoMesa;
+        const int abajo = mesa.BarraHor.Visible() ? mesa.BarraHor.Top() : PuzzGbl.AltoMesa;
+        mesa.Pic_Grabadora.move(derecha - 166, abajo - 97, 166, 97);
+        mesa.Pic_Grabadora.setVisible(true);
+    });
+    const struct Quita {
+        ~Quita() { RegistraDibujoGrabadora(nullptr); }
+    } quita;
+    // Laid out on 1920 x 1080 with pieces 1 to 3 in that table's lower right
+    // corner; one move carried piece 4 there from the middle of the table.
+    const auto enLaEsquina = [](EstadoPartida e) {
+        e.c.AnchoMesa = 1920;
+        e.c.AltoMesa = 1080;
+        for (int i = 1; i <= 3; ++i) {
+            e.Piezas[i].X = std::int16_t(1920 - 20 * i);
+            e.Piezas[i].Y = std::int16_t(1080 - 15 * i);
+        }
+        RegistroPieza& p = e.Piezas[4];
+        p.X = 1890, p.Y = 1060;
+        e.c.MovActual = 1;
+        e.Movimientos = {{}, {4, 200, 200, p.Giro, p.Volteo, p.X, p.Y, p.Giro, p.Volteo}};
+        return e;
+    };
+    const auto ancho = [this] {
+        EstadoPartida e = Jigsaw();
+        e.ArchivoImagen = "img1000x400.png";
+        e.FicheroImagen = Imagen(1000, 400);
+        e.c.AnchoBmp = 1000;
+        e.c.AltoBmp = 400;
+        e.c.PiezasLado = 8;
+        Piezas(e, 64);
+        return e;
+    };
+    const struct {
+        const char* nombre;
+        std::function<EstadoPartida()> crea;
+        bool desplazable;
+        // Places are table pixels from its top left on every screen (the
+        // pentominoes' follow the board's cells instead).
+        bool pixelesDeMesa;
+    } casos[] = {
+        {"jigsaw", [&] { return Jigsaw(); }, false, true},
+        {"wide jigsaw", ancho, true, true},
+        {"tangram", Tangram, false, true},
+        {"pentominoes", PentominosGirables, false, false},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.nombre);
+        SetUp();
+        PuzzGbl.VelocidadJuego = 100;
+        const EstadoPartida e = enLaEsquina(caso.crea());
+        PuzzGbl.TipoJuego = e.c.TipoJuego;
+        LeePuzzleJuego(Guarda(Bytes(e), QString("Tsl%1").arg(e.c.TipoJuego) + "34.ini"));
+        ASSERT_TRUE(vistos.empty()) << vistos[0].texto.toStdString();
+        const auto& g = PuzzGbl;
+        ASSERT_EQ(g.TipoJuego, e.c.TipoJuego);
+        ASSERT_EQ(g.MovActual, 1);
+        const plat::Surface& grabadora = mesa.Pic_Grabadora;
+        ASSERT_TRUE(grabadora.visible());
+        if (caso.desplazable) {
+            ASSERT_TRUE(mesa.BarraHor.Visible());
+        }
+        const int x0 = grabadora.left() + (mesa.BarraHor.Visible() ? mesa.BarraHor.Max() : 0);
+        const int y0 = grabadora.top() + (mesa.BarraVer.Visible() ? mesa.BarraVer.Max() : 0);
+        auto ningunaBajoLaGrabadora = [&](const char* cuando) {
+            for (int p = 1; p <= g.NroPiezas; ++p) {
+                const RegistroPieza& r = g.Piezas[std::size_t(p)];
+                const auto pieza = std::int16_t(p);
+                const int x = r.X - g.MargenPiezaX, y = r.Y - g.MargenPiezaY;
+                const int w = AnchoPiezaGirada(pieza, r.Giro, r.Volteo), h = AltoPiezaGirada(pieza, r.Giro, r.Volteo);
+                const double cx = x + w / 2.0, cy = y + h / 2.0;
+                EXPECT_FALSE(cx > x0 && cx < x0 + 166 && cy > y0 && cy < y0 + 97)
+                    << "piece " << p << " under the recorder at " << r.X << ", " << r.Y << " " << cuando;
+                EXPECT_TRUE(testing_support::AlAlcanceDeLasBarras(x, y, w, h))
+                    << "piece " << p << " out of reach at " << r.X << ", " << r.Y << " " << cuando;
+            }
+        };
+        ningunaBajoLaGrabadora("as read");
+        GrabadoraPaso(1);
+        ASSERT_EQ(g.MovActual, 0);
+        ningunaBajoLaGrabadora("stepped back");
+        if (caso.pixelesDeMesa) {
+            // Back at the move's start, within reach and clear of the recorder: there.
+            EXPECT_EQ(std::pair(int(g.Piezas[4].X), int(g.Piezas[4].Y)), std::pair(200, 200));
+        }
+        GrabadoraPaso(0);
+        ASSERT_EQ(g.MovActual, 1);
+        ningunaBajoLaGrabadora("stepped forward");
+        TearDown();
+    }
+}
+
 } // namespace
