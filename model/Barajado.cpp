@@ -73,26 +73,22 @@ void BarajaMoviles() {
     // What else lies over the table where the pieces are dealt: the recorder
     // panel and the model preview where they are shown (the preview at the
     // place the set-up will give it), in table pixels.
-    struct Tapa {
-        int x0, y0, x1, y1;
-    };
-    std::vector<Tapa> tapas;
-    const plat::Surface& grabadora = mesa.Pic_Grabadora;
-    const int hv = mesa.BarraHor.Value();
-    if (grabadora.visible() && grabadora.width() > 0)
-        tapas.push_back({grabadora.left() + hv, grabadora.top() + desplazamiento,
-                         grabadora.left() + hv + grabadora.width(), grabadora.top() + desplazamiento + grabadora.height()});
+    std::vector<CajaEnMesa> tapas;
+    if (const auto grabadora = GrabadoraEnMesa(TapaGrabadora::AlDesplazar)) tapas.push_back(*grabadora);
     if (g.MuestraVisible && mesa.Pic_Muestra.width() > 0)
         if (const auto m = LugarMuestra())
-            tapas.push_back({m->x, m->y, m->x + mesa.Pic_Muestra.width(), m->y + mesa.Pic_Muestra.height()});
+            tapas.push_back({m->x, m->y, mesa.Pic_Muestra.width(), mesa.Pic_Muestra.height()});
     auto tapada = [&](int x, int y) {
-        const double cx = x + mitadAncho, cy = y + mitadAlto;
-        return std::any_of(tapas.begin(), tapas.end(),
-                           [&](const Tapa& t) { return cx > t.x0 && cx < t.x1 && cy > t.y0 && cy < t.y1; });
+        return std::any_of(tapas.begin(), tapas.end(), [&](const CajaEnMesa& t) {
+            return CentroBajo(t, x, y, g.AnchoPieza, g.AltoPieza);
+        });
     };
     // A piece is dealt only where reading the puzzle back leaves it: wholly
-    // within reach and clear of the command panel by its turned box.
+    // within reach and clear of the command panel by its turned box, its
+    // centre clear of the recorder panel where it hides the table at every
+    // scroll.
     const ZonaAlcance alcance = ZonaAlcanceMesa();
+    const auto grabadoraFija = GrabadoraEnMesa(TapaGrabadora::EnTodoDesplazamiento);
     auto pon = [&](std::int16_t p, int x, int y, int giro) {
         auto& pieza = g.Piezas[std::size_t(p)];
         pieza.X = plat::toInt16(x);
@@ -106,6 +102,7 @@ void BarajaMoviles() {
             pon(p, x, y, giro);
             const CajaEnMesa caja = CajaEnMesaDePieza(p);
             if (DentroDeLaMesa(caja, alcance) != caja) return false;
+            if (grabadoraFija && CentroBajo(*grabadoraFija, caja.x, caja.y, caja.w, caja.h)) return false;
         }
         return true;
     };

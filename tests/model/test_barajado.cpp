@@ -228,6 +228,40 @@ TEST_F(BarajadoTest, OnAScrollingTableThePiecesSpreadWithinReachAndNoCentreFalls
     }
 }
 
+TEST_F(BarajadoTest, OnAScrollingTableNoPieceCentreFallsWhereTheRecorderHidesTheTableAtEveryScroll) {
+    auto& g = PuzzGbl;
+    for (int semilla = 1; semilla <= 40; ++semilla) {
+        SCOPED_TRACE(semilla);
+        Reinicia();
+        SetUp();
+        // A work table of 800 x 1000 under a window of 800 x 600 with both
+        // bars shown, and the recorder panel at the window's lower right
+        // above them: scrolled to the end of both bars it covers the work
+        // table from (634, 903) to its corner, and no scroll shows that part.
+        mesa.Pic_Trabajo.setSize(kAncho, 1000);
+        mesa.BarraHor.Move(0, 584, 784, 16);
+        mesa.BarraHor.setMax(16);
+        mesa.BarraHor.setVisible(true);
+        mesa.BarraVer.Move(784, 420, 16, 164);
+        mesa.BarraVer.setMax(416);
+        mesa.BarraVer.setVisible(true);
+        mesa.Pic_Grabadora.move(784 - 166, 584 - 97, 166, 97);
+        mesa.Pic_Grabadora.setVisible(true);
+        TableroDePiezasDe50();
+        PonPiezas(20);
+        plat::ScopedClockSource reloj{[semilla] { return std::int64_t(semilla) * 7919; }};
+        BarajaPiezas();
+        for (int i = 1; i <= 20; ++i) {
+            const auto& p = g.Piezas[std::size_t(i)];
+            const double cx = p.X + 25.0, cy = p.Y + 25.0;
+            EXPECT_FALSE(cx > 634 && cy > 903) << "piece " << i << " at " << p.X << "," << p.Y;
+            // Nor under the panel where the table is scrolled now.
+            EXPECT_FALSE(cx > 618 && cx < 784 && cy > 487 && cy < 584) << "piece " << i << " at " << p.X << "," << p.Y;
+        }
+        EsperaQueLaLecturaLasDeje(20);
+    }
+}
+
 // ----------------------------------------------------- Tangram, pentominoes
 
 TEST_F(BarajadoTest, TangramPiecesStandInOneColumnLeftOfThePanel) {
