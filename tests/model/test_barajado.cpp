@@ -68,6 +68,17 @@ protected:
         g.AnchoImagen = 150;
         g.AltoImagen = 100;
     }
+    // A work table of 800 x 1000 under a window of 800 x 600 with both
+    // scroll bars shown, as a large picture lays it out.
+    static void MesaDesplazable() {
+        mesa.Pic_Trabajo.setSize(kAncho, 1000);
+        mesa.BarraHor.Move(0, 584, 784, 16);
+        mesa.BarraHor.setMax(16);
+        mesa.BarraHor.setVisible(true);
+        mesa.BarraVer.Move(784, 420, 16, 164);
+        mesa.BarraVer.setMax(416);
+        mesa.BarraVer.setVisible(true);
+    }
     std::vector<QString> mensajes;
 };
 
@@ -195,13 +206,7 @@ TEST_F(BarajadoTest, OnAScrollingTableThePiecesSpreadWithinReachAndNoCentreFalls
             // A work table of 800 x 1000 under a window of 800 x 600 with both
             // scroll bars shown, as a large picture lays it out, scrolled
             // down; the tips panel placed as it places itself.
-            mesa.Pic_Trabajo.setSize(kAncho, 1000);
-            mesa.BarraHor.Move(0, 584, 784, 16);
-            mesa.BarraHor.setMax(16);
-            mesa.BarraHor.setVisible(true);
-            mesa.BarraVer.Move(784, 420, 16, 164);
-            mesa.BarraVer.setMax(416);
-            mesa.BarraVer.setVisible(true);
+            MesaDesplazable();
             g.MostrarSugerencias = true;
             mesa.BarraVer.setValue(desplazamiento);
             std::int16_t nro = 2;
@@ -238,13 +243,7 @@ TEST_F(BarajadoTest, OnAScrollingTableNoPieceCentreFallsWhereTheRecorderHidesThe
         // bars shown, and the recorder panel at the window's lower right
         // above them: scrolled to the end of both bars it covers the work
         // table from (634, 903) to its corner, and no scroll shows that part.
-        mesa.Pic_Trabajo.setSize(kAncho, 1000);
-        mesa.BarraHor.Move(0, 584, 784, 16);
-        mesa.BarraHor.setMax(16);
-        mesa.BarraHor.setVisible(true);
-        mesa.BarraVer.Move(784, 420, 16, 164);
-        mesa.BarraVer.setMax(416);
-        mesa.BarraVer.setVisible(true);
+        MesaDesplazable();
         mesa.Pic_Grabadora.move(784 - 166, 584 - 97, 166, 97);
         mesa.Pic_Grabadora.setVisible(true);
         TableroDePiezasDe50();

@@ -90,6 +90,18 @@ protected:
         return ruta;
     }
 
+    // A jigsaw of 64 pieces of a picture of 1000 x 400, wider than the
+    // table of 800 x 600 or 1024 x 768: the bars show, and the table scrolls.
+    EstadoPartida JigsawAncho() {
+        EstadoPartida e = Jigsaw();
+        e.ArchivoImagen = "img1000x400.png";
+        e.FicheroImagen = Imagen(1000, 400);
+        e.c.AnchoBmp = 1000;
+        e.c.AltoBmp = 400;
+        e.c.PiezasLado = 8;
+        Piezas(e, 64);
+        return e;
+    }
     // A header every game accepts, before the game's own fields.
     static CabeceraPartida Cabecera(std::int16_t juego) {
         CabeceraPartida c;
@@ -1269,16 +1281,7 @@ TEST_F(EstadoPuzzle, StepsThroughMovesReadFromAnotherScreenKeepEveryPieceWithinR
                          mov(4, 1750, 1000, p[4].Giro)};
         return e;
     };
-    const auto ancho = [this] {
-        EstadoPartida e = Jigsaw();
-        e.ArchivoImagen = "img1000x400.png";
-        e.FicheroImagen = Imagen(1000, 400);
-        e.c.AnchoBmp = 1000;
-        e.c.AltoBmp = 400;
-        e.c.PiezasLado = 8;
-        Piezas(e, 64);
-        return e;
-    };
+    const auto ancho = [this] { return JigsawAncho(); };
     const struct {
         const char* nombre;
         std::function<EstadoPartida()> crea;
@@ -1378,16 +1381,7 @@ TEST_F(EstadoPuzzle, NoPieceReadOrSteppedFromAnotherScreenLiesUnderTheShownRecor
         e.Movimientos = {{}, {4, 200, 200, p.Giro, p.Volteo, p.X, p.Y, p.Giro, p.Volteo}};
         return e;
     };
-    const auto ancho = [this] {
-        EstadoPartida e = Jigsaw();
-        e.ArchivoImagen = "img1000x400.png";
-        e.FicheroImagen = Imagen(1000, 400);
-        e.c.AnchoBmp = 1000;
-        e.c.AltoBmp = 400;
-        e.c.PiezasLado = 8;
-        Piezas(e, 64);
-        return e;
-    };
+    const auto ancho = [this] { return JigsawAncho(); };
     const struct {
         const char* nombre;
         std::function<EstadoPartida()> crea;
