@@ -181,7 +181,6 @@ PosicionesFallidas& Fallidas() {
     return f;
 }
 
-// One move of the search: pair b of pairing a of kind k.
 // How the moves of a position are weighed: the order analysis alone, with
 // probing of every open pairing, or with probing two deep.
 enum class Sondeo { Ninguno, Simple, Doble };
@@ -193,6 +192,7 @@ constexpr int kAltoSondeoDoble = 10;
 // Tile [0] goes before tile [1].
 using Arco = std::array<std::int16_t, 2>;
 
+// One move of the search: pair b of pairing a of kind k.
 struct Jugada {
     std::int8_t k = 0, a = 0, b = 0;
 };
@@ -267,11 +267,11 @@ public:
                 if (cerrada && segura[std::size_t(d)]) {
                     jugadas[std::size_t(d)].clear();
                 } else {
-                    Jugadas(jugadas[std::size_t(d)], SondeoForzado() >= 0 ? Sondeo(SondeoForzado())
-                                                     : f == 0                          ? Sondeo::Ninguno
-                                                     : f >= 2 && d <= kAltoSondeoDoble ? Sondeo::Doble
-                                                                                       : Sondeo::Simple);
-                    segura[std::size_t(d)] = segura_;
+                    segura[std::size_t(d)] =
+                        Jugadas(jugadas[std::size_t(d)], SondeoForzado() >= 0 ? Sondeo(SondeoForzado())
+                                                         : f == 0                          ? Sondeo::Ninguno
+                                                         : f >= 2 && d <= kAltoSondeoDoble ? Sondeo::Doble
+                                                                                           : Sondeo::Simple);
                 }
                 i = 0;
                 nueva = cerrada = false;
@@ -771,19 +771,18 @@ private:
 
     // The moves to try from the present position, in the order they are
     // tried. None when the position can no longer be cleared (Analiza,
-    // Encerradas).
+    // Encerradas). True when the list is the one pair that spoils nothing.
     // A free pair that every clearing must take as it stands (every tile
     // left of its kind free, or its two tiles decided to go together) can
     // spoil nothing when taken first, as taking tiles never covers any: that
     // pair is the only move. Otherwise every pair of one kind whose two
     // tiles are free and whose pairing may still clear the kind: those lying
     // on more tiles first, and among equals in the order kind, pairing, pair.
-    void Jugadas(std::vector<Jugada>& lista, Sondeo sondeo) {
+    bool Jugadas(std::vector<Jugada>& lista, Sondeo sondeo) {
         const auto& g = PuzzGbl;
         lista.clear();
-        segura_ = false;
         Analisis& an = analisis_;
-        if (!Analiza(an, sondeo) || Encerradas(an)) return;
+        if (!Analiza(an, sondeo) || Encerradas(an)) return false;
         // A pairing the weighing found unable to clear this position cannot
         // clear any position reached from it either (a clearing from there,
         // after the pairs taken on the way, would clear this one): the
@@ -807,8 +806,7 @@ private:
                     const int f1 = ficha_[k][a][b][1], f2 = ficha_[k][a][b][2];
                     if (f1 >= 1 && f2 >= 1 && libre[f1] && libre[f2]) {
                         lista.push_back({std::int8_t(k), std::int8_t(a), std::int8_t(b)});
-                        segura_ = false;
-                        return;
+                        return true;
                     }
                 }
             }
@@ -842,7 +840,7 @@ private:
         if (menos == 0)
             for (int k = 1; k <= kClases; ++k)
                 if (g.TAI_Clases[k].ClaseEnJuego) paresLibres(k, lista);
-        if (lista.size() < 2) return;
+        if (lista.size() < 2) return false;
         // Tiles that lie on more tiles first: they keep more of the board
         // covered. Equal ones keep the order above.
         std::array<int, kFichas + 1> debajo{};
@@ -853,6 +851,7 @@ private:
         }
         auto peso = [&](const Jugada& j) { return debajo[ficha_[j.k][j.a][j.b][1]] + debajo[ficha_[j.k][j.a][j.b][2]]; };
         std::stable_sort(lista.begin(), lista.end(), [&](const Jugada& x, const Jugada& y) { return peso(x) > peso(y); });
+        return false;
     }
 
     std::array<std::array<std::int16_t, 5>, kClases + 1> porId_{};
@@ -870,7 +869,6 @@ private:
     mutable int nPresentes_ = 0;
     mutable std::array<std::int16_t, kFichas> cola_{}; // the tiles Encerradas has still to weigh
     double limite_ = 0; // the clock's reading past which the search gives up
-    bool segura_ = false; // Jugadas gave the one pair that spoils nothing
     mutable int pruebas_ = 0; // probes made, the clock read every 16th
     mutable bool tarde_ = false; // past limite_: probing drops nothing more
     mutable std::vector<Jugada> tres_;
