@@ -185,8 +185,8 @@ PosicionesFallidas& Fallidas() {
 // probing of every open pairing, or with probing two deep.
 enum class Sondeo { Ninguno, Simple, Doble };
 
-// Probing two deep costs some tens of milliseconds a position: it is done
-// only this near the top of the search.
+// Probing two deep costs up to about a hundred milliseconds a position: it
+// is done only this near the top of the search.
 constexpr int kAltoSondeoDoble = 10;
 
 // Tile [0] goes before tile [1].
